@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The eleven privilege flags of a cashier, in the order of the privilege string.
+enum class Privilege {
+    ItemBrowse,
+    ItemModify,
+    CreditBrowse,
+    CreditModify,
+    SettingModify,
+    TaxModify,
+    CashierAccess,
+    PlaceDiscount,
+    BuildReport,
+    ModifyCurrency,
+    ChargeCurrency,
+};
+constexpr int PrivilegeCount = 11;
+constexpr int PrivilegeStringLength = 21;
+
+struct Privileges {
+    std::array<int, PrivilegeCount> flags{}; // 0 denies, anything else grants
+
+    bool has(Privilege p) const { return flags[int(p)] != 0; }
+    void set(Privilege p, int value) { flags[int(p)] = value; }
+};

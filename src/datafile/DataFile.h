@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DataRecord.h"
+#include "FileError.h"
+
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class RecordView;
+
+// One open datafile for one operation; closed by the destructor on every path.
+class DataFile
+{
+public:
+    enum class Mode {
+        Read,      // existing file, read only
+        ReadWrite, // existing file, read and write
+        Create,    // read and write; created when missing
+    };
+
+    explicit DataFile(const QString &path);
+    ~DataFile();
+    DataFile(const DataFile &) = delete;
+    DataFile &operator=(const DataFile &) = delete;
+
+    // Fails with FileNotFound, PathAccess (a directory, a missing folder),
+    // PermissionDenied, or BadFileFormat when the size is not a multiple of 128.
+    FileError open(Mode mode);
+    void close();
+    bool isOpen() const;
+
+    int recordCount() const;
+
+    // Reads record n (1-based). Past the last record: 13 empty fields,
+    // ReadPastEnd, and atEnd() is true afterwards.
+    FileError read(int n, DataRecord &out);
+    bool atEnd() const { return m_atEnd; }
+
+    // Encodes and writes record n; nothing is written when the record does
+    // not fit (BadRecordLength) or holds a character that cannot be stored.
+    // Writing past the end extends the file with zero records.
+    FileError write(int n, const DataRecord &record);
+    // Writes already encoded bytes (exactly RecordLength) as record n.
+    FileError writeRaw(int n, QByteArrayView bytes);
+
+    // Visits records first..recordCount() in order, reading the file in large
+    // blocks. `visit` returns false to stop. It may call write() for the
+    // record it is given.
+    FileError scan(int first, const std::function<bool(int n, const RecordView &)> &visit);
+
+    QString path() const;
+
+private:
+    FileError mapError() const;
+    QFile m_file;
+    bool m_atEnd = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Currency.h"
+
+#include <QString>
+
+#include <optional>
+
+// Conversions between numbers and the texts the program shows and reads back.
+// All use the default QLocale; the program sets it to en_US when the system
+// locale is C or POSIX.
+namespace MoneyText {
+
+// The "currency" format: the locale's currency format, negative amounts in
+// parentheses, e.g. "$1,234.50" and "($10.70)".
+QString formatCurrency(Currency amount);
+
+// Reads everything formatCurrency writes, and plain numbers with or without
+// grouping separators, a leading or trailing sign, parentheses, the currency
+// symbol and surrounding blanks. nullopt when the text is not such a number.
+std::optional<double> parseNumber(const QString &text);
+std::optional<Currency> parseCurrency(const QString &text);
+
+// True exactly when parseNumber accepts the text.
+bool isNumeric(const QString &text);
+
+// True when the text is numeric and its value has no fractional part.
+bool isWholeNumber(const QString &text);
+
+// The numeric value of the leading numeric part of a text (blanks skipped,
+// optional sign, digits, optional decimal part and exponent); 0 when the text
+// does not start with a number.
+double leadingNumber(const QString &text);
+
+// The plain decimal rendering of a number as stored in a field: integers
+// without decimals, others with up to 15 significant digits and no trailing
+// zeros ("12.5", "-0.25").
+QString numberText(double value);
+
+} // namespace MoneyText

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DataRecord.h"
+#include "FileError.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+// Encodes a DataRecord into exactly 128 bytes and back: 16-bit little-endian
+// tags, little-endian payloads, Windows-1252 text, zero padding.
+namespace RecordCodec {
+
+struct EncodeResult {
+    QByteArray bytes;  // exactly RecordLength bytes when error is None
+    FileError error = FileError::None; // BadRecordLength, UnencodableText
+    QChar badChar;     // the offending character for UnencodableText
+};
+
+EncodeResult encode(const DataRecord &record);
+// The encoded size of the 13 fields, without padding (may exceed 128).
+int encodedSize(const DataRecord &record);
+
+// `bytes` must hold RecordLength bytes. UnknownFieldType for an unknown tag,
+// ReadPastEnd for a length that runs past the record's end.
+std::optional<DataRecord> decode(QByteArrayView bytes, FileError *error = nullptr);
+
+} // namespace RecordCodec
+
+// A record's raw bytes, read without decoding every field. Scans look at one
+// or two fields of each record, so they work on views and decode only matches.
+class RecordView
+{
+public:
+    explicit RecordView(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    QByteArrayView bytes() const { return m_bytes; }
+    RecordKind kind() const;
+    // Decodes one field; nullopt when the record is malformed up to it.
+    std::optional<FieldValue> field(int index) const;
+    // True when the field's text form equals `text`; a text field is compared
+    // byte for byte with its Windows-1252 form `encoded`.
+    bool fieldEquals(int index, const QString &text, QByteArrayView encoded) const;
+    std::optional<DataRecord> decode(FileError *error = nullptr) const;
+
+private:
+    QByteArrayView m_bytes;
+};

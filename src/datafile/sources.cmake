@@ -1,0 +1,13 @@
+list(APPEND TB_CORE_SOURCES
+    src/datafile/BrowserWalk.cpp
+    src/datafile/Cp1252.cpp
+    src/datafile/Currency.cpp
+    src/datafile/DataFile.cpp
+    src/datafile/DataRecord.cpp
+    src/datafile/FieldValue.cpp
+    src/datafile/MoneyText.cpp
+    src/datafile/OleDate.cpp
+    src/datafile/PickList.cpp
+    src/datafile/RecordCodec.cpp
+    src/datafile/RecordStore.cpp
+)

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+// Every message box, input box, file dialog, printer service and launch of
+// another program goes through this interface, so that the windows never talk
+// to the platform directly and tests can answer and record every box.
+class Dialogs
+{
+public:
+    enum class Icon { None, Information, Question, Warning, Critical };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                           Buttons buttons) = 0;
+    // nullopt on Cancel.
+    virtual std::optional<QString> inputBox(QWidget *parent, const QString &title,
+                                            const QString &prompt, const QString &defaultText) = 0;
+    // "" on Cancel. `filter` uses Qt's form: "Tallybird Files (*.tb2);;All Files (*)".
+    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &filter) = 0;
+    // The printer setup dialog; false on Cancel.
+    virtual bool printerSetup(QWidget *parent) = 0;
+    // Prints the lines on the default printer as one document.
+    virtual bool printLines(const QStringList &lines) = 0;
+    // Opens a file or a mailto: link in the user's program for it, without waiting.
+    virtual bool openUrl(const QUrl &url) = 0;
+
+    void critical(QWidget *parent, const QString &title, const QString &text)
+    {
+        message(parent, Icon::Critical, title, text, Buttons::Ok);
+    }
+    void information(QWidget *parent, const QString &title, const QString &text)
+    {
+        message(parent, Icon::Information, title, text, Buttons::Ok);
+    }
+    bool askYesNo(QWidget *parent, const QString &title, const QString &text)
+    {
+        return message(parent, Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;
+    }
+};
