@@ -1,0 +1,499 @@
+// Runs the tallybird-data command as a user would and checks the files it
+// writes and the text it prints.
+
+#include "common/TempDir.h"
+#include "common/TestMain.h"
+
+#include "datafile/Currency.h"
+#include "datafile/DataFile.h"
+#include "datafile/DataRecord.h"
+#include "datafile/FieldValue.h"
+#include "datafile/RecordStore.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The tool is built next to the test folder; TALLYBIRD_DATA names it elsewhere.
+QString toolPath()
+{
+    const QByteArray env = qgetenv("TALLYBIRD_DATA");
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env);
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../tallybird-data"));
+}
+
+Run runTool(const QStringList &args)
+{
+    QProcess p;
+    p.start(toolPath(), args);
+    Run r;
+    if (!p.waitForStarted(10000) || !p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+std::vector<DataRecord> readAll(const QString &path)
+{
+    std::vector<DataRecord> records;
+    DataFile f(path);
+    if (f.open(DataFile::Mode::Read) != FileError::None)
+        return records;
+    for (int n = 1; n <= f.recordCount(); ++n) {
+        DataRecord r;
+        if (f.read(n, r) != FileError::None)
+            break;
+        records.push_back(r);
+    }
+    return records;
+}
+
+// EAN-13 as a checkout scanner validates it: weights 1 and 3 over all 13 digits.
+bool validEan13(const QString &s)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{13}$"));
+    if (!digits.match(s).hasMatch())
+        return false;
+    int sum = 0;
+    for (int i = 0; i < 13; ++i)
+        sum += s.at(i).digitValue() * (i % 2 == 0 ? 1 : 3);
+    return sum % 10 == 0;
+}
+
+QStringList linesOf(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString lineStartingWith(const QStringList &lines, const QString &prefix)
+{
+    for (const QString &l : lines)
+        if (l.startsWith(prefix))
+            return l;
+    return QString();
+}
+
+} // namespace
+
+class TestDataTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFileInfo(toolPath()).isExecutable())
+            QFAIL(qPrintable(QStringLiteral("tallybird-data not found at ") + toolPath()));
+    }
+
+    void demoIsAValidDatafile()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        const Run run = runTool({QStringLiteral("demo"), path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("MANAGER")), qPrintable(run.out));
+
+        QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
+        QCOMPARE(QFileInfo(path).size() % RecordLength, 0);
+        const std::vector<DataRecord> recs = readAll(path);
+        QVERIFY(int(recs.size()) > HeaderRecords + 30);
+        QCOMPARE(qint64(recs.size()) * RecordLength, QFileInfo(path).size());
+        for (int n = 1; n <= HeaderRecords; ++n)
+            QVERIFY2(recs[n - 1].Name.textEquals(SharedMarker), qPrintable(QString::number(n)));
+        // Created today: record 7 holds today's date and no transaction yet.
+        QCOMPARE(recs[6].Price.type(), FieldValue::Type::Date);
+        QCOMPARE(recs[6].Number.toNumber(), 0.0);
+        // No free records among the entries.
+        for (size_t i = HeaderRecords; i < recs.size(); ++i)
+            QVERIFY(recs[i].kind() != RecordKind::Free);
+    }
+
+    void demoSetsTheTaxRateAndACurrency()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
+        const std::vector<DataRecord> recs = readAll(path);
+        QVERIFY(recs.size() > 20);
+
+        const DataRecord &tax = recs[0];
+        QCOMPARE(tax.Price.type(), FieldValue::Type::Text);
+        QCOMPARE(tax.Price.toText(), QStringLiteral("8.25"));
+        QCOMPARE(tax.Number.toText(), QString()); // one tax only
+        const DataRecord &noTax = recs[19];
+        QCOMPARE(noTax.Number.toNumber(), 0.0);
+        QCOMPARE(noTax.Price.toText(), tax.Price.toText());
+
+        const DataRecord &euro = recs[FirstCurrencySlot - 1];
+        QCOMPARE(euro.Name.toText(), SharedMarker);
+        QCOMPARE(euro.Number.toText(), QStringLiteral("EURO"));
+        QCOMPARE(euro.Price.type(), FieldValue::Type::Currency);
+        QCOMPARE(euro.Price.toCurrency(), Currency::fromRaw(9200));
+        QCOMPARE(euro.SpareC.toText(), QStringLiteral("\u20ac"));
+        QCOMPARE(euro.SpareA.toNumber(), 0.0);
+        QCOMPARE(euro.SpareB.toNumber(), 0.0);
+        // The other three slots stay free.
+        for (int n = FirstCurrencySlot + 1; n <= LastCurrencySlot; ++n)
+            QCOMPARE(recs[n - 1].Number.toText(), QString());
+    }
+
+    void demoCashiers()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
+        const std::vector<DataRecord> recs = readAll(path);
+        QVERIFY(recs.size() > 22);
+
+        const DataRecord &master = recs[FirstEntryRecord - 1];
+        QCOMPARE(master.Name.toText(), CashierMarker);
+        QCOMPARE(master.Number.toText(), QStringLiteral("MANAGER"));
+        QCOMPARE(master.SpareA.type(), FieldValue::Type::Text);
+        QCOMPARE(master.SpareA.toText(), QStringLiteral("1234"));
+        QCOMPARE(master.Price.type(), FieldValue::Type::Currency);
+        QCOMPARE(master.Price.toCurrency(), Currency());
+        QCOMPARE(master.SpareB.toNumber(), 0.0);
+        QCOMPARE(master.SpareC.toText(), MasterPrivileges);
+        QCOMPARE(master.SpareD.toNumber(), 0.0);
+
+        int cashiers = 0, masters = 0;
+        const DataRecord *sam = nullptr;
+        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
+            if (!recs[i].isCashier())
+                continue;
+            ++cashiers;
+            const QString priv = recs[i].SpareC.toText();
+            QCOMPARE(priv.size(), 21);
+            QCOMPARE(priv.mid(11), QStringLiteral("0000000000"));
+            if (priv == MasterPrivileges)
+                ++masters;
+            if (recs[i].Number.textEquals(QStringLiteral("SAM")))
+                sam = &recs[i];
+        }
+        QCOMPARE(cashiers, 2);
+        QCOMPARE(masters, 1);
+        QVERIFY(sam);
+        QCOMPARE(sam->SpareA.toText(), QStringLiteral("4321"));
+        // A counter cashier: some rights, not the supervisor's.
+        QVERIFY(sam->SpareC.toText().contains(QLatin1Char('1')));
+        QVERIFY(sam->SpareC.toText() != MasterPrivileges);
+    }
+
+    void demoItemsAreConsistent()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
+        const std::vector<DataRecord> recs = readAll(path);
+
+        QSet<QString> names, numbers;
+        int items = 0;
+        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
+            const DataRecord &r = recs[i];
+            if (!r.isItem())
+                continue;
+            ++items;
+            const QString name = r.Name.toText();
+            QCOMPARE(name, name.toUpper());
+            QVERIFY(!name.startsWith(QStringLiteral("Sub Total")));
+            QVERIFY(!name.startsWith(QStringLiteral("Grand Total")));
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names.insert(name);
+
+            QCOMPARE(r.Number.type(), FieldValue::Type::Text);
+            const QString number = r.Number.toText();
+            QVERIFY2(validEan13(number), qPrintable(name + QLatin1Char(' ') + number));
+            QVERIFY2(!numbers.contains(number), qPrintable(number));
+            numbers.insert(number);
+
+            QCOMPARE(r.Price.type(), FieldValue::Type::Currency);
+            QVERIFY(r.Price.toCurrency() > Currency());
+            QCOMPARE(r.Sold.toNumber(), 0.0);
+            QVERIFY(r.Stock.toNumber() > 0);
+            QCOMPARE(r.Remaining.toNumber(), r.Stock.toNumber());
+            QCOMPARE(r.Sold.toNumber() + r.Remaining.toNumber(), r.Stock.toNumber());
+            QVERIFY(r.Sold.type() != FieldValue::Type::Text);
+            QVERIFY(r.Stock.type() != FieldValue::Type::Text);
+        }
+        QVERIFY2(items >= 30, qPrintable(QString::number(items)));
+    }
+
+    void demoCustomers()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
+        const std::vector<DataRecord> recs = readAll(path);
+        int customers = 0;
+        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
+            const DataRecord &r = recs[i];
+            if (!r.isCustomer())
+                continue;
+            ++customers;
+            QVERIFY(!r.Number.toText().isEmpty());
+            QCOMPARE(r.Number.toText(), r.Number.toText().toUpper());
+            QCOMPARE(r.Price.type(), FieldValue::Type::Currency);
+            QCOMPARE(r.SpareB.type(), FieldValue::Type::Currency);
+            QCOMPARE(r.SpareA.toNumber(), 0.0);
+            QVERIFY(!r.Notes.toText().isEmpty());
+        }
+        QCOMPARE(customers, 2);
+    }
+
+    void demoKeepsAnExistingFileUnlessForced()
+    {
+        TempDir dir;
+        const QByteArray precious("not to be lost");
+        const QString path = dir.writeFile(QStringLiteral("shop.tb2"), precious);
+        const Run refused = runTool({QStringLiteral("demo"), path});
+        QVERIFY(refused.exitCode != 0);
+        QVERIFY2(refused.err.contains(QStringLiteral("--force")), qPrintable(refused.err));
+        QCOMPARE(TempDir::readFile(path), precious);
+
+        QCOMPARE(runTool({QStringLiteral("demo"), QStringLiteral("--force"), path}).exitCode, 0);
+        QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
+    }
+
+    void demoFailsOnAnUnwritablePath()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("no-such-folder/demo.tb2"));
+        const Run run = runTool({QStringLiteral("demo"), path});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(path), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(path));
+
+        const Run onDir =
+            runTool({QStringLiteral("demo"), QStringLiteral("--force"), dir.path(QString())});
+        QCOMPARE(onDir.exitCode, 1);
+        QVERIFY(!onDir.err.isEmpty());
+    }
+
+    void dumpPrintsOneLinePerRecord()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = linesOf(run.out);
+        QCOMPARE(qint64(lines.size()) * RecordLength, QFileInfo(path).size());
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(lines[i].startsWith(QString::number(i + 1) + QLatin1Char(' ')),
+                     qPrintable(lines[i]));
+
+        QVERIFY(lines[0].startsWith(QStringLiteral("1 header Name=\"***\"")));
+        QVERIFY2(lines[0].contains(QStringLiteral("Price=\"8.25\"")), qPrintable(lines[0]));
+        QVERIFY(lines[6].contains(QStringLiteral("Price=date:")
+                                  + QDate::currentDate().toString(Qt::ISODate)));
+        QVERIFY2(lines[9].startsWith(QStringLiteral("10 currency slot ")), qPrintable(lines[9]));
+        QVERIFY(lines[9].contains(QStringLiteral("Number=\"EURO\"")));
+        QVERIFY2(lines[9].contains(QStringLiteral("Price=currency:0.9200")), qPrintable(lines[9]));
+        QVERIFY(lines[9].contains(QStringLiteral("SpareC=\"\u20ac\"")));
+        QVERIFY(lines[13].startsWith(QStringLiteral("14 header ")));
+        QVERIFY(lines[19].startsWith(QStringLiteral("20 header ")));
+
+        const QString master = lines[20];
+        QVERIFY2(master.startsWith(QStringLiteral("21 cashier Name=\"*+*\" Price=currency:0.0000 "
+                                                  "Number=\"MANAGER\" SpareA=\"1234\"")),
+                 qPrintable(master));
+        QVERIFY2(master.contains(QStringLiteral(
+                     "SpareC=privileges(ItemBrowse ItemModify CreditBrowse CreditModify "
+                     "SettingModify TaxModify CashierAccess PlaceDiscount BuildReport "
+                     "ModifyCurrency ChargeCurrency)")),
+                 qPrintable(master));
+        QVERIFY2(master.contains(QStringLiteral("SpareD=int16:0 (0000:00:00:000)")),
+                 qPrintable(master));
+        QVERIFY(!master.contains(QStringLiteral("Notes=")));
+
+        const QString item = lineStartingWith(lines, QStringLiteral("23 "));
+        QVERIFY2(item.startsWith(QStringLiteral("23 item Name=\"")), qPrintable(item));
+        QVERIFY(item.contains(QStringLiteral(" Sold=int16:0 ")));
+        QVERIFY(
+            QRegularExpression(QStringLiteral(" Number=\"[0-9]{13}\" ")).match(item).hasMatch());
+
+        int customers = 0;
+        for (const QString &l : lines)
+            customers += l.contains(QStringLiteral(" customer Name=\"***\"")) ? 1 : 0;
+        QCOMPARE(customers, 2);
+    }
+
+    void dumpShowsPrivilegesAndTimeOnDuty_data()
+    {
+        QTest::addColumn<QString>("privileges");
+        QTest::addColumn<double>("ms");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("none") << QStringLiteral("000000000000000000000") << 0.0
+                              << QStringLiteral(
+                                     "SpareC=privileges() SpareD=int16:0 (0000:00:00:000)");
+        QTest::newRow("first and last")
+            << QStringLiteral("100000000010000000000") << 3723004.0
+            << QStringLiteral("SpareC=privileges(ItemBrowse ChargeCurrency) "
+                              "SpareD=int32:3723004 (0001:02:03:004)");
+        QTest::newRow("hundred hours") << QStringLiteral("000000100000000000000") << 360000000.0
+                                       << QStringLiteral("SpareC=privileges(CashierAccess) "
+                                                         "SpareD=int32:360000000 (0100:00:00:000)");
+        QTest::newRow("past four digits")
+            << QStringLiteral("010000000000000000000") << 12345.0 * 3600000 + 59999
+            << QStringLiteral("SpareC=privileges(ItemModify) "
+                              "SpareD=double:44442059999 (12345:00:59:999)");
+        QTest::newRow("trailing flag set")
+            << QStringLiteral("000000000000000000001") << 1.0
+            << QStringLiteral("SpareC=\"000000000000000000001\" (not a privilege string) "
+                              "SpareD=int16:1 (0000:00:00:001)");
+        QTest::newRow("short string") << QStringLiteral("1111") << 999.0
+                                      << QStringLiteral("SpareC=\"1111\" (not a privilege string) "
+                                                        "SpareD=int16:999 (0000:00:00:999)");
+    }
+
+    void dumpShowsPrivilegesAndTimeOnDuty()
+    {
+        QFETCH(QString, privileges);
+        QFETCH(double, ms);
+        QFETCH(QString, expected);
+
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const RecordStore store(path);
+        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
+        DataRecord c;
+        c.Name = FieldValue::fromText(CashierMarker);
+        c.Number = FieldValue::fromText(QStringLiteral("PAT"));
+        c.SpareC = FieldValue::fromText(privileges);
+        c.SpareD = FieldValue::fromNumber(ms);
+        QCOMPARE(store.writeRecord(FirstEntryRecord, c), FileError::None);
+
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 0);
+        const QString line = lineStartingWith(linesOf(run.out), QStringLiteral("21 "));
+        QCOMPARE(line, QStringLiteral("21 cashier Name=\"*+*\" Number=\"PAT\" ") + expected);
+    }
+
+    void dumpKeepsEachRecordOnOneLine()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const RecordStore store(path);
+        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
+        DataRecord c;
+        c.Name = FieldValue::fromText(SharedMarker);
+        c.Number = FieldValue::fromText(QStringLiteral("SAY \"HI\""));
+        c.Notes = FieldValue::fromText(QStringLiteral("line one\r\nline\\two\tend"));
+        c.Price = FieldValue::fromCurrency(Currency::fromRaw(-107000));
+        c.SpareA = FieldValue::fromText(QString());
+        QCOMPARE(store.writeRecord(FirstEntryRecord, c), FileError::None);
+        // A gap record: written past the end, the record between reads as free.
+        DataRecord item;
+        item.Name = FieldValue::fromText(QStringLiteral("NAIL"));
+        item.Price = FieldValue::fromDouble(0.5);
+        QCOMPARE(store.writeRecord(FirstEntryRecord + 2, item), FileError::None);
+
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = linesOf(run.out);
+        QCOMPARE(lines.size(), 23);
+        QCOMPARE(lines[20],
+                 QStringLiteral("21 customer Name=\"***\" Price=currency:-10.7000 "
+                                "Number=\"SAY \\\"HI\\\"\" "
+                                "Notes=\"line one\\r\\nline\\\\two\\tend\" SpareA=\"\""));
+        QCOMPARE(lines[21], QStringLiteral("22 free"));
+        QCOMPARE(lines[22], QStringLiteral("23 item Name=\"NAIL\" Price=double:0.5"));
+    }
+
+    void dumpGoesOnPastABadRecord()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const RecordStore store(path);
+        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
+        DataRecord item;
+        item.Name = FieldValue::fromText(QStringLiteral("SOAP"));
+        QCOMPARE(store.writeRecord(21, item), FileError::None);
+        QCOMPARE(store.writeRecord(23, item), FileError::None);
+
+        // Record 22: an unknown type tag in its first field.
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(21 * RecordLength));
+        QByteArray bad(RecordLength, '\0');
+        bad[0] = char(0x63);
+        QCOMPARE(f.write(bad), qint64(RecordLength));
+        f.close();
+
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 3);
+        const QStringList lines = linesOf(run.out);
+        QCOMPARE(lines.size(), 23);
+        QVERIFY2(lines[21].startsWith(QStringLiteral("22 error ")), qPrintable(lines[21]));
+        QVERIFY(QRegularExpression(QStringLiteral("^22 error [0-9]+")).match(lines[21]).hasMatch());
+        QCOMPARE(lines[22], QStringLiteral("23 item Name=\"SOAP\""));
+        QVERIFY(!run.err.isEmpty());
+    }
+
+    void dumpRefusesUnreadableFiles()
+    {
+        TempDir dir;
+        const Run missing = runTool({QStringLiteral("dump"), dir.path(QStringLiteral("none.tb2"))});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.err.contains(QStringLiteral("none.tb2")), qPrintable(missing.err));
+        QVERIFY(missing.out.isEmpty());
+
+        const QString odd = dir.writeFile(QStringLiteral("odd.tb2"), QByteArray(200, '\0'));
+        const Run truncated = runTool({QStringLiteral("dump"), odd});
+        QCOMPARE(truncated.exitCode, 1);
+        QVERIFY(!truncated.err.isEmpty());
+
+        QCOMPARE(runTool({QStringLiteral("dump"), dir.path(QString())}).exitCode, 1);
+    }
+
+    void usageOnWrongArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown command")
+            << QStringList{QStringLiteral("print"), QStringLiteral("x")};
+        QTest::newRow("demo without path") << QStringList{QStringLiteral("demo")};
+        QTest::newRow("dump without path") << QStringList{QStringLiteral("dump")};
+        QTest::newRow("two paths")
+            << QStringList{QStringLiteral("dump"), QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("demo"), QStringLiteral("--fast"), QStringLiteral("a")};
+    }
+
+    void usageOnWrongArguments()
+    {
+        QFETCH(QStringList, args);
+        const Run run = runTool(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("Usage:")), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+};
+
+TB_TEST(TestDataTool)
+#include "TestDataTool.moc"
