@@ -1,0 +1,446 @@
+// tallybird-bench: how the datafile operations on a full datafile compare with
+// simply reading the file's bytes.
+//
+//   tallybird-bench [--smoke] [benchmark options]
+//
+// --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
+
+#include "app/AppContext.h"
+#include "app/Clock.h"
+#include "app/Interface.h"
+#include "app/UpdateList.h"
+#include "datafile/Cp1252.h"
+#include "datafile/DataRecord.h"
+#include "datafile/FieldValue.h"
+#include "datafile/RecordCodec.h"
+#include "datafile/RecordStore.h"
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The full datafile
+
+struct BenchFile {
+    QString pristine; // never changed after generation
+    QString work;     // scratch copy for the operations that change the file
+    QString lastItemName;
+    QByteArray lastItemEncoded;
+    int items = 0;
+    int customers = 0;
+    int cashiers = 0;
+};
+
+BenchFile g_file;
+bool g_failed = false;
+
+const char *const Goods[] = {"BOLT",  "WASHER",  "NUT",  "SCREW", "HINGE", "NAIL",
+                             "CLAMP", "BRACKET", "HOOK", "RIVET", "PIN",   "SPRING"};
+
+DataRecord benchItem(int i)
+{
+    DataRecord r;
+    r.Name = FieldValue::fromText(
+        QStringLiteral("%1 %2").arg(QLatin1String(Goods[i % 12])).arg(i, 5, 10, QLatin1Char('0')));
+    r.Price = FieldValue::fromCurrency(Currency::fromRaw(100 + (i % 997) * 250));
+    r.Number = FieldValue::fromText(QStringLiteral("20%1").arg(i, 11, 10, QLatin1Char('0')));
+    r.Sold = FieldValue::fromNumber(i % 7);
+    r.Stock = FieldValue::fromNumber(50);
+    r.Remaining = FieldValue::fromNumber(50 - i % 7);
+    return r;
+}
+
+DataRecord benchCustomer(int i)
+{
+    DataRecord r;
+    r.Name = FieldValue::fromText(SharedMarker);
+    r.Number = FieldValue::fromText(QStringLiteral("CUSTOMER %1").arg(i));
+    r.Price = FieldValue::fromCurrency(Currency::fromUnits(-(i % 90)));
+    r.Notes = FieldValue::fromText(QStringLiteral("Account opened at the counter."));
+    r.SpareA = FieldValue::fromNumber(i % 40);
+    r.SpareB = FieldValue::fromCurrency(Currency::fromUnits(i % 90));
+    return r;
+}
+
+DataRecord benchCashier(int i)
+{
+    DataRecord r;
+    r.Name = FieldValue::fromText(CashierMarker);
+    r.Number = FieldValue::fromText(QStringLiteral("CASHIER %1").arg(i));
+    r.SpareA = FieldValue::fromText(QStringLiteral("1234"));
+    r.Price = FieldValue::fromCurrency(Currency());
+    r.SpareB = FieldValue::fromNumber(0);
+    r.SpareC = FieldValue::fromText(MasterPrivileges);
+    r.SpareD = FieldValue::fromNumber(0);
+    return r;
+}
+
+// 20 header records and 32,744 entries: items, with a customer every 500
+// entries and a cashier every 4,000, the last entry an item.
+bool generate(const QString &dir)
+{
+    g_file.pristine = QDir(dir).filePath(QStringLiteral("full.tb2"));
+    g_file.work = QDir(dir).filePath(QStringLiteral("work.tb2"));
+
+    if (RecordStore(g_file.pristine).createNew(QDate::currentDate()) != FileError::None) {
+        std::fprintf(stderr, "tallybird-bench: cannot create %s\n", qPrintable(g_file.pristine));
+        return false;
+    }
+    QByteArray entries;
+    entries.reserve(qsizetype(MaxEntries) * RecordLength);
+    for (int i = 0; i < MaxEntries; ++i) {
+        DataRecord r;
+        if (i % 4000 == 1000) {
+            r = benchCashier(i);
+            ++g_file.cashiers;
+        } else if (i % 500 == 250) {
+            r = benchCustomer(i);
+            ++g_file.customers;
+        } else {
+            r = benchItem(i);
+            ++g_file.items;
+            g_file.lastItemName = r.Name.toText();
+            g_file.lastItemEncoded = Cp1252::encode(g_file.lastItemName).value_or(QByteArray());
+        }
+        const RecordCodec::EncodeResult enc = RecordCodec::encode(r);
+        if (enc.error != FileError::None || enc.bytes.size() != RecordLength) {
+            std::fprintf(stderr, "tallybird-bench: entry %d does not encode (error %d)\n", i,
+                         int(enc.error));
+            return false;
+        }
+        entries += enc.bytes;
+    }
+    QFile f(g_file.pristine);
+    if (!f.open(QIODevice::Append) || f.write(entries) != entries.size()) {
+        std::fprintf(stderr, "tallybird-bench: cannot write %s\n", qPrintable(g_file.pristine));
+        return false;
+    }
+    f.close();
+    const qint64 expected = qint64(MaxRecords) * RecordLength;
+    if (QFileInfo(g_file.pristine).size() != expected) {
+        std::fprintf(stderr, "tallybird-bench: %s has %lld bytes, expected %lld\n",
+                     qPrintable(g_file.pristine), QFileInfo(g_file.pristine).size(), expected);
+        return false;
+    }
+    return true;
+}
+
+void fail(benchmark::State &state, const std::string &why)
+{
+    g_failed = true;
+    state.SkipWithError(why.c_str());
+}
+
+bool freshWorkCopy()
+{
+    QFile::remove(g_file.work);
+    return QFile::copy(g_file.pristine, g_file.work);
+}
+
+// ---------------------------------------------------------------------------
+// The datafile benchmarks
+
+// The floor: every other operation reads at least the whole file once.
+void ReadWholeFile(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QFile f(g_file.pristine);
+        if (!f.open(QIODevice::ReadOnly))
+            return fail(state, "cannot open the datafile");
+        const QByteArray bytes = f.readAll();
+        benchmark::DoNotOptimize(bytes.constData());
+        if (bytes.size() != qsizetype(MaxRecords) * RecordLength)
+            return fail(state, "short read");
+    }
+    state.SetBytesProcessed(state.iterations() * qint64(MaxRecords) * RecordLength);
+}
+
+// Ringing an item whose name is stored last: a scan through every record.
+void FindLastItemByName(benchmark::State &state)
+{
+    const RecordStore store(g_file.pristine);
+    const QString name = g_file.lastItemName;
+    const QByteArray encoded = g_file.lastItemEncoded;
+    for (auto _ : state) {
+        FileError error = FileError::None;
+        const RecordStore::Found found = store.findFirst(
+            FirstEntryRecord, [&](const RecordView &v) { return v.fieldEquals(0, name, encoded); },
+            &error);
+        if (error != FileError::None)
+            return fail(state, "scan failed with error " + std::to_string(int(error)));
+        if (found.record != MaxRecords || !found.data.Name.textEquals(name))
+            return fail(state, "found record " + std::to_string(found.record) + ", expected "
+                                   + std::to_string(MaxRecords));
+    }
+}
+
+void NextFreeRecord(benchmark::State &state)
+{
+    const RecordStore store(g_file.pristine);
+    for (auto _ : state) {
+        FileError error = FileError::None;
+        const int n = store.NextFreeRecord(&error);
+        if (error != FileError::None || n != DatabaseFullRecord)
+            return fail(state, "NextFreeRecord gave " + std::to_string(n) + ", expected "
+                                   + std::to_string(DatabaseFullRecord));
+    }
+}
+
+// Deleting the first entry moves every later record: the whole file is
+// rewritten beside the old one and renamed over it.
+void DeleteFirstEntry(benchmark::State &state)
+{
+    const RecordStore store(g_file.work);
+    const qint64 after = qint64(MaxRecords - 1) * RecordLength;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!freshWorkCopy())
+            return fail(state, "cannot copy the datafile");
+        state.ResumeTiming();
+
+        const FileError error = store.DeleteRecord(FirstEntryRecord);
+
+        state.PauseTiming();
+        if (error != FileError::None)
+            return fail(state, "DeleteRecord failed with error " + std::to_string(int(error)));
+        if (QFileInfo(g_file.work).size() != after)
+            return fail(state, "DeleteRecord left a file of the wrong size");
+        state.ResumeTiming();
+    }
+}
+
+// For comparison with the delete: a plain copy of the same file...
+void PlainFileCopy(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(g_file.work);
+        state.ResumeTiming();
+        if (!QFile::copy(g_file.pristine, g_file.work))
+            return fail(state, "copy failed");
+    }
+}
+
+// ...and a copy written the safe way: beside the target, flushed to disk,
+// renamed over it.
+void SafeFileCopy(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!freshWorkCopy())
+            return fail(state, "cannot copy the datafile");
+        state.ResumeTiming();
+
+        QFile in(g_file.pristine);
+        QSaveFile out(g_file.work);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return fail(state, "cannot open the files");
+        const QByteArray bytes = in.readAll();
+        if (out.write(bytes) != bytes.size() || !out.commit())
+            return fail(state, "safe copy failed");
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Filling the item box of the main window
+
+// Answers every box and notes it on stderr: a box during a benchmark means
+// something went wrong, and a real modal box would wait forever offscreen.
+class BenchDialogs : public Dialogs
+{
+public:
+    Answer message(QWidget *, Icon, const QString &title, const QString &text,
+                   Buttons buttons) override
+    {
+        std::fprintf(stderr, "tallybird-bench: message box \"%s\": %s\n", qPrintable(title),
+                     qPrintable(text));
+        ++shown;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    std::optional<QString> inputBox(QWidget *, const QString &, const QString &,
+                                    const QString &) override
+    {
+        return std::nullopt;
+    }
+    QString openFileName(QWidget *, const QString &) override { return QString(); }
+    QString saveFileName(QWidget *, const QString &) override { return QString(); }
+    bool printerSetup(QWidget *) override { return false; }
+    bool printLines(const QStringList &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+
+    int shown = 0;
+};
+
+struct Gui {
+    BenchDialogs dialogs;
+    SystemClock clock;
+    AppContext ctx;
+    std::unique_ptr<Interface> window;
+    QComboBox *combo = nullptr;
+};
+std::unique_ptr<Gui> g_gui;
+
+Gui *gui()
+{
+    if (!g_gui) {
+        g_gui = std::make_unique<Gui>();
+        g_gui->ctx.dialogs = &g_gui->dialogs;
+        g_gui->ctx.clock = &g_gui->clock;
+        g_gui->ctx.ProgramDir = QDir::currentPath();
+        g_gui->window = std::make_unique<Interface>(g_gui->ctx, QString());
+        g_gui->window->show();
+        QApplication::processEvents();
+        g_gui->ctx.DataFilePath = g_file.pristine;
+        g_gui->combo = g_gui->window->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    }
+    return g_gui.get();
+}
+
+void FillItemBox(benchmark::State &state)
+{
+    Gui *g = gui();
+    if (!g->combo)
+        return fail(state, "the main window has no Combo1");
+    for (auto _ : state) {
+        UpdateList(g->combo, true, g->ctx);
+        state.PauseTiming();
+        if (g->dialogs.shown > 0)
+            return fail(state, "UpdateList showed a message box");
+        if (g->combo->count() != g_file.items)
+            return fail(state, "the item box holds " + std::to_string(g->combo->count())
+                                   + " entries, expected " + std::to_string(g_file.items));
+        state.ResumeTiming();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Reporting
+
+// The console output, and a summary of each benchmark's time against the floor.
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs) {
+            if (r.run_type != Run::RT_Iteration)
+                continue;
+            if (r.error_occurred)
+                g_failed = true;
+            Result res;
+            res.name = r.benchmark_name();
+            res.failed = r.error_occurred;
+            res.seconds = r.iterations > 0 ? r.real_accumulated_time / double(r.iterations) : 0;
+            res.iterations = r.iterations;
+            m_results.push_back(res);
+        }
+    }
+
+    void printSummary() const
+    {
+        double floor = 0;
+        for (const Result &r : m_results)
+            if (r.name.rfind("ReadWholeFile", 0) == 0 && !r.failed)
+                floor = r.seconds;
+        std::printf("\nSummary: %d records (%lld bytes); ratio = time / time of ReadWholeFile\n",
+                    MaxRecords, qint64(MaxRecords) * RecordLength);
+        std::printf("%-28s %14s %10s %12s\n", "benchmark", "time/op", "ratio", "iterations");
+        for (const Result &r : m_results) {
+            if (r.failed) {
+                std::printf("%-28s %14s %10s %12lld\n", r.name.c_str(), "failed", "-",
+                            qint64(r.iterations));
+                continue;
+            }
+            char ratio[32] = "-";
+            if (floor > 0)
+                std::snprintf(ratio, sizeof ratio, "%.1f", r.seconds / floor);
+            std::printf("%-28s %11.3f ms %10s %12lld\n", r.name.c_str(), r.seconds * 1e3, ratio,
+                        qint64(r.iterations));
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    struct Result {
+        std::string name;
+        double seconds = 0;
+        benchmark::IterationCount iterations = 0;
+        bool failed = false;
+    };
+    std::vector<Result> m_results;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bool smoke = qEnvironmentVariableIntValue("TALLYBIRD_BENCH_SMOKE") != 0;
+    std::vector<char *> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--smoke")
+            smoke = true;
+        else
+            args.push_back(argv[i]);
+    }
+    int benchArgc = int(args.size());
+    args.push_back(nullptr);
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt gets only the program name; the options are the benchmark library's.
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    benchmark::Initialize(&benchArgc, args.data());
+    if (benchmark::ReportUnrecognizedArguments(benchArgc, args.data()))
+        return 2;
+
+    QTemporaryDir dir;
+    if (!dir.isValid() || !generate(dir.path()))
+        return 1;
+    std::printf("Datafile: %d items, %d customers, %d cashiers in %d entries%s\n", g_file.items,
+                g_file.customers, g_file.cashiers, MaxEntries, smoke ? " (smoke run)" : "");
+
+    const struct {
+        const char *name;
+        void (*fn)(benchmark::State &);
+    } benchmarks[] = {
+        {"ReadWholeFile", ReadWholeFile},   {"FindLastItemByName", FindLastItemByName},
+        {"NextFreeRecord", NextFreeRecord}, {"DeleteFirstEntry", DeleteFirstEntry},
+        {"PlainFileCopy", PlainFileCopy},   {"SafeFileCopy", SafeFileCopy},
+        {"FillItemBox", FillItemBox},
+    };
+    for (const auto &b : benchmarks) {
+        benchmark::internal::Benchmark *bm = benchmark::RegisterBenchmark(b.name, b.fn);
+        bm->Unit(benchmark::kMillisecond);
+        if (smoke)
+            bm->Iterations(1);
+    }
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    reporter.printSummary();
+
+    g_gui.reset(); // the window goes before the application object
+    return g_failed ? 1 : 0;
+}
