@@ -3,9 +3,12 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "UpdateList.h"
+#include "cashier/CashierCommands.h"
 #include "cashier/TerminalLock.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
+#include "sale/BillLine.h"
+#include "sale/BillStock.h"
 #include "ui/Dialogs.h"
 #include "ui_Interface.h"
 
@@ -58,6 +61,9 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     connect(ui->mnuNew, &QAction::triggered, this, &Interface::mnuNew);
     connect(ui->mnuOpen, &QAction::triggered, this, &Interface::mnuOpen);
     connect(ui->mnuQuit, &QAction::triggered, this, &Interface::mnuQuit);
+    connect(ui->Command3, &QPushButton::clicked, this, &Interface::Command3_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &Interface::Command4_Click);
+    CashierCommands::install(*this);
 
     startUp(commandLine);
 }
@@ -121,6 +127,60 @@ void Interface::resetBill()
     ui->labelGrandTotal->setText(QStringLiteral("0.00"));
     ui->labelGrandTotal->hide();
     ui->Label6->hide();
+}
+
+void Interface::Command3_Click()
+{
+    const int row = ui->List1->currentRow();
+    if (row < 0 || !ui->List1->currentItem()->isSelected()) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Select an Item"),
+                                QStringLiteral("You must select an item to remove by clicking it "
+                                               "on the list."));
+        return;
+    }
+    const BillLine line = BillLine::parse(ui->List1->item(row)->text());
+    if (line.summary) {
+        const double total =
+            MoneyText::parseNumber(ui->labelGrandTotal->text()).value_or(0) - line.price * line.quantity;
+        ui->labelGrandTotal->setText(MoneyText::formatCurrency(Currency::fromDouble(total)));
+        delete ui->List1->takeItem(row);
+        return;
+    }
+
+    if (const FileError error = restoreStock(m_ctx.DataFilePath, line.name, line.quantity);
+        error != FileError::None) {
+        reportFileError(QStringLiteral("A File I/O Error has occured. Please try again."),
+                        errorNumber(error));
+        return;
+    }
+    // A summary line at the end was worked out on the old items.
+    const int last = ui->List1->count() - 1;
+    if (last != row && BillLine::isSummary(ui->List1->item(last)->text()))
+        delete ui->List1->takeItem(last);
+    Subtotal -= line.amount();
+    delete ui->List1->takeItem(row);
+    ui->List1->setCurrentRow(-1);
+    ui->LabelSubTotal->setText(MoneyText::formatCurrency(Subtotal));
+    ui->labelGrandTotal->setText(QString());
+    ui->labelGrandTotal->hide();
+    ui->Label6->hide();
+}
+
+void Interface::ClearBill()
+{
+    for (int i = ui->List1->count() - 1; i >= 0; --i) {
+        ui->List1->setCurrentRow(0);
+        Command3_Click();
+    }
+    resetBill();
+}
+
+void Interface::Command4_Click()
+{
+    if (m_ctx.dialogs->askYesNo(this, QStringLiteral("Cancel Purchase"),
+                                QStringLiteral("Are you sure you wish to cancel the entire "
+                                               "purchase?")))
+        ClearBill();
 }
 
 void Interface::reportFileError(const QString &text, int errorNumber)
@@ -239,7 +299,6 @@ void Interface::closeEvent(QCloseEvent *event)
     if (!m_ctx.DataFilePath.isEmpty() && m_ctx.isLoggedOn())
         emit logOffRequested();
     event->accept();
-    QCoreApplication::quit();
 }
 
 void Interface::drawArrowPictures()

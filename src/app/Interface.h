@@ -34,6 +34,12 @@ public:
 
     // Empties the bill and its totals without touching the datafile.
     void resetBill();
+    // Cancels the whole bill, putting every item's stock back line by line.
+    void ClearBill();
+    // "Remo&ve Item": removes the selected line and puts its stock back.
+    void Command3_Click();
+    // "C&lear Bill": asks, then ClearBill.
+    void Command4_Click();
 
     Ui::Interface &form() { return *ui; }
     AppContext &context() { return m_ctx; }

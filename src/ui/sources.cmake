@@ -1,6 +1,12 @@
 list(APPEND TB_GUI_SOURCES
+    src/ui/ArrowImage.cpp
+    src/ui/ArrowImage.h
+    src/ui/Cashier.ui
+    src/ui/EntryBox.cpp
     src/ui/Interface.ui
     src/ui/Lamp.cpp
     src/ui/Lamp.h
+    src/ui/LogOn.ui
     src/ui/QtDialogs.cpp
+    src/ui/WindowSetup.cpp
 )

@@ -1,0 +1,13 @@
+#include "Access.h"
+
+#include "app/AppContext.h"
+#include "ui/Dialogs.h"
+
+bool checkAccess(AppContext &ctx, QWidget *parent, GuardedCommand command)
+{
+    const auto denied = accessDenied(ctx.privileges, command);
+    if (!denied)
+        return true;
+    ctx.dialogs->critical(parent, QStringLiteral("Access Denied"), *denied);
+    return false;
+}

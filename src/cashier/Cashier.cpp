@@ -1,0 +1,419 @@
+#include "Cashier.h"
+
+#include "CashierStore.h"
+#include "CashierTime.h"
+#include "AccessCheck.h"
+#include "app/AppContext.h"
+#include "app/Interface.h"
+#include "datafile/Cp1252.h"
+#include "datafile/MoneyText.h"
+#include "datafile/RecordStore.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/WindowSetup.h"
+#include "ui_Cashier.h"
+#include "ui_Interface.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include <cmath>
+
+namespace {
+const QString CheckTextBoxes = QStringLiteral("Check Text Boxes");
+const QString FillOutCorrectly =
+    QStringLiteral("Please ensure that all text boxes are filled out correctly.");
+const QString Error8778 = QStringLiteral("Error 8778");
+
+QString fullText(const QString &path)
+{
+    return QStringLiteral("The current database is full. The combined total of all entries in "
+                          "this file (")
+        + path + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                "records.");
+}
+
+bool isWhole(const QString &text)
+{
+    const auto value = MoneyText::parseNumber(text);
+    return value && std::trunc(*value) == *value;
+}
+} // namespace
+
+Cashier::Cashier(AppContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Cashier>()), m_menu(new QMenuBar(this))
+{
+    ui->setupUi(this);
+    QAction *del = m_menu->addAction(QStringLiteral("&Delete"));
+    del->setObjectName(QStringLiteral("mnuDelete"));
+    QAction *search = m_menu->addAction(QStringLiteral("&Search"));
+    search->setObjectName(QStringLiteral("mnuSearch"));
+    layout()->setMenuBar(m_menu);
+    connect(del, &QAction::triggered, this, &Cashier::Delete);
+    connect(search, &QAction::triggered, this, &Cashier::Search);
+
+    const Ui::Interface &main = ctx.mainWindow->form();
+    ui->Image2->setPictures(main.LeftArrow->pixmap(), main.LeftInverted->pixmap());
+    ui->Image1->setPictures(main.RightArrow->pixmap(), main.RightInverted->pixmap());
+    connect(ui->Image1, &ArrowImage::clicked, this, &Cashier::Next);
+    connect(ui->Image2, &ArrowImage::clicked, this, &Cashier::Previous);
+    connect(ui->Command1, &QPushButton::clicked, this, &Cashier::Save);
+    connect(ui->Check1, &QCheckBox::toggled, this, [this](bool hide) {
+        ui->Text2->setEchoMode(hide ? QLineEdit::Password : QLineEdit::Normal);
+    });
+
+    EntryBox::upperCase(ui->Text1);
+    for (QLineEdit *box : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5})
+        EntryBox::selectAllOnFocus(box);
+    setupChecks();
+    // The function keys work wherever the focus is in the window.
+    qApp->installEventFilter(this);
+
+    prepareDialog(this, ctx.mainWindow);
+    load();
+}
+
+Cashier::~Cashier() { qApp->removeEventFilter(this); }
+
+QList<QCheckBox *> Cashier::privilegeBoxes() const
+{
+    return {ui->ItemBrowse,    ui->ItemModify,    ui->CreditBrowse, ui->CreditModify,
+            ui->SettingModify, ui->TaxModify,     ui->CashierAccess, ui->PlaceDiscount,
+            ui->BuildReport,   ui->ModifyCurrency, ui->ChargeCurrency};
+}
+
+void Cashier::setupChecks()
+{
+    const auto reject = [this](const QString &box) {
+        return [this, box](QLineEdit *) {
+            critical(Error8778, QStringLiteral("Please ensure that the '") + box
+                                    + QStringLiteral("' box contains valid input."));
+        };
+    };
+    new CheckedBox(
+        ui->Text2, [](QLineEdit *box, const QString &) { return isWhole(box->text()); },
+        reject(QStringLiteral("PIN")));
+    new CheckedBox(
+        ui->Text3,
+        [](QLineEdit *box, const QString &) {
+            const auto amount = MoneyText::parseCurrency(box->text());
+            if (!amount)
+                return false;
+            box->setText(MoneyText::formatCurrency(*amount));
+            return true;
+        },
+        reject(QStringLiteral("Amount Sold")));
+    new CheckedBox(
+        ui->Text4,
+        [](QLineEdit *box, const QString &) {
+            if (!isWhole(box->text()))
+                return false;
+            box->setText(MoneyText::numberText(*MoneyText::parseNumber(box->text())));
+            return true;
+        },
+        reject(QStringLiteral("Sales Performed")));
+    m_timeBox = new CheckedBox(
+        ui->Text5,
+        [this](QLineEdit *box, const QString &before) {
+            // The time of the cashier on duty grows at log off; an edit now would be lost.
+            if (m_ctx.isLoggedOn() && ui->Text1->text() == m_ctx.CashierName
+                && box->text() != before) {
+                critical(QStringLiteral("Requested Modification not Possible"),
+                         QStringLiteral("You cannot change the Time Logged On property of the "
+                                        "cashier currently logged on."));
+                box->setText(before);
+                return true;
+            }
+            return isValidLoggedOnTime(box->text());
+        },
+        [this](QLineEdit *) {
+            critical(Error8778,
+                     QStringLiteral("Please ensure that the 'Time Logged On' box contains valid "
+                                    "input.  Data should be entered in the format hhhh:mm:ss:mss"));
+        });
+}
+
+void Cashier::status(const QString &text)
+{
+    m_ctx.mainWindow->ShowStatus(text, Interface::Lamp::Busy);
+}
+
+void Cashier::ready() { m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready); }
+
+void Cashier::critical(const QString &title, const QString &text)
+{
+    m_ctx.dialogs->critical(this, title, text);
+}
+
+void Cashier::databaseFull()
+{
+    critical(QStringLiteral("Database is Full"), fullText(m_ctx.DataFilePath));
+}
+
+void Cashier::load()
+{
+    status(QStringLiteral("Opening Cashier Database"));
+    NewCashierMode = false;
+    const CashierStore::Match first = CashierStore::firstFrom(m_ctx.DataFilePath, FirstEntryRecord);
+    if (first.record != 0) {
+        showCashier(first.record, first.data);
+    } else {
+        const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
+        if (blank >= DatabaseFullRecord) {
+            critical(QStringLiteral("Database is Full"),
+                     QStringLiteral("The current database is full and holds no cashier records. "
+                                    "The combined total of all entries in this file (")
+                         + m_ctx.DataFilePath
+                         + QStringLiteral(") must not be in excess of 32,744 entries. Please "
+                                          "delete some records to make room for a cashier."));
+            m_loadedOk = false;
+            ready();
+            return;
+        }
+        showBlank(blank);
+    }
+    ready();
+}
+
+void Cashier::showCashier(int record, const DataRecord &data)
+{
+    ShownRecord = record;
+    ui->Text1->setText(data.Number.toText());
+    ui->Text2->setText(data.SpareA.toText());
+    ui->Text3->setText(MoneyText::formatCurrency(data.Price.toCurrency()));
+    ui->Text4->setText(data.SpareB.toText());
+    ui->Text5->setText(FormatLoggedOnTime(data.SpareD.toNumber()));
+    const QString flags = data.SpareC.toText();
+    const QList<QCheckBox *> boxes = privilegeBoxes();
+    for (int k = 0; k < boxes.size(); ++k)
+        boxes[k]->setChecked(k < flags.size() && flags.at(k) == QLatin1Char('1'));
+    // A stored cashier is shown, so the blank record no longer is.
+    NewCashierMode = false;
+}
+
+void Cashier::showBlank(int record)
+{
+    ShownRecord = record;
+    ui->Text1->clear();
+    ui->Text2->clear();
+    ui->Text3->setText(MoneyText::formatCurrency(Currency()));
+    ui->Text4->setText(QStringLiteral("0"));
+    ui->Text5->setText(FormatLoggedOnTime(0));
+    for (QCheckBox *box : privilegeBoxes())
+        box->setChecked(false);
+}
+
+void Cashier::Next()
+{
+    status(QStringLiteral("Navigating Cashier Database"));
+    if (ShownRecord >= MaxRecords) {
+        databaseFull();
+        ready();
+        return;
+    }
+    const CashierStore::Match next = CashierStore::firstFrom(m_ctx.DataFilePath, ShownRecord + 1);
+    if (next.record != 0) {
+        showCashier(next.record, next.data);
+    } else {
+        const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
+        if (blank >= DatabaseFullRecord) {
+            databaseFull();
+        } else if (!NewCashierMode) {
+            showBlank(blank);
+            NewCashierMode = true;
+        } else {
+            critical(QStringLiteral("End of Database"),
+                     QStringLiteral("There are no more cashiers in the database"));
+        }
+    }
+    ready();
+}
+
+void Cashier::Previous()
+{
+    status(QStringLiteral("Navigating Cashier Database"));
+    if (ShownRecord <= FirstEntryRecord) {
+        critical(QStringLiteral("Beginning of User List"),
+                 QStringLiteral("You are at the beginning of the user database"));
+        ready();
+        return;
+    }
+    const CashierStore::Match previous = CashierStore::lastBefore(m_ctx.DataFilePath, ShownRecord);
+    if (previous.record != 0)
+        showCashier(previous.record, previous.data);
+    else
+        critical(QStringLiteral("Beginning of Cashier List"),
+                 QStringLiteral("You are at the beginning of the cashier database"));
+    ready();
+}
+
+void Cashier::Search()
+{
+    const auto answer = m_ctx.dialogs->inputBox(
+        this, QStringLiteral("Search Criteria"),
+        QStringLiteral("Please enter a cashier name. To advance to a blank record, place an "
+                       "asterisk in the field and press enter."),
+        QString());
+    if (!answer || answer->isEmpty())
+        return;
+    status(QStringLiteral("Searching Cashier Database"));
+    if (*answer == QLatin1String("*")) {
+        const int free = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
+        if (free > DatabaseFullRecord) {
+            critical(QStringLiteral("Database is Full"),
+                     QStringLiteral("The current database is full, and there are no empty records "
+                                    "to display. The combined total of all entries in this file (")
+                         + m_ctx.DataFilePath
+                         + QStringLiteral(") must not be in excess of 32,744 entries. Please "
+                                          "delete some records."));
+        } else {
+            ShownRecord = free - 1;
+            Next();
+        }
+        ready();
+        return;
+    }
+    const CashierStore::Match found = CashierStore::findByName(m_ctx.DataFilePath, answer->toUpper());
+    if (found.record != 0)
+        showCashier(found.record, found.data);
+    else
+        critical(QStringLiteral("Search Error"), QStringLiteral("No records match search critera"));
+    ready();
+}
+
+void Cashier::Delete()
+{
+    // Only a stored cashier can be deleted, never the blank record.
+    DataRecord shown;
+    if (NewCashierMode
+        || RecordStore(m_ctx.DataFilePath).readRecord(ShownRecord, shown) != FileError::None
+        || !shown.isCashier())
+        return;
+    if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"),
+                                 QStringLiteral("Are you sure you wish to delete this cashier "
+                                                "record?")))
+        return;
+    status(QStringLiteral("Deleting Cashier Record"));
+    if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(ShownRecord);
+        error != FileError::None) {
+        critical(QStringLiteral("File I/O Error"),
+                 QStringLiteral("A File I/O Error has occured. The record was not deleted.\n"
+                                "Error: ")
+                     + QString::number(errorNumber(error)));
+        ready();
+        return;
+    }
+    const CashierStore::Match next = CashierStore::firstFrom(m_ctx.DataFilePath, ShownRecord);
+    if (next.record != 0) {
+        showCashier(next.record, next.data);
+    } else {
+        showBlank(RecordStore(m_ctx.DataFilePath).NextFreeRecord());
+        NewCashierMode = true;
+    }
+    ready();
+}
+
+void Cashier::Save()
+{
+    const QString name = ui->Text1->text();
+    const QString pin = ui->Text2->text();
+    const QString amount = ui->Text3->text();
+    const QString sales = ui->Text4->text();
+    if (name.isEmpty() || name == SharedMarker || name == CashierMarker || pin.isEmpty()
+        || sales.isEmpty() || amount.isEmpty()) {
+        critical(CheckTextBoxes, FillOutCorrectly);
+        return;
+    }
+    if (MoneyText::leadingNumber(pin) == 0) {
+        critical(CheckTextBoxes,
+                 QStringLiteral("Please ensure that the currently entered PIN is not '0000'."));
+        return;
+    }
+    if (!isWhole(pin) || pin.size() > 4 || !isWhole(sales) || !MoneyText::parseCurrency(amount)
+        || !isValidLoggedOnTime(ui->Text5->text())) {
+        critical(CheckTextBoxes, FillOutCorrectly);
+        return;
+    }
+    for (const QString &text : {name, pin}) {
+        const QChar bad = Cp1252::firstUnencodable(text);
+        if (!bad.isNull()) {
+            critical(CheckTextBoxes, QStringLiteral("The character '") + bad
+                                         + QStringLiteral("' cannot be stored in the datafile. "
+                                                          "Please use another character."));
+            return;
+        }
+    }
+
+    DataRecord record;
+    record.Name = FieldValue::fromText(CashierMarker);
+    record.Number = FieldValue::fromText(name);
+    record.SpareA = FieldValue::fromText(pin);
+    record.Price = FieldValue::fromCurrency(*MoneyText::parseCurrency(amount));
+    record.SpareB = FieldValue::fromText(sales);
+    record.SpareD = FieldValue::fromNumber(ParseLoggedOnTime(ui->Text5->text()));
+    Privileges flags;
+    const QList<QCheckBox *> boxes = privilegeBoxes();
+    for (int k = 0; k < boxes.size(); ++k)
+        flags.flags[k] = boxes[k]->isChecked() ? 1 : 0;
+    record.SpareC = FieldValue::fromText(privilegeString(flags));
+
+    const FileError error = RecordStore(m_ctx.DataFilePath).writeRecord(ShownRecord, record);
+    if (error == FileError::BadRecordLength) {
+        critical(QStringLiteral("Record too Long"),
+                 QStringLiteral("This record is too long!  Try shortening some of the fields."));
+        return;
+    }
+    if (error != FileError::None) {
+        critical(QStringLiteral("File I/O Error"),
+                 QStringLiteral("A File I/O Error has occured. The cashier was not saved.\n"
+                                "Error: ")
+                     + QString::number(errorNumber(error)));
+        return;
+    }
+    NewCashierMode = false;
+}
+
+bool Cashier::masterCheckAllowsClose()
+{
+    status(QStringLiteral("Checking Cashier Database"));
+    if (m_ctx.isLoggedOn())
+        m_ctx.CashierRecord = CashierStore::FindCashierRecord(m_ctx.DataFilePath, m_ctx.CashierName);
+    const bool master = CashierStore::masterExists(m_ctx.DataFilePath);
+    if (!master)
+        critical(QStringLiteral("Master Account Required"),
+                 QStringLiteral("At least one cashier must have all attributes on.  Please choose "
+                                "a user, and check of all boxes."));
+    if (m_ctx.isLoggedOn())
+        ready();
+    else
+        m_ctx.mainWindow->ShowStatus(QStringLiteral("Terminal Locked - Log On Required"),
+                                     Interface::Lamp::Busy, true);
+    return master;
+}
+
+void Cashier::done(int result)
+{
+    // Escape and the close button both end here.
+    if (m_loadedOk && !masterCheckAllowsClose())
+        return;
+    QDialog::done(result);
+}
+
+bool Cashier::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !isVisible())
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_F5: Previous(); return true;
+    case Qt::Key_F6: Next(); return true;
+    case Qt::Key_F7: Save(); return true;
+    case Qt::Key_F8: Delete(); return true;
+    case Qt::Key_F9: Search(); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,199 @@
+#include "CashierStore.h"
+
+#include "datafile/Cp1252.h"
+#include "datafile/DataFile.h"
+#include "datafile/RecordCodec.h"
+#include "datafile/RecordStore.h"
+
+namespace {
+// Search texts are compared with the stored bytes, so encode them once.
+QByteArray encoded(const QString &text) { return Cp1252::encode(text).value_or(QByteArray()); }
+
+bool isNamedCashier(const RecordView &r, const QString &name, const QByteArray &bytes)
+{
+    return Kinds::isCashier(r) && r.fieldEquals(2, name, bytes);
+}
+} // namespace
+
+namespace CashierStore {
+
+Match findForLogOn(const QString &path, const QString &name, const QString &pin)
+{
+    const QByteArray nameBytes = encoded(name);
+    const QByteArray pinBytes = encoded(pin);
+    Match match;
+    const auto found = RecordStore(path).findFirst(
+        FirstEntryRecord,
+        [&](const RecordView &r) {
+            return isNamedCashier(r, name, nameBytes) && r.fieldEquals(7, pin, pinBytes);
+        },
+        &match.error);
+    match.record = found.record;
+    match.data = found.data;
+    return match;
+}
+
+Match firstFrom(const QString &path, int from)
+{
+    Match match;
+    const auto found =
+        RecordStore(path).findFirst(qMax(from, FirstEntryRecord), Kinds::isCashier, &match.error);
+    match.record = found.record;
+    match.data = found.data;
+    return match;
+}
+
+Match lastBefore(const QString &path, int before)
+{
+    Match match;
+    DataFile file(path);
+    match.error = file.open(DataFile::Mode::Read);
+    if (match.error != FileError::None)
+        return match;
+    match.error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
+        if (n >= before)
+            return false;
+        if (Kinds::isCashier(r))
+            match.record = n;
+        return true;
+    });
+    if (match.record != 0 && match.error == FileError::None)
+        match.error = file.read(match.record, match.data);
+    if (match.error != FileError::None)
+        match.record = 0;
+    return match;
+}
+
+Match findByName(const QString &path, const QString &name)
+{
+    const QByteArray bytes = encoded(name);
+    Match match;
+    const auto found = RecordStore(path).findFirst(
+        FirstEntryRecord, [&](const RecordView &r) { return isNamedCashier(r, name, bytes); },
+        &match.error);
+    match.record = found.record;
+    match.data = found.data;
+    return match;
+}
+
+int FindCashierRecord(const QString &path, const QString &name, FileError *error)
+{
+    const QByteArray bytes = encoded(name);
+    FileError e = FileError::None;
+    const RecordStore store(path);
+    const auto found = store.findFirst(
+        FirstEntryRecord, [&](const RecordView &r) { return isNamedCashier(r, name, bytes); }, &e);
+    if (error)
+        *error = e;
+    if (found.record != 0 || e != FileError::None)
+        return found.record;
+    return store.NextFreeRecord(error);
+}
+
+int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 ms,
+                  FileError *error)
+{
+    const RecordStore store(path);
+    DataRecord r;
+    FileError e = record > 0 ? store.readRecord(record, r) : FileError::ReadPastEnd;
+    if (e != FileError::None || !r.isCashier() || r.Number.toText() != name) {
+        const QByteArray bytes = encoded(name);
+        const auto found = store.findFirst(
+            FirstEntryRecord, [&](const RecordView &v) { return isNamedCashier(v, name, bytes); },
+            &e);
+        record = found.record;
+        r = found.data;
+    }
+    if (record == 0 || e != FileError::None) {
+        if (error)
+            *error = e;
+        return 0;
+    }
+    r.SpareD = FieldValue::fromNumber(r.SpareD.toNumber() + double(ms));
+    e = store.writeRecord(record, r);
+    if (error)
+        *error = e;
+    return e == FileError::None ? record : 0;
+}
+
+bool masterExists(const QString &path, FileError *error)
+{
+    const QByteArray master = encoded(MasterPrivileges);
+    return RecordStore(path)
+               .findFirst(
+                   FirstEntryRecord,
+                   [&](const RecordView &r) {
+                       return Kinds::isCashier(r) && r.fieldEquals(9, MasterPrivileges, master);
+                   },
+                   error)
+               .record
+        != 0;
+}
+
+namespace {
+int resetEntries(const QString &path, bool (*kind)(const RecordView &),
+                 const std::function<bool(int, DataRecord &)> &change, FileError *error)
+{
+    return RecordStore(path).updateEntries(kind, change, error);
+}
+} // namespace
+
+int resetSalesPerformed(const QString &path, FileError *error)
+{
+    return resetEntries(
+        path, Kinds::isCashier,
+        [](int, DataRecord &r) {
+            r.SpareB = FieldValue::fromInt16(0);
+            return true;
+        },
+        error);
+}
+
+int resetAmountSold(const QString &path, FileError *error)
+{
+    return resetEntries(
+        path, Kinds::isCashier,
+        [](int, DataRecord &r) {
+            r.Price = FieldValue::fromInt16(0);
+            return true;
+        },
+        error);
+}
+
+int resetTimeLoggedOn(const QString &path, int exceptRecord, FileError *error)
+{
+    return resetEntries(
+        path, Kinds::isCashier,
+        [exceptRecord](int n, DataRecord &r) {
+            if (n == exceptRecord)
+                return false;
+            r.SpareD = FieldValue::fromInt16(0);
+            return true;
+        },
+        error);
+}
+
+int resetVisits(const QString &path, FileError *error)
+{
+    return resetEntries(
+        path, Kinds::isCustomer,
+        [](int, DataRecord &r) {
+            r.SpareA = FieldValue::fromInt16(0);
+            return true;
+        },
+        error);
+}
+
+int resetItemsSold(const QString &path, FileError *error)
+{
+    return resetEntries(
+        path, Kinds::isItemOrFree,
+        [](int, DataRecord &r) {
+            r.Sold = FieldValue::fromInt16(0);
+            r.Remaining = r.Stock;
+            return true;
+        },
+        error);
+}
+
+} // namespace CashierStore

@@ -1,0 +1,76 @@
+#include "EntryBox.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+class SelectAll : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            // After the click that gave the focus has placed the cursor.
+            auto *box = static_cast<QLineEdit *>(watched);
+            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+            box->selectAll();
+        }
+        return false;
+    }
+};
+} // namespace
+
+void EntryBox::upperCase(QLineEdit *box)
+{
+    QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString &text) {
+        const QString upper = text.toUpper();
+        if (upper == text)
+            return;
+        const int cursor = box->cursorPosition();
+        box->setText(upper);
+        box->setCursorPosition(qMin(cursor, int(upper.size())));
+    });
+}
+
+void EntryBox::selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAll(box)); }
+
+CheckedBox::CheckedBox(QLineEdit *box, Check accept, Reject reject)
+    : QObject(box), m_box(box), m_accept(std::move(accept)), m_reject(std::move(reject)),
+      m_textAtFocus(box->text())
+{
+    box->installEventFilter(this);
+}
+
+bool CheckedBox::leave()
+{
+    if (m_checking)
+        return true;
+    m_checking = true;
+    const bool ok = m_accept(m_box, m_textAtFocus);
+    if (!ok) {
+        m_reject(m_box);
+        m_box->setText(m_textAtFocus);
+        m_box->setFocus(Qt::OtherFocusReason);
+        m_box->selectAll();
+    }
+    m_checking = false;
+    return ok;
+}
+
+bool CheckedBox::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && !m_checking) {
+        m_textAtFocus = m_box->text();
+    } else if (event->type() == QEvent::FocusOut) {
+        // Focus that moves to a message box or another window is not the
+        // user leaving the box.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            leave();
+    }
+    return false;
+}

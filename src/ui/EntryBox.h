@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+
+// Behaviour shared by the program's entry boxes.
+namespace EntryBox {
+
+// Turns every typed letter into a capital as it is typed.
+void upperCase(QLineEdit *box);
+// Selects the whole text whenever the box gets the focus.
+void selectAllOnFocus(QLineEdit *box);
+
+} // namespace EntryBox
+
+// A box whose text is checked when the user leaves it: it remembers its text
+// when it gets the focus; when it loses the focus with a text `accept`
+// rejects, `reject` is called (it shows the message), the remembered text is
+// put back and the box takes the focus again. `accept` may rewrite the text
+// (a money box shows its value in the currency format, for example).
+class CheckedBox : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Check = std::function<bool(QLineEdit *box, const QString &textAtFocus)>;
+    using Reject = std::function<void(QLineEdit *box)>;
+
+    CheckedBox(QLineEdit *box, Check accept, Reject reject);
+    QString textAtFocus() const { return m_textAtFocus; }
+    // Runs the check as leaving the box does; false when the text was rejected.
+    bool leave();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *m_box;
+    Check m_accept;
+    Reject m_reject;
+    QString m_textAtFocus;
+    bool m_checking = false;
+};

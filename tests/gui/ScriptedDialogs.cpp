@@ -1,0 +1,96 @@
+#include "ScriptedDialogs.h"
+
+#include <QTest>
+
+QList<ScriptedDialogs::Box> ScriptedDialogs::messages() const
+{
+    QList<Box> result;
+    for (const Box &b : boxes)
+        if (b.kind == QLatin1String("message"))
+            result.append(b);
+    return result;
+}
+
+const ScriptedDialogs::Box &ScriptedDialogs::lastMessage() const
+{
+    static const Box none;
+    for (auto it = boxes.crbegin(); it != boxes.crend(); ++it)
+        if (it->kind == QLatin1String("message"))
+            return *it;
+    return none;
+}
+
+void ScriptedDialogs::clear()
+{
+    boxes.clear();
+    printed.clear();
+    opened.clear();
+    m_answers.clear();
+    unanswered = 0;
+}
+
+std::optional<QVariant> ScriptedDialogs::take()
+{
+    if (m_answers.isEmpty()) {
+        ++unanswered;
+        return std::nullopt;
+    }
+    return m_answers.dequeue();
+}
+
+Dialogs::Answer ScriptedDialogs::message(QWidget *, Icon icon, const QString &title,
+                                         const QString &text, Buttons buttons)
+{
+    Box box{QStringLiteral("message"), icon, title, text, buttons};
+    boxes.append(box);
+    Answer answer = Answer::Ok;
+    if (buttons == Buttons::YesNo) {
+        const auto queued = take();
+        answer = queued && queued->toInt() == int(Answer::Yes) ? Answer::Yes : Answer::No;
+    }
+    if (onMessage)
+        onMessage(box);
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(QWidget *, const QString &title,
+                                                 const QString &prompt, const QString &)
+{
+    boxes.append({QStringLiteral("input"), Icon::None, title, prompt, Buttons::Ok});
+    const auto queued = take();
+    if (!queued || !queued->isValid())
+        return std::nullopt;
+    return queued->toString();
+}
+
+QString ScriptedDialogs::openFileName(QWidget *, const QString &filter)
+{
+    boxes.append({QStringLiteral("open"), Icon::None, QString(), filter, Buttons::Ok});
+    const auto queued = take();
+    return queued ? queued->toString() : QString();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &filter)
+{
+    boxes.append({QStringLiteral("save"), Icon::None, QString(), filter, Buttons::Ok});
+    const auto queued = take();
+    return queued ? queued->toString() : QString();
+}
+
+bool ScriptedDialogs::printerSetup(QWidget *)
+{
+    boxes.append({QStringLiteral("printerSetup"), Icon::None, QString(), QString(), Buttons::Ok});
+    return printerSetupAccepted;
+}
+
+bool ScriptedDialogs::printLines(const QStringList &lines)
+{
+    printed.append(lines);
+    return printSucceeds;
+}
+
+bool ScriptedDialogs::openUrl(const QUrl &url)
+{
+    opened.append(url);
+    return openUrlSucceeds;
+}
