@@ -17,10 +17,10 @@ public:
     using Predicate = std::function<bool(const RecordView &)>;
 
     struct Kind {
-        Predicate shown;       // records the window shows when walking
-        Predicate searched;    // records a search or a re-read may land on
-        int firstNameField;    // fields compared with a search text
-        int secondNameField;   // -1 when only one
+        Predicate shown;     // records the window shows when walking
+        Predicate searched;  // records a search or a re-read may land on
+        int firstNameField;  // fields compared with a search text
+        int secondNameField; // -1 when only one
     };
     static Kind items();
     static Kind customers();

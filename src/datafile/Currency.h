@@ -3,6 +3,8 @@
 #include <QtGlobal>
 
 #include <compare>
+#include <optional>
+#include <string_view>
 
 // A money amount as the datafile stores it: a signed count of ten-thousandths.
 class Currency
@@ -21,6 +23,10 @@ public:
     // Rounds half to even at the fourth decimal place. Values outside the
     // representable range saturate; NaN gives 0.
     static Currency fromDouble(double value);
+    // Reads a plain decimal such as "-1234.56789" or "1.5e3" (ASCII digits,
+    // '.' as the decimal point) exactly, rounding half to even; saturates like
+    // fromDouble. nullopt when the text is not such a number.
+    static std::optional<Currency> fromDecimal(std::string_view text);
 
     constexpr qint64 raw() const { return m_raw; }
     double toDouble() const { return double(m_raw) / Scale; }

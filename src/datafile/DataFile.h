@@ -19,6 +19,7 @@ public:
         Read,      // existing file, read only
         ReadWrite, // existing file, read and write
         Create,    // read and write; created when missing
+        Truncate,  // read and write; created when missing, emptied when present
     };
 
     explicit DataFile(const QString &path);
@@ -50,11 +51,19 @@ public:
     // blocks. `visit` returns false to stop. It may call write() for the
     // record it is given.
     FileError scan(int first, const std::function<bool(int n, const RecordView &)> &visit);
+    // The same backwards: records last, last - 1, ... 1 (last is capped at
+    // recordCount()).
+    FileError scanBack(int last, const std::function<bool(int n, const RecordView &)> &visit);
 
     QString path() const;
 
+    // Records per block read by the scans.
+    static constexpr int BlockRecords = 512;
+
 private:
     FileError mapError() const;
+    FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QFile m_file;
+    Mode m_mode = Mode::Read;
     bool m_atEnd = false;
 };

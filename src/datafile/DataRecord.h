@@ -2,6 +2,7 @@
 
 #include "FieldValue.h"
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -11,7 +12,7 @@ constexpr int RecordLength = 128;
 constexpr int FieldCount = 13;
 constexpr int HeaderRecords = 20;
 constexpr int FirstEntryRecord = 21;
-constexpr int MaxRecords = 32764;           // 20 header records + 32,744 entries
+constexpr int MaxRecords = 32764; // 20 header records + 32,744 entries
 constexpr int MaxEntries = MaxRecords - HeaderRecords;
 constexpr int DatabaseFullRecord = MaxRecords + 1; // NextFreeRecord on a full file
 constexpr int MaxForeignCurrencies = 4;

@@ -11,6 +11,7 @@ enum class FileError : int {
     BadRecordLength = 59, // record does not fit in 128 bytes
     DiskFull = 61,
     ReadPastEnd = 62,
+    BadRecordNumber = 63, // below 1, past the last record, or a header record to delete
     PermissionDenied = 70,
     PathAccess = 75,
     BadFileFormat = 321, // size not a multiple of 128, or record 1 is not a header
@@ -18,4 +19,7 @@ enum class FileError : int {
     UnknownFieldType = 458,
 };
 
-inline int errorNumber(FileError e) { return int(e); }
+inline int errorNumber(FileError e)
+{
+    return int(e);
+}

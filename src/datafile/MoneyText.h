@@ -2,6 +2,7 @@
 
 #include "Currency.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <optional>
@@ -10,6 +11,9 @@
 // All use the default QLocale; the program sets it to en_US when the system
 // locale is C or POSIX.
 namespace MoneyText {
+
+// The locale all conversions here use: the default one, or en_US when that is C.
+QLocale locale();
 
 // The "currency" format: the locale's currency format, negative amounts in
 // parentheses, e.g. "$1,234.50" and "($10.70)".

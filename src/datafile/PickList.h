@@ -9,8 +9,9 @@
 struct PickList {
     enum class Mode { Items, Customers };
 
-    QStringList entries;      // record order; items sorted by the box
-    bool disabled = false;    // record 8 says drop-down pick boxes are off
+    QStringList entries;   // record order; items sorted by the box
+    bool disabled = false; // record 8 says drop-down pick boxes are off
+    bool tooMany = false;  // entries stop at MaxPickListEntries; more were in the file
     FileError error = FileError::None;
 
     static PickList read(const QString &path, Mode mode);

@@ -13,9 +13,9 @@
 namespace RecordCodec {
 
 struct EncodeResult {
-    QByteArray bytes;  // exactly RecordLength bytes when error is None
+    QByteArray bytes;                  // exactly RecordLength bytes when error is None
     FileError error = FileError::None; // BadRecordLength, UnencodableText
-    QChar badChar;     // the offending character for UnencodableText
+    QChar badChar;                     // the offending character for UnencodableText
 };
 
 EncodeResult encode(const DataRecord &record);

@@ -63,8 +63,8 @@ private:
 
 // The kind predicates of the scans.
 namespace Kinds {
-bool isItem(const RecordView &r);        // not "***", not "*+*", not free
-bool isCustomer(const RecordView &r);    // "***"
-bool isCashier(const RecordView &r);     // "*+*"
-bool isItemOrFree(const RecordView &r);  // not "***" and not "*+*"
+bool isItem(const RecordView &r);       // not "***", not "*+*", not free
+bool isCustomer(const RecordView &r);   // "***"
+bool isCashier(const RecordView &r);    // "*+*"
+bool isItemOrFree(const RecordView &r); // not "***" and not "*+*"
 } // namespace Kinds

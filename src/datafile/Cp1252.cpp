@@ -1,0 +1,73 @@
+#include "Cp1252.h"
+
+#include <array>
+
+namespace {
+
+// 0x80-0x9F; the five bytes Windows-1252 leaves free keep their C1 code point.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, //
+};
+
+char16_t toUnicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return HighControls[byte - 0x80];
+    return byte;
+}
+
+// -1 when the character has no byte.
+int toByte(char16_t ch)
+{
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return ch;
+    for (int i = 0; i < int(HighControls.size()); ++i) {
+        if (HighControls[i] == ch)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+namespace Cp1252 {
+
+QString decode(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QChar(toUnicode(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+std::optional<QByteArray> encode(const QString &text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = toByte(text[i].unicode());
+        if (b < 0)
+            return std::nullopt;
+        bytes[i] = char(b);
+    }
+    return bytes;
+}
+
+bool canEncode(const QString &text)
+{
+    return firstUnencodable(text).isNull();
+}
+
+QChar firstUnencodable(const QString &text)
+{
+    for (QChar ch : text) {
+        if (toByte(ch.unicode()) < 0)
+            return ch;
+    }
+    return QChar();
+}
+
+} // namespace Cp1252

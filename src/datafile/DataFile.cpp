@@ -1,0 +1,271 @@
+#include "DataFile.h"
+
+#include "RecordCodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+FileError fromErrno(int e, const QString &path)
+{
+    switch (e) {
+    case ENOENT:
+        // A missing folder is a path fault, not a missing file.
+        return QFileInfo(path).absoluteDir().exists() ? FileError::FileNotFound
+                                                      : FileError::PathAccess;
+    case ENOTDIR:
+    case EISDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return FileError::PathAccess;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return FileError::PermissionDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return FileError::DiskFull;
+    default:
+        return FileError::DeviceIO;
+    }
+}
+
+} // namespace
+
+DataFile::DataFile(const QString &path) : m_file(path) {}
+
+DataFile::~DataFile()
+{
+    close();
+}
+
+FileError DataFile::open(Mode mode)
+{
+    close();
+    m_atEnd = false;
+    m_mode = mode;
+
+    // Opened by hand for the exact reason of a failure; O_NONBLOCK keeps a
+    // fifo at the path from hanging the program.
+    int flags = O_CLOEXEC | O_NONBLOCK;
+    QIODevice::OpenMode qtMode = QIODevice::ReadWrite;
+    switch (mode) {
+    case Mode::Read:
+        flags |= O_RDONLY;
+        qtMode = QIODevice::ReadOnly;
+        break;
+    case Mode::ReadWrite:
+        flags |= O_RDWR;
+        break;
+    case Mode::Create:
+        flags |= O_RDWR | O_CREAT;
+        break;
+    case Mode::Truncate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    }
+    const QString path = m_file.fileName();
+    if (path.isEmpty())
+        return FileError::FileNotFound;
+    const int fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+    if (fd < 0)
+        return fromErrno(errno, path);
+
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return fromErrno(e, path);
+    }
+    if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileError::PathAccess;
+    }
+    if (st.st_size % RecordLength != 0) {
+        ::close(fd);
+        return FileError::BadFileFormat;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+
+    if (!m_file.open(fd, qtMode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return FileError::DeviceIO;
+    }
+    return FileError::None;
+}
+
+void DataFile::close()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+bool DataFile::isOpen() const
+{
+    return m_file.isOpen();
+}
+
+int DataFile::recordCount() const
+{
+    if (!m_file.isOpen())
+        return 0;
+    return int(m_file.size() / RecordLength);
+}
+
+QString DataFile::path() const
+{
+    return m_file.fileName();
+}
+
+FileError DataFile::mapError() const
+{
+    if (errno == ENOSPC)
+        return FileError::DiskFull;
+    switch (m_file.error()) {
+    case QFileDevice::PermissionsError:
+        return FileError::PermissionDenied;
+    case QFileDevice::ResizeError:
+    case QFileDevice::WriteError:
+    case QFileDevice::ReadError:
+    case QFileDevice::PositionError:
+    default:
+        return FileError::DeviceIO;
+    }
+}
+
+FileError DataFile::read(int n, DataRecord &out)
+{
+    out = DataRecord();
+    if (!isOpen())
+        return FileError::DeviceIO;
+    if (n < 1)
+        return FileError::BadRecordNumber;
+    if (n > recordCount()) {
+        m_atEnd = true;
+        return FileError::ReadPastEnd;
+    }
+    m_atEnd = false;
+    char bytes[RecordLength];
+    if (!m_file.seek(qint64(n - 1) * RecordLength)
+        || m_file.read(bytes, RecordLength) != RecordLength)
+        return mapError();
+    FileError error = FileError::None;
+    if (auto record = RecordCodec::decode(QByteArrayView(bytes, RecordLength), &error)) {
+        out = std::move(*record);
+        return FileError::None;
+    }
+    return error;
+}
+
+FileError DataFile::write(int n, const DataRecord &record)
+{
+    const RecordCodec::EncodeResult encoded = RecordCodec::encode(record);
+    if (encoded.error != FileError::None)
+        return encoded.error;
+    return writeRaw(n, encoded.bytes);
+}
+
+FileError DataFile::writeRaw(int n, QByteArrayView bytes)
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    if (bytes.size() != RecordLength)
+        return FileError::BadRecordLength;
+    if (n < 1 || n > MaxRecords)
+        return FileError::BadRecordNumber;
+    if (m_mode == Mode::Read)
+        return FileError::PermissionDenied;
+
+    const qint64 oldSize = m_file.size();
+    const qint64 offset = qint64(n - 1) * RecordLength;
+    // Records between the old end and this one read as 13 empty fields.
+    if (offset > oldSize && !m_file.resize(offset))
+        return mapError();
+    if (m_file.seek(offset) && m_file.write(bytes.data(), RecordLength) == RecordLength)
+        return FileError::None;
+
+    const FileError error = mapError();
+    // Never leave a torn record at the end: the file must stay whole records.
+    if (m_file.size() > oldSize && offset >= oldSize)
+        m_file.resize(oldSize);
+    return error;
+}
+
+FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got)
+{
+    *got = 0;
+    const qint64 want = qint64(count) * RecordLength;
+    if (buffer.size() < want)
+        buffer.resize(want);
+    if (!m_file.seek(qint64(first - 1) * RecordLength))
+        return mapError();
+    qint64 done = 0;
+    while (done < want) {
+        const qint64 r = m_file.read(buffer.data() + done, want - done);
+        if (r < 0)
+            return mapError();
+        if (r == 0)
+            break; // the file shrank under us; whole records read so far still count
+        done += r;
+    }
+    *got = int(done / RecordLength);
+    return FileError::None;
+}
+
+FileError DataFile::scan(int first, const std::function<bool(int, const RecordView &)> &visit)
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    first = std::max(first, 1);
+    const int count = recordCount();
+    QByteArray buffer;
+    for (int start = first; start <= count; start += BlockRecords) {
+        int got = 0;
+        const FileError error =
+            readBlock(start, std::min(BlockRecords, count - start + 1), buffer, &got);
+        if (error != FileError::None)
+            return error;
+        for (int i = 0; i < got; ++i) {
+            const RecordView view(
+                QByteArrayView(buffer.constData() + qsizetype(i) * RecordLength, RecordLength));
+            if (!visit(start + i, view))
+                return FileError::None;
+        }
+        if (got < std::min(BlockRecords, count - start + 1))
+            break;
+    }
+    m_atEnd = true;
+    return FileError::None;
+}
+
+FileError DataFile::scanBack(int last, const std::function<bool(int, const RecordView &)> &visit)
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    last = std::min(last, recordCount());
+    QByteArray buffer;
+    for (int end = last; end >= 1; end -= BlockRecords) {
+        const int start = std::max(1, end - BlockRecords + 1);
+        int got = 0;
+        const FileError error = readBlock(start, end - start + 1, buffer, &got);
+        if (error != FileError::None)
+            return error;
+        for (int i = std::min(got, end - start + 1) - 1; i >= 0; --i) {
+            const RecordView view(
+                QByteArrayView(buffer.constData() + qsizetype(i) * RecordLength, RecordLength));
+            if (!visit(start + i, view))
+                return FileError::None;
+        }
+    }
+    return FileError::None;
+}

@@ -1,0 +1,308 @@
+#include "RecordCodec.h"
+
+#include "Cp1252.h"
+
+#include <bit>
+#include <cstring>
+
+namespace {
+
+using Type = FieldValue::Type;
+
+constexpr quint16 TagEmpty = quint16(Type::Empty);
+constexpr quint16 TagInt16 = quint16(Type::Int16);
+constexpr quint16 TagInt32 = quint16(Type::Int32);
+constexpr quint16 TagDouble = quint16(Type::Double);
+constexpr quint16 TagCurrency = quint16(Type::Currency);
+constexpr quint16 TagDate = quint16(Type::Date);
+constexpr quint16 TagText = quint16(Type::Text);
+
+quint16 get16(const char *p)
+{
+    return quint16(quint8(p[0]) | (quint8(p[1]) << 8));
+}
+
+quint64 get64(const char *p)
+{
+    quint64 v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = (v << 8) | quint8(p[i]);
+    return v;
+}
+
+void put(char *p, quint64 v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i, v >>= 8)
+        p[i] = char(v & 0xFF);
+}
+
+// Payload size of a fixed-size tag; -1 for text, -2 for a tag this format has not.
+int payloadSize(quint16 tag)
+{
+    switch (tag) {
+    case TagEmpty:
+        return 0;
+    case TagInt16:
+        return 2;
+    case TagInt32:
+        return 4;
+    case TagDouble:
+    case TagCurrency:
+    case TagDate:
+        return 8;
+    case TagText:
+        return -1;
+    default:
+        return -2;
+    }
+}
+
+qsizetype limitOf(QByteArrayView bytes)
+{
+    return std::min<qsizetype>(bytes.size(), RecordLength);
+}
+
+void setError(FileError *error, FileError e)
+{
+    if (error)
+        *error = e;
+}
+
+// Bytes taken by the field at `pos` (tag included), or -1 when it is malformed.
+int fieldLength(QByteArrayView bytes, qsizetype pos, FileError *error)
+{
+    const qsizetype limit = limitOf(bytes);
+    if (pos + 2 > limit) {
+        setError(error, FileError::ReadPastEnd);
+        return -1;
+    }
+    const quint16 tag = get16(bytes.data() + pos);
+    const int size = payloadSize(tag);
+    if (size == -2) {
+        setError(error, FileError::UnknownFieldType);
+        return -1;
+    }
+    if (size >= 0) {
+        if (pos + 2 + size > limit) {
+            setError(error, FileError::ReadPastEnd);
+            return -1;
+        }
+        return 2 + size;
+    }
+    if (pos + 4 > limit) {
+        setError(error, FileError::ReadPastEnd);
+        return -1;
+    }
+    const int length = get16(bytes.data() + pos + 2);
+    if (pos + 4 + length > limit) {
+        setError(error, FileError::ReadPastEnd);
+        return -1;
+    }
+    return 4 + length;
+}
+
+qsizetype fieldOffset(QByteArrayView bytes, int index, FileError *error)
+{
+    qsizetype pos = 0;
+    for (int i = 0; i < index; ++i) {
+        const int len = fieldLength(bytes, pos, error);
+        if (len < 0)
+            return -1;
+        pos += len;
+    }
+    return pos;
+}
+
+std::optional<FieldValue> decodeAt(QByteArrayView bytes, qsizetype pos, int *consumed,
+                                   FileError *error)
+{
+    const int len = fieldLength(bytes, pos, error);
+    if (len < 0)
+        return std::nullopt;
+    *consumed = len;
+    const char *p = bytes.data() + pos + 2;
+    switch (get16(bytes.data() + pos)) {
+    case TagInt16:
+        return FieldValue::fromInt16(qint16(get16(p)));
+    case TagInt32:
+        return FieldValue::fromInt32(qint32(quint32(get64(p) & 0xFFFFFFFFu)));
+    case TagDouble:
+        return FieldValue::fromDouble(std::bit_cast<double>(get64(p)));
+    case TagCurrency:
+        return FieldValue::fromCurrency(Currency::fromRaw(qint64(get64(p))));
+    case TagDate:
+        return FieldValue::fromDate(std::bit_cast<double>(get64(p)));
+    case TagText:
+        return FieldValue::fromText(Cp1252::decode(QByteArrayView(p + 2, len - 4)));
+    default:
+        return FieldValue();
+    }
+}
+
+int fieldSize(const FieldValue &f)
+{
+    switch (f.type()) {
+    case Type::Empty:
+        return 2;
+    case Type::Int16:
+        return 4;
+    case Type::Int32:
+        return 6;
+    case Type::Double:
+    case Type::Currency:
+    case Type::Date:
+        return 10;
+    case Type::Text:
+        return 4 + int(f.toText().size());
+    }
+    return 2;
+}
+
+} // namespace
+
+namespace RecordCodec {
+
+int encodedSize(const DataRecord &record)
+{
+    int size = 0;
+    for (int i = 0; i < FieldCount; ++i)
+        size += fieldSize(record.field(i));
+    return size;
+}
+
+EncodeResult encode(const DataRecord &record)
+{
+    EncodeResult result;
+    if (encodedSize(record) > RecordLength) {
+        result.error = FileError::BadRecordLength;
+        return result;
+    }
+    QByteArray out(RecordLength, '\0');
+    char *p = out.data();
+    for (int i = 0; i < FieldCount; ++i) {
+        const FieldValue &f = record.field(i);
+        put(p, quint16(f.type()), 2);
+        p += 2;
+        switch (f.type()) {
+        case Type::Empty:
+            break;
+        case Type::Int16:
+            put(p, quint16(qint16(f.toNumber())), 2);
+            p += 2;
+            break;
+        case Type::Int32:
+            put(p, quint32(qint32(f.toNumber())), 4);
+            p += 4;
+            break;
+        case Type::Double:
+            put(p, std::bit_cast<quint64>(f.toNumber()), 8);
+            p += 8;
+            break;
+        case Type::Currency:
+            put(p, quint64(f.toCurrency().raw()), 8);
+            p += 8;
+            break;
+        case Type::Date:
+            put(p, std::bit_cast<quint64>(f.dateValue()), 8);
+            p += 8;
+            break;
+        case Type::Text: {
+            const QString text = f.toText();
+            const auto bytes = Cp1252::encode(text);
+            if (!bytes) {
+                result.error = FileError::UnencodableText;
+                result.badChar = Cp1252::firstUnencodable(text);
+                return result;
+            }
+            put(p, quint16(bytes->size()), 2);
+            std::memcpy(p + 2, bytes->constData(), size_t(bytes->size()));
+            p += 2 + bytes->size();
+            break;
+        }
+        }
+    }
+    result.bytes = out;
+    return result;
+}
+
+std::optional<DataRecord> decode(QByteArrayView bytes, FileError *error)
+{
+    DataRecord record;
+    qsizetype pos = 0;
+    for (int i = 0; i < FieldCount; ++i) {
+        int consumed = 0;
+        auto value = decodeAt(bytes, pos, &consumed, error);
+        if (!value)
+            return std::nullopt;
+        record.field(i) = std::move(*value);
+        pos += consumed;
+    }
+    setError(error, FileError::None);
+    return record;
+}
+
+} // namespace RecordCodec
+
+RecordKind RecordView::kind() const
+{
+    // Only field 0 is looked at, straight from the bytes: scans call this for
+    // every record of the file.
+    const qsizetype limit = limitOf(m_bytes);
+    if (limit < 2)
+        return RecordKind::Free;
+    const char *p = m_bytes.data();
+    const quint16 tag = get16(p);
+    if (tag == TagEmpty)
+        return RecordKind::Free;
+    if (tag != TagText || limit < 4)
+        return RecordKind::Item;
+    const int length = get16(p + 2);
+    if (length == 0)
+        return RecordKind::Free;
+    if (length == 3 && 4 + length <= limit) {
+        if (std::memcmp(p + 4, "***", 3) == 0)
+            return RecordKind::Customer;
+        if (std::memcmp(p + 4, "*+*", 3) == 0)
+            return RecordKind::Cashier;
+    }
+    // Also a malformed name: it is nobody's marker, and reading it reports the fault.
+    return RecordKind::Item;
+}
+
+std::optional<FieldValue> RecordView::field(int index) const
+{
+    if (index < 0 || index >= FieldCount)
+        return std::nullopt;
+    const qsizetype pos = fieldOffset(m_bytes, index, nullptr);
+    if (pos < 0)
+        return std::nullopt;
+    int consumed = 0;
+    return decodeAt(m_bytes, pos, &consumed, nullptr);
+}
+
+bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView encoded) const
+{
+    if (index < 0 || index >= FieldCount)
+        return false;
+    const qsizetype pos = fieldOffset(m_bytes, index, nullptr);
+    if (pos < 0 || fieldLength(m_bytes, pos, nullptr) < 0)
+        return false;
+    const char *p = m_bytes.data() + pos;
+    if (get16(p) == TagText) {
+        const int length = get16(p + 2);
+        // One byte per character, so a text of another length cannot match.
+        if (length != text.size())
+            return false;
+        if (encoded.size() == length)
+            return std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
+        return Cp1252::decode(QByteArrayView(p + 4, length)) == text;
+    }
+    int consumed = 0;
+    const auto value = decodeAt(m_bytes, pos, &consumed, nullptr);
+    return value && value->toText() == text;
+}
+
+std::optional<DataRecord> RecordView::decode(FileError *error) const
+{
+    return RecordCodec::decode(m_bytes, error);
+}
