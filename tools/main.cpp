@@ -81,8 +81,9 @@ QString describe(FileError e)
         return QStringLiteral("text that cannot be stored");
     case FileError::UnknownFieldType:
         return QStringLiteral("unknown field type");
+    default:
+        return QStringLiteral("error");
     }
-    return QStringLiteral("error");
 }
 
 QString errorText(FileError e)
