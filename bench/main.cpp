@@ -27,11 +27,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -333,10 +336,29 @@ void FillItemBox(benchmark::State &state)
 // ---------------------------------------------------------------------------
 // Reporting
 
+std::string timeText(double seconds)
+{
+    char text[32];
+    if (seconds >= 1)
+        std::snprintf(text, sizeof text, "%.3f s", seconds);
+    else if (seconds >= 1e-3)
+        std::snprintf(text, sizeof text, "%.3f ms", seconds * 1e3);
+    else
+        std::snprintf(text, sizeof text, "%.3f us", seconds * 1e6);
+    return text;
+}
+
 // The console output, and a summary of each benchmark's time against the floor.
 class SummaryReporter : public benchmark::ConsoleReporter
 {
 public:
+    SummaryReporter()
+        : ConsoleReporter(isatty(fileno(stdout)) && qEnvironmentVariableIsEmpty("NO_COLOR")
+                              ? OO_ColorTabular
+                              : OO_Tabular)
+    {
+    }
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -357,23 +379,27 @@ public:
     void printSummary() const
     {
         double floor = 0;
-        for (const Result &r : m_results)
+        size_t width = 9;
+        for (const Result &r : m_results) {
             if (r.name.rfind("ReadWholeFile", 0) == 0 && !r.failed)
                 floor = r.seconds;
+            width = std::max(width, r.name.size());
+        }
+        const int w = int(width);
         std::printf("\nSummary: %d records (%lld bytes); ratio = time / time of ReadWholeFile\n",
                     MaxRecords, qint64(MaxRecords) * RecordLength);
-        std::printf("%-28s %14s %10s %12s\n", "benchmark", "time/op", "ratio", "iterations");
+        std::printf("%-*s %14s %10s %12s\n", w, "benchmark", "time/op", "ratio", "iterations");
         for (const Result &r : m_results) {
             if (r.failed) {
-                std::printf("%-28s %14s %10s %12lld\n", r.name.c_str(), "failed", "-",
+                std::printf("%-*s %14s %10s %12lld\n", w, r.name.c_str(), "failed", "-",
                             qint64(r.iterations));
                 continue;
             }
             char ratio[32] = "-";
             if (floor > 0)
-                std::snprintf(ratio, sizeof ratio, "%.1f", r.seconds / floor);
-            std::printf("%-28s %11.3f ms %10s %12lld\n", r.name.c_str(), r.seconds * 1e3, ratio,
-                        qint64(r.iterations));
+                std::snprintf(ratio, sizeof ratio, "%.2f", r.seconds / floor);
+            std::printf("%-*s %14s %10s %12lld\n", w, r.name.c_str(), timeText(r.seconds).c_str(),
+                        ratio, qint64(r.iterations));
         }
         std::fflush(stdout);
     }
