@@ -1,0 +1,329 @@
+#include "DatafileFixtures.h"
+#include "common/TestMain.h"
+
+#include <QDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Fixtures::makeDatafile;
+
+class DataFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openFailures_data();
+    void openFailures();
+    void openWithoutPermission();
+    void openCreatesAndTruncates();
+    void readPastEnd();
+    void refusedWritesChangeNothing_data();
+    void refusedWritesChangeNothing();
+    void writePastEndLeavesFreeGap();
+    void scanVisitsEveryRecordAndAllowsWrites();
+    void scanStopsAndStartsWhereAsked();
+    void scanBackVisitsDescending();
+};
+
+void DataFileTest::openFailures_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<DataFile::Mode>("mode");
+    QTest::addColumn<FileError>("error");
+
+    QTest::newRow("missing, read") << "missing" << DataFile::Mode::Read << FileError::FileNotFound;
+    QTest::newRow("missing, read-write")
+        << "missing" << DataFile::Mode::ReadWrite << FileError::FileNotFound;
+    QTest::newRow("missing folder, read")
+        << "missing folder" << DataFile::Mode::Read << FileError::PathAccess;
+    QTest::newRow("missing folder, create")
+        << "missing folder" << DataFile::Mode::Create << FileError::PathAccess;
+    QTest::newRow("directory, read")
+        << "directory" << DataFile::Mode::Read << FileError::PathAccess;
+    QTest::newRow("directory, create")
+        << "directory" << DataFile::Mode::Create << FileError::PathAccess;
+    QTest::newRow("fifo, read") << "fifo" << DataFile::Mode::Read << FileError::PathAccess;
+    QTest::newRow("100 bytes") << "100 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
+    QTest::newRow("129 bytes, read-write")
+        << "129 bytes" << DataFile::Mode::ReadWrite << FileError::BadFileFormat;
+    QTest::newRow("129 bytes, create")
+        << "129 bytes" << DataFile::Mode::Create << FileError::BadFileFormat;
+    QTest::newRow("empty path") << "empty path" << DataFile::Mode::Read << FileError::FileNotFound;
+}
+
+void DataFileTest::openFailures()
+{
+    QFETCH(QString, setup);
+    QFETCH(DataFile::Mode, mode);
+    QFETCH(FileError, error);
+
+    TempDir dir;
+    QString path = dir.path(QStringLiteral("shop.tb2"));
+    QByteArray content;
+    if (setup == QLatin1String("missing folder")) {
+        path = dir.path(QStringLiteral("nowhere/shop.tb2"));
+    } else if (setup == QLatin1String("directory")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (setup == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (setup == QLatin1String("100 bytes")) {
+        content = QByteArray(100, 'x');
+        dir.writeFile(QStringLiteral("shop.tb2"), content);
+    } else if (setup == QLatin1String("129 bytes")) {
+        content = QByteArray(129, 'x');
+        dir.writeFile(QStringLiteral("shop.tb2"), content);
+    } else if (setup == QLatin1String("empty path")) {
+        path.clear();
+    }
+    const QStringList before = dir.files();
+
+    DataFile file(path);
+    QCOMPARE(file.open(mode), error);
+    QVERIFY(!file.isOpen());
+    QCOMPARE(file.recordCount(), 0);
+    DataRecord r;
+    QVERIFY(file.read(1, r) != FileError::None);
+    QVERIFY(file.write(1, Fixtures::item(QStringLiteral("X"))) != FileError::None);
+
+    // A failed open changes nothing on disk.
+    QCOMPARE(dir.files(), before);
+    if (!content.isEmpty())
+        QCOMPARE(TempDir::readFile(path), content);
+}
+
+void DataFileTest::openWithoutPermission()
+{
+    if (::geteuid() == 0)
+        QSKIP("root may open any file");
+    TempDir dir;
+    const QString path = makeDatafile(dir, {});
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::PermissionDenied);
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::PermissionDenied);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+}
+
+void DataFileTest::openCreatesAndTruncates()
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("new.tb2"));
+    {
+        DataFile file(path);
+        QCOMPARE(file.open(DataFile::Mode::Create), FileError::None);
+        QCOMPARE(file.recordCount(), 0);
+    }
+    QVERIFY(QFile::exists(path));
+
+    // A bad size does not stop a file from being emptied for a new datafile.
+    dir.writeFile(QStringLiteral("new.tb2"), QByteArray(300, 'x'));
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Truncate), FileError::None);
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void DataFileTest::readPastEnd()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+    QCOMPARE(file.recordCount(), 21);
+
+    DataRecord r;
+    QCOMPARE(file.read(21, r), FileError::None);
+    QVERIFY(!file.atEnd());
+    QCOMPARE(r.Name.toText(), QStringLiteral("APPLE"));
+
+    QCOMPARE(file.read(22, r), FileError::ReadPastEnd);
+    QVERIFY(file.atEnd());
+    QCOMPARE(r, DataRecord());
+
+    // A good read clears the end state again.
+    QCOMPARE(file.read(1, r), FileError::None);
+    QVERIFY(!file.atEnd());
+    QCOMPARE(file.read(0, r), FileError::BadRecordNumber);
+    QCOMPARE(r, DataRecord());
+}
+
+void DataFileTest::refusedWritesChangeNothing_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<FileError>("error");
+    QTest::newRow("too long") << "too long" << FileError::BadRecordLength;
+    QTest::newRow("unencodable") << "unencodable" << FileError::UnencodableText;
+    QTest::newRow("opened read-only") << "read-only" << FileError::PermissionDenied;
+    QTest::newRow("record 0") << "record 0" << FileError::BadRecordNumber;
+    QTest::newRow("past the limit") << "past the limit" << FileError::BadRecordNumber;
+    QTest::newRow("raw, wrong size") << "raw size" << FileError::BadRecordLength;
+}
+
+void DataFileTest::refusedWritesChangeNothing()
+{
+    QFETCH(QString, what);
+    QFETCH(FileError, error);
+
+    TempDir dir;
+    DataRecord bob = Fixtures::customer(QStringLiteral("BOB"));
+    bob.Notes = FieldValue::fromText(QStringLiteral("pays on Fridays"));
+    const QString path = makeDatafile(dir, {bob});
+    const QByteArray before = TempDir::readFile(path);
+
+    DataRecord changed = bob;
+    int n = FirstEntryRecord;
+    if (what == QLatin1String("too long"))
+        changed.Notes = FieldValue::fromText(QString(120, QLatin1Char('n')));
+    else if (what == QLatin1String("unencodable"))
+        changed.Notes = FieldValue::fromText(QStringLiteral("\u0141\u00F3d\u017A"));
+    else if (what == QLatin1String("record 0"))
+        n = 0;
+    else if (what == QLatin1String("past the limit"))
+        n = MaxRecords + 1;
+
+    DataFile file(path);
+    const bool readOnly = what == QLatin1String("read-only");
+    QCOMPARE(file.open(readOnly ? DataFile::Mode::Read : DataFile::Mode::ReadWrite),
+             FileError::None);
+    if (what == QLatin1String("raw size"))
+        QCOMPARE(file.writeRaw(n, QByteArray(RecordLength - 1, '\0')), error);
+    else
+        QCOMPARE(file.write(n, changed), error);
+    file.close();
+    QCOMPARE(TempDir::readFile(path), before);
+}
+
+void DataFileTest::writePastEndLeavesFreeGap()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {});
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
+    QCOMPARE(file.write(25, Fixtures::item(QStringLiteral("PEAR"))), FileError::None);
+    QCOMPARE(file.recordCount(), 25);
+
+    const QByteArray bytes = TempDir::readFile(path);
+    QCOMPARE(bytes.size(), 25 * RecordLength);
+    for (int n = 21; n <= 24; ++n) {
+        QCOMPARE(Fixtures::recordBytes(bytes, n), QByteArray(RecordLength, '\0'));
+        DataRecord r;
+        QCOMPARE(file.read(n, r), FileError::None);
+        QCOMPARE(r, DataRecord());
+        QCOMPARE(r.kind(), RecordKind::Free);
+    }
+    DataRecord pear;
+    QCOMPARE(file.read(25, pear), FileError::None);
+    QCOMPARE(pear, Fixtures::item(QStringLiteral("PEAR")));
+}
+
+void DataFileTest::scanVisitsEveryRecordAndAllowsWrites()
+{
+    // More than two blocks, the last one partial.
+    const int entries = 2 * DataFile::BlockRecords + 77;
+    QList<DataRecord> items;
+    for (int i = 0; i < entries; ++i)
+        items.append(Fixtures::item(QStringLiteral("I%1").arg(FirstEntryRecord + i)));
+    TempDir dir;
+    const QString path = makeDatafile(dir, items);
+    const int count = HeaderRecords + entries;
+
+    {
+        DataFile file(path);
+        QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
+        int expected = FirstEntryRecord;
+        const QString prefix = QStringLiteral("I");
+        const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &view) {
+            if (n != expected++)
+                return false;
+            if (!view.fieldEquals(0, prefix + QString::number(n), QByteArrayView()))
+                return false;
+            DataRecord r = *view.decode();
+            r.Sold = FieldValue::fromNumber(n);
+            return file.write(n, r) == FileError::None;
+        });
+        QCOMPARE(error, FileError::None);
+        QCOMPARE(expected, count + 1);
+        QVERIFY(file.atEnd());
+    }
+
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+    QCOMPARE(file.recordCount(), count);
+    for (int n = FirstEntryRecord; n <= count; ++n) {
+        DataRecord r;
+        QCOMPARE(file.read(n, r), FileError::None);
+        QCOMPARE(r.Name.toText(), QStringLiteral("I%1").arg(n));
+        QCOMPARE(r.Sold.toNumber(), double(n));
+    }
+}
+
+void DataFileTest::scanStopsAndStartsWhereAsked()
+{
+    TempDir dir;
+    const QString path =
+        makeDatafile(dir, {Fixtures::item(QStringLiteral("A")), Fixtures::item(QStringLiteral("B")),
+                           Fixtures::item(QStringLiteral("C"))});
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+
+    QList<int> seen;
+    QCOMPARE(file.scan(22,
+                       [&](int n, const RecordView &) {
+                           seen.append(n);
+                           return n < 22;
+                       }),
+             FileError::None);
+    QCOMPARE(seen, QList<int>({22}));
+    QVERIFY(!file.atEnd());
+
+    seen.clear();
+    QCOMPARE(file.scan(0,
+                       [&](int n, const RecordView &) {
+                           seen.append(n);
+                           return true;
+                       }),
+             FileError::None);
+    QCOMPARE(seen.size(), 23);
+    QCOMPARE(seen.first(), 1);
+
+    seen.clear();
+    QCOMPARE(file.scan(24,
+                       [&](int n, const RecordView &) {
+                           seen.append(n);
+                           return true;
+                       }),
+             FileError::None);
+    QVERIFY(seen.isEmpty());
+    QVERIFY(file.atEnd());
+}
+
+void DataFileTest::scanBackVisitsDescending()
+{
+    const int entries = DataFile::BlockRecords + 10;
+    QList<DataRecord> items;
+    for (int i = 0; i < entries; ++i)
+        items.append(Fixtures::item(QStringLiteral("I%1").arg(FirstEntryRecord + i)));
+    TempDir dir;
+    const QString path = makeDatafile(dir, items);
+    const int count = HeaderRecords + entries;
+
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+    int expected = count;
+    // Starting past the end begins at the last record.
+    QCOMPARE(file.scanBack(count + 5,
+                           [&](int n, const RecordView &view) {
+                               if (n != expected--)
+                                   return false;
+                               if (n >= FirstEntryRecord)
+                                   return view.fieldEquals(0, QStringLiteral("I%1").arg(n),
+                                                           QByteArrayView());
+                               return view.kind() == RecordKind::Customer; // a header record
+                           }),
+             FileError::None);
+    QCOMPARE(expected, 0);
+}
+
+#include "DataFileTest.moc"
+TB_TEST(DataFileTest)

@@ -1,0 +1,416 @@
+#include "DatafileFixtures.h"
+#include "common/TestMain.h"
+
+#include <QDir>
+
+using Fixtures::Bytes;
+using Fixtures::makeDatafile;
+using Fixtures::recordBytes;
+
+class RecordStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void newDatafileIsByteExact();
+    void createNewReplacesAnyFile();
+    void testDatafile_data();
+    void testDatafile();
+    void nextFreeRecord();
+    void writeRecordNeedsExistingFile();
+
+    void deleteRecord_data();
+    void deleteRecord();
+    void deleteRefusesHeadersAndPastEnd();
+    void deleteFailurePartWayLeavesOldFile_data();
+    void deleteFailurePartWayLeavesOldFile();
+    void deleteKeepsPermissions();
+    void deleteMissingFile();
+
+    void findFirst();
+    void updateEntries();
+    void updateEntriesStopsAtTooLongRecord();
+    void kinds_data();
+    void kinds();
+};
+
+namespace {
+
+// Header record n of a new datafile, written out by hand.
+// Record 7 holds 15 March 2024, day 45366 after 30 December 1899.
+QByteArray expectedHeader(int n)
+{
+    Bytes b;
+    b.text("***");
+    if (n == 7) {
+        b.tag(7).bytes(QByteArray::fromHex("00000000c026e640")).int16(0);
+        return b.emptyFields(10).record();
+    }
+    b.int16(0); // Price
+    if (n <= 5 || (n >= 10 && n <= 13))
+        b.text("");
+    else if (n == 6)
+        b.int16(1);
+    else
+        b.int16(0);
+    if (n <= 9)
+        return b.emptyFields(10).record();
+    b.emptyFields(4); // Notes .. Remaining
+    if (n <= 13)
+        b.int16(0).int16(0).text("\xA3"); // SpareA, SpareB, SpareC
+    else
+        b.text("").text("").text("");
+    return b.emptyFields(3).record();
+}
+
+QList<DataRecord> lettered(int count)
+{
+    QList<DataRecord> items;
+    for (int i = 0; i < count; ++i)
+        items.append(Fixtures::item(QString(QChar(u'A' + i % 26)) + QString::number(i)));
+    return items;
+}
+
+} // namespace
+
+void RecordStoreTest::cleanup()
+{
+    RecordStore::failNextDeleteAfterBytes(-1);
+}
+
+void RecordStoreTest::newDatafileIsByteExact()
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("new.tb2"));
+    QCOMPARE(RecordStore(path).createNew(Fixtures::Today), FileError::None);
+    const QByteArray bytes = TempDir::readFile(path);
+    QCOMPARE(bytes.size(), 2560);
+    for (int n = 1; n <= HeaderRecords; ++n)
+        QCOMPARE(recordBytes(bytes, n).toHex(), expectedHeader(n).toHex());
+}
+
+void RecordStoreTest::createNewReplacesAnyFile()
+{
+    TempDir dir;
+    const QString path = dir.writeFile(QStringLiteral("old.tb2"), QByteArray(5000, 'x'));
+    QCOMPARE(RecordStore(path).createNew(Fixtures::Today), FileError::None);
+    QCOMPARE(QFileInfo(path).size(), 2560);
+    QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
+
+    QVERIFY(QDir().mkdir(dir.path(QStringLiteral("folder.tb2"))));
+    QCOMPARE(RecordStore(dir.path(QStringLiteral("folder.tb2"))).createNew(Fixtures::Today),
+             FileError::PathAccess);
+}
+
+void RecordStoreTest::testDatafile_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<FileError>("error");
+
+    const QByteArray rest(19 * RecordLength, '\0');
+    QTest::newRow("new datafile") << "file" << QByteArray() << FileError::None;
+    QTest::newRow("empty file") << "file" << QByteArray("") << FileError::ReadPastEnd;
+    QTest::newRow("size not a multiple of 128")
+        << "file" << QByteArray(2561, '\0') << FileError::BadFileFormat;
+    QTest::newRow("record 1 an item")
+        << "file" << Bytes().text("APPLE").emptyFields(12).record() + rest
+        << FileError::BadFileFormat;
+    QTest::newRow("record 1 all zero")
+        << "file" << QByteArray(2560, '\0') << FileError::BadFileFormat;
+    QTest::newRow("record 1 unknown tag")
+        << "file" << Bytes().tag(9).emptyFields(12).record() << FileError::UnknownFieldType;
+    QTest::newRow("record 1 text past end")
+        << "file" << Bytes().tag(8).raw(300, 2).record() + rest << FileError::ReadPastEnd;
+    QTest::newRow("record 1 name broken later")
+        << "file" << Bytes().text("***").tag(66).record() + rest << FileError::UnknownFieldType;
+    QTest::newRow("text file") << "file" << QByteArray(256, 'a') << FileError::UnknownFieldType;
+    QTest::newRow("directory") << "directory" << QByteArray() << FileError::PathAccess;
+    QTest::newRow("missing") << "missing" << QByteArray() << FileError::FileNotFound;
+}
+
+void RecordStoreTest::testDatafile()
+{
+    QFETCH(QString, setup);
+    QFETCH(QByteArray, content);
+    QFETCH(FileError, error);
+
+    TempDir dir;
+    QString path = dir.path(QStringLiteral("shop.tb2"));
+    if (setup == QLatin1String("directory"))
+        QVERIFY(QDir().mkdir(path));
+    else if (setup == QLatin1String("file") && content.isNull())
+        path = makeDatafile(dir, {});
+    else if (setup == QLatin1String("file"))
+        dir.writeFile(QStringLiteral("shop.tb2"), content);
+
+    QCOMPARE(RecordStore(path).testDatafile(), error);
+    if (setup == QLatin1String("file") && !content.isNull())
+        QCOMPARE(TempDir::readFile(path), content);
+    if (setup == QLatin1String("missing"))
+        QVERIFY(!QFile::exists(path));
+}
+
+void RecordStoreTest::nextFreeRecord()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {});
+    const RecordStore store(path);
+    QCOMPARE(store.NextFreeRecord(), 21);
+    QCOMPARE(store.writeRecord(21, Fixtures::item(QStringLiteral("APPLE"))), FileError::None);
+    QCOMPARE(store.NextFreeRecord(), 22);
+
+    FileError error = FileError::None;
+    QCOMPARE(RecordStore(dir.path(QStringLiteral("none.tb2"))).NextFreeRecord(&error), 0);
+    QCOMPARE(error, FileError::FileNotFound);
+}
+
+void RecordStoreTest::writeRecordNeedsExistingFile()
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("gone.tb2"));
+    QCOMPARE(RecordStore(path).writeRecord(21, Fixtures::item(QStringLiteral("APPLE"))),
+             FileError::FileNotFound);
+    QVERIFY(!QFile::exists(path));
+}
+
+void RecordStoreTest::deleteRecord_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("deleted");
+    QTest::newRow("21 of 23") << 3 << 21;
+    QTest::newRow("22 of 23") << 3 << 22;
+    QTest::newRow("last of 23") << 3 << 23;
+    QTest::newRow("only entry") << 1 << 21;
+    QTest::newRow("across blocks") << 1200 << 600;
+}
+
+void RecordStoreTest::deleteRecord()
+{
+    QFETCH(int, entries);
+    QFETCH(int, deleted);
+
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(entries));
+    const QByteArray before = TempDir::readFile(path);
+    const int count = HeaderRecords + entries;
+
+    QCOMPARE(RecordStore(path).DeleteRecord(deleted), FileError::None);
+
+    const QByteArray after = TempDir::readFile(path);
+    QCOMPARE(after.size(), qsizetype(count - 1) * RecordLength);
+    for (int n = 1; n < deleted; ++n)
+        QCOMPARE(recordBytes(after, n), recordBytes(before, n));
+    for (int n = deleted; n < count; ++n)
+        QCOMPARE(recordBytes(after, n), recordBytes(before, n + 1));
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
+    QCOMPARE(RecordStore(path).NextFreeRecord(), count);
+}
+
+void RecordStoreTest::deleteRefusesHeadersAndPastEnd()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(3));
+    const QByteArray before = TempDir::readFile(path);
+    const RecordStore store(path);
+    QCOMPARE(store.DeleteRecord(20), FileError::BadRecordNumber);
+    QCOMPARE(store.DeleteRecord(1), FileError::BadRecordNumber);
+    QCOMPARE(store.DeleteRecord(24), FileError::BadRecordNumber);
+    QCOMPARE(TempDir::readFile(path), before);
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
+}
+
+void RecordStoreTest::deleteFailurePartWayLeavesOldFile_data()
+{
+    QTest::addColumn<qint64>("failAfter");
+    // 20 headers and 1,180 entries: the new file is 1,199 records, three blocks.
+    const qint64 newSize = qint64(1199) * RecordLength;
+    QTest::newRow("before the first byte") << qint64(0);
+    QTest::newRow("inside record 1") << qint64(1);
+    QTest::newRow("end of the headers") << qint64(2560);
+    QTest::newRow("second block") << qint64(512 * RecordLength + 300);
+    QTest::newRow("last byte missing") << newSize - 1;
+}
+
+void RecordStoreTest::deleteFailurePartWayLeavesOldFile()
+{
+    QFETCH(qint64, failAfter);
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(1180));
+    const QByteArray before = TempDir::readFile(path);
+
+    RecordStore::failNextDeleteAfterBytes(failAfter);
+    QVERIFY(RecordStore(path).DeleteRecord(21) != FileError::None);
+    QCOMPARE(TempDir::readFile(path), before);
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
+
+    // The failure was for one delete only.
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+    QCOMPARE(QFileInfo(path).size(), before.size() - RecordLength);
+}
+
+void RecordStoreTest::deleteKeepsPermissions()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(3));
+    for (QFileDevice::Permissions p :
+         {QFileDevice::Permissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                   | QFileDevice::ReadGroup),
+          QFileDevice::Permissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                   | QFileDevice::ReadOther | QFileDevice::WriteOther)}) {
+        QVERIFY(QFile::setPermissions(path, p));
+        const QFileDevice::Permissions expected = QFile::permissions(path);
+        QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+        QCOMPARE(QFile::permissions(path), expected);
+    }
+}
+
+void RecordStoreTest::deleteMissingFile()
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("gone.tb2"));
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::FileNotFound);
+    QVERIFY(dir.files().isEmpty());
+}
+
+void RecordStoreTest::findFirst()
+{
+    TempDir dir;
+    const QString path = makeDatafile(
+        dir, {Fixtures::cashier(QStringLiteral("ANN")), Fixtures::item(QStringLiteral("APPLE")),
+              Fixtures::cashier(QStringLiteral("BEN")), Fixtures::cashier(QStringLiteral("ANN"))});
+    const RecordStore store(path);
+    const auto isAnn = [](const RecordView &v) {
+        return Kinds::isCashier(v) && v.fieldEquals(2, QStringLiteral("ANN"), "ANN");
+    };
+
+    FileError error = FileError::DeviceIO;
+    RecordStore::Found found = store.findFirst(FirstEntryRecord, isAnn, &error);
+    QCOMPARE(error, FileError::None);
+    QCOMPARE(found.record, 21);
+    QCOMPARE(found.data, Fixtures::cashier(QStringLiteral("ANN")));
+
+    QCOMPARE(store.findFirst(22, isAnn).record, 24);
+    QCOMPARE(store.findFirst(25, isAnn).record, 0);
+    found = store.findFirst(FirstEntryRecord, [](const RecordView &v) {
+        return v.fieldEquals(2, QStringLiteral("CAROL"), "CAROL");
+    });
+    QCOMPARE(found.record, 0);
+    QCOMPARE(found.data, DataRecord());
+
+    // A matching record that cannot be read is an error, not a result.
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
+    QCOMPARE(file.writeRaw(22, Bytes().text("*+*").tag(66).emptyFields(11).record()),
+             FileError::None);
+    file.close();
+    found = store.findFirst(FirstEntryRecord, Kinds::isCashier, &error);
+    QCOMPARE(found.record, 21);
+    found = store.findFirst(22, Kinds::isCashier, &error);
+    QCOMPARE(error, FileError::UnknownFieldType);
+    QCOMPARE(found.record, 0);
+}
+
+void RecordStoreTest::updateEntries()
+{
+    DataRecord apple = Fixtures::item(QStringLiteral("APPLE"));
+    apple.Sold = FieldValue::fromText(QStringLiteral("4"));
+    apple.Remaining = FieldValue::fromText(QStringLiteral("6"));
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::customer(QStringLiteral("BOB")), apple,
+                                            Fixtures::cashier(QStringLiteral("ANN")), apple});
+    const QByteArray before = TempDir::readFile(path);
+    const RecordStore store(path);
+
+    QList<int> visited;
+    FileError error = FileError::DeviceIO;
+    const int written = store.updateEntries(
+        Kinds::isItem,
+        [&](int n, DataRecord &r) {
+            visited.append(n);
+            r.Sold = FieldValue::fromInt16(0);
+            r.Remaining = r.Stock;
+            return true;
+        },
+        &error);
+    QCOMPARE(error, FileError::None);
+    QCOMPARE(written, 2);
+    QCOMPARE(visited, QList<int>({22, 24}));
+
+    const QByteArray after = TempDir::readFile(path);
+    QCOMPARE(after.size(), before.size());
+    for (int n : {1, 20, 21, 23})
+        QCOMPARE(recordBytes(after, n), recordBytes(before, n));
+    DataRecord r;
+    QCOMPARE(store.readRecord(24, r), FileError::None);
+    QCOMPARE(r.Sold, FieldValue::fromInt16(0));
+    QCOMPARE(r.Remaining.toText(), QStringLiteral("10"));
+
+    // Nothing changed, nothing written.
+    QCOMPARE(store.updateEntries(Kinds::isCustomer, [](int, DataRecord &) { return false; }), 0);
+    QCOMPARE(TempDir::readFile(path), after);
+}
+
+void RecordStoreTest::updateEntriesStopsAtTooLongRecord()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::customer(QStringLiteral("A")),
+                                            Fixtures::customer(QStringLiteral("B")),
+                                            Fixtures::customer(QStringLiteral("C"))});
+    const QByteArray before = TempDir::readFile(path);
+    FileError error = FileError::None;
+    const int written = RecordStore(path).updateEntries(
+        Kinds::isCustomer,
+        [](int n, DataRecord &r) {
+            r.Notes = FieldValue::fromText(QString(n == 22 ? 200 : 5, QLatin1Char('x')));
+            return true;
+        },
+        &error);
+    QCOMPARE(error, FileError::BadRecordLength);
+    QCOMPARE(written, 1);
+    const QByteArray after = TempDir::readFile(path);
+    QVERIFY(recordBytes(after, 21) != recordBytes(before, 21));
+    QCOMPARE(recordBytes(after, 22), recordBytes(before, 22));
+    QCOMPARE(recordBytes(after, 23), recordBytes(before, 23));
+}
+
+void RecordStoreTest::kinds_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<bool>("item");
+    QTest::addColumn<bool>("customer");
+    QTest::addColumn<bool>("cashier");
+    QTest::addColumn<bool>("itemOrFree");
+
+    QTest::newRow("item") << Fixtures::encoded(Fixtures::item(QStringLiteral("APPLE"))) << true
+                          << false << false << true;
+    QTest::newRow("customer") << Fixtures::encoded(Fixtures::customer(QStringLiteral("BOB")))
+                              << false << true << false << false;
+    QTest::newRow("cashier") << Fixtures::encoded(Fixtures::cashier(QStringLiteral("ANN"))) << false
+                             << false << true << false;
+    QTest::newRow("free, empty value")
+        << QByteArray(RecordLength, '\0') << false << false << false << true;
+    QTest::newRow("free, 0-char text")
+        << Fixtures::encoded(Fixtures::freeRecord()) << false << false << false << true;
+    QTest::newRow("numeric name") << Bytes().int16(7).emptyFields(12).record() << true << false
+                                  << false << true;
+}
+
+void RecordStoreTest::kinds()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(bool, item);
+    QFETCH(bool, customer);
+    QFETCH(bool, cashier);
+    QFETCH(bool, itemOrFree);
+    const RecordView view(record);
+    QCOMPARE(Kinds::isItem(view), item);
+    QCOMPARE(Kinds::isCustomer(view), customer);
+    QCOMPARE(Kinds::isCashier(view), cashier);
+    QCOMPARE(Kinds::isItemOrFree(view), itemOrFree);
+}
+
+#include "RecordStoreTest.moc"
+TB_TEST(RecordStoreTest)
