@@ -1,9 +1,11 @@
 #include "common/TempDir.h"
 #include "common/TestMain.h"
+#include "gui/Drive.h"
 #include "gui/Harness.h"
 
 #include "app/Title.h"
 #include "datafile/MoneyText.h"
+#include "datafile/OleDate.h"
 #include "datafile/RecordStore.h"
 #include "ui_Interface.h"
 
@@ -278,15 +280,21 @@ void MainWindowTest::fileNewCreatesDatafile()
     Harness h;
     Interface &w = h.start();
     h.dialogs.answerFile(path);
+    Drive::enterMasterCashier("BOSS", "1234");
     QVERIFY(h.trigger("mnuNew"));
 
-    QCOMPARE(QFileInfo(path).size(), qint64(2560));
+    // The header records, then the first cashier entered in the Cashier window.
+    QCOMPARE(QFileInfo(path).size(), qint64(21 * 128));
     QCOMPARE(h.ctx.DataFilePath, path);
     QCOMPARE(w.windowTitle(), QStringLiteral("Tallybird - ") + path);
     QCOMPARE(h.dialogs.messages().size(), 1);
     QCOMPARE(h.dialogs.lastMessage().icon, Dialogs::Icon::Information);
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Cashier Permissions"));
     QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("Please input cashier permissions."));
+    DataRecord first;
+    QCOMPARE(RecordStore(path).readRecord(21, first), FileError::None);
+    QVERIFY(first.isCashier());
+    QCOMPARE(first.SpareC.toText(), MasterPrivileges);
     QCOMPARE(h.dialogs.boxes.first().kind, QStringLiteral("save"));
     QCOMPARE(h.dialogs.boxes.first().text,
              QStringLiteral("Tallybird Files (*.tb2);;All Files (*)"));
@@ -331,10 +339,11 @@ void MainWindowTest::fileNewOverwriteYesReplacesFile()
     h.start();
     h.dialogs.answerFile(other);
     h.dialogs.answerYes();
+    Drive::enterMasterCashier("BOSS", "1234");
     QVERIFY(h.trigger("mnuNew"));
-    QCOMPARE(QFileInfo(other).size(), qint64(2560));
+    QCOMPARE(QFileInfo(other).size(), qint64(21 * 128));
     QCOMPARE(RecordStore(other).testDatafile(), FileError::None);
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Cashier Permissions"));
+    QCOMPARE(h.dialogs.messages().at(1).title, QStringLiteral("Cashier Permissions"));
     QCOMPARE(h.ctx.DataFilePath, other);
 }
 
