@@ -152,4 +152,7 @@ inline char *toString(FileError e)
 }
 
 Q_DECLARE_METATYPE(FileError)
+Q_DECLARE_METATYPE(FieldValue)
+Q_DECLARE_METATYPE(FieldValue::Type)
+Q_DECLARE_METATYPE(RecordKind)
 Q_DECLARE_METATYPE(DataFile::Mode)

@@ -5,10 +5,6 @@
 
 using Fixtures::LocaleGuard;
 
-Q_DECLARE_METATYPE(FieldValue)
-Q_DECLARE_METATYPE(FieldValue::Type)
-Q_DECLARE_METATYPE(RecordKind)
-
 // Windows-1252 text, OLE dates and the loosely typed field values built on them.
 class FieldValueTest : public QObject
 {
