@@ -45,6 +45,8 @@ CheckedBox::CheckedBox(QLineEdit *box, Check accept, Reject reject)
     box->installEventFilter(this);
 }
 
+bool CheckedBox::s_returning = false;
+
 bool CheckedBox::leave()
 {
     if (m_checking)
@@ -54,8 +56,14 @@ bool CheckedBox::leave()
     if (!ok) {
         m_reject(m_box);
         m_box->setText(m_textAtFocus);
-        m_box->setFocus(Qt::OtherFocusReason);
-        m_box->selectAll();
+        // The focus is on its way to the next control; take it back once it
+        // has arrived. The box it arrived at is not being left by the user.
+        QTimer::singleShot(0, m_box, [box = m_box] {
+            s_returning = true;
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+            s_returning = false;
+        });
     }
     m_checking = false;
     return ok;
@@ -63,9 +71,10 @@ bool CheckedBox::leave()
 
 bool CheckedBox::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn && !m_checking) {
-        m_textAtFocus = m_box->text();
-    } else if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusIn) {
+        if (!s_returning)
+            m_textAtFocus = m_box->text();
+    } else if (event->type() == QEvent::FocusOut && !s_returning) {
         // Focus that moves to a message box or another window is not the
         // user leaving the box.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();

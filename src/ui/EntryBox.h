@@ -44,4 +44,5 @@ private:
     Reject m_reject;
     QString m_textAtFocus;
     bool m_checking = false;
+    static bool s_returning; // the focus is being given back to a rejected box
 };

@@ -415,6 +415,12 @@ void BrowserWalkTest::brokenRecordsAndFiles()
     QCOMPARE(cashiers.first().outcome, Outcome::Shown);
     QCOMPARE(cashiers.CurrentRecord, 24);
 
+    // Header records carry "***" but a walk never lands on one.
+    BrowserWalk customers(m_path, BrowserWalk::customers());
+    customers.CurrentRecord = 1;
+    QCOMPARE(customers.next().outcome, Outcome::Shown);
+    QCOMPARE(customers.CurrentRecord, 21);
+
     BrowserWalk missing(m_dir->path(QStringLiteral("gone.tb2")), BrowserWalk::items());
     for (auto result : {missing.first(), missing.next(), missing.search(QStringLiteral("X")),
                         missing.search(QStringLiteral("*")), missing.afterDelete()}) {

@@ -58,6 +58,8 @@ void leave(QWidget *root, const QString &box)
     while (next != w && !(next->focusPolicy() & Qt::TabFocus))
         next = next->nextInFocusChain();
     next->setFocus(Qt::TabFocusReason);
+    // A rejected box takes the focus back once the move has finished.
+    QCoreApplication::processEvents();
 }
 
 void onNextDialog(std::function<void(QDialog *)> step)

@@ -1,0 +1,560 @@
+#include "common/TempDir.h"
+#include "common/TestMain.h"
+#include "gui/Drive.h"
+#include "gui/Harness.h"
+#include "gui/TestData.h"
+
+#include "cashier/Cashier.h"
+#include "cashier/CashierTime.h"
+#include "datafile/RecordStore.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace TestData;
+
+namespace {
+DataRecord read(const QString &path, int n)
+{
+    DataRecord r;
+    RecordStore(path).readRecord(n, r);
+    return r;
+}
+
+QString shownName(Cashier &w) { return Drive::text(&w, "Text1"); }
+
+void logOnAs(Harness &h, const QString &name, const QString &pin)
+{
+    Drive::onNextDialog([name, pin](QDialog *d) {
+        Drive::type(d, "Text1", name);
+        Drive::type(d, "Text2", pin);
+        Drive::click(d, "Command1");
+    });
+    QVERIFY(h.trigger("mnuitmLogOn"));
+    QVERIFY(h.ctx.isLoggedOn());
+}
+
+QAction *menu(Cashier &w, const char *name) { return w.findChild<QAction *>(name); }
+} // namespace
+
+class CashierWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void timeTextRoundTrips_data();
+    void timeTextRoundTrips();
+    void masterRuleKeepsNewDatafileOpen();
+    void walksCashiersAmongOtherRecords();
+    void functionKeysWalkSaveAndSearch();
+    void searchFindsNamesAndBlank();
+    void saveRefusesBadInput();
+    void leavingBoxesChecksTheirText();
+    void deleteMovesToNextCashier();
+    void deletingLoggedOnCashierKeepsRecordNumberRight();
+    void resetsAskThenChange();
+};
+
+void CashierWindowTest::timeTextRoundTrips_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("ms");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("zero") << "0000:00:00:000" << 0.0 << true;
+    QTest::newRow("100 hours") << "0100:00:00:000" << 360000000.0 << true;
+    QTest::newRow("all parts") << "0012:34:56:789" << 45296789.0 << true;
+    QTest::newRow("five-digit hours shown") << "12345:00:00:001" << 44442000001.0 << false;
+    QTest::newRow("60 minutes") << "0000:60:00:000" << 3600000.0 << false;
+    QTest::newRow("60 seconds") << "0000:00:60:000" << 60000.0 << false;
+    QTest::newRow("short hours") << "000:00:00:000" << 0.0 << false;
+    QTest::newRow("three parts") << "0000:00:00" << 0.0 << false;
+    QTest::newRow("letters") << "00a0:00:00:000" << 0.0 << false;
+    QTest::newRow("sign") << "0000:-1:00:000" << -60000.0 << false;
+}
+
+void CashierWindowTest::timeTextRoundTrips()
+{
+    QFETCH(QString, text);
+    QFETCH(double, ms);
+    QFETCH(bool, valid);
+    QCOMPARE(isValidLoggedOnTime(text), valid);
+    if (valid) {
+        QCOMPARE(ParseLoggedOnTime(text), ms);
+        QCOMPARE(FormatLoggedOnTime(ms), text);
+    }
+    if (QTest::currentDataTag() == QByteArray("five-digit hours shown"))
+        QCOMPARE(FormatLoggedOnTime(ms), QStringLiteral("12345:00:00:001"));
+}
+
+void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
+{
+    TempDir dir;
+    const QString path = dir.path("new.tb2");
+    Harness h;
+    h.start();
+    h.dialogs.answerFile(path);
+    int attempts = 0;
+    Drive::onNextDialog([&](QDialog *d) {
+        auto &w = *qobject_cast<Cashier *>(d);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Cashier Settings"));
+        // The blank form of a new datafile.
+        QCOMPARE(shownName(w), QString());
+        QCOMPARE(Drive::text(d, "Text3"), QStringLiteral("$0.00"));
+        QCOMPARE(Drive::text(d, "Text4"), QStringLiteral("0"));
+        QCOMPARE(Drive::text(d, "Text5"), QStringLiteral("0000:00:00:000"));
+        QVERIFY(Drive::isChecked(d, "Check1"));
+        QCOMPARE(qobject_cast<QLineEdit *>(d->findChild<QLineEdit *>("Text2"))->echoMode(),
+                 QLineEdit::Password);
+
+        d->close();
+        ++attempts;
+        QVERIFY(d->isVisible());
+        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Master Account Required"));
+        QCOMPARE(h.dialogs.lastMessage().text,
+                 QStringLiteral("At least one cashier must have all attributes on.  Please "
+                                "choose a user, and check of all boxes."));
+
+        // Ten of the eleven boxes are not enough.
+        Drive::type(d, "Text1", "boss");
+        Drive::type(d, "Text2", "2468");
+        const QList<QCheckBox *> boxes = w.privilegeBoxes();
+        for (int k = 0; k < 10; ++k)
+            boxes[k]->setChecked(true);
+        Drive::click(d, "Command1");
+        QCOMPARE(read(path, 21).SpareC.toText(), QStringLiteral("111111111100000000000"));
+        d->reject();
+        ++attempts;
+        QVERIFY(d->isVisible());
+
+        boxes[10]->setChecked(true);
+        Drive::click(d, "Command1");
+        d->reject();
+        QVERIFY(!d->isVisible());
+    });
+    QVERIFY(h.trigger("mnuNew"));
+    QCOMPARE(attempts, 2);
+    const DataRecord boss = read(path, 21);
+    QVERIFY(boss.isCashier());
+    QCOMPARE(boss.Number.toText(), QStringLiteral("BOSS"));
+    QCOMPARE(boss.SpareA.toText(), QStringLiteral("2468"));
+    QCOMPARE(boss.SpareC.toText(), MasterPrivileges);
+    QCOMPARE(boss.Price.toCurrency(), Currency());
+    QCOMPARE(boss.SpareD.toNumber(), 0.0);
+    QCOMPARE(RecordStore(path).NextFreeRecord(), 22);
+    QCOMPARE(h.window().statusText(), QStringLiteral("Terminal Locked - Log On Required"));
+}
+
+void CashierWindowTest::walksCashiersAmongOtherRecords()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {item("TEA", "1"), cashier("ANN", "1111"), customer("SMITH"),
+                  cashier("BOB", "2222", "100000000000000000000", 3723004), item("JAM", "2")});
+    Harness h;
+    h.start(path);
+    h.ctx.DataFilePath = path;
+    Cashier w(h.ctx, &h.window());
+    QCOMPARE(w.ShownRecord, 22);
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+
+    w.Next();
+    QCOMPARE(w.ShownRecord, 24);
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+    QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0001:02:03:004"));
+    QVERIFY(Drive::isChecked(&w, "ItemBrowse"));
+    QVERIFY(!Drive::isChecked(&w, "ItemModify"));
+
+    // Past the last cashier: the blank record once, then the end message.
+    w.Next();
+    QVERIFY(w.NewCashierMode);
+    QCOMPARE(w.ShownRecord, 26);
+    QCOMPARE(shownName(w), QString());
+    QVERIFY(h.dialogs.messages().isEmpty());
+    w.Next();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("There are no more cashiers in the database"));
+    QCOMPARE(w.ShownRecord, 26);
+
+    w.Previous();
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+    w.Previous();
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+    // Only other records lie before the first cashier.
+    h.dialogs.clear();
+    w.Previous();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of Cashier List"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("You are at the beginning of the cashier database"));
+    QCOMPARE(w.ShownRecord, 22);
+
+    // A cashier at record 21 has nothing before it at all.
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+    Cashier again(h.ctx, &h.window());
+    QCOMPARE(again.ShownRecord, 21);
+    again.Previous();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of User List"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("You are at the beginning of the user database"));
+    QCOMPARE(h.window().statusText(), QStringLiteral("Ready"));
+    h.dialogs.answerYes();
+}
+
+void CashierWindowTest::functionKeysWalkSaveAndSearch()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+    w.show();
+    QLineEdit *box = w.findChild<QLineEdit *>("Text4");
+    QTest::keyClick(box, Qt::Key_F6);
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+    QTest::keyClick(box, Qt::Key_F5);
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+
+    Drive::type(&w, "Text4", "7");
+    QTest::keyClick(box, Qt::Key_F7);
+    QCOMPARE(read(path, 21).SpareB.toText(), QStringLiteral("7"));
+
+    h.dialogs.answerText("bob");
+    QTest::keyClick(box, Qt::Key_F9);
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+
+    h.dialogs.answerYes();
+    QTest::keyClick(box, Qt::Key_F8);
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Confirm Delete"));
+    QCOMPARE(RecordStore(path).NextFreeRecord(), 22);
+    w.hide();
+}
+
+void CashierWindowTest::searchFindsNamesAndBlank()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111"), item("SAM", "3"), cashier("SAM", "2222")});
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+
+    h.dialogs.answerText("sam");
+    menu(w, "mnuSearch")->trigger();
+    const auto input = h.dialogs.boxes.last();
+    QCOMPARE(input.kind, QStringLiteral("input"));
+    QCOMPARE(input.title, QStringLiteral("Search Criteria"));
+    QCOMPARE(input.text, QStringLiteral("Please enter a cashier name. To advance to a blank "
+                                        "record, place an asterisk in the field and press enter."));
+    QCOMPARE(w.ShownRecord, 23); // the cashier, not the item of that name
+
+    h.dialogs.answerText("NOBODY");
+    menu(w, "mnuSearch")->trigger();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Search Error"));
+    QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("No records match search critera"));
+    QCOMPARE(w.ShownRecord, 23);
+
+    h.dialogs.answerText("*");
+    menu(w, "mnuSearch")->trigger();
+    QCOMPARE(w.ShownRecord, 24);
+    QVERIFY(w.NewCashierMode);
+    QCOMPARE(shownName(w), QString());
+
+    // Cancel and an empty answer do nothing.
+    const int shown = h.dialogs.boxes.size();
+    h.dialogs.answerCancel();
+    menu(w, "mnuSearch")->trigger();
+    h.dialogs.answerText("");
+    menu(w, "mnuSearch")->trigger();
+    QCOMPARE(h.dialogs.boxes.size(), shown + 2);
+    QCOMPARE(w.ShownRecord, 24);
+}
+
+void CashierWindowTest::saveRefusesBadInput()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111")});
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+    const QByteArray before = TempDir::readFile(path);
+    const QString fill = QStringLiteral("Please ensure that all text boxes are filled out correctly.");
+
+    struct Case {
+        const char *box;
+        QString text;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {"Text1", "", fill},
+        {"Text1", "***", fill},
+        {"Text1", "*+*", fill},
+        {"Text2", "", fill},
+        {"Text3", "", fill},
+        {"Text4", "", fill},
+        {"Text2", "0000", "Please ensure that the currently entered PIN is not '0000'."},
+        {"Text2", "0", "Please ensure that the currently entered PIN is not '0000'."},
+        {"Text2", "12.5", fill},
+        {"Text4", "2.5", fill},
+        {"Text3", "lots", fill},
+        {"Text1", QStringLiteral("CAF\u4E2D"),
+         QStringLiteral("The character '\u4E2D' cannot be stored in the datafile. Please use "
+                        "another character.")},
+    };
+    for (const Case &c : cases) {
+        h.dialogs.clear();
+        w.Next();
+        w.Previous(); // back to ANN's stored values
+        w.findChild<QLineEdit *>(c.box)->setText(c.text);
+        w.Save();
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Check Text Boxes"));
+        QCOMPARE(h.dialogs.lastMessage().text, c.message);
+        QCOMPARE(TempDir::readFile(path), before);
+    }
+
+    // A name too long for the record is refused and the record keeps its content.
+    w.Next();
+    w.Previous();
+    Drive::type(&w, "Text1", QString(110, QLatin1Char('N')));
+    h.dialogs.clear();
+    w.Save();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Record too Long"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("This record is too long!  Try shortening some of the fields."));
+    QCOMPARE(TempDir::readFile(path), before);
+}
+
+void CashierWindowTest::leavingBoxesChecksTheirText()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness h;
+    h.start(path);
+    logOnAs(h, "ANN", "1111");
+    Cashier w(h.ctx, &h.window());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    struct Case {
+        const char *box;
+        QString typed;
+        QString message; // "" when accepted
+        QString after;
+    };
+    const QList<Case> cases = {
+        {"Text2", "12.5", "Please ensure that the 'PIN' box contains valid input.", "1111"},
+        {"Text2", "4321", "", "4321"},
+        {"Text3", "abc", "Please ensure that the 'Amount Sold' box contains valid input.",
+         "$0.00"},
+        {"Text3", "1234.5", "", "$1,234.50"},
+        {"Text4", "x", "Please ensure that the 'Sales Performed' box contains valid input.", "0"},
+        {"Text4", "12", "", "12"},
+    };
+    for (const Case &c : cases) {
+        h.dialogs.clear();
+        Drive::focus(&w, c.box);
+        Drive::type(&w, c.box, c.typed);
+        Drive::leave(&w, c.box);
+        if (c.message.isEmpty()) {
+            QVERIFY2(h.dialogs.messages().isEmpty(), c.box);
+        } else {
+            QCOMPARE(h.dialogs.messages().size(), 1);
+            QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Error 8778"));
+            QCOMPARE(h.dialogs.lastMessage().text, c.message);
+            QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget *>(c.box));
+        }
+        QCOMPARE(Drive::text(&w, c.box), c.after);
+    }
+
+    // The time of the cashier on duty cannot be edited; another's can.
+    h.dialogs.clear();
+    Drive::focus(&w, "Text5");
+    Drive::type(&w, "Text5", "0100:00:00:000");
+    Drive::leave(&w, "Text5");
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Requested Modification not Possible"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("You cannot change the Time Logged On property of the cashier "
+                            "currently logged on."));
+    QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0000:00:00:000"));
+
+    w.Next();
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+    h.dialogs.clear();
+    Drive::focus(&w, "Text5");
+    Drive::type(&w, "Text5", "0100:0:00:000");
+    Drive::leave(&w, "Text5");
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Error 8778"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("Please ensure that the 'Time Logged On' box contains valid input.  "
+                            "Data should be entered in the format hhhh:mm:ss:mss"));
+    h.dialogs.clear();
+    Drive::type(&w, "Text5", "0100:00:00:000");
+    Drive::leave(&w, "Text5");
+    QVERIFY(h.dialogs.messages().isEmpty());
+    w.Save();
+    QCOMPARE(read(path, 22).SpareD.toNumber(), 360000000.0);
+
+    // Unticking the hide box shows the PIN in clear.
+    Drive::check(&w, "Check1", false);
+    QCOMPARE(w.findChild<QLineEdit *>("Text2")->echoMode(), QLineEdit::Normal);
+    w.hide();
+}
+
+void CashierWindowTest::deleteMovesToNextCashier()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111"), item("TEA", "1"), cashier("BOB", "2222")});
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+
+    h.dialogs.answerNo();
+    menu(w, "mnuDelete")->trigger();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Confirm Delete"));
+    QCOMPARE(h.dialogs.lastMessage().text,
+             QStringLiteral("Are you sure you wish to delete this cashier record?"));
+    QCOMPARE(RecordStore(path).NextFreeRecord(), 24);
+
+    h.dialogs.answerYes();
+    menu(w, "mnuDelete")->trigger();
+    QCOMPARE(RecordStore(path).NextFreeRecord(), 23);
+    QCOMPARE(read(path, 21).Name.toText(), QStringLiteral("TEA"));
+    QCOMPARE(w.ShownRecord, 22);
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+
+    h.dialogs.answerYes();
+    menu(w, "mnuDelete")->trigger();
+    QCOMPARE(shownName(w), QString());
+    QVERIFY(w.NewCashierMode);
+    // The blank record is never deleted.
+    const int boxes = h.dialogs.boxes.size();
+    menu(w, "mnuDelete")->trigger();
+    QCOMPARE(h.dialogs.boxes.size(), boxes);
+    QCOMPARE(RecordStore(path).NextFreeRecord(), 22);
+    h.dialogs.answerYes();
+}
+
+void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111", "000000100000000000000"), cashier("BOB", "2222"),
+                  cashier("CAT", "3333", "000000100000000000000")});
+    Harness h;
+    h.start(path);
+    logOnAs(h, "CAT", "3333");
+    QCOMPARE(h.ctx.CashierRecord, 23);
+
+    // Deleting ANN moves CAT to 22; the window's closing finds her there.
+    Drive::onNextDialog([&](QDialog *d) {
+        auto &w = *qobject_cast<Cashier *>(d);
+        h.dialogs.answerYes();
+        w.Delete();
+        d->close();
+        QVERIFY(!d->isVisible());
+    });
+    QVERIFY(h.trigger("mnuitmCashierSettings"));
+    QCOMPARE(h.ctx.CashierRecord, 22);
+    h.clock.advance(9000);
+    QVERIFY(h.trigger("mnuitmLogOff"));
+    QCOMPARE(read(path, 21).SpareD.toNumber(), 0.0);    // BOB
+    QCOMPARE(read(path, 22).SpareD.toNumber(), 9000.0); // CAT
+
+    // Deleting the only master keeps the window open until a master exists again.
+    logOnAs(h, "CAT", "3333");
+    Drive::onNextDialog([&](QDialog *d) {
+        auto &w = *qobject_cast<Cashier *>(d);
+        QCOMPARE(shownName(w), QStringLiteral("BOB"));
+        h.dialogs.answerYes();
+        w.Delete();
+        d->close();
+        QVERIFY(d->isVisible());
+        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Master Account Required"));
+        for (QCheckBox *box : w.privilegeBoxes())
+            box->setChecked(true);
+        w.Save(); // CAT becomes the master
+        d->close();
+        QVERIFY(!d->isVisible());
+    });
+    QVERIFY(h.trigger("mnuitmCashierSettings"));
+    QCOMPARE(h.ctx.CashierRecord, 21);
+    QCOMPARE(read(path, 21).SpareC.toText(), MasterPrivileges);
+}
+
+void CashierWindowTest::resetsAskThenChange()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    DataRecord ann = cashier("ANN", "1111", MasterPrivileges, 5000);
+    ann.Price = FieldValue::fromCurrency(Currency::fromUnits(90));
+    ann.SpareB = FieldValue::fromInt16(9);
+    DataRecord bob = ann;
+    bob.Number = FieldValue::fromText(QStringLiteral("BOB"));
+    append(path, {ann, customer("SMITH", 4), item("TEA", "1", Currency::fromUnits(2), 10, 6), bob});
+    Harness h;
+    h.start(path);
+    logOnAs(h, "ANN", "1111");
+
+    struct Reset {
+        const char *command;
+        QString title, question, success;
+        std::function<void()> verify;
+    };
+    const QList<Reset> resets = {
+        {"mnuitmCashierSalesComplete", "Reset Cashier Sales Performed Data",
+         "Are you sure you wish to reset cashier sales performed data?",
+         "Cashier Sales Performed Data Reset.",
+         [&] {
+             QCOMPARE(read(path, 21).SpareB.toNumber(), 0.0);
+             QCOMPARE(read(path, 24).SpareB.toNumber(), 0.0);
+         }},
+        {"mnuitmCashierMoney", "Reset Cashier Amount Sold Data",
+         "Are you sure you wish to reset cashier amount data?", "Amount Sold Data Reset.",
+         [&] { QCOMPARE(read(path, 24).Price.toNumber(), 0.0); }},
+        {"mnuitmLoggedOnTime", "Reset Cashier Time Logged On Data",
+         "Are you sure you wish to reset cashier time logged on data?",
+         "Cashier Time Logged On Data Reset.",
+         [&] {
+             QCOMPARE(read(path, 21).SpareD.toNumber(), 5000.0); // on duty: kept
+             QCOMPARE(read(path, 24).SpareD.toNumber(), 0.0);
+         }},
+        {"mnuitmVisit", "Reset Credit Number of Visits",
+         "Are you sure you wish to reset credit number of visits data?",
+         "Credit Number of Visits Data Reset.",
+         [&] { QCOMPARE(read(path, 22).SpareA.toNumber(), 0.0); }},
+        {"mnuResetItem", "Reset Item Sold Data", "Are you sure you wish to reset item sold data?",
+         "Item sold data reset.",
+         [&] {
+             QCOMPARE(read(path, 23).Sold.toNumber(), 0.0);
+             QCOMPARE(read(path, 23).Remaining.toNumber(), 10.0);
+         }},
+    };
+    for (const Reset &r : resets) {
+        const QByteArray before = TempDir::readFile(path);
+        h.dialogs.clear();
+        h.dialogs.answerNo();
+        QVERIFY(h.trigger(r.command));
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        QCOMPARE(h.dialogs.lastMessage().title, r.title);
+        QCOMPARE(h.dialogs.lastMessage().text, r.question);
+        QCOMPARE(h.dialogs.lastMessage().buttons, Dialogs::Buttons::YesNo);
+        QCOMPARE(TempDir::readFile(path), before);
+
+        h.dialogs.answerYes();
+        QVERIFY(h.trigger(r.command));
+        QCOMPARE(h.dialogs.lastMessage().icon, Dialogs::Icon::Information);
+        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Success"));
+        QCOMPARE(h.dialogs.lastMessage().text, r.success);
+        r.verify();
+    }
+}
+
+TB_TEST(CashierWindowTest)
+#include "CashierWindowTest.moc"
