@@ -114,7 +114,9 @@ BrowserWalk::Result BrowserWalk::next()
     if (CurrentRecord >= MaxRecords)
         return outcome(Outcome::DatabaseFull);
 
-    const Probe p = findForward(m_path, CurrentRecord + 1, m_kind.shown, MaxRecords);
+    // Header records carry "***" too; a walk must never land on one.
+    const Probe p = findForward(m_path, std::max(CurrentRecord + 1, FirstEntryRecord), m_kind.shown,
+                                MaxRecords);
     if (p.error != FileError::None)
         return errorResult(p.error);
     Result r;
