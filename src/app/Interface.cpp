@@ -5,6 +5,7 @@
 #include "UpdateList.h"
 #include "cashier/CashierCommands.h"
 #include "cashier/TerminalLock.h"
+#include "settings/SettingsCommands.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
 #include "sale/BillLine.h"
@@ -64,6 +65,7 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     connect(ui->Command3, &QPushButton::clicked, this, &Interface::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Interface::Command4_Click);
     CashierCommands::install(*this);
+    SettingsCommands::install(*this);
 
     startUp(commandLine);
 }

@@ -1,0 +1,3 @@
+list(APPEND TB_GUI_SOURCES
+    src/settings/SettingsCommands.cpp
+)
