@@ -1,0 +1,154 @@
+#include "common/TempDir.h"
+#include "common/TestMain.h"
+#include "gui/Drive.h"
+#include "gui/Harness.h"
+#include "gui/TestData.h"
+
+#include "cashier/AccessCheck.h"
+
+#include <QDialog>
+#include <QTest>
+
+using namespace TestData;
+
+namespace {
+QString denial(const QString &action, const QString &option)
+{
+    return "You do not have permission to " + action
+        + ". If you require access, please contact your supervisor and request that the option '"
+        + option + "' be turned on for your cashier account.";
+}
+
+// The privilege string with one flag off.
+QString allBut(int flag)
+{
+    QString s = MasterPrivileges;
+    s[flag] = QLatin1Char('0');
+    return s;
+}
+
+struct Command {
+    const char *name;
+    QList<int> flags; // any of these off refuses the command
+    QString message;
+};
+
+// Every command of the menus that checks a privilege.
+const QList<Command> &commands()
+{
+    static const QList<Command> list = {
+        {"mnuitmCashierSettings", {6}, denial("browse the cashier database", "Access Cashier Data")},
+        {"mnuitmCashierSalesComplete", {6}, denial("change cashier entries", "Access Cashier Data")},
+        {"mnuitmLoggedOnTime", {6}, denial("change cashier entries", "Access Cashier Data")},
+        {"mnuitmCashierMoney", {6}, denial("change cashier entries", "Access Cashier Data")},
+        {"mnuResetItem",
+         {0, 1},
+         denial("change item entries", "Modify Items' and the option 'Browse Items")},
+        {"mnuitmVisit",
+         {2, 3},
+         denial("change credit entries", "Modify Credits' and the option 'Browse Credits")},
+    };
+    return list;
+}
+} // namespace
+
+class AccessTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deniedTextsOfTheOtherCommands();
+    void eachFlagOffRefusesItsCommands_data();
+    void eachFlagOffRefusesItsCommands();
+};
+
+void AccessTest::deniedTextsOfTheOtherCommands()
+{
+    // Commands whose windows come later share the same table.
+    Privileges none;
+    const auto text = [&](GuardedCommand c) { return accessDenied(none, c).value_or(QString()); };
+    QCOMPARE(text(GuardedCommand::BrowseItems), denial("browse the item database", "Browse Items"));
+    QCOMPARE(text(GuardedCommand::SaveItem), denial("change item entries", "Modify Items"));
+    QCOMPARE(text(GuardedCommand::RingNewItem),
+             "The item you have entered is not in the product database. "
+                 + denial("modify the product database", "Modify Items"));
+    QCOMPARE(text(GuardedCommand::BrowseCredits),
+             denial("browse the credit database", "Browse Credits"));
+    QCOMPARE(text(GuardedCommand::SaveCredit),
+             denial("modify entries in the credit database", "Modify Credits"));
+    QCOMPARE(text(GuardedCommand::PayOnCredit),
+             denial("complete a purchase using the credit database", "Modify Credits"));
+    QCOMPARE(text(GuardedCommand::ChangeSettings),
+             denial("change general program settings", "Change Settings"));
+    QCOMPARE(text(GuardedCommand::ChangeTax), denial("change the tax rate", "Change Tax"));
+    QCOMPARE(text(GuardedCommand::PlaceDiscount),
+             denial("place a discount on a purchase", "Place Discount"));
+    QCOMPARE(text(GuardedCommand::BuildReport), denial("build reports", "Build Reports"));
+    QCOMPARE(text(GuardedCommand::BrowseCurrencies),
+             denial("access the currency database", "Access Currency Data"));
+
+    // A master passes every check; the privilege string round-trips.
+    const Privileges master = parsePrivileges(MasterPrivileges);
+    for (int c = 0; c <= int(GuardedCommand::BrowseCurrencies); ++c)
+        QVERIFY(!accessDenied(master, GuardedCommand(c)));
+    QCOMPARE(privilegeString(master), MasterPrivileges);
+    QCOMPARE(privilegeString(parsePrivileges("1010")), QStringLiteral("101000000000000000000"));
+}
+
+void AccessTest::eachFlagOffRefusesItsCommands_data()
+{
+    QTest::addColumn<int>("flag");
+    const char *names[] = {"ItemBrowse",    "ItemModify",  "CreditBrowse",  "CreditModify",
+                           "SettingModify", "TaxModify",   "CashierAccess", "PlaceDiscount",
+                           "BuildReport",   "ModifyCurrency", "ChargeCurrency"};
+    for (int k = 0; k < PrivilegeCount; ++k)
+        QTest::newRow(names[k]) << k;
+}
+
+void AccessTest::eachFlagOffRefusesItsCommands()
+{
+    QFETCH(int, flag);
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("BOSS", "1111"), cashier("CLERK", "2222", allBut(flag)),
+                  item("TEA", "1", Currency::fromUnits(2), 10, 4), customer("SMITH", 3)});
+    Harness h;
+    h.start(path);
+    Drive::onNextDialog([](QDialog *d) {
+        Drive::type(d, "Text1", "CLERK");
+        Drive::type(d, "Text2", "2222");
+        Drive::click(d, "Command1");
+    });
+    QVERIFY(h.trigger("mnuitmLogOn"));
+    QVERIFY(h.ctx.isLoggedOn());
+
+    for (const Command &c : commands()) {
+        const QByteArray before = TempDir::readFile(path);
+        h.dialogs.clear();
+        if (c.flags.contains(flag)) {
+            QVERIFY(h.trigger(c.name));
+            QCOMPARE(h.dialogs.boxes.size(), 1);
+            QCOMPARE(h.dialogs.lastMessage().icon, Dialogs::Icon::Critical);
+            QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Access Denied"));
+            QCOMPARE(h.dialogs.lastMessage().text, c.message);
+            QCOMPARE(TempDir::readFile(path), before);
+        } else if (QByteArray(c.name) == "mnuitmCashierSettings") {
+            bool opened = false;
+            Drive::onNextDialog([&](QDialog *d) {
+                opened = true;
+                d->close();
+            });
+            QVERIFY(h.trigger(c.name));
+            QVERIFY2(opened, c.name);
+        } else {
+            // Allowed: the command goes on to its question.
+            h.dialogs.answerNo();
+            QVERIFY(h.trigger(c.name));
+            QCOMPARE(h.dialogs.lastMessage().buttons, Dialogs::Buttons::YesNo);
+            QCOMPARE(TempDir::readFile(path), before);
+        }
+    }
+}
+
+TB_TEST(AccessTest)
+#include "AccessTest.moc"
