@@ -1,0 +1,74 @@
+#include "Preferences.h"
+
+#include "datafile/MoneyText.h"
+#include "datafile/OleDate.h"
+#include "datafile/RecordStore.h"
+
+#include <cmath>
+
+namespace {
+constexpr int ItemBoxRecord = 6;
+constexpr int PickListRecord = 8;
+constexpr int CounterRecord = 7;
+
+DataRecord flagRecord(bool one)
+{
+    DataRecord r;
+    r.Name = FieldValue::fromText(SharedMarker);
+    r.Price = FieldValue::fromText(QString());
+    r.Number = FieldValue::fromInt16(one ? 1 : 0);
+    return r;
+}
+
+QString dateText(const QDate &date)
+{
+    return FieldValue::fromDate(OleDate::fromDate(date)).toText();
+}
+
+// A counter written with the time of day still belongs to that day.
+bool isOnDay(const FieldValue &stored, const QDate &day)
+{
+    if (stored.type() == FieldValue::Type::Date)
+        return OleDate::toDate(std::floor(stored.dateValue())) == day;
+    return stored.toText() == dateText(day);
+}
+} // namespace
+
+FileError Preferences::read(const QString &path, Preferences &out)
+{
+    const RecordStore store(path);
+    DataRecord itemBox, pickLists;
+    FileError error = store.readRecord(ItemBoxRecord, itemBox);
+    if (error == FileError::None)
+        error = store.readRecord(PickListRecord, pickLists);
+    if (error != FileError::None)
+        return error;
+    out.itemNames = itemBox.Number.toNumber() == 1;
+    // As the pick lists read it: only 1 turns them off.
+    out.pickListsEnabled = pickLists.Number.toNumber() != 1;
+    return FileError::None;
+}
+
+FileError Preferences::write(const QString &path) const
+{
+    const RecordStore store(path);
+    const FileError error = store.writeRecord(ItemBoxRecord, flagRecord(itemNames));
+    if (error != FileError::None)
+        return error;
+    return store.writeRecord(PickListRecord, flagRecord(!pickListsEnabled));
+}
+
+TransactionLabels TransactionLabels::from(const DataRecord &counter, const QDate &today)
+{
+    TransactionLabels labels;
+    const double number = counter.Number.toNumber();
+    labels.anyBefore = number != 0;
+    if (labels.anyBefore)
+        labels.last = counter.Price.toText() + QStringLiteral(" Trans #") + counter.Number.toText();
+    if (isOnDay(counter.Price, today))
+        labels.next =
+            dateText(today) + QStringLiteral(" Trans #") + MoneyText::numberText(number + 1);
+    else
+        labels.next = dateText(today) + QStringLiteral(" Trans #1");
+    return labels;
+}

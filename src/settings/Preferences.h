@@ -1,0 +1,26 @@
+#pragma once
+
+#include "datafile/DataRecord.h"
+#include "datafile/FileError.h"
+
+#include <QDate>
+#include <QString>
+
+// What the Preferences window shows and stores: header records 6 and 8, and
+// a read-only view of the transaction counter in record 7.
+struct Preferences {
+    bool itemNames = true;        // record 6: the item box lists names, else numbers
+    bool pickListsEnabled = true; // record 8: the drop-down pick boxes are used
+
+    static FileError read(const QString &path, Preferences &out);
+    FileError write(const QString &path) const;
+};
+
+// The texts of the "Transactions" frame for record 7 on `today`.
+struct TransactionLabels {
+    bool anyBefore = false; // false: no transaction has been completed yet
+    QString last;           // date + " Trans #" + number; "" when none
+    QString next;           // transactions are numbered from 1 each day
+
+    static TransactionLabels from(const DataRecord &counter, const QDate &today);
+};

@@ -1,0 +1,120 @@
+#include "SetTax.h"
+
+#include "SettingsErrors.h"
+#include "TaxSettings.h"
+#include "app/AppContext.h"
+#include "app/Interface.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/WindowSetup.h"
+#include "ui_Interface.h"
+#include "ui_SetTax.h"
+
+SetTax::SetTax(AppContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::SetTax>())
+{
+    ui->setupUi(this);
+    EntryBox::selectAllOnFocus(ui->Text1);
+    EntryBox::selectAllOnFocus(ui->Text2);
+    // The second rate comes and goes without moving the other controls.
+    for (QWidget *w : {static_cast<QWidget *>(ui->Text2), static_cast<QWidget *>(ui->Label3)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    connect(ui->Option1, &QRadioButton::toggled, this, &SetTax::showSecondRate);
+    connect(ui->Check1, &QCheckBox::toggled, this, &SetTax::applyNoTax);
+    connect(ui->Command1, &QPushButton::clicked, this, &SetTax::Command1_Click);
+    prepareDialog(this, ctx.mainWindow);
+}
+
+SetTax::~SetTax() = default;
+
+bool SetTax::load()
+{
+    TaxSettings tax;
+    if (const FileError error = TaxSettings::read(m_ctx.DataFilePath, tax);
+        error != FileError::None) {
+        SettingsErrors::critical(m_ctx, parentWidget(), QStringLiteral("mnuTax"),
+                                 QStringLiteral("Interface"), error);
+        return false;
+    }
+    ui->Option1->setChecked(true);
+    showSecondRate();
+    ui->Text1->setText(tax.rate1);
+    ui->Text2->setText(tax.rate2);
+    if (!tax.rate2.isEmpty())
+        ui->Option2->setChecked(true);
+    ui->Check1->setChecked(tax.noTax);
+    applyNoTax(tax.noTax);
+    return true;
+}
+
+void SetTax::showSecondRate()
+{
+    const bool two = ui->Option2->isChecked();
+    if (two && ui->Text2->text().isEmpty())
+        ui->Text2->setText(QStringLiteral("0"));
+    ui->Text2->setVisible(two);
+    ui->Label3->setVisible(two);
+}
+
+void SetTax::applyNoTax(bool noTax)
+{
+    for (QWidget *w : {static_cast<QWidget *>(ui->Option1), static_cast<QWidget *>(ui->Option2),
+                       static_cast<QWidget *>(ui->Text1), static_cast<QWidget *>(ui->Text2)})
+        w->setEnabled(!noTax);
+}
+
+void SetTax::Command1_Click()
+{
+    if (ui->Text2->text().isEmpty())
+        ui->Text2->setText(QStringLiteral("0"));
+    const bool two = ui->Option2->isChecked();
+    // With one tax the second box is hidden and its text is not stored, so
+    // it is not held against the user.
+    if (!isValidTaxRate(ui->Text1->text()) || (two && !isValidTaxRate(ui->Text2->text()))) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Invalid Input"),
+                                QStringLiteral("Please ensure that you have entered a valid tax "
+                                               "rate."));
+        return;
+    }
+
+    TaxSettings tax;
+    tax.rate1 = ui->Text1->text();
+    tax.rate2 = two ? ui->Text2->text() : QString();
+    tax.noTax = ui->Check1->isChecked();
+    QChar bad;
+    const FileError error = tax.write(m_ctx.DataFilePath, &bad);
+    if (error == FileError::BadRecordLength) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Record too Long"),
+                                QStringLiteral("This record is too long!  Try shortening some of "
+                                               "the fields."));
+        return;
+    }
+    if (error == FileError::UnencodableText) {
+        SettingsErrors::unencodable(m_ctx, this, bad);
+        return;
+    }
+    if (error != FileError::None) {
+        SettingsErrors::critical(m_ctx, this, QStringLiteral("Command1_Click"),
+                                 QStringLiteral("SetTax"), error);
+        return;
+    }
+    accept();
+}
+
+void SetTax::done(int result)
+{
+    if (Interface *main = m_ctx.mainWindow) {
+        Ui::Interface &form = main->form();
+        if (ui->Check1->isChecked()) {
+            form.Command5->setEnabled(false);
+            form.Label6->hide();
+            form.labelGrandTotal->setText(QString());
+        } else {
+            form.Command5->setEnabled(true);
+        }
+    }
+    QDialog::done(result);
+}

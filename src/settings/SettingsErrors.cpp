@@ -1,0 +1,25 @@
+#include "SettingsErrors.h"
+
+#include "app/AppContext.h"
+#include "ui/Dialogs.h"
+
+namespace SettingsErrors {
+
+void critical(AppContext &ctx, QWidget *parent, const QString &procedure, const QString &module,
+              FileError error)
+{
+    ctx.dialogs->critical(parent, QStringLiteral("Critical Error"),
+                          QStringLiteral("A critical error has occurred in event procedure '")
+                              + procedure + QStringLiteral("', module ") + module
+                              + QStringLiteral(".\nErr: ") + QString::number(errorNumber(error)));
+}
+
+void unencodable(AppContext &ctx, QWidget *parent, QChar character)
+{
+    ctx.dialogs->critical(parent, QStringLiteral("Invalid Character"),
+                          QStringLiteral("The character '") + character
+                              + QStringLiteral("' cannot be stored in the datafile. Please use "
+                                               "another character."));
+}
+
+} // namespace SettingsErrors
