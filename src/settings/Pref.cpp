@@ -11,15 +11,18 @@
 #include "ui_Interface.h"
 #include "ui_Pref.h"
 
+namespace {
+const QString NoTransactions =
+    QStringLiteral("There have been no previous transactions using this database.");
+}
+
 Pref::Pref(AppContext &ctx, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Pref>())
 {
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, &Pref::Command1_Click);
-    // Room for the longer text shown when there has been no transaction.
-    ui->Frame3->setMinimumWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("There have been no previous transactions "))
-        + 24);
+    // The same width whichever text the first line shows.
+    ui->Label1->setMinimumWidth(ui->Label1->fontMetrics().horizontalAdvance(NoTransactions));
     prepareDialog(this, ctx.mainWindow);
 }
 
@@ -42,8 +45,7 @@ bool Pref::load()
     (prefs.pickListsEnabled ? ui->Option3 : ui->Option4)->setChecked(true);
     const TransactionLabels labels = TransactionLabels::from(counter, m_ctx.clock->today());
     if (!labels.anyBefore)
-        ui->Label1->setText(QStringLiteral("There have been no previous transactions using this "
-                                           "database."));
+        ui->Label1->setText(NoTransactions);
     ui->Label2->setText(labels.last);
     ui->Label4->setText(labels.next);
     return true;

@@ -1,0 +1,62 @@
+#pragma once
+
+// Steps shared by the settings tests.
+
+#include "gui/Drive.h"
+#include "gui/Harness.h"
+#include "gui/TestData.h"
+
+#include "datafile/OleDate.h"
+#include "datafile/RecordStore.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QTest>
+
+namespace SettingsKit {
+
+inline DataRecord read(const QString &path, int n)
+{
+    DataRecord r;
+    RecordStore(path).readRecord(n, r);
+    return r;
+}
+
+inline void write(const QString &path, int n, const DataRecord &r)
+{
+    QCOMPARE(RecordStore(path).writeRecord(n, r), FileError::None);
+}
+
+// The short date as the windows show it.
+inline QString dateText(const QDate &date)
+{
+    return FieldValue::fromDate(OleDate::fromDate(date)).toText();
+}
+
+// Clicks an option button on its round mark, where a user aims.
+inline void select(QWidget *root, const char *option)
+{
+    auto *button = root->findChild<QAbstractButton *>(option);
+    QVERIFY2(button, option);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    QVERIFY2(button->isChecked(), option);
+}
+
+// Starts the program on the datafile and logs a cashier on; the log-on box is
+// cleared from the record.
+inline void startLoggedOn(Harness &h, const QString &path,
+                          const QString &privileges = MasterPrivileges)
+{
+    TestData::append(path, {TestData::cashier("ANN", "1234", privileges)});
+    h.start(path);
+    Drive::onNextDialog([](QDialog *d) {
+        Drive::type(d, "Text1", "ANN");
+        Drive::type(d, "Text2", "1234");
+        Drive::click(d, "Command1");
+    });
+    QVERIFY(h.trigger("mnuitmLogOn"));
+    QVERIFY(h.ctx.isLoggedOn());
+    h.dialogs.clear();
+}
+
+} // namespace SettingsKit
