@@ -1,5 +1,7 @@
 // tallybird-data: writes a demo datafile and prints the records of a datafile.
 
+#include "cashier/AccessCheck.h"
+#include "cashier/CashierTime.h"
 #include "cashier/Privileges.h"
 #include "datafile/Currency.h"
 #include "datafile/DataFile.h"
@@ -194,12 +196,12 @@ DataRecord cashier(const QString &name, const QString &pin, const QString &privi
     return r;
 }
 
-QString privilegeString(std::initializer_list<Privilege> granted)
+QString privilegesOf(std::initializer_list<Privilege> granted)
 {
-    QString s(PrivilegeStringLength, QLatin1Char('0'));
+    Privileges flags;
     for (Privilege p : granted)
-        s[int(p)] = QLatin1Char('1');
-    return s;
+        flags.set(p, 1);
+    return privilegeString(flags);
 }
 
 std::vector<DataRecord> demoEntries()
@@ -208,8 +210,8 @@ std::vector<DataRecord> demoEntries()
     entries.push_back(cashier(QStringLiteral("MANAGER"), QStringLiteral("1234"), MasterPrivileges));
     entries.push_back(cashier(
         QStringLiteral("SAM"), QStringLiteral("4321"),
-        privilegeString({Privilege::ItemBrowse, Privilege::CreditBrowse, Privilege::CreditModify,
-                         Privilege::PlaceDiscount, Privilege::ChargeCurrency})));
+        privilegesOf({Privilege::ItemBrowse, Privilege::CreditBrowse, Privilege::CreditModify,
+                      Privilege::PlaceDiscount, Privilege::ChargeCurrency})));
     for (const DemoItem &item : DemoItems) {
         DataRecord r;
         r.Name = text(QString::fromLatin1(item.name));
@@ -319,19 +321,6 @@ const std::array<const char *, FieldCount> FieldNames{
     "Name",   "Price",  "Number", "Notes",  "Sold",       "Stock",      "Remaining",
     "SpareA", "SpareB", "SpareC", "SpareD", "Reserved11", "Reserved12",
 };
-
-// Milliseconds as "hhhh:mm:ss:mss": hours at least four digits.
-QString formatDuration(qint64 ms)
-{
-    const QString sign = ms < 0 ? QStringLiteral("-") : QString();
-    const quint64 v = ms < 0 ? quint64(-(ms + 1)) + 1 : quint64(ms);
-    return sign
-           + QStringLiteral("%1:%2:%3:%4")
-                 .arg(v / 3600000, 4, 10, QLatin1Char('0'))
-                 .arg(v / 60000 % 60, 2, 10, QLatin1Char('0'))
-                 .arg(v / 1000 % 60, 2, 10, QLatin1Char('0'))
-                 .arg(v % 1000, 3, 10, QLatin1Char('0'));
-}
 
 // A text in double quotes on one line: quotes, backslashes and control
 // characters are escaped.
@@ -469,7 +458,7 @@ QString recordLine(int n, const DataRecord &r)
             else
                 shown += QStringLiteral(" (not a privilege string)");
         } else if (isCashier && i == 10 && v.type() != FieldValue::Type::Text) {
-            shown += QStringLiteral(" (%1)").arg(formatDuration(std::llround(v.toNumber())));
+            shown += QStringLiteral(" (%1)").arg(FormatLoggedOnTime(v.toNumber()));
         }
         line += QLatin1Char(' ') + QLatin1String(FieldNames[i]) + QLatin1Char('=') + shown;
     }

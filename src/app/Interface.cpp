@@ -5,11 +5,11 @@
 #include "UpdateList.h"
 #include "cashier/CashierCommands.h"
 #include "cashier/TerminalLock.h"
-#include "settings/SettingsCommands.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
 #include "sale/BillLine.h"
 #include "sale/BillStock.h"
+#include "settings/SettingsCommands.h"
 #include "ui/Dialogs.h"
 #include "ui_Interface.h"
 
@@ -119,7 +119,10 @@ void Interface::ShowStatus(const QString &text, Lamp lamp, bool keepPointer)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-QString Interface::statusText() const { return ui->Label4->text(); }
+QString Interface::statusText() const
+{
+    return ui->Label4->text();
+}
 
 void Interface::resetBill()
 {
@@ -142,8 +145,8 @@ void Interface::Command3_Click()
     }
     const BillLine line = BillLine::parse(ui->List1->item(row)->text());
     if (line.summary) {
-        const double total =
-            MoneyText::parseNumber(ui->labelGrandTotal->text()).value_or(0) - line.price * line.quantity;
+        const double total = MoneyText::parseNumber(ui->labelGrandTotal->text()).value_or(0)
+                             - line.price * line.quantity;
         ui->labelGrandTotal->setText(MoneyText::formatCurrency(Currency::fromDouble(total)));
         delete ui->List1->takeItem(row);
         return;
@@ -294,7 +297,10 @@ void Interface::mnuNew()
     emit firstCashierRequired();
 }
 
-void Interface::mnuQuit() { close(); }
+void Interface::mnuQuit()
+{
+    close();
+}
 
 void Interface::closeEvent(QCloseEvent *event)
 {

@@ -6,9 +6,9 @@ namespace {
 QString denial(const QString &action, const QString &option)
 {
     return QStringLiteral("You do not have permission to ") + action
-        + QStringLiteral(". If you require access, please contact your supervisor and request "
-                         "that the option '")
-        + option + QStringLiteral("' be turned on for your cashier account.");
+           + QStringLiteral(". If you require access, please contact your supervisor and request "
+                            "that the option '")
+           + option + QStringLiteral("' be turned on for your cashier account.");
 }
 
 const std::map<GuardedCommand, AccessRule> &rules()
@@ -52,7 +52,10 @@ const std::map<GuardedCommand, AccessRule> &rules()
 }
 } // namespace
 
-const AccessRule &accessRule(GuardedCommand command) { return rules().at(command); }
+const AccessRule &accessRule(GuardedCommand command)
+{
+    return rules().at(command);
+}
 
 std::optional<QString> accessDenied(const Privileges &privileges, GuardedCommand command)
 {

@@ -1,8 +1,8 @@
 #include "Cashier.h"
 
+#include "AccessCheck.h"
 #include "CashierStore.h"
 #include "CashierTime.h"
-#include "AccessCheck.h"
 #include "app/AppContext.h"
 #include "app/Interface.h"
 #include "datafile/Cp1252.h"
@@ -31,8 +31,9 @@ QString fullText(const QString &path)
 {
     return QStringLiteral("The current database is full. The combined total of all entries in "
                           "this file (")
-        + path + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
-                                "records.");
+           + path
+           + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                            "records.");
 }
 
 bool isWhole(const QString &text)
@@ -75,12 +76,15 @@ Cashier::Cashier(AppContext &ctx, QWidget *parent)
     load();
 }
 
-Cashier::~Cashier() { qApp->removeEventFilter(this); }
+Cashier::~Cashier()
+{
+    qApp->removeEventFilter(this);
+}
 
 QList<QCheckBox *> Cashier::privilegeBoxes() const
 {
-    return {ui->ItemBrowse,    ui->ItemModify,    ui->CreditBrowse, ui->CreditModify,
-            ui->SettingModify, ui->TaxModify,     ui->CashierAccess, ui->PlaceDiscount,
+    return {ui->ItemBrowse,    ui->ItemModify,     ui->CreditBrowse,  ui->CreditModify,
+            ui->SettingModify, ui->TaxModify,      ui->CashierAccess, ui->PlaceDiscount,
             ui->BuildReport,   ui->ModifyCurrency, ui->ChargeCurrency};
 }
 
@@ -140,7 +144,10 @@ void Cashier::status(const QString &text)
     m_ctx.mainWindow->ShowStatus(text, Interface::Lamp::Busy);
 }
 
-void Cashier::ready() { m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready); }
+void Cashier::ready()
+{
+    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
+}
 
 void Cashier::critical(const QString &title, const QString &text)
 {
@@ -275,7 +282,8 @@ void Cashier::Search()
         ready();
         return;
     }
-    const CashierStore::Match found = CashierStore::findByName(m_ctx.DataFilePath, answer->toUpper());
+    const CashierStore::Match found =
+        CashierStore::findByName(m_ctx.DataFilePath, answer->toUpper());
     if (found.record != 0)
         showCashier(found.record, found.data);
     else
@@ -379,7 +387,8 @@ bool Cashier::masterCheckAllowsClose()
 {
     status(QStringLiteral("Checking Cashier Database"));
     if (m_ctx.isLoggedOn())
-        m_ctx.CashierRecord = CashierStore::FindCashierRecord(m_ctx.DataFilePath, m_ctx.CashierName);
+        m_ctx.CashierRecord =
+            CashierStore::FindCashierRecord(m_ctx.DataFilePath, m_ctx.CashierName);
     const bool master = CashierStore::masterExists(m_ctx.DataFilePath);
     if (!master)
         critical(QStringLiteral("Master Account Required"),
@@ -409,11 +418,22 @@ bool Cashier::eventFilter(QObject *watched, QEvent *event)
     if (!widget || widget->window() != this)
         return false;
     switch (static_cast<QKeyEvent *>(event)->key()) {
-    case Qt::Key_F5: Previous(); return true;
-    case Qt::Key_F6: Next(); return true;
-    case Qt::Key_F7: Save(); return true;
-    case Qt::Key_F8: Delete(); return true;
-    case Qt::Key_F9: Search(); return true;
-    default: return false;
+    case Qt::Key_F5:
+        Previous();
+        return true;
+    case Qt::Key_F6:
+        Next();
+        return true;
+    case Qt::Key_F7:
+        Save();
+        return true;
+    case Qt::Key_F8:
+        Delete();
+        return true;
+    case Qt::Key_F9:
+        Search();
+        return true;
+    default:
+        return false;
     }
 }

@@ -29,11 +29,11 @@ public:
     int ShownRecord = FirstEntryRecord;
     bool NewCashierMode = false;
 
-    void Next();      // Image1, F6
-    void Previous();  // Image2, F5
-    void Save();      // Command1, F7
-    void Delete();    // mnuDelete, F8
-    void Search();    // mnuSearch, F9
+    void Next();     // Image1, F6
+    void Previous(); // Image2, F5
+    void Save();     // Command1, F7
+    void Delete();   // mnuDelete, F8
+    void Search();   // mnuSearch, F9
 
     QList<QCheckBox *> privilegeBoxes() const;
 

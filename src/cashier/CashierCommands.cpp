@@ -131,8 +131,7 @@ void install(Interface &window)
 {
     Ui::Interface &ui = window.form();
     QObject::connect(ui.mnuitmLogOn, &QAction::triggered, &window, [&window] { logOn(window); });
-    QObject::connect(ui.mnuitmLogOff, &QAction::triggered, &window,
-                     [&window] { LogOff(window); });
+    QObject::connect(ui.mnuitmLogOff, &QAction::triggered, &window, [&window] { LogOff(window); });
     QObject::connect(ui.mnuitmCashierSettings, &QAction::triggered, &window, [&window] {
         if (checkAccess(window.context(), &window, GuardedCommand::CashierSettings))
             openCashierSettings(window);
@@ -142,8 +141,7 @@ void install(Interface &window)
                          [&window, &reset] { runReset(window, reset); });
     QObject::connect(&window, &Interface::firstCashierRequired, &window,
                      [&window] { openCashierSettings(window); });
-    QObject::connect(&window, &Interface::logOffRequested, &window,
-                     [&window] { LogOff(window); });
+    QObject::connect(&window, &Interface::logOffRequested, &window, [&window] { LogOff(window); });
 }
 
 } // namespace CashierCommands

@@ -6,12 +6,30 @@
 #include "datafile/RecordStore.h"
 
 namespace {
-// Search texts are compared with the stored bytes, so encode them once.
-QByteArray encoded(const QString &text) { return Cp1252::encode(text).value_or(QByteArray()); }
-
 bool isNamedCashier(const RecordView &r, const QString &name, const QByteArray &bytes)
 {
     return Kinds::isCashier(r) && r.fieldEquals(2, name, bytes);
+}
+
+// The first cashier record from 21 on that `match` accepts, given the
+// Windows-1252 form of each text; a text that cannot be stored matches nothing.
+CashierStore::Match
+findWith(const QString &path, const QStringList &texts,
+         const std::function<bool(const RecordView &, const QList<QByteArray> &)> &match)
+{
+    CashierStore::Match result;
+    QList<QByteArray> bytes;
+    for (const QString &t : texts) {
+        const auto b = Cp1252::encode(t);
+        if (!b)
+            return result;
+        bytes << *b;
+    }
+    const auto found = RecordStore(path).findFirst(
+        FirstEntryRecord, [&](const RecordView &r) { return match(r, bytes); }, &result.error);
+    result.record = found.record;
+    result.data = found.data;
+    return result;
 }
 } // namespace
 
@@ -19,18 +37,9 @@ namespace CashierStore {
 
 Match findForLogOn(const QString &path, const QString &name, const QString &pin)
 {
-    const QByteArray nameBytes = encoded(name);
-    const QByteArray pinBytes = encoded(pin);
-    Match match;
-    const auto found = RecordStore(path).findFirst(
-        FirstEntryRecord,
-        [&](const RecordView &r) {
-            return isNamedCashier(r, name, nameBytes) && r.fieldEquals(7, pin, pinBytes);
-        },
-        &match.error);
-    match.record = found.record;
-    match.data = found.data;
-    return match;
+    return findWith(path, {name, pin}, [&](const RecordView &r, const QList<QByteArray> &b) {
+        return isNamedCashier(r, name, b[0]) && r.fieldEquals(7, pin, b[1]);
+    });
 }
 
 Match firstFrom(const QString &path, int from)
@@ -66,41 +75,29 @@ Match lastBefore(const QString &path, int before)
 
 Match findByName(const QString &path, const QString &name)
 {
-    const QByteArray bytes = encoded(name);
-    Match match;
-    const auto found = RecordStore(path).findFirst(
-        FirstEntryRecord, [&](const RecordView &r) { return isNamedCashier(r, name, bytes); },
-        &match.error);
-    match.record = found.record;
-    match.data = found.data;
-    return match;
+    return findWith(path, {name}, [&](const RecordView &r, const QList<QByteArray> &b) {
+        return isNamedCashier(r, name, b[0]);
+    });
 }
 
 int FindCashierRecord(const QString &path, const QString &name, FileError *error)
 {
-    const QByteArray bytes = encoded(name);
-    FileError e = FileError::None;
-    const RecordStore store(path);
-    const auto found = store.findFirst(
-        FirstEntryRecord, [&](const RecordView &r) { return isNamedCashier(r, name, bytes); }, &e);
+    const Match found = findByName(path, name);
     if (error)
-        *error = e;
-    if (found.record != 0 || e != FileError::None)
+        *error = found.error;
+    if (found.record != 0 || found.error != FileError::None)
         return found.record;
-    return store.NextFreeRecord(error);
+    return RecordStore(path).NextFreeRecord(error);
 }
 
-int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 ms,
-                  FileError *error)
+int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 ms, FileError *error)
 {
     const RecordStore store(path);
     DataRecord r;
     FileError e = record > 0 ? store.readRecord(record, r) : FileError::ReadPastEnd;
     if (e != FileError::None || !r.isCashier() || r.Number.toText() != name) {
-        const QByteArray bytes = encoded(name);
-        const auto found = store.findFirst(
-            FirstEntryRecord, [&](const RecordView &v) { return isNamedCashier(v, name, bytes); },
-            &e);
+        const Match found = findByName(path, name);
+        e = found.error;
         record = found.record;
         r = found.data;
     }
@@ -118,16 +115,13 @@ int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 m
 
 bool masterExists(const QString &path, FileError *error)
 {
-    const QByteArray master = encoded(MasterPrivileges);
-    return RecordStore(path)
-               .findFirst(
-                   FirstEntryRecord,
-                   [&](const RecordView &r) {
-                       return Kinds::isCashier(r) && r.fieldEquals(9, MasterPrivileges, master);
-                   },
-                   error)
-               .record
-        != 0;
+    const Match found =
+        findWith(path, {MasterPrivileges}, [](const RecordView &r, const QList<QByteArray> &b) {
+            return Kinds::isCashier(r) && r.fieldEquals(9, MasterPrivileges, b[0]);
+        });
+    if (error)
+        *error = found.error;
+    return found.record != 0;
 }
 
 namespace {

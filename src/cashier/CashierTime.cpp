@@ -41,5 +41,5 @@ bool isValidLoggedOnTime(const QString &text)
             return false;
     const auto value = [&](int i) { return parts.at(i).toInt(); };
     return parts.at(0).size() == 4 && parts.at(1).size() == 2 && value(1) <= 59
-        && parts.at(2).size() == 2 && value(2) <= 59 && parts.at(3).size() == 3;
+           && parts.at(2).size() == 2 && value(2) <= 59 && parts.at(3).size() == 3;
 }

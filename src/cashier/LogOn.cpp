@@ -2,7 +2,6 @@
 
 #include "AccessCheck.h"
 #include "CashierStore.h"
-#include "ui/WindowSetup.h"
 #include "TerminalLock.h"
 #include "app/AppContext.h"
 #include "app/Clock.h"
@@ -10,6 +9,7 @@
 #include "datafile/MoneyText.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
+#include "ui/WindowSetup.h"
 #include "ui_LogOn.h"
 
 namespace {

@@ -5,7 +5,8 @@
 
 bool BillLine::isSummary(const QString &text)
 {
-    return text.startsWith(QLatin1String("Grand Total")) || text.startsWith(QLatin1String("Tax Free"));
+    return text.startsWith(QLatin1String("Grand Total"))
+           || text.startsWith(QLatin1String("Tax Free"));
 }
 
 BillLine BillLine::parse(const QString &text)
@@ -17,11 +18,14 @@ BillLine BillLine::parse(const QString &text)
     if (!line.name.isEmpty())
         line.name.chop(1);
     const QString rest = TextSplit::afterLast(text, QLatin1Char('-'));
-    line.price = MoneyText::parseNumber(TextSplit::beforeLast(rest, QLatin1Char('X')).trimmed())
-                     .value_or(0);
+    line.price =
+        MoneyText::parseNumber(TextSplit::beforeLast(rest, QLatin1Char('X')).trimmed()).value_or(0);
     line.quantity = MoneyText::leadingNumber(TextSplit::afterLast(rest, QLatin1Char('X')));
     line.summary = isSummary(text);
     return line;
 }
 
-Currency BillLine::amount() const { return Currency::fromDouble(price * quantity); }
+Currency BillLine::amount() const
+{
+    return Currency::fromDouble(price * quantity);
+}

@@ -8,8 +8,8 @@
 // name, " - ", price, "   X   ", quantity.
 struct BillLine {
     QString name;
-    double price = 0;    // the amount between the last "-" and the last "X"
-    double quantity = 0; // the text after the last "X"
+    double price = 0;     // the amount between the last "-" and the last "X"
+    double quantity = 0;  // the text after the last "X"
     bool summary = false; // a "Grand Total" or "Tax Free" line
 
     static BillLine parse(const QString &text);

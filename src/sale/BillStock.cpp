@@ -9,7 +9,9 @@ FileError restoreStock(const QString &path, const QString &itemName, double quan
     const QByteArray name = Cp1252::encode(itemName).value_or(QByteArray());
     FileError error = FileError::None;
     RecordStore(path).updateEntries(
-        [&](const RecordView &r) { return Kinds::isItemOrFree(r) && r.fieldEquals(0, itemName, name); },
+        [&](const RecordView &r) {
+            return Kinds::isItemOrFree(r) && r.fieldEquals(0, itemName, name);
+        },
         [quantity](int, DataRecord &r) {
             r.Sold = FieldValue::fromNumber(r.Sold.toNumber() - quantity);
             r.Remaining = FieldValue::fromNumber(r.Remaining.toNumber() + quantity);

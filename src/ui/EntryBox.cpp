@@ -36,7 +36,10 @@ void EntryBox::upperCase(QLineEdit *box)
     });
 }
 
-void EntryBox::selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAll(box)); }
+void EntryBox::selectAllOnFocus(QLineEdit *box)
+{
+    box->installEventFilter(new SelectAll(box));
+}
 
 CheckedBox::CheckedBox(QLineEdit *box, Check accept, Reject reject)
     : QObject(box), m_box(box), m_accept(std::move(accept)), m_reject(std::move(reject)),

@@ -18,11 +18,21 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &ti
 {
     QMessageBox box(parent);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     box.setWindowTitle(title);
     box.setText(text);
@@ -57,8 +67,8 @@ QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
 QString QtDialogs::saveFileName(QWidget *parent, const QString &filter)
 {
     // The caller asks its own overwrite question.
-    return QFileDialog::getSaveFileName(parent, QObject::tr("Save As"), QString(), filter,
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, QObject::tr("Save As"), QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QPrinter &QtDialogs::printer()
@@ -95,4 +105,7 @@ bool QtDialogs::printLines(const QStringList &lines)
     return painter.end();
 }
 
-bool QtDialogs::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
+bool QtDialogs::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}

@@ -91,30 +91,65 @@ void MainWindowTest::menuTreeHasEveryCommandInOrder()
     QCOMPARE(captions(h.find<QMenu>("mnuCashier")),
              QStringList({"Log &On", "Log O&ff", "-", "&Currency Converter"}));
     QCOMPARE(captions(h.find<QMenu>("mnuManage")),
-             QStringList({"&Tax Rate", "-", "Browse &Credits", "Browse C&urrencies",
-                          "Browse &Items", "-", "&Print upon Transaction Completion",
-                          "Printer &Setup", "-", "Sa&ve Transaction to Log", "&Log File Setup",
-                          "-", "Reset Cashier S&ales Performed", "Reset Cashier Time Lo&gged On",
-                          "Reset Cashier T&otal Amount Sold", "Reset Credit Number of &Visits",
-                          "&Reset Items Sold", "-", "Cas&hier Settings", "-", "Pre&ferences"}));
+             QStringList({"&Tax Rate",
+                          "-",
+                          "Browse &Credits",
+                          "Browse C&urrencies",
+                          "Browse &Items",
+                          "-",
+                          "&Print upon Transaction Completion",
+                          "Printer &Setup",
+                          "-",
+                          "Sa&ve Transaction to Log",
+                          "&Log File Setup",
+                          "-",
+                          "Reset Cashier S&ales Performed",
+                          "Reset Cashier Time Lo&gged On",
+                          "Reset Cashier T&otal Amount Sold",
+                          "Reset Credit Number of &Visits",
+                          "&Reset Items Sold",
+                          "-",
+                          "Cas&hier Settings",
+                          "-",
+                          "Pre&ferences"}));
     QCOMPARE(captions(h.find<QMenu>("mnuReport")),
              QStringList({"Build &Cashier Report", "Build C&redit Report", "Build &Item Report"}));
     QCOMPARE(captions(h.find<QMenu>("mnuHelp")),
              QStringList({"&About", "&Contents", "-", "&E-Mail Author"}));
 
     // Every command has the name the rest of the program finds it by, and no shortcut.
-    for (const QString &name :
-         {"mnuNew", "mnuOpen", "mnuQuit", "mnuitmLogOn", "mnuitmLogOff", "mnuitmConverter",
-          "mnuTax", "mnuCredit", "mnuitmCurrency", "mnuItems", "mnuitmPrint", "mnuitmPrintSetup",
-          "mnuitmSave", "mnuitmLogSetup", "mnuitmCashierSalesComplete", "mnuitmLoggedOnTime",
-          "mnuitmCashierMoney", "mnuitmVisit", "mnuResetItem", "mnuitmCashierSettings", "mnuPref",
-          "mnuitmCashierReport", "mnuitmCreditReport", "mnuitmItemReport", "mnuitmAbout",
-          "mnuitmCaption", "mnuitmEmail"}) {
+    for (const QString &name : {"mnuNew",
+                                "mnuOpen",
+                                "mnuQuit",
+                                "mnuitmLogOn",
+                                "mnuitmLogOff",
+                                "mnuitmConverter",
+                                "mnuTax",
+                                "mnuCredit",
+                                "mnuitmCurrency",
+                                "mnuItems",
+                                "mnuitmPrint",
+                                "mnuitmPrintSetup",
+                                "mnuitmSave",
+                                "mnuitmLogSetup",
+                                "mnuitmCashierSalesComplete",
+                                "mnuitmLoggedOnTime",
+                                "mnuitmCashierMoney",
+                                "mnuitmVisit",
+                                "mnuResetItem",
+                                "mnuitmCashierSettings",
+                                "mnuPref",
+                                "mnuitmCashierReport",
+                                "mnuitmCreditReport",
+                                "mnuitmItemReport",
+                                "mnuitmAbout",
+                                "mnuitmCaption",
+                                "mnuitmEmail"}) {
         QAction *a = h.action(name);
         QVERIFY2(a, qPrintable(name));
         QVERIFY2(a->shortcut().isEmpty(), qPrintable(name));
-        QCOMPARE(a->isCheckable(), name == QLatin1String("mnuitmPrint")
-                                       || name == QLatin1String("mnuitmSave"));
+        QCOMPARE(a->isCheckable(),
+                 name == QLatin1String("mnuitmPrint") || name == QLatin1String("mnuitmSave"));
     }
     // The sale area's controls and captions.
     const Ui::Interface &ui = w.form();
@@ -147,9 +182,9 @@ void MainWindowTest::startsWithoutDatafile()
     QVERIFY(h.dialogs.boxes.isEmpty());
     for (const char *on : {"mnuFile", "mnuNew", "mnuOpen", "mnuQuit", "mnuHelp", "mnuitmAbout"})
         QVERIFY2(h.isEnabled(on), on);
-    for (const char *off : {"mnuCashier", "mnuitmLogOn", "mnuManage", "mnuReport", "Command1",
-                            "Command2", "Command3", "Command4", "Command5", "Command6", "List1",
-                            "Text2", "Combo1"})
+    for (const char *off :
+         {"mnuCashier", "mnuitmLogOn", "mnuManage", "mnuReport", "Command1", "Command2", "Command3",
+          "Command4", "Command5", "Command6", "List1", "Text2", "Combo1"})
         QVERIFY2(!h.isEnabled(off), off);
 }
 
@@ -177,9 +212,9 @@ void MainWindowTest::startsOnExistingDatafile()
     // Open and locked: only log on is offered.
     QVERIFY(h.isEnabled("mnuCashier"));
     QVERIFY(h.isEnabled("mnuitmLogOn"));
-    for (const char *off : {"mnuitmLogOff", "mnuitmConverter", "mnuManage", "mnuReport",
-                            "Command1", "Command2", "Command3", "Command4", "Command5",
-                            "Command6", "List1", "Text2", "Combo1"})
+    for (const char *off :
+         {"mnuitmLogOff", "mnuitmConverter", "mnuManage", "mnuReport", "Command1", "Command2",
+          "Command3", "Command4", "Command5", "Command6", "List1", "Text2", "Combo1"})
         QVERIFY2(!h.isEnabled(off), off);
 
     // The item box lists the items sorted, and no customer.

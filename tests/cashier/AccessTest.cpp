@@ -15,8 +15,8 @@ namespace {
 QString denial(const QString &action, const QString &option)
 {
     return "You do not have permission to " + action
-        + ". If you require access, please contact your supervisor and request that the option '"
-        + option + "' be turned on for your cashier account.";
+           + ". If you require access, please contact your supervisor and request that the option '"
+           + option + "' be turned on for your cashier account.";
 }
 
 // The privilege string with one flag off.
@@ -37,8 +37,12 @@ struct Command {
 const QList<Command> &commands()
 {
     static const QList<Command> list = {
-        {"mnuitmCashierSettings", {6}, denial("browse the cashier database", "Access Cashier Data")},
-        {"mnuitmCashierSalesComplete", {6}, denial("change cashier entries", "Access Cashier Data")},
+        {"mnuitmCashierSettings",
+         {6},
+         denial("browse the cashier database", "Access Cashier Data")},
+        {"mnuitmCashierSalesComplete",
+         {6},
+         denial("change cashier entries", "Access Cashier Data")},
         {"mnuitmLoggedOnTime", {6}, denial("change cashier entries", "Access Cashier Data")},
         {"mnuitmCashierMoney", {6}, denial("change cashier entries", "Access Cashier Data")},
         {"mnuResetItem",
@@ -98,8 +102,8 @@ void AccessTest::deniedTextsOfTheOtherCommands()
 void AccessTest::eachFlagOffRefusesItsCommands_data()
 {
     QTest::addColumn<int>("flag");
-    const char *names[] = {"ItemBrowse",    "ItemModify",  "CreditBrowse",  "CreditModify",
-                           "SettingModify", "TaxModify",   "CashierAccess", "PlaceDiscount",
+    const char *names[] = {"ItemBrowse",    "ItemModify",     "CreditBrowse",  "CreditModify",
+                           "SettingModify", "TaxModify",      "CashierAccess", "PlaceDiscount",
                            "BuildReport",   "ModifyCurrency", "ChargeCurrency"};
     for (int k = 0; k < PrivilegeCount; ++k)
         QTest::newRow(names[k]) << k;

@@ -24,7 +24,10 @@ DataRecord read(const QString &path, int n)
     return r;
 }
 
-QString shownName(Cashier &w) { return Drive::text(&w, "Text1"); }
+QString shownName(Cashier &w)
+{
+    return Drive::text(&w, "Text1");
+}
 
 void logOnAs(Harness &h, const QString &name, const QString &pin)
 {
@@ -37,7 +40,10 @@ void logOnAs(Harness &h, const QString &name, const QString &pin)
     QVERIFY(h.ctx.isLoggedOn());
 }
 
-QAction *menu(Cashier &w, const char *name) { return w.findChild<QAction *>(name); }
+QAction *menu(Cashier &w, const char *name)
+{
+    return w.findChild<QAction *>(name);
+}
 } // namespace
 
 class CashierWindowTest : public QObject
@@ -282,7 +288,8 @@ void CashierWindowTest::saveRefusesBadInput()
     h.start(path);
     Cashier w(h.ctx, &h.window());
     const QByteArray before = TempDir::readFile(path);
-    const QString fill = QStringLiteral("Please ensure that all text boxes are filled out correctly.");
+    const QString fill =
+        QStringLiteral("Please ensure that all text boxes are filled out correctly.");
 
     struct Case {
         const char *box;
@@ -350,8 +357,7 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
     const QList<Case> cases = {
         {"Text2", "12.5", "Please ensure that the 'PIN' box contains valid input.", "1111"},
         {"Text2", "4321", "", "4321"},
-        {"Text3", "abc", "Please ensure that the 'Amount Sold' box contains valid input.",
-         "$0.00"},
+        {"Text3", "abc", "Please ensure that the 'Amount Sold' box contains valid input.", "$0.00"},
         {"Text3", "1234.5", "", "$1,234.50"},
         {"Text4", "x", "Please ensure that the 'Sales Performed' box contains valid input.", "0"},
         {"Text4", "12", "", "12"},

@@ -58,7 +58,7 @@ void LogOnTest::refusesWrongInput()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1234")});
+    append(path, {cashier("", "1234"), cashier("ANN", "1234")});
     const QByteArray before = TempDir::readFile(path);
     Harness h;
     Interface &w = h.start(path);
@@ -72,6 +72,9 @@ void LogOnTest::refusesWrongInput()
         {"ANN", "12a4", "User not defined, or password incorrect."},
         {"ANN", "9999", "User not Defined or PIN incorrect."},
         {"BOB", "1234", "User not Defined or PIN incorrect."},
+        // A name that cannot be stored cannot match either, not even a
+        // record whose name is empty.
+        {QStringLiteral("\u4E2D"), "1234", "User not Defined or PIN incorrect."},
     };
     for (const Try &t : tries) {
         h.dialogs.clear();
@@ -115,9 +118,9 @@ void LogOnTest::logsOnFirstMatchingCashier()
     QVERIFY(h.lampLit("Shape1"));
     QVERIFY(!h.lampLit("Shape2"));
     QVERIFY(!QApplication::overrideCursor());
-    for (const char *on : {"mnuitmLogOff", "mnuitmConverter", "mnuManage", "mnuReport", "Command1",
-                           "Command2", "Command3", "Command4", "Command6", "List1", "Text2",
-                           "Combo1"})
+    for (const char *on :
+         {"mnuitmLogOff", "mnuitmConverter", "mnuManage", "mnuReport", "Command1", "Command2",
+          "Command3", "Command4", "Command6", "List1", "Text2", "Combo1"})
         QVERIFY2(h.isEnabled(on), on);
     QVERIFY(!h.isEnabled("mnuitmLogOn"));
 }

@@ -11,7 +11,8 @@
 namespace Drive {
 
 namespace {
-template <typename T> T *child(QWidget *root, const QString &name)
+template<typename T>
+T *child(QWidget *root, const QString &name)
 {
     T *w = root->findChild<T *>(name);
     if (!w)
@@ -28,7 +29,10 @@ void type(QWidget *root, const QString &box, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
-QString text(QWidget *root, const QString &box) { return child<QLineEdit>(root, box)->text(); }
+QString text(QWidget *root, const QString &box)
+{
+    return child<QLineEdit>(root, box)->text();
+}
 
 void click(QWidget *root, const QString &button)
 {
@@ -42,7 +46,10 @@ void check(QWidget *root, const QString &box, bool on)
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2));
 }
 
-bool isChecked(QWidget *root, const QString &box) { return child<QCheckBox>(root, box)->isChecked(); }
+bool isChecked(QWidget *root, const QString &box)
+{
+    return child<QCheckBox>(root, box)->isChecked();
+}
 
 void focus(QWidget *root, const QString &box)
 {
@@ -87,7 +94,8 @@ void enterMasterCashier(const QString &name, const QString &pin)
     onNextDialog([name, pin](QDialog *d) {
         type(d, QStringLiteral("Text1"), name);
         type(d, QStringLiteral("Text2"), pin);
-        for (QCheckBox *box : d->findChild<QWidget *>(QStringLiteral("Frame2"))->findChildren<QCheckBox *>())
+        for (QCheckBox *box :
+             d->findChild<QWidget *>(QStringLiteral("Frame2"))->findChildren<QCheckBox *>())
             box->setChecked(true);
         click(d, QStringLiteral("Command1"));
         d->close();

@@ -24,7 +24,8 @@ public:
     Interface &start(const QString &commandLine = QString());
     Interface &window() { return *m_window; }
 
-    template <typename T> T *find(const QString &name) const
+    template<typename T>
+    T *find(const QString &name) const
     {
         return m_window ? m_window->findChild<T *>(name) : nullptr;
     }
