@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -26,7 +27,14 @@ void type(QWidget *root, const QString &box, const QString &text)
     auto *edit = child<QLineEdit>(root, box);
     edit->selectAll();
     edit->del();
-    QTest::keyClicks(edit, text);
+    // One key press per character, carrying the character itself, so that
+    // letters outside the keyboard's ASCII keys can be typed as well.
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &release);
+    }
 }
 
 QString text(QWidget *root, const QString &box)
