@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -55,6 +56,7 @@ private slots:
     void timeTextRoundTrips();
     void masterRuleKeepsNewDatafileOpen();
     void walksCashiersAmongOtherRecords();
+    void arrowPicturesWalk();
     void functionKeysWalkSaveAndSearch();
     void searchFindsNamesAndBlank();
     void saveRefusesBadInput();
@@ -207,6 +209,41 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
              QStringLiteral("You are at the beginning of the user database"));
     QCOMPARE(h.window().statusText(), QStringLiteral("Ready"));
     h.dialogs.answerYes();
+}
+
+void CashierWindowTest::arrowPicturesWalk()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+    w.show();
+    const auto picture = [](QWidget *label) {
+        return qobject_cast<QLabel *>(label)->pixmap().toImage();
+    };
+    QWidget *right = w.findChild<QWidget *>("Image1");
+    QWidget *left = w.findChild<QWidget *>("Image2");
+    const QImage rightUp = picture(h.find<QLabel>("RightArrow"));
+    const QImage rightDown = picture(h.find<QLabel>("RightInverted"));
+    QVERIFY(rightUp != rightDown);
+    QCOMPARE(picture(right), rightUp);
+
+    // While held down the arrow shows its inverted picture; the release moves.
+    QTest::mousePress(right, Qt::LeftButton);
+    QCOMPARE(picture(right), rightDown);
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+    QTest::mouseRelease(right, Qt::LeftButton);
+    QCOMPARE(picture(right), rightUp);
+    QCOMPARE(shownName(w), QStringLiteral("BOB"));
+
+    QTest::mousePress(left, Qt::LeftButton);
+    QCOMPARE(picture(left), picture(h.find<QLabel>("LeftInverted")));
+    QTest::mouseRelease(left, Qt::LeftButton);
+    QCOMPARE(picture(left), picture(h.find<QLabel>("LeftArrow")));
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+    w.hide();
 }
 
 void CashierWindowTest::functionKeysWalkSaveAndSearch()
