@@ -3,7 +3,6 @@
 #include "common/TempDir.h"
 #include "common/TestMain.h"
 
-#include "settings/Preferences.h"
 #include "ui_Interface.h"
 
 #include <QComboBox>
@@ -194,12 +193,14 @@ void PreferencesTest::okStoresChoicesAndRefillsItemBox()
 
     // Reopened, the datafile keeps the choices and the window shows them.
     Harness again;
-    again.start(path);
+    startLoggedOn(again, path);
     QCOMPARE(itemBoxEntries(again), QStringList());
-    Preferences stored;
-    QCOMPARE(Preferences::read(path, stored), FileError::None);
-    QVERIFY(stored.itemNames);
-    QVERIFY(!stored.pickListsEnabled);
+    Drive::onNextDialog([](QDialog *d) {
+        QVERIFY(selected(d, "Option1"));
+        QVERIFY(selected(d, "Option4"));
+        d->reject();
+    });
+    QVERIFY(again.trigger("mnuPref"));
 
     choose("Option1", "Option3");
     QCOMPARE(itemBoxEntries(h), QStringList({"BREAD", "TEA"}));
