@@ -24,9 +24,6 @@ void UpdateList(QComboBox *box, bool itemsMode, AppContext &ctx)
     if (list.disabled)
         return;
 
-    const bool tooMany = list.entries.size() > MaxPickListEntries;
-    if (tooMany)
-        list.entries.resize(MaxPickListEntries);
     if (itemsMode) {
         // The item box keeps its entries in alphabetical order.
         std::stable_sort(list.entries.begin(), list.entries.end(),
@@ -44,7 +41,7 @@ void UpdateList(QComboBox *box, bool itemsMode, AppContext &ctx)
     else
         box->setCurrentIndex(-1);
 
-    if (tooMany)
+    if (list.tooMany)
         ctx.dialogs->critical(box->window(), QStringLiteral("Too many items"),
                               QStringLiteral("There are too many items to display in the drop-down "
                                              "pick box. Only the first 32,767 items will be "

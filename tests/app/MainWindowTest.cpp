@@ -6,6 +6,7 @@
 #include "app/Title.h"
 #include "datafile/MoneyText.h"
 #include "datafile/OleDate.h"
+#include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "ui_Interface.h"
 
@@ -65,6 +66,7 @@ private slots:
     void startsOnMissingFile();
     void loadReadsSwitchesAndLogPath();
     void pickListFollowsPreferences();
+    void pickListStopsAtItsLimit();
     void fileNewCreatesDatafile();
     void fileNewOverwriteNoKeepsEverything();
     void fileNewOverwriteYesReplacesFile();
@@ -306,6 +308,33 @@ void MainWindowTest::pickListFollowsPreferences()
     h.dialogs.answerFile(path);
     QVERIFY(h.trigger("mnuOpen"));
     QCOMPARE(combo->count(), 0);
+}
+
+void MainWindowTest::pickListStopsAtItsLimit()
+{
+    // More entries than a pick box holds: only an oversized file can have them.
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    QByteArray bytes = TempDir::readFile(path);
+    const int items = MaxPickListEntries + 20;
+    bytes.reserve(bytes.size() + items * RecordLength);
+    for (int i = 0; i < items; ++i)
+        bytes += RecordCodec::encode(item(QStringLiteral("ITEM %1").arg(i, 5, 10, QLatin1Char('0')),
+                                          QString::number(i)))
+                     .bytes;
+    dir.writeFile("shop.tb2", bytes);
+
+    Harness h;
+    h.start(path);
+    auto *combo = h.find<QComboBox>("Combo1");
+    QCOMPARE(combo->count(), MaxPickListEntries);
+    QCOMPARE(combo->itemText(0), QStringLiteral("ITEM 00000"));
+    QCOMPARE(combo->itemText(MaxPickListEntries - 1), QStringLiteral("ITEM 32766"));
+    const auto box = h.dialogs.lastMessage();
+    QCOMPARE(box.icon, Dialogs::Icon::Critical);
+    QCOMPARE(box.title, QStringLiteral("Too many items"));
+    QCOMPARE(box.text, QStringLiteral("There are too many items to display in the drop-down pick "
+                                      "box. Only the first 32,767 items will be displayed."));
 }
 
 void MainWindowTest::fileNewCreatesDatafile()
