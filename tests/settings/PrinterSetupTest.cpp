@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace TestData;
 using namespace SettingsKit;
@@ -88,26 +87,6 @@ void setNotes(const QString &path, const FieldValue &header, const FieldValue &f
     write(path, 5, r);
 }
 
-// Shows every dialog that appears and closes it again, so that a command
-// that should have stopped before its window cannot hang the test.
-class DialogCatcher : public QObject
-{
-public:
-    DialogCatcher() { qApp->installEventFilter(this); }
-    ~DialogCatcher() override { qApp->removeEventFilter(this); }
-    QStringList shown;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QDialog *>(watched);
-        if (dialog && event->type() == QEvent::Show) {
-            shown << dialog->objectName();
-            QTimer::singleShot(0, dialog, [dialog] { dialog->done(QDialog::Rejected); });
-        }
-        return false;
-    }
-};
 } // namespace
 
 class PrinterSetupTest : public QObject

@@ -10,8 +10,10 @@
 #include "datafile/RecordStore.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QTest>
+#include <QTimer>
 
 namespace SettingsKit {
 
@@ -59,4 +61,24 @@ inline void startLoggedOn(Harness &h, const QString &path,
     h.dialogs.clear();
 }
 
+// Notes every dialog that appears and closes it again, so that a command
+// that should have stopped before its window cannot hang the test.
+class DialogCatcher : public QObject
+{
+public:
+    DialogCatcher() { qApp->installEventFilter(this); }
+    ~DialogCatcher() override { qApp->removeEventFilter(this); }
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (dialog && event->type() == QEvent::Show) {
+            shown << dialog->objectName();
+            QTimer::singleShot(0, dialog, [dialog] { dialog->done(QDialog::Rejected); });
+        }
+        return false;
+    }
+};
 } // namespace SettingsKit
