@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/Interface.h"
 #include "cashier/Access.h"
+#include "datafile/RecordStore.h"
 #include "ui/Dialogs.h"
 #include "ui_Interface.h"
 
@@ -45,6 +46,35 @@ void mnuTax(Interface &window)
     SetTax dialog(window.context(), &window);
     if (dialog.load())
         dialog.exec();
+}
+
+// The check mark of "Sa&ve Transaction to Log" or "&Print upon Transaction
+// Completion" mirrors header record 3 or 4; it changes only once the record has.
+void toggleSwitch(Interface &window, QAction *action, int record)
+{
+    AppContext &ctx = window.context();
+    // The menu has already moved the mark; it is the record that decides.
+    const bool wanted = action->isChecked();
+    action->setChecked(!wanted);
+    if (!checkAccess(ctx, &window, GuardedCommand::ChangeSettings))
+        return;
+    const RecordStore store(ctx.DataFilePath);
+    DataRecord r;
+    FileError error = store.readRecord(record, r);
+    if (error == FileError::None) {
+        r.Number = FieldValue::fromInt16(wanted ? 1 : 0);
+        if (record == 4)
+            r.Price = FieldValue::fromInt16(0);
+        error = store.writeRecord(record, r);
+    }
+    if (error != FileError::None) {
+        ctx.dialogs->critical(&window, QStringLiteral("File I/O Error"),
+                              QStringLiteral("A File I/O Error has occured. Please try again.\n"
+                                             "Error: ")
+                                  + QString::number(errorNumber(error)));
+        return;
+    }
+    action->setChecked(wanted);
 }
 
 void mnuitmAbout(Interface &window)
@@ -143,6 +173,10 @@ void install(Interface &window)
                      [&window] { mnuitmAbout(window); });
     QObject::connect(ui.mnuitmEmail, &QAction::triggered, &window,
                      [&window] { mnuitmEmail(window.context()); });
+    QObject::connect(ui.mnuitmSave, &QAction::triggered, &window,
+                     [&window, &ui] { toggleSwitch(window, ui.mnuitmSave, 3); });
+    QObject::connect(ui.mnuitmPrint, &QAction::triggered, &window,
+                     [&window, &ui] { toggleSwitch(window, ui.mnuitmPrint, 4); });
 }
 
 } // namespace SettingsCommands

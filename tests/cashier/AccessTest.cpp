@@ -5,6 +5,7 @@
 #include "gui/TestData.h"
 
 #include "cashier/AccessCheck.h"
+#include "datafile/RecordStore.h"
 
 #include <QDialog>
 #include <QTest>
@@ -62,6 +63,7 @@ class AccessTest : public QObject
 
 private slots:
     void deniedTextsOfTheOtherCommands();
+    void switchesWriteTheirRecords();
     void eachFlagOffRefusesItsCommands_data();
     void eachFlagOffRefusesItsCommands();
 };
@@ -99,6 +101,53 @@ void AccessTest::deniedTextsOfTheOtherCommands()
     QCOMPARE(privilegeString(parsePrivileges("1010")), QStringLiteral("101000000000000000000"));
 }
 
+void AccessTest::switchesWriteTheirRecords()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    append(path, {cashier("BOSS", "1111"), cashier("CLERK", "2222", allBut(4))});
+    Harness h;
+    h.start(path);
+    const auto number = [&](int record) {
+        DataRecord r;
+        RecordStore(path).readRecord(record, r);
+        return r.Number.toText();
+    };
+
+    QVERIFY(h.logOn("CLERK", "2222"));
+    const QByteArray before = TempDir::readFile(path);
+    for (const char *name : {"mnuitmSave", "mnuitmPrint"}) {
+        h.dialogs.clear();
+        QVERIFY(h.trigger(name));
+        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Access Denied"));
+        QCOMPARE(h.dialogs.lastMessage().text,
+                 denial("change general program settings", "Change Settings"));
+        QVERIFY(!h.action(name)->isChecked());
+    }
+    QCOMPARE(TempDir::readFile(path), before);
+
+    QVERIFY(h.trigger("mnuitmLogOff"));
+    QVERIFY(h.logOn("BOSS", "1111"));
+    h.dialogs.clear();
+    QVERIFY(h.trigger("mnuitmSave"));
+    QVERIFY(h.action("mnuitmSave")->isChecked());
+    QCOMPARE(number(3), QStringLiteral("1"));
+    QCOMPARE(number(4), QString());
+    QVERIFY(h.trigger("mnuitmPrint"));
+    QVERIFY(h.action("mnuitmPrint")->isChecked());
+    QCOMPARE(number(4), QStringLiteral("1"));
+    QVERIFY(h.trigger("mnuitmSave"));
+    QVERIFY(!h.action("mnuitmSave")->isChecked());
+    QCOMPARE(number(3), QStringLiteral("0"));
+    QVERIFY(h.dialogs.boxes.isEmpty());
+
+    // Opened again, the marks come from the records.
+    h.dialogs.answerFile(path);
+    QVERIFY(h.trigger("mnuOpen"));
+    QVERIFY(!h.action("mnuitmSave")->isChecked());
+    QVERIFY(h.action("mnuitmPrint")->isChecked());
+}
+
 void AccessTest::eachFlagOffRefusesItsCommands_data()
 {
     QTest::addColumn<int>("flag");
@@ -118,13 +167,7 @@ void AccessTest::eachFlagOffRefusesItsCommands()
                   item("TEA", "1", Currency::fromUnits(2), 10, 4), customer("SMITH", 3)});
     Harness h;
     h.start(path);
-    Drive::onNextDialog([](QDialog *d) {
-        Drive::type(d, "Text1", "CLERK");
-        Drive::type(d, "Text2", "2222");
-        Drive::click(d, "Command1");
-    });
-    QVERIFY(h.trigger("mnuitmLogOn"));
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.logOn("CLERK", "2222"));
 
     for (const Command &c : commands()) {
         const QByteArray before = TempDir::readFile(path);

@@ -30,17 +30,6 @@ QString shownName(Cashier &w)
     return Drive::text(&w, "Text1");
 }
 
-void logOnAs(Harness &h, const QString &name, const QString &pin)
-{
-    Drive::onNextDialog([name, pin](QDialog *d) {
-        Drive::type(d, "Text1", name);
-        Drive::type(d, "Text2", pin);
-        Drive::click(d, "Command1");
-    });
-    QVERIFY(h.trigger("mnuitmLogOn"));
-    QVERIFY(h.ctx.isLoggedOn());
-}
-
 QAction *menu(Cashier &w, const char *name)
 {
     return w.findChild<QAction *>(name);
@@ -380,7 +369,7 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
     append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
     Harness h;
     h.start(path);
-    logOnAs(h, "ANN", "1111");
+    QVERIFY(h.logOn("ANN", "1111"));
     Cashier w(h.ctx, &h.window());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -492,7 +481,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
                   cashier("CAT", "3333", "000000100000000000000")});
     Harness h;
     h.start(path);
-    logOnAs(h, "CAT", "3333");
+    QVERIFY(h.logOn("CAT", "3333"));
     QCOMPARE(h.ctx.CashierRecord, 23);
 
     // Deleting ANN moves CAT to 22; the window's closing finds her there.
@@ -511,7 +500,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
     QCOMPARE(read(path, 22).SpareD.toNumber(), 9000.0); // CAT
 
     // Deleting the only master keeps the window open until a master exists again.
-    logOnAs(h, "CAT", "3333");
+    QVERIFY(h.logOn("CAT", "3333"));
     Drive::onNextDialog([&](QDialog *d) {
         auto &w = *qobject_cast<Cashier *>(d);
         QCOMPARE(shownName(w), QStringLiteral("BOB"));
@@ -543,7 +532,7 @@ void CashierWindowTest::resetsAskThenChange()
     append(path, {ann, customer("SMITH", 4), item("TEA", "1", Currency::fromUnits(2), 10, 6), bob});
     Harness h;
     h.start(path);
-    logOnAs(h, "ANN", "1111");
+    QVERIFY(h.logOn("ANN", "1111"));
 
     struct Reset {
         const char *command;

@@ -1,6 +1,9 @@
 #include "Harness.h"
 
+#include "Drive.h"
 #include "ui/Lamp.h"
+
+#include <QDialog>
 
 #include <QAction>
 #include <QApplication>
@@ -78,4 +81,16 @@ bool Harness::lampLit(const QString &name) const
 {
     auto *lamp = find<Lamp>(name);
     return lamp && lamp->isLit();
+}
+
+bool Harness::logOn(const QString &name, const QString &pin)
+{
+    Drive::onNextDialog([name, pin](QDialog *d) {
+        Drive::type(d, QStringLiteral("Text1"), name);
+        Drive::type(d, QStringLiteral("Text2"), pin);
+        Drive::click(d, QStringLiteral("Command1"));
+        if (d->isVisible())
+            d->reject();
+    });
+    return trigger(QStringLiteral("mnuitmLogOn")) && ctx.isLoggedOn();
 }

@@ -35,6 +35,8 @@ public:
     bool trigger(const QString &name);
     bool isEnabled(const QString &name) const; // action or widget, menus included
     bool lampLit(const QString &name) const;
+    // Logs a cashier on through the Log On window; false when refused.
+    bool logOn(const QString &name, const QString &pin);
 
     AppContext ctx;
     ScriptedDialogs dialogs;

@@ -355,12 +355,7 @@ void PrinterSetupTest::commandsNeedTheirPrivilege()
     // Only that flag matters: with it back, the window opens.
     TestData::append(path, {cashier("BOB", "4321", MasterPrivileges)});
     QVERIFY(h.trigger("mnuitmLogOff"));
-    Drive::onNextDialog([](QDialog *d) {
-        Drive::type(d, "Text1", "BOB");
-        Drive::type(d, "Text2", "4321");
-        Drive::click(d, "Command1");
-    });
-    QVERIFY(h.trigger("mnuitmLogOn"));
+    QVERIFY(h.logOn("BOB", "4321"));
     QCOMPARE(h.ctx.CashierName, QStringLiteral("BOB"));
     h.dialogs.clear();
     h.dialogs.answerNo();

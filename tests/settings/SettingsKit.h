@@ -51,13 +51,7 @@ inline void startLoggedOn(Harness &h, const QString &path,
 {
     TestData::append(path, {TestData::cashier("ANN", "1234", privileges)});
     h.start(path);
-    Drive::onNextDialog([](QDialog *d) {
-        Drive::type(d, "Text1", "ANN");
-        Drive::type(d, "Text2", "1234");
-        Drive::click(d, "Command1");
-    });
-    QVERIFY(h.trigger("mnuitmLogOn"));
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.logOn("ANN", "1234"));
     h.dialogs.clear();
 }
 
