@@ -213,7 +213,7 @@ void Interface::LoadDatafile()
         m_ctx.dialogs->critical(this, QStringLiteral("File Not Found"),
                                 QStringLiteral("The specified file does not appear to exist. "
                                                "Please check the filename and try again."));
-        ShowStatus(NoFileOpened, Lamp::Busy, true);
+        setNoDatafile();
         return;
     }
 

@@ -506,12 +506,7 @@ void MainWindowTest::fileOpenMissingFile()
 {
     TempDir dir;
     Harness h;
-    Interface &w = h.start();
-    // A folder is no datafile either.
-    h.dialogs.answerFile(dir.path(QString()));
-    QVERIFY(h.trigger("mnuOpen"));
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("File I/O Error"));
-    QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
+    Interface &w = h.start(newDatafile(dir));
 
     // The path vanished between the dialog and the open.
     h.dialogs.answerFile(dir.path("vanished.tb2"));
@@ -522,6 +517,16 @@ void MainWindowTest::fileOpenMissingFile()
                             "filename and try again."));
     QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
     QVERIFY(!QFile::exists(dir.path("vanished.tb2")));
+    // What was open before is closed: nothing points at the missing file.
+    QCOMPARE(h.ctx.DataFilePath, QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tallybird"));
+    QVERIFY(!h.isEnabled("mnuCashier"));
+
+    // A folder is no datafile either.
+    h.dialogs.answerFile(dir.path(QString()));
+    QVERIFY(h.trigger("mnuOpen"));
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("File I/O Error"));
+    QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
 }
 
 void MainWindowTest::exitWithoutDatafileAsksNothing()
