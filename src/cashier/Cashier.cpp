@@ -215,27 +215,34 @@ void Cashier::showBlank(int record)
 void Cashier::Next()
 {
     status(QStringLiteral("Navigating Cashier Database"));
+    stepForward();
+    ready();
+}
+
+bool Cashier::stepForward()
+{
     if (ShownRecord >= MaxRecords) {
         databaseFull();
-        ready();
-        return;
+        return false;
     }
     const CashierStore::Match next = CashierStore::firstFrom(m_ctx.DataFilePath, ShownRecord + 1);
     if (next.record != 0) {
         showCashier(next.record, next.data);
-    } else {
-        const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
-        if (blank >= DatabaseFullRecord) {
-            databaseFull();
-        } else if (!NewCashierMode) {
-            showBlank(blank);
-            NewCashierMode = true;
-        } else {
-            critical(QStringLiteral("End of Database"),
-                     QStringLiteral("There are no more cashiers in the database"));
-        }
+        return true;
     }
-    ready();
+    const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
+    if (blank >= DatabaseFullRecord) {
+        databaseFull();
+        return false;
+    }
+    if (NewCashierMode) {
+        critical(QStringLiteral("End of Database"),
+                 QStringLiteral("There are no more cashiers in the database"));
+        return false;
+    }
+    showBlank(blank);
+    NewCashierMode = true;
+    return true;
 }
 
 void Cashier::Previous()
@@ -276,8 +283,12 @@ void Cashier::Search()
                          + QStringLiteral(") must not be in excess of 32,744 entries. Please "
                                           "delete some records."));
         } else {
+            // The form keeps the record it shows unless the step shows another,
+            // so that a save never lands on a record the user does not see.
+            const int shown = ShownRecord;
             ShownRecord = free - 1;
-            Next();
+            if (!stepForward())
+                ShownRecord = shown;
         }
         ready();
         return;

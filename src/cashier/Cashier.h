@@ -43,6 +43,8 @@ protected:
 
 private:
     void load();
+    // Next without the status texts; false when nothing new is shown.
+    bool stepForward();
     void showCashier(int record, const DataRecord &data);
     void showBlank(int record);
     bool masterCheckAllowsClose();

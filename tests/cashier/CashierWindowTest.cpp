@@ -6,6 +6,7 @@
 
 #include "cashier/Cashier.h"
 #include "cashier/CashierTime.h"
+#include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
 #include <QCheckBox>
@@ -48,6 +49,7 @@ private slots:
     void arrowPicturesWalk();
     void functionKeysWalkSaveAndSearch();
     void searchFindsNamesAndBlank();
+    void fullDatafileOffersNoBlankRecord();
     void saveRefusesBadInput();
     void leavingBoxesChecksTheirText();
     void deleteMovesToNextCashier();
@@ -197,7 +199,6 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("You are at the beginning of the user database"));
     QCOMPARE(h.window().statusText(), QStringLiteral("Ready"));
-    h.dialogs.answerYes();
 }
 
 void CashierWindowTest::arrowPicturesWalk()
@@ -295,6 +296,13 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     QVERIFY(w.NewCashierMode);
     QCOMPARE(shownName(w), QString());
 
+    // Again while the blank record is shown: the end message, and the form
+    // still stands for the record after the last one.
+    h.dialogs.answerText("*");
+    menu(w, "mnuSearch")->trigger();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
+    QCOMPARE(w.ShownRecord, 24);
+
     // Cancel and an empty answer do nothing.
     const int shown = h.dialogs.boxes.size();
     h.dialogs.answerCancel();
@@ -303,6 +311,45 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), shown + 2);
     QCOMPARE(w.ShownRecord, 24);
+}
+
+void CashierWindowTest::fullDatafileOffersNoBlankRecord()
+{
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    QByteArray bytes = TempDir::readFile(path);
+    bytes += RecordCodec::encode(cashier("ANN", "1111")).bytes;
+    const QByteArray filler = RecordCodec::encode(item("TEA", "1")).bytes;
+    while (bytes.size() < MaxRecords * RecordLength)
+        bytes += filler;
+    dir.writeFile("shop.tb2", bytes);
+    Harness h;
+    h.start(path);
+    Cashier w(h.ctx, &h.window());
+    QCOMPARE(w.ShownRecord, 21);
+    const QString full =
+        QStringLiteral("The current database is full. The combined total of all "
+                       "entries in this file (")
+        + path
+        + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                         "records.");
+
+    w.Next();
+    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Database is Full"));
+    QCOMPARE(h.dialogs.lastMessage().text, full);
+    QCOMPARE(w.ShownRecord, 21);
+
+    h.dialogs.answerText("*");
+    menu(w, "mnuSearch")->trigger();
+    QCOMPARE(h.dialogs.lastMessage().text, full);
+    QCOMPARE(w.ShownRecord, 21);
+    QCOMPARE(shownName(w), QStringLiteral("ANN"));
+
+    // A save still goes to ANN, not to the last record of the file.
+    Drive::type(&w, "Text4", "5");
+    w.Save();
+    QCOMPARE(read(path, 21).SpareB.toText(), QStringLiteral("5"));
+    QCOMPARE(read(path, MaxRecords).Name.toText(), QStringLiteral("TEA"));
 }
 
 void CashierWindowTest::saveRefusesBadInput()
@@ -470,7 +517,6 @@ void CashierWindowTest::deleteMovesToNextCashier()
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), boxes);
     QCOMPARE(RecordStore(path).NextFreeRecord(), 22);
-    h.dialogs.answerYes();
 }
 
 void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
