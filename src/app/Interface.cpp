@@ -154,8 +154,9 @@ void Interface::Command3_Click()
 
     if (const FileError error = restoreStock(m_ctx.DataFilePath, line.name, line.quantity);
         error != FileError::None) {
-        reportFileError(QStringLiteral("A File I/O Error has occured. Please try again."),
-                        errorNumber(error));
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(error));
         return;
     }
     // A summary line at the end was worked out on the old items.
@@ -186,12 +187,6 @@ void Interface::Command4_Click()
                                 QStringLiteral("Are you sure you wish to cancel the entire "
                                                "purchase?")))
         ClearBill();
-}
-
-void Interface::reportFileError(const QString &text, int errorNumber)
-{
-    m_ctx.dialogs->critical(this, QStringLiteral("File I/O Error"),
-                            text + QStringLiteral("\nError: ") + QString::number(errorNumber));
 }
 
 void Interface::setNoDatafile()
@@ -227,9 +222,11 @@ void Interface::LoadDatafile()
     if (error == FileError::None)
         error = store.readRecord(4, printSwitch);
     if (error != FileError::None) {
-        reportFileError(QStringLiteral("A File I/O Error has occured. Please ensure that the file "
-                                       "you are attempting to open is a Tallybird ver. 2.00 file."),
-                        errorNumber(error));
+        m_ctx.dialogs->fileError(
+            this,
+            QStringLiteral("A File I/O Error has occured. Please ensure that the file "
+                           "you are attempting to open is a Tallybird ver. 2.00 file."),
+            errorNumber(error));
         // What was open before is no longer: the path now names the bad file.
         setNoDatafile();
         return;
@@ -268,8 +265,9 @@ void Interface::mnuNew()
     }
 
     const auto fail = [&](FileError error) {
-        reportFileError(QStringLiteral("A File I/O Error has occured. Please try again."),
-                        errorNumber(error));
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(error));
         setNoDatafile();
     };
     if (QFileInfo(path).isDir()) {

@@ -65,7 +65,6 @@ private:
     void startUp(const QString &commandLine);
     void setNoDatafile();
     void drawArrowPictures();
-    void reportFileError(const QString &text, int errorNumber);
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Interface> ui;

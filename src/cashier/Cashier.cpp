@@ -317,10 +317,9 @@ void Cashier::Delete()
     status(QStringLiteral("Deleting Cashier Record"));
     if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(ShownRecord);
         error != FileError::None) {
-        critical(QStringLiteral("File I/O Error"),
-                 QStringLiteral("A File I/O Error has occured. The record was not deleted.\n"
-                                "Error: ")
-                     + QString::number(errorNumber(error)));
+        m_ctx.dialogs->fileError(
+            this, QStringLiteral("A File I/O Error has occured. The record was not deleted."),
+            errorNumber(error));
         ready();
         return;
     }
@@ -385,10 +384,9 @@ void Cashier::Save()
         return;
     }
     if (error != FileError::None) {
-        critical(QStringLiteral("File I/O Error"),
-                 QStringLiteral("A File I/O Error has occured. The cashier was not saved.\n"
-                                "Error: ")
-                     + QString::number(errorNumber(error)));
+        m_ctx.dialogs->fileError(
+            this, QStringLiteral("A File I/O Error has occured. The cashier was not saved."),
+            errorNumber(error));
         return;
     }
     NewCashierMode = false;

@@ -38,10 +38,9 @@ void runReset(Interface &window, const Reset &reset)
     reset.run(ctx, &error);
     window.ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
     if (error != FileError::None) {
-        ctx.dialogs->critical(&window, QStringLiteral("File I/O Error"),
-                              QStringLiteral("A File I/O Error has occured. Please try again.\n"
-                                             "Error: ")
-                                  + QString::number(errorNumber(error)));
+        ctx.dialogs->fileError(&window,
+                               QStringLiteral("A File I/O Error has occured. Please try again."),
+                               errorNumber(error));
         return;
     }
     ctx.dialogs->information(&window, QStringLiteral("Success"), reset.success);
@@ -113,10 +112,10 @@ bool LogOff(Interface &window)
                                 ctx.clock->ticks() - ctx.LogOnTicks, &error);
     LockTerminal(window);
     if (error != FileError::None)
-        ctx.dialogs->critical(&window, QStringLiteral("File I/O Error"),
-                              QStringLiteral("A File I/O Error has occured. The time logged on "
-                                             "could not be saved.\nError: ")
-                                  + QString::number(errorNumber(error)));
+        ctx.dialogs->fileError(&window,
+                               QStringLiteral("A File I/O Error has occured. The time logged on "
+                                              "could not be saved."),
+                               errorNumber(error));
     return true;
 }
 

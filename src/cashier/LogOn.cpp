@@ -45,10 +45,9 @@ void LogOn::Command1_Click()
 
     const CashierStore::Match match = CashierStore::findForLogOn(m_ctx.DataFilePath, name, pin);
     if (match.error != FileError::None) {
-        m_ctx.dialogs->critical(this, QStringLiteral("File I/O Error"),
-                                QStringLiteral("A File I/O Error has occured. Please try again.\n"
-                                               "Error: ")
-                                    + QString::number(errorNumber(match.error)));
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(match.error));
         main.ShowStatus(Locked, Interface::Lamp::Busy, true);
         return;
     }

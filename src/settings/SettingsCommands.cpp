@@ -68,10 +68,9 @@ void toggleSwitch(Interface &window, QAction *action, int record)
         error = store.writeRecord(record, r);
     }
     if (error != FileError::None) {
-        ctx.dialogs->critical(&window, QStringLiteral("File I/O Error"),
-                              QStringLiteral("A File I/O Error has occured. Please try again.\n"
-                                             "Error: ")
-                                  + QString::number(errorNumber(error)));
+        ctx.dialogs->fileError(&window,
+                               QStringLiteral("A File I/O Error has occured. Please try again."),
+                               errorNumber(error));
         return;
     }
     action->setChecked(wanted);

@@ -43,6 +43,12 @@ public:
     {
         message(parent, Icon::Information, title, text, Buttons::Ok);
     }
+    // A file error: the message, then the error number on a line of its own.
+    void fileError(QWidget *parent, const QString &text, int errorNumber)
+    {
+        critical(parent, QStringLiteral("File I/O Error"),
+                 text + QStringLiteral("\nError: ") + QString::number(errorNumber));
+    }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {
         return message(parent, Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;
