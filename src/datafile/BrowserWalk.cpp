@@ -85,19 +85,24 @@ BrowserWalk::BrowserWalk(QString path, Kind kind) : m_path(std::move(path)), m_k
 {
 }
 
+BrowserWalk::Result BrowserWalk::show(int record, const DataRecord &data)
+{
+    CurrentRecord = record;
+    AtEnd = false;
+    Result r;
+    r.outcome = Outcome::Shown;
+    r.record = data;
+    return r;
+}
+
 BrowserWalk::Result BrowserWalk::first()
 {
     const Probe p = findForward(m_path, FirstEntryRecord, m_kind.shown, MaxRecords);
     if (p.error != FileError::None)
         return errorResult(p.error);
+    if (p.found)
+        return show(p.found, p.data);
     Result r;
-    if (p.found) {
-        CurrentRecord = p.found;
-        AtEnd = false;
-        r.outcome = Outcome::Shown;
-        r.record = p.data;
-        return r;
-    }
     const int blank = std::max(p.count + 1, FirstEntryRecord);
     if (p.pastLast || blank > MaxRecords)
         return outcome(Outcome::DatabaseFull);
@@ -119,13 +124,9 @@ BrowserWalk::Result BrowserWalk::next()
                                 MaxRecords);
     if (p.error != FileError::None)
         return errorResult(p.error);
+    if (p.found)
+        return show(p.found, p.data);
     Result r;
-    if (p.found) {
-        CurrentRecord = p.found;
-        r.outcome = Outcome::Shown;
-        r.record = p.data;
-        return r;
-    }
     // A blank record past 32764 could only be saved by growing the file past its limit.
     const int blank = std::max({p.count + 1, CurrentRecord + 1, FirstEntryRecord});
     if (p.pastLast || blank > MaxRecords)
@@ -165,12 +166,7 @@ BrowserWalk::Result BrowserWalk::previous()
         return errorResult(error);
     if (!found)
         return outcome(Outcome::AtBeginning);
-    CurrentRecord = found;
-    AtEnd = false;
-    Result r;
-    r.outcome = Outcome::Shown;
-    r.record = data;
-    return r;
+    return show(found, data);
 }
 
 BrowserWalk::Result BrowserWalk::search(const QString &text)
@@ -214,12 +210,7 @@ BrowserWalk::Result BrowserWalk::search(const QString &text)
         return errorResult(p.error);
     if (!p.found)
         return outcome(Outcome::NotFound);
-    CurrentRecord = p.found;
-    AtEnd = false;
-    Result r;
-    r.outcome = Outcome::Shown;
-    r.record = p.data;
-    return r;
+    return show(p.found, p.data);
 }
 
 BrowserWalk::Result BrowserWalk::afterDelete()
@@ -227,14 +218,9 @@ BrowserWalk::Result BrowserWalk::afterDelete()
     const Probe p = findForward(m_path, std::max(CurrentRecord, FirstEntryRecord), m_kind.searched);
     if (p.error != FileError::None)
         return errorResult(p.error);
+    if (p.found)
+        return show(p.found, p.data);
     Result r;
-    if (p.found) {
-        CurrentRecord = p.found;
-        AtEnd = false;
-        r.outcome = Outcome::Shown;
-        r.record = p.data;
-        return r;
-    }
     CurrentRecord = std::max(p.count + 1, FirstEntryRecord);
     AtEnd = true;
     r.outcome = Outcome::Blank;

@@ -57,6 +57,9 @@ public:
     Result afterDelete();
 
 private:
+    // Stands on `record` and hands it out to be shown.
+    Result show(int record, const DataRecord &data);
+
     QString m_path;
     Kind m_kind;
 };
