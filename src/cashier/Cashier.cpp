@@ -44,7 +44,8 @@ bool isWhole(const QString &text)
 } // namespace
 
 Cashier::Cashier(AppContext &ctx, QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Cashier>()), m_menu(new QMenuBar(this))
+    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Cashier>()), m_menu(new QMenuBar(this)),
+      m_walk(ctx.DataFilePath, BrowserWalk::cashiers())
 {
     ui->setupUi(this);
     QAction *del = m_menu->addAction(QStringLiteral("&Delete"));
@@ -154,112 +155,88 @@ void Cashier::critical(const QString &title, const QString &text)
     m_ctx.dialogs->critical(this, title, text);
 }
 
-void Cashier::databaseFull()
-{
-    critical(QStringLiteral("Database is Full"), fullText(m_ctx.DataFilePath));
-}
-
 void Cashier::load()
 {
     status(QStringLiteral("Opening Cashier Database"));
-    NewCashierMode = false;
-    const CashierStore::Match first = CashierStore::firstFrom(m_ctx.DataFilePath, FirstEntryRecord);
-    if (first.record != 0) {
-        showCashier(first.record, first.data);
+    const BrowserWalk::Result first = m_walk.first();
+    if (first.outcome == BrowserWalk::Outcome::DatabaseFull) {
+        critical(QStringLiteral("Database is Full"),
+                 QStringLiteral("The current database is full and holds no cashier records. The "
+                                "combined total of all entries in this file (")
+                     + m_ctx.DataFilePath
+                     + QStringLiteral(") must not be in excess of 32,744 entries. Please delete "
+                                      "some records to make room for a cashier."));
+        m_loadedOk = false;
     } else {
-        const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
-        if (blank >= DatabaseFullRecord) {
-            critical(QStringLiteral("Database is Full"),
-                     QStringLiteral("The current database is full and holds no cashier records. "
-                                    "The combined total of all entries in this file (")
-                         + m_ctx.DataFilePath
-                         + QStringLiteral(") must not be in excess of 32,744 entries. Please "
-                                          "delete some records to make room for a cashier."));
-            m_loadedOk = false;
-            ready();
-            return;
-        }
-        showBlank(blank);
+        display(first);
     }
     ready();
 }
 
-void Cashier::showCashier(int record, const DataRecord &data)
+void Cashier::display(const BrowserWalk::Result &result)
 {
-    ShownRecord = record;
-    ui->Text1->setText(data.Number.toText());
-    ui->Text2->setText(data.SpareA.toText());
-    ui->Text3->setText(MoneyText::formatCurrency(data.Price.toCurrency()));
-    ui->Text4->setText(data.SpareB.toText());
-    ui->Text5->setText(FormatLoggedOnTime(data.SpareD.toNumber()));
-    const QString flags = data.SpareC.toText();
-    const QList<QCheckBox *> boxes = privilegeBoxes();
-    for (int k = 0; k < boxes.size(); ++k)
-        boxes[k]->setChecked(k < flags.size() && flags.at(k) == QLatin1Char('1'));
-    // A stored cashier is shown, so the blank record no longer is.
-    NewCashierMode = false;
-}
-
-void Cashier::showBlank(int record)
-{
-    ShownRecord = record;
-    ui->Text1->clear();
-    ui->Text2->clear();
-    ui->Text3->setText(MoneyText::formatCurrency(Currency()));
-    ui->Text4->setText(QStringLiteral("0"));
-    ui->Text5->setText(FormatLoggedOnTime(0));
-    for (QCheckBox *box : privilegeBoxes())
-        box->setChecked(false);
+    using Outcome = BrowserWalk::Outcome;
+    switch (result.outcome) {
+    case Outcome::Shown: {
+        const DataRecord &data = result.record;
+        ui->Text1->setText(data.Number.toText());
+        ui->Text2->setText(data.SpareA.toText());
+        ui->Text3->setText(MoneyText::formatCurrency(data.Price.toCurrency()));
+        ui->Text4->setText(data.SpareB.toText());
+        ui->Text5->setText(FormatLoggedOnTime(data.SpareD.toNumber()));
+        const QString flags = data.SpareC.toText();
+        const QList<QCheckBox *> boxes = privilegeBoxes();
+        for (int k = 0; k < boxes.size(); ++k)
+            boxes[k]->setChecked(k < flags.size() && flags.at(k) == QLatin1Char('1'));
+        break;
+    }
+    case Outcome::Blank:
+        ui->Text1->clear();
+        ui->Text2->clear();
+        ui->Text3->setText(MoneyText::formatCurrency(Currency()));
+        ui->Text4->setText(QStringLiteral("0"));
+        ui->Text5->setText(FormatLoggedOnTime(0));
+        for (QCheckBox *box : privilegeBoxes())
+            box->setChecked(false);
+        break;
+    case Outcome::NoMore:
+        critical(QStringLiteral("End of Database"),
+                 QStringLiteral("There are no more cashiers in the database"));
+        break;
+    case Outcome::AtBeginning:
+        critical(QStringLiteral("Beginning of Cashier List"),
+                 QStringLiteral("You are at the beginning of the cashier database"));
+        break;
+    case Outcome::DatabaseFull:
+        critical(QStringLiteral("Database is Full"), fullText(m_ctx.DataFilePath));
+        break;
+    case Outcome::NotFound:
+    case Outcome::Nothing:
+        critical(QStringLiteral("Search Error"), QStringLiteral("No records match search critera"));
+        break;
+    case Outcome::Error:
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(result.error));
+        break;
+    }
 }
 
 void Cashier::Next()
 {
     status(QStringLiteral("Navigating Cashier Database"));
-    stepForward();
+    display(m_walk.next());
     ready();
-}
-
-bool Cashier::stepForward()
-{
-    if (ShownRecord >= MaxRecords) {
-        databaseFull();
-        return false;
-    }
-    const CashierStore::Match next = CashierStore::firstFrom(m_ctx.DataFilePath, ShownRecord + 1);
-    if (next.record != 0) {
-        showCashier(next.record, next.data);
-        return true;
-    }
-    const int blank = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
-    if (blank >= DatabaseFullRecord) {
-        databaseFull();
-        return false;
-    }
-    if (NewCashierMode) {
-        critical(QStringLiteral("End of Database"),
-                 QStringLiteral("There are no more cashiers in the database"));
-        return false;
-    }
-    showBlank(blank);
-    NewCashierMode = true;
-    return true;
 }
 
 void Cashier::Previous()
 {
     status(QStringLiteral("Navigating Cashier Database"));
-    if (ShownRecord <= FirstEntryRecord) {
+    if (m_walk.CurrentRecord <= FirstEntryRecord)
         critical(QStringLiteral("Beginning of User List"),
                  QStringLiteral("You are at the beginning of the user database"));
-        ready();
-        return;
-    }
-    const CashierStore::Match previous = CashierStore::lastBefore(m_ctx.DataFilePath, ShownRecord);
-    if (previous.record != 0)
-        showCashier(previous.record, previous.data);
     else
-        critical(QStringLiteral("Beginning of Cashier List"),
-                 QStringLiteral("You are at the beginning of the cashier database"));
+        display(m_walk.previous());
     ready();
 }
 
@@ -273,63 +250,35 @@ void Cashier::Search()
     if (!answer || answer->isEmpty())
         return;
     status(QStringLiteral("Searching Cashier Database"));
-    if (*answer == QLatin1String("*")) {
-        const int free = RecordStore(m_ctx.DataFilePath).NextFreeRecord();
-        if (free > DatabaseFullRecord) {
-            critical(QStringLiteral("Database is Full"),
-                     QStringLiteral("The current database is full, and there are no empty records "
-                                    "to display. The combined total of all entries in this file (")
-                         + m_ctx.DataFilePath
-                         + QStringLiteral(") must not be in excess of 32,744 entries. Please "
-                                          "delete some records."));
-        } else {
-            // The form keeps the record it shows unless the step shows another,
-            // so that a save never lands on a record the user does not see.
-            const int shown = ShownRecord;
-            ShownRecord = free - 1;
-            if (!stepForward())
-                ShownRecord = shown;
-        }
-        ready();
-        return;
-    }
-    const CashierStore::Match found =
-        CashierStore::findByName(m_ctx.DataFilePath, answer->toUpper());
-    if (found.record != 0)
-        showCashier(found.record, found.data);
+    if (*answer == QLatin1String("*")
+        && RecordStore(m_ctx.DataFilePath).NextFreeRecord() > DatabaseFullRecord)
+        critical(QStringLiteral("Database is Full"),
+                 QStringLiteral("The current database is full, and there are no empty records to "
+                                "display. The combined total of all entries in this file (")
+                     + m_ctx.DataFilePath
+                     + QStringLiteral(") must not be in excess of 32,744 entries. Please delete "
+                                      "some records."));
     else
-        critical(QStringLiteral("Search Error"), QStringLiteral("No records match search critera"));
+        display(m_walk.search(*answer));
     ready();
 }
 
 void Cashier::Delete()
 {
-    // Only a stored cashier can be deleted, never the blank record.
-    DataRecord shown;
-    if (NewCashierMode
-        || RecordStore(m_ctx.DataFilePath).readRecord(ShownRecord, shown) != FileError::None
-        || !shown.isCashier())
+    if (m_walk.AtEnd)
         return;
     if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"),
                                  QStringLiteral("Are you sure you wish to delete this cashier "
                                                 "record?")))
         return;
     status(QStringLiteral("Deleting Cashier Record"));
-    if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(ShownRecord);
-        error != FileError::None) {
+    if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(m_walk.CurrentRecord);
+        error != FileError::None)
         m_ctx.dialogs->fileError(
             this, QStringLiteral("A File I/O Error has occured. The record was not deleted."),
             errorNumber(error));
-        ready();
-        return;
-    }
-    const CashierStore::Match next = CashierStore::firstFrom(m_ctx.DataFilePath, ShownRecord);
-    if (next.record != 0) {
-        showCashier(next.record, next.data);
-    } else {
-        showBlank(RecordStore(m_ctx.DataFilePath).NextFreeRecord());
-        NewCashierMode = true;
-    }
+    else
+        display(m_walk.afterDelete());
     ready();
 }
 
@@ -377,7 +326,8 @@ void Cashier::Save()
         flags.flags[k] = boxes[k]->isChecked() ? 1 : 0;
     record.SpareC = FieldValue::fromText(privilegeString(flags));
 
-    const FileError error = RecordStore(m_ctx.DataFilePath).writeRecord(ShownRecord, record);
+    const FileError error =
+        RecordStore(m_ctx.DataFilePath).writeRecord(m_walk.CurrentRecord, record);
     if (error == FileError::BadRecordLength) {
         critical(QStringLiteral("Record too Long"),
                  QStringLiteral("This record is too long!  Try shortening some of the fields."));
@@ -389,7 +339,7 @@ void Cashier::Save()
             errorNumber(error));
         return;
     }
-    NewCashierMode = false;
+    m_walk.AtEnd = false;
 }
 
 bool Cashier::masterCheckAllowsClose()

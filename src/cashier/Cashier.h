@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/BrowserWalk.h"
 #include "datafile/DataRecord.h"
 
 #include <QDialog>
@@ -26,8 +27,10 @@ public:
     // False when the window could not open (a full datafile without cashiers).
     bool loadedOk() const { return m_loadedOk; }
 
-    int ShownRecord = FirstEntryRecord;
-    bool NewCashierMode = false;
+    // The record the form stands for, and whether it is the blank record
+    // past the last cashier, where a save appends.
+    int ShownRecord() const { return m_walk.CurrentRecord; }
+    bool NewCashierMode() const { return m_walk.AtEnd; }
 
     void Next();     // Image1, F6
     void Previous(); // Image2, F5
@@ -43,20 +46,18 @@ protected:
 
 private:
     void load();
-    // Next without the status texts; false when nothing new is shown.
-    bool stepForward();
-    void showCashier(int record, const DataRecord &data);
-    void showBlank(int record);
+    // Shows a walk's record, blank form or message.
+    void display(const BrowserWalk::Result &result);
     bool masterCheckAllowsClose();
     void status(const QString &text);
     void ready();
     void critical(const QString &title, const QString &text);
-    void databaseFull();
     void setupChecks();
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Cashier> ui;
     QMenuBar *m_menu;
     CheckedBox *m_timeBox = nullptr;
+    BrowserWalk m_walk;
     bool m_loadedOk = true;
 };

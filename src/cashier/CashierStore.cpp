@@ -1,7 +1,6 @@
 #include "CashierStore.h"
 
 #include "datafile/Cp1252.h"
-#include "datafile/DataFile.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
@@ -40,37 +39,6 @@ Match findForLogOn(const QString &path, const QString &name, const QString &pin)
     return findWith(path, {name, pin}, [&](const RecordView &r, const QList<QByteArray> &b) {
         return isNamedCashier(r, name, b[0]) && r.fieldEquals(7, pin, b[1]);
     });
-}
-
-Match firstFrom(const QString &path, int from)
-{
-    Match match;
-    const auto found =
-        RecordStore(path).findFirst(qMax(from, FirstEntryRecord), Kinds::isCashier, &match.error);
-    match.record = found.record;
-    match.data = found.data;
-    return match;
-}
-
-Match lastBefore(const QString &path, int before)
-{
-    Match match;
-    DataFile file(path);
-    match.error = file.open(DataFile::Mode::Read);
-    if (match.error != FileError::None)
-        return match;
-    match.error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
-        if (n >= before)
-            return false;
-        if (Kinds::isCashier(r))
-            match.record = n;
-        return true;
-    });
-    if (match.record != 0 && match.error == FileError::None)
-        match.error = file.read(match.record, match.data);
-    if (match.error != FileError::None)
-        match.record = 0;
-    return match;
 }
 
 Match findByName(const QString &path, const QString &name)

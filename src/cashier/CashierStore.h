@@ -17,10 +17,6 @@ struct Match {
 // The first cashier record, from 21 on, whose name and PIN equal these texts.
 Match findForLogOn(const QString &path, const QString &name, const QString &pin);
 
-// The first cashier record at `from` or later.
-Match firstFrom(const QString &path, int from);
-// The last cashier record before `before` (and at 21 or later).
-Match lastBefore(const QString &path, int before);
 // The first cashier record whose name is `name`.
 Match findByName(const QString &path, const QString &name);
 

@@ -196,8 +196,12 @@ BrowserWalk::Result BrowserWalk::search(const QString &text)
         return r;
     }
 
+    // A text that cannot be stored is in no record; compared as empty bytes
+    // it would find records whose name is "".
     const auto encoded = Cp1252::encode(wanted);
-    const QByteArrayView encodedView = encoded ? QByteArrayView(*encoded) : QByteArrayView();
+    if (!encoded)
+        return outcome(Outcome::NotFound);
+    const QByteArrayView encodedView(*encoded);
     const Kind &kind = m_kind;
     const Probe p = findForward(m_path, FirstEntryRecord, [&](const RecordView &view) {
         if (!kind.searched(view))

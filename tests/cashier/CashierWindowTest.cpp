@@ -156,11 +156,11 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     h.start(path);
     h.ctx.DataFilePath = path;
     Cashier w(h.ctx, &h.window());
-    QCOMPARE(w.ShownRecord, 22);
+    QCOMPARE(w.ShownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
     w.Next();
-    QCOMPARE(w.ShownRecord, 24);
+    QCOMPARE(w.ShownRecord(), 24);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0001:02:03:004"));
     QVERIFY(Drive::isChecked(&w, "ItemBrowse"));
@@ -168,15 +168,15 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
 
     // Past the last cashier: the blank record once, then the end message.
     w.Next();
-    QVERIFY(w.NewCashierMode);
-    QCOMPARE(w.ShownRecord, 26);
+    QVERIFY(w.NewCashierMode());
+    QCOMPARE(w.ShownRecord(), 26);
     QCOMPARE(shownName(w), QString());
     QVERIFY(h.dialogs.messages().isEmpty());
     w.Next();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("There are no more cashiers in the database"));
-    QCOMPARE(w.ShownRecord, 26);
+    QCOMPARE(w.ShownRecord(), 26);
 
     w.Previous();
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
@@ -188,12 +188,12 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of Cashier List"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("You are at the beginning of the cashier database"));
-    QCOMPARE(w.ShownRecord, 22);
+    QCOMPARE(w.ShownRecord(), 22);
 
     // A cashier at record 21 has nothing before it at all.
     QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
     Cashier again(h.ctx, &h.window());
-    QCOMPARE(again.ShownRecord, 21);
+    QCOMPARE(again.ShownRecord(), 21);
     again.Previous();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of User List"));
     QCOMPARE(h.dialogs.lastMessage().text,
@@ -282,18 +282,18 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     QCOMPARE(input.title, QStringLiteral("Search Criteria"));
     QCOMPARE(input.text, QStringLiteral("Please enter a cashier name. To advance to a blank "
                                         "record, place an asterisk in the field and press enter."));
-    QCOMPARE(w.ShownRecord, 23); // the cashier, not the item of that name
+    QCOMPARE(w.ShownRecord(), 23); // the cashier, not the item of that name
 
     h.dialogs.answerText("NOBODY");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Search Error"));
     QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("No records match search critera"));
-    QCOMPARE(w.ShownRecord, 23);
+    QCOMPARE(w.ShownRecord(), 23);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
-    QCOMPARE(w.ShownRecord, 24);
-    QVERIFY(w.NewCashierMode);
+    QCOMPARE(w.ShownRecord(), 24);
+    QVERIFY(w.NewCashierMode());
     QCOMPARE(shownName(w), QString());
 
     // Again while the blank record is shown: the end message, and the form
@@ -301,7 +301,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
-    QCOMPARE(w.ShownRecord, 24);
+    QCOMPARE(w.ShownRecord(), 24);
 
     // Cancel and an empty answer do nothing.
     const int shown = h.dialogs.boxes.size();
@@ -310,7 +310,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), shown + 2);
-    QCOMPARE(w.ShownRecord, 24);
+    QCOMPARE(w.ShownRecord(), 24);
 }
 
 void CashierWindowTest::fullDatafileOffersNoBlankRecord()
@@ -326,7 +326,7 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
     Harness h;
     h.start(path);
     Cashier w(h.ctx, &h.window());
-    QCOMPARE(w.ShownRecord, 21);
+    QCOMPARE(w.ShownRecord(), 21);
     const QString full =
         QStringLiteral("The current database is full. The combined total of all "
                        "entries in this file (")
@@ -337,12 +337,12 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
     w.Next();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Database is Full"));
     QCOMPARE(h.dialogs.lastMessage().text, full);
-    QCOMPARE(w.ShownRecord, 21);
+    QCOMPARE(w.ShownRecord(), 21);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().text, full);
-    QCOMPARE(w.ShownRecord, 21);
+    QCOMPARE(w.ShownRecord(), 21);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
     // A save still goes to ANN, not to the last record of the file.
@@ -505,13 +505,13 @@ void CashierWindowTest::deleteMovesToNextCashier()
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(RecordStore(path).NextFreeRecord(), 23);
     QCOMPARE(read(path, 21).Name.toText(), QStringLiteral("TEA"));
-    QCOMPARE(w.ShownRecord, 22);
+    QCOMPARE(w.ShownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
 
     h.dialogs.answerYes();
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(shownName(w), QString());
-    QVERIFY(w.NewCashierMode);
+    QVERIFY(w.NewCashierMode());
     // The blank record is never deleted.
     const int boxes = h.dialogs.boxes.size();
     menu(w, "mnuDelete")->trigger();

@@ -36,6 +36,7 @@ private slots:
     void searchIgnoresMarkers();
     void searchMatches_data();
     void searchMatches();
+    void searchForUnstorableTextFindsNothing();
     void searchStarShowsBlank();
     void searchStarOnBlankKeepsBlankRecord();
 
@@ -248,6 +249,16 @@ void BrowserWalkTest::searchIgnoresMarkers()
         QCOMPARE(walk.CurrentRecord, 25);
         QVERIFY(!walk.AtEnd);
     }
+}
+
+void BrowserWalkTest::searchForUnstorableTextFindsNothing()
+{
+    // An item without a number must not match a text the file cannot hold.
+    const QString path = makeDatafile(*m_dir, {Fixtures::item(QStringLiteral("PLUM"), QString())},
+                                      QStringLiteral("plum.tb2"));
+    BrowserWalk walk(path, BrowserWalk::items());
+    QCOMPARE(walk.search(QStringLiteral("\u4E2D")).outcome, Outcome::NotFound);
+    QCOMPARE(walk.search(QStringLiteral("plum")).outcome, Outcome::Shown);
 }
 
 void BrowserWalkTest::searchMatches_data()
