@@ -12,7 +12,7 @@ root=$PWD
 
 bash scripts/install-deps.sh
 cmake -S . -B build
-cmake --build build -j2
+cmake --build build -j2 --target tallybird tallybird-data
 
 datafile=demo.tb2
 if [ -n "$given" ]; then
