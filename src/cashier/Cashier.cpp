@@ -306,9 +306,7 @@ void Cashier::Save()
     for (const QString &text : {name, pin}) {
         const QChar bad = Cp1252::firstUnencodable(text);
         if (!bad.isNull()) {
-            critical(CheckTextBoxes, QStringLiteral("The character '") + bad
-                                         + QStringLiteral("' cannot be stored in the datafile. "
-                                                          "Please use another character."));
+            m_ctx.dialogs->unstorableCharacter(this, bad);
             return;
         }
     }

@@ -93,7 +93,7 @@ void SetTax::Command1_Click()
         return;
     }
     if (error == FileError::UnencodableText) {
-        SettingsErrors::unencodable(m_ctx, this, bad);
+        m_ctx.dialogs->unstorableCharacter(this, bad);
         return;
     }
     if (error != FileError::None) {

@@ -118,7 +118,7 @@ void mnuitmPrintSetup(Interface &window)
         return;
     }
     if (error == FileError::UnencodableText) {
-        SettingsErrors::unencodable(ctx, &window, bad);
+        ctx.dialogs->unstorableCharacter(&window, bad);
         return;
     }
     if (error != FileError::None) {

@@ -14,12 +14,4 @@ void critical(AppContext &ctx, QWidget *parent, const QString &procedure, const 
                               + QStringLiteral(".\nErr: ") + QString::number(errorNumber(error)));
 }
 
-void unencodable(AppContext &ctx, QWidget *parent, QChar character)
-{
-    ctx.dialogs->critical(parent, QStringLiteral("Invalid Character"),
-                          QStringLiteral("The character '") + character
-                              + QStringLiteral("' cannot be stored in the datafile. Please use "
-                                               "another character."));
-}
-
 } // namespace SettingsErrors

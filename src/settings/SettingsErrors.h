@@ -15,7 +15,4 @@ namespace SettingsErrors {
 void critical(AppContext &ctx, QWidget *parent, const QString &procedure, const QString &module,
               FileError error);
 
-// A character of the text has no byte in the datafile's code page; nothing was written.
-void unencodable(AppContext &ctx, QWidget *parent, QChar character);
-
 } // namespace SettingsErrors

@@ -49,6 +49,14 @@ public:
         critical(parent, QStringLiteral("File I/O Error"),
                  text + QStringLiteral("\nError: ") + QString::number(errorNumber));
     }
+    // A character the datafile's Windows-1252 text cannot hold; nothing is stored.
+    void unstorableCharacter(QWidget *parent, QChar character)
+    {
+        critical(parent, QStringLiteral("Invalid Character"),
+                 QStringLiteral("The character '") + character
+                     + QStringLiteral("' cannot be stored in the datafile. Please use another "
+                                      "character."));
+    }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {
         return message(parent, Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;
