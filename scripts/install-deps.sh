@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev
     xvfb
     xauth
+    fonts-dejavu-core
 )
 
 missing=()
