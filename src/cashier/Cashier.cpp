@@ -15,7 +15,6 @@
 #include "ui_Interface.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 
