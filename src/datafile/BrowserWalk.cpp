@@ -95,6 +95,17 @@ BrowserWalk::Result BrowserWalk::show(int record, const DataRecord &data)
     return r;
 }
 
+BrowserWalk::Result BrowserWalk::blankAfter(int count, bool pastLast, int lowest)
+{
+    // A blank record past 32764 could only be saved by growing the file past its limit.
+    const int blank = std::max(count + 1, lowest);
+    if (pastLast || blank > MaxRecords)
+        return outcome(Outcome::DatabaseFull);
+    CurrentRecord = blank;
+    AtEnd = true;
+    return outcome(Outcome::Blank);
+}
+
 BrowserWalk::Result BrowserWalk::first()
 {
     const Probe p = findForward(m_path, FirstEntryRecord, m_kind.shown, MaxRecords);
@@ -102,14 +113,7 @@ BrowserWalk::Result BrowserWalk::first()
         return errorResult(p.error);
     if (p.found)
         return show(p.found, p.data);
-    Result r;
-    const int blank = std::max(p.count + 1, FirstEntryRecord);
-    if (p.pastLast || blank > MaxRecords)
-        return outcome(Outcome::DatabaseFull);
-    CurrentRecord = blank;
-    AtEnd = true;
-    r.outcome = Outcome::Blank;
-    return r;
+    return blankAfter(p.count, p.pastLast, FirstEntryRecord);
 }
 
 BrowserWalk::Result BrowserWalk::next()
@@ -126,15 +130,7 @@ BrowserWalk::Result BrowserWalk::next()
         return errorResult(p.error);
     if (p.found)
         return show(p.found, p.data);
-    Result r;
-    // A blank record past 32764 could only be saved by growing the file past its limit.
-    const int blank = std::max({p.count + 1, CurrentRecord + 1, FirstEntryRecord});
-    if (p.pastLast || blank > MaxRecords)
-        return outcome(Outcome::DatabaseFull);
-    CurrentRecord = blank;
-    AtEnd = true;
-    r.outcome = Outcome::Blank;
-    return r;
+    return blankAfter(p.count, p.pastLast, std::max(CurrentRecord + 1, FirstEntryRecord));
 }
 
 BrowserWalk::Result BrowserWalk::previous()

@@ -59,6 +59,9 @@ public:
 private:
     // Stands on `record` and hands it out to be shown.
     Result show(int record, const DataRecord &data);
+    // Stands on the blank record after the last of `count` records (at
+    // `lowest` or later) when the file may still grow there.
+    Result blankAfter(int count, bool pastLast, int lowest);
 
     QString m_path;
     Kind m_kind;

@@ -1,5 +1,7 @@
 #include "Currency.h"
 
+#include "DecimalDigits.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -68,28 +70,8 @@ Currency Currency::fromDouble(double value)
     // 0.24975. Fifteen digits reach the fifth decimal below 1e10, so there
     // the noise is dropped before rounding; above, the shortest form that
     // reads back as the same double is the best guess at the intended value.
-    char buf[64];
-    const auto res =
-        std::fabs(value) < 1e10
-            ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14)
-            : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    const std::string_view text(buf, size_t(res.ptr - buf));
-
-    // "-d.ddde+XX"
-    const bool negative = text.front() == '-';
-    const std::string_view body = negative ? text.substr(1) : text;
-    const size_t e = body.find('e');
-    std::string digits;
-    for (char c : body.substr(0, e)) {
-        if (c != '.')
-            digits.push_back(c);
-    }
-    int exponent = 0;
-    std::string_view expText = body.substr(e + 1);
-    if (!expText.empty() && expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
-    return roundDecimal(negative, digits, long(exponent) + 1);
+    const DecimalDigits d = DecimalDigits::of(value, std::fabs(value) < 1e10 ? 14 : -1);
+    return roundDecimal(d.negative, d.digits, long(d.exponent) + 1);
 }
 
 std::optional<Currency> Currency::fromDecimal(std::string_view text)

@@ -1,5 +1,7 @@
 #include "MoneyText.h"
 
+#include "DecimalDigits.h"
+
 #include <QStringView>
 
 #include <charconv>
@@ -392,24 +394,12 @@ QString numberText(double value)
     if (std::trunc(value) == value && std::fabs(value) < 1e15)
         return QString::number(qint64(value));
 
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    const std::string_view text(buf, size_t(res.ptr - buf));
-    const bool negative = text.front() == '-';
-    const std::string_view body = negative ? text.substr(1) : text;
-    const size_t e = body.find('e');
-    std::string digits;
-    for (char c : body.substr(0, e)) {
-        if (c != '.')
-            digits.push_back(c);
-    }
+    DecimalDigits d = DecimalDigits::of(value, 14);
+    const bool negative = d.negative;
+    std::string &digits = d.digits;
+    const int exponent = d.exponent;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
-    int exponent = 0;
-    std::string_view expText = body.substr(e + 1);
-    if (expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
 
     const QString point = locale().decimalPoint();
     QString out = negative ? QStringLiteral("-") : QString();
