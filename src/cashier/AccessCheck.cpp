@@ -65,20 +65,3 @@ std::optional<QString> accessDenied(const Privileges &privileges, GuardedCommand
             return rule.message;
     return std::nullopt;
 }
-
-QString privilegeString(const Privileges &privileges)
-{
-    QString text;
-    text.reserve(PrivilegeStringLength);
-    for (int flag : privileges.flags)
-        text += flag != 0 ? QLatin1Char('1') : QLatin1Char('0');
-    return text + QString(PrivilegeStringLength - PrivilegeCount, QLatin1Char('0'));
-}
-
-Privileges parsePrivileges(const QString &text)
-{
-    Privileges result;
-    for (int k = 0; k < PrivilegeCount && k < text.size(); ++k)
-        result.flags[k] = text.at(k).isDigit() ? text.at(k).digitValue() : 0;
-    return result;
-}

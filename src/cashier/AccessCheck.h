@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Privileges.h"
+#include "datafile/Privileges.h"
 
 #include <QString>
 
@@ -36,8 +36,3 @@ const AccessRule &accessRule(GuardedCommand command);
 
 // The "Access Denied" text when the cashier lacks a flag the command needs.
 std::optional<QString> accessDenied(const Privileges &privileges, GuardedCommand command);
-
-// The privilege string of a cashier record: the eleven flags, then ten "0".
-QString privilegeString(const Privileges &privileges);
-// Flag k is the numeric value of character k; a missing character gives 0.
-Privileges parsePrivileges(const QString &text);

@@ -2,160 +2,146 @@
 
 #include "datafile/Cp1252.h"
 #include "datafile/RecordCodec.h"
-#include "datafile/RecordStore.h"
 
 namespace {
 bool isNamedCashier(const RecordView &r, const QString &name, const QByteArray &bytes)
 {
-    return Kinds::isCashier(r) && r.fieldEquals(2, name, bytes);
+    return Kinds::isCashier(r) && r.fieldEquals(EntryNameField, name, bytes);
 }
 
 // The first cashier record from 21 on that `match` accepts, given the
 // Windows-1252 form of each text; a text that cannot be stored matches nothing.
-CashierStore::Match
+Result<CashierStore::Found>
 findWith(const QString &path, const QStringList &texts,
          const std::function<bool(const RecordView &, const QList<QByteArray> &)> &match)
 {
-    CashierStore::Match result;
     QList<QByteArray> bytes;
     for (const QString &t : texts) {
         const auto b = Cp1252::encode(t);
         if (!b)
-            return result;
+            return CashierStore::Found();
         bytes << *b;
     }
-    const auto found = RecordStore(path).findFirst(
-        FirstEntryRecord, [&](const RecordView &r) { return match(r, bytes); }, &result.error);
-    result.record = found.record;
-    result.data = found.data;
-    return result;
+    return RecordStore(path).findFirst(FirstEntryRecord,
+                                       [&](const RecordView &r) { return match(r, bytes); });
+}
+
+Result<int> resetEntries(const QString &path, bool (*kind)(const RecordView &),
+                         const std::function<bool(int, DataRecord &)> &change)
+{
+    return RecordStore(path).updateEntries(kind, change);
 }
 } // namespace
 
 namespace CashierStore {
 
-Match findForLogOn(const QString &path, const QString &name, const QString &pin)
+Result<Found> findForLogOn(const QString &path, const QString &name, const QString &pin)
 {
     return findWith(path, {name, pin}, [&](const RecordView &r, const QList<QByteArray> &b) {
-        return isNamedCashier(r, name, b[0]) && r.fieldEquals(7, pin, b[1]);
+        return isNamedCashier(r, name, b[0]) && r.fieldEquals(CashierPinField, pin, b[1]);
     });
 }
 
-Match findByName(const QString &path, const QString &name)
+Result<Found> findByName(const QString &path, const QString &name)
 {
     return findWith(path, {name}, [&](const RecordView &r, const QList<QByteArray> &b) {
         return isNamedCashier(r, name, b[0]);
     });
 }
 
-int FindCashierRecord(const QString &path, const QString &name, FileError *error)
+Result<int> FindCashierRecord(const QString &path, const QString &name)
 {
-    const Match found = findByName(path, name);
-    if (error)
-        *error = found.error;
-    if (found.record != 0 || found.error != FileError::None)
-        return found.record;
-    return RecordStore(path).NextFreeRecord(error);
+    const Result<Found> found = findByName(path, name);
+    if (!found)
+        return found.error();
+    if (found->record != 0)
+        return found->record;
+    return RecordStore(path).NextFreeRecord();
 }
 
-int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 ms, FileError *error)
+Result<int> updateCashier(const QString &path, const QString &name,
+                          const std::function<void(CashierEntry &)> &change)
 {
-    const RecordStore store(path);
-    DataRecord r;
-    FileError e = record > 0 ? store.readRecord(record, r) : FileError::ReadPastEnd;
-    if (e != FileError::None || !r.isCashier() || r.Number.toText() != name) {
-        const Match found = findByName(path, name);
-        e = found.error;
-        record = found.record;
-        r = found.data;
-    }
-    if (record == 0 || e != FileError::None) {
-        if (error)
-            *error = e;
+    const Result<Found> found = findByName(path, name);
+    if (!found)
+        return found.error();
+    if (found->record == 0)
         return 0;
-    }
-    r.SpareD = FieldValue::fromNumber(r.SpareD.toNumber() + double(ms));
-    e = store.writeRecord(record, r);
-    if (error)
-        *error = e;
-    return e == FileError::None ? record : 0;
+    CashierEntry cashier(found->data);
+    change(cashier);
+    if (const FileError error = RecordStore(path).writeRecord(found->record, cashier.record());
+        error != FileError::None)
+        return error;
+    return found->record;
 }
 
-bool masterExists(const QString &path, FileError *error)
+Result<int> addTimeOnDuty(const QString &path, const QString &name, qint64 ms)
 {
-    const Match found =
-        findWith(path, {MasterPrivileges}, [](const RecordView &r, const QList<QByteArray> &b) {
-            return Kinds::isCashier(r) && r.fieldEquals(9, MasterPrivileges, b[0]);
+    return updateCashier(path, name, [ms](CashierEntry &cashier) {
+        cashier.setMsLoggedOn(cashier.msLoggedOn() + double(ms));
+    });
+}
+
+Result<bool> masterExists(const QString &path)
+{
+    const QString master = Privileges::master().toString();
+    const Result<Found> found =
+        findWith(path, {master}, [&](const RecordView &r, const QList<QByteArray> &b) {
+            return Kinds::isCashier(r) && r.fieldEquals(CashierPrivilegeField, master, b[0]);
         });
-    if (error)
-        *error = found.error;
-    return found.record != 0;
+    if (!found)
+        return found.error();
+    return found->record != 0;
 }
 
-namespace {
-int resetEntries(const QString &path, bool (*kind)(const RecordView &),
-                 const std::function<bool(int, DataRecord &)> &change, FileError *error)
+Result<int> resetSalesPerformed(const QString &path)
 {
-    return RecordStore(path).updateEntries(kind, change, error);
-}
-} // namespace
-
-int resetSalesPerformed(const QString &path, FileError *error)
-{
-    return resetEntries(
-        path, Kinds::isCashier,
-        [](int, DataRecord &r) {
-            r.SpareB = FieldValue::fromInt16(0);
-            return true;
-        },
-        error);
+    return resetEntries(path, Kinds::isCashier, [](int, DataRecord &r) {
+        r.SpareB = FieldValue::fromInt16(0);
+        return true;
+    });
 }
 
-int resetAmountSold(const QString &path, FileError *error)
+Result<int> resetAmountSold(const QString &path)
 {
-    return resetEntries(
-        path, Kinds::isCashier,
-        [](int, DataRecord &r) {
-            r.Price = FieldValue::fromInt16(0);
-            return true;
-        },
-        error);
+    return resetEntries(path, Kinds::isCashier, [](int, DataRecord &r) {
+        r.Price = FieldValue::fromInt16(0);
+        return true;
+    });
 }
 
-int resetTimeLoggedOn(const QString &path, int exceptRecord, FileError *error)
+Result<int> resetTimeLoggedOn(const QString &path, const QString &onDuty)
 {
-    return resetEntries(
-        path, Kinds::isCashier,
-        [exceptRecord](int n, DataRecord &r) {
-            if (n == exceptRecord)
-                return false;
-            r.SpareD = FieldValue::fromInt16(0);
-            return true;
-        },
-        error);
+    int keep = 0;
+    if (!onDuty.isEmpty()) {
+        const Result<Found> found = findByName(path, onDuty);
+        if (!found)
+            return found.error();
+        keep = found->record;
+    }
+    return resetEntries(path, Kinds::isCashier, [keep](int n, DataRecord &r) {
+        if (n == keep)
+            return false;
+        r.SpareD = FieldValue::fromInt16(0);
+        return true;
+    });
 }
 
-int resetVisits(const QString &path, FileError *error)
+Result<int> resetVisits(const QString &path)
 {
-    return resetEntries(
-        path, Kinds::isCustomer,
-        [](int, DataRecord &r) {
-            r.SpareA = FieldValue::fromInt16(0);
-            return true;
-        },
-        error);
+    return resetEntries(path, Kinds::isCustomer, [](int, DataRecord &r) {
+        r.SpareA = FieldValue::fromInt16(0);
+        return true;
+    });
 }
 
-int resetItemsSold(const QString &path, FileError *error)
+Result<int> resetItemsSold(const QString &path)
 {
-    return resetEntries(
-        path, Kinds::isItemOrFree,
-        [](int, DataRecord &r) {
-            r.Sold = FieldValue::fromInt16(0);
-            r.Remaining = r.Stock;
-            return true;
-        },
-        error);
+    return resetEntries(path, Kinds::isItemOrFree, [](int, DataRecord &r) {
+        r.Sold = FieldValue::fromInt16(0);
+        r.Remaining = r.Stock;
+        return true;
+    });
 }
 
 } // namespace CashierStore

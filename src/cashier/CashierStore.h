@@ -1,45 +1,47 @@
 #pragma once
 
-#include "datafile/DataRecord.h"
+#include "datafile/CashierEntry.h"
 #include "datafile/FileError.h"
+#include "datafile/RecordStore.h"
 
 #include <QString>
+
+#include <functional>
 
 // The cashier records of the datafile at one path.
 namespace CashierStore {
 
-struct Match {
-    int record = 0; // 0: none
-    DataRecord data;
-    FileError error = FileError::None;
-};
+using Found = RecordStore::Found;
 
 // The first cashier record, from 21 on, whose name and PIN equal these texts.
-Match findForLogOn(const QString &path, const QString &name, const QString &pin);
+Result<Found> findForLogOn(const QString &path, const QString &name, const QString &pin);
 
 // The first cashier record whose name is `name`.
-Match findByName(const QString &path, const QString &name);
+Result<Found> findByName(const QString &path, const QString &name);
 
 // The first cashier record whose name is `name`; when there is none, the
 // record number reached at the end of the file (one past the last record).
-int FindCashierRecord(const QString &path, const QString &name, FileError *error = nullptr);
+Result<int> FindCashierRecord(const QString &path, const QString &name);
 
-// Adds `ms` to the time on duty of the cashier named `name`, looked for at
-// `record` first and then by name, since deletions may have moved it. When no
-// such cashier exists any more, nothing is written and the result is 0;
-// otherwise the record that was written.
-int addTimeOnDuty(const QString &path, int record, const QString &name, qint64 ms,
-                  FileError *error = nullptr);
+// Changes the cashier named `name`, found by name as the write happens, since
+// a delete may have moved the record since log on. Gives the record written,
+// or 0 when no such cashier exists any more (nothing is written then).
+Result<int> updateCashier(const QString &path, const QString &name,
+                          const std::function<void(CashierEntry &)> &change);
+
+// Adds `ms` to the time on duty of the cashier named `name`.
+Result<int> addTimeOnDuty(const QString &path, const QString &name, qint64 ms);
 
 // True when some cashier holds every privilege.
-bool masterExists(const QString &path, FileError *error = nullptr);
+Result<bool> masterExists(const QString &path);
 
-// The statistics resets of the Management menu; each returns the number of
+// The statistics resets of the Management menu; each gives the number of
 // records written.
-int resetSalesPerformed(const QString &path, FileError *error = nullptr);
-int resetAmountSold(const QString &path, FileError *error = nullptr);
-int resetTimeLoggedOn(const QString &path, int exceptRecord, FileError *error = nullptr);
-int resetVisits(const QString &path, FileError *error = nullptr);
-int resetItemsSold(const QString &path, FileError *error = nullptr);
+Result<int> resetSalesPerformed(const QString &path);
+Result<int> resetAmountSold(const QString &path);
+// The cashier named `onDuty` keeps the time until log off adds to it.
+Result<int> resetTimeLoggedOn(const QString &path, const QString &onDuty);
+Result<int> resetVisits(const QString &path);
+Result<int> resetItemsSold(const QString &path);
 
 } // namespace CashierStore

@@ -143,9 +143,8 @@ FileError DataFile::mapError() const
     }
 }
 
-FileError DataFile::read(int n, DataRecord &out)
+Result<DataRecord> DataFile::read(int n)
 {
-    out = DataRecord();
     if (!isOpen())
         return FileError::DeviceIO;
     if (n < 1)
@@ -159,20 +158,15 @@ FileError DataFile::read(int n, DataRecord &out)
     if (!m_file.seek(qint64(n - 1) * RecordLength)
         || m_file.read(bytes, RecordLength) != RecordLength)
         return mapError();
-    FileError error = FileError::None;
-    if (auto record = RecordCodec::decode(QByteArrayView(bytes, RecordLength), &error)) {
-        out = std::move(*record);
-        return FileError::None;
-    }
-    return error;
+    return RecordCodec::decode(QByteArrayView(bytes, RecordLength));
 }
 
 FileError DataFile::write(int n, const DataRecord &record)
 {
-    const RecordCodec::EncodeResult encoded = RecordCodec::encode(record);
-    if (encoded.error != FileError::None)
-        return encoded.error;
-    return writeRaw(n, encoded.bytes);
+    const Result<QByteArray> encoded = RecordCodec::encode(record);
+    if (!encoded)
+        return encoded.error();
+    return writeRaw(n, *encoded);
 }
 
 FileError DataFile::writeRaw(int n, QByteArrayView bytes)

@@ -35,9 +35,9 @@ public:
 
     int recordCount() const;
 
-    // Reads record n (1-based). Past the last record: 13 empty fields,
-    // ReadPastEnd, and atEnd() is true afterwards.
-    FileError read(int n, DataRecord &out);
+    // Reads record n (1-based). Past the last record: ReadPastEnd, and
+    // atEnd() is true afterwards.
+    Result<DataRecord> read(int n);
     bool atEnd() const { return m_atEnd; }
 
     // Encodes and writes record n; nothing is written when the record does

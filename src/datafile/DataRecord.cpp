@@ -1,5 +1,6 @@
 #include "DataRecord.h"
 
+#include "HeaderRecords.h"
 #include "OleDate.h"
 
 #include <QDate>
@@ -98,16 +99,16 @@ std::array<DataRecord, HeaderRecords> newHeaderRecords(const QDate &today)
         const int n = i + 1;
         r.Name = FieldValue::fromText(SharedMarker);
         r.Price = zero;
-        if (n <= 5) {
+        if (n <= HeaderRecord::BillNotes) {
             r.Number = none; // tax rate, log file, two switches, bill header
-        } else if (n == 6) {
+        } else if (n == HeaderRecord::ItemBoxShowsNames) {
             r.Number = one; // the item box shows names
-        } else if (n == 7) {
+        } else if (n == HeaderRecord::LastTransaction) {
             r.Price = FieldValue::fromDate(OleDate::fromDate(today));
             r.Number = zero;
-        } else if (n <= 9) {
+        } else if (n < HeaderRecord::FirstCurrencySlot) {
             r.Number = zero;
-        } else if (n <= LastCurrencySlot) {
+        } else if (n <= HeaderRecord::LastCurrencySlot) {
             r.Number = none;
             r.SpareA = zero;
             r.SpareB = zero;

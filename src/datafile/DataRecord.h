@@ -16,13 +16,10 @@ constexpr int MaxRecords = 32764; // 20 header records + 32,744 entries
 constexpr int MaxEntries = MaxRecords - HeaderRecords;
 constexpr int DatabaseFullRecord = MaxRecords + 1; // NextFreeRecord on a full file
 constexpr int MaxForeignCurrencies = 4;
-constexpr int FirstCurrencySlot = 10;
-constexpr int LastCurrencySlot = 13;
 constexpr int MaxPickListEntries = 32767;
 
 inline const QString SharedMarker = QStringLiteral("***");
 inline const QString CashierMarker = QStringLiteral("*+*");
-inline const QString MasterPrivileges = QStringLiteral("111111111110000000000");
 
 enum class RecordKind { Free, Item, Customer, Cashier };
 

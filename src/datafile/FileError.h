@@ -2,9 +2,15 @@
 
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 // Error numbers reported to the user after "Error: " or "Err: ". They keep the
 // numbering users of earlier versions know from their messages.
-enum class FileError : int {
+//
+// Every file and store operation reports failure the same way: an operation
+// without a value returns a FileError, one with a value returns a Result<T>.
+enum class [[nodiscard]] FileError : int {
     None = 0,
     FileNotFound = 53,
     DeviceIO = 57,
@@ -23,3 +29,31 @@ inline int errorNumber(FileError e)
 {
     return int(e);
 }
+
+// The value of an operation that worked, or the error that stopped it.
+template<typename T>
+class [[nodiscard]] Result
+{
+public:
+    Result(T value) : m_value(std::move(value)) {}
+    Result(FileError error) : m_error(error == FileError::None ? FileError::DeviceIO : error) {}
+
+    bool ok() const { return m_error == FileError::None; }
+    explicit operator bool() const { return ok(); }
+    FileError error() const { return m_error; }
+
+    // Only for a result that is ok().
+    const T &value() const & { return *m_value; }
+    T &value() & { return *m_value; }
+    T &&value() && { return std::move(*m_value); }
+    const T &operator*() const & { return *m_value; }
+    T &operator*() & { return *m_value; }
+    const T *operator->() const { return &*m_value; }
+    T *operator->() { return &*m_value; }
+
+    T valueOr(T fallback) const { return ok() ? *m_value : std::move(fallback); }
+
+private:
+    std::optional<T> m_value;
+    FileError m_error = FileError::None;
+};

@@ -2,46 +2,47 @@
 
 #include "DataFile.h"
 #include "DataRecord.h"
+#include "HeaderRecords.h"
 #include "RecordCodec.h"
 
 namespace {
 
 // A header record the file is too short to hold reads as empty fields, as
 // every record past the end does.
-FileError readHeader(DataFile &file, int n, DataRecord &out)
+Result<DataRecord> readHeader(DataFile &file, int n)
 {
-    const FileError error = file.read(n, out);
-    return error == FileError::ReadPastEnd && file.atEnd() ? FileError::None : error;
+    Result<DataRecord> record = file.read(n);
+    if (!record && record.error() == FileError::ReadPastEnd && file.atEnd())
+        return DataRecord();
+    return record;
 }
 
 } // namespace
 
-PickList PickList::read(const QString &path, Mode mode)
+Result<PickList> PickList::read(const QString &path, Mode mode)
 {
     PickList list;
     DataFile file(path);
-    list.error = file.open(DataFile::Mode::Read);
-    if (list.error != FileError::None)
-        return list;
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
 
-    DataRecord settings;
-    list.error = readHeader(file, 8, settings);
-    if (list.error != FileError::None)
-        return list;
-    if (settings.Number.toNumber() == 1) {
+    const Result<DataRecord> pickBoxes = readHeader(file, HeaderRecord::PickBoxes);
+    if (!pickBoxes)
+        return pickBoxes.error();
+    if (pickBoxes->Number.toNumber() == 1) {
         list.disabled = true;
         return list;
     }
-    list.error = readHeader(file, 6, settings);
-    if (list.error != FileError::None)
-        return list;
+    const Result<DataRecord> itemBox = readHeader(file, HeaderRecord::ItemBoxShowsNames);
+    if (!itemBox)
+        return itemBox.error();
     const bool items = mode == Mode::Items;
-    // Record 6 field 2 = 1: items are listed by name, otherwise by number.
-    const int field = items && settings.Number.toNumber() == 1 ? 0 : 2;
+    // Items are listed by name when the header says so, otherwise by number.
+    const int field = items && itemBox->Number.toNumber() == 1 ? 0 : 2;
     const RecordKind wanted = items ? RecordKind::Item : RecordKind::Customer;
 
     FileError fieldError = FileError::None;
-    list.error = file.scan(FirstEntryRecord, [&](int, const RecordView &view) {
+    const FileError error = file.scan(FirstEntryRecord, [&](int, const RecordView &view) {
         if (view.kind() != wanted)
             return true;
         if (list.entries.size() >= MaxPickListEntries) {
@@ -51,13 +52,15 @@ PickList PickList::read(const QString &path, Mode mode)
         const auto value = view.field(field);
         if (!value) {
             // Name why the record cannot be read, as a full decode would.
-            view.decode(&fieldError);
+            fieldError = view.decode().error();
             return false;
         }
         list.entries.append(value->toText());
         return true;
     });
-    if (list.error == FileError::None)
-        list.error = fieldError;
+    if (error != FileError::None)
+        return error;
+    if (fieldError != FileError::None)
+        return fieldError;
     return list;
 }

@@ -12,7 +12,6 @@ struct PickList {
     QStringList entries;   // record order; items sorted by the box
     bool disabled = false; // record 8 says drop-down pick boxes are off
     bool tooMany = false;  // entries stop at MaxPickListEntries; more were in the file
-    FileError error = FileError::None;
 
-    static PickList read(const QString &path, Mode mode);
+    static Result<PickList> read(const QString &path, Mode mode);
 };

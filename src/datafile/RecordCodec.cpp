@@ -62,64 +62,48 @@ qsizetype limitOf(QByteArrayView bytes)
     return std::min<qsizetype>(bytes.size(), RecordLength);
 }
 
-void setError(FileError *error, FileError e)
-{
-    if (error)
-        *error = e;
-}
-
-// Bytes taken by the field at `pos` (tag included), or -1 when it is malformed.
-int fieldLength(QByteArrayView bytes, qsizetype pos, FileError *error)
+// Bytes taken by the field at `pos` (tag included).
+Result<int> fieldLength(QByteArrayView bytes, qsizetype pos)
 {
     const qsizetype limit = limitOf(bytes);
-    if (pos + 2 > limit) {
-        setError(error, FileError::ReadPastEnd);
-        return -1;
-    }
+    if (pos + 2 > limit)
+        return FileError::ReadPastEnd;
     const quint16 tag = get16(bytes.data() + pos);
     const int size = payloadSize(tag);
-    if (size == -2) {
-        setError(error, FileError::UnknownFieldType);
-        return -1;
-    }
+    if (size == -2)
+        return FileError::UnknownFieldType;
     if (size >= 0) {
-        if (pos + 2 + size > limit) {
-            setError(error, FileError::ReadPastEnd);
-            return -1;
-        }
+        if (pos + 2 + size > limit)
+            return FileError::ReadPastEnd;
         return 2 + size;
     }
-    if (pos + 4 > limit) {
-        setError(error, FileError::ReadPastEnd);
-        return -1;
-    }
+    if (pos + 4 > limit)
+        return FileError::ReadPastEnd;
     const int length = get16(bytes.data() + pos + 2);
-    if (pos + 4 + length > limit) {
-        setError(error, FileError::ReadPastEnd);
-        return -1;
-    }
+    if (pos + 4 + length > limit)
+        return FileError::ReadPastEnd;
     return 4 + length;
 }
 
-qsizetype fieldOffset(QByteArrayView bytes, int index, FileError *error)
+Result<qsizetype> fieldOffset(QByteArrayView bytes, int index)
 {
     qsizetype pos = 0;
     for (int i = 0; i < index; ++i) {
-        const int len = fieldLength(bytes, pos, error);
-        if (len < 0)
-            return -1;
-        pos += len;
+        const Result<int> len = fieldLength(bytes, pos);
+        if (!len)
+            return len.error();
+        pos += *len;
     }
     return pos;
 }
 
-std::optional<FieldValue> decodeAt(QByteArrayView bytes, qsizetype pos, int *consumed,
-                                   FileError *error)
+// The field at `pos`; `consumed` gets the bytes it takes.
+Result<FieldValue> decodeAt(QByteArrayView bytes, qsizetype pos, int *consumed)
 {
-    const int len = fieldLength(bytes, pos, error);
-    if (len < 0)
-        return std::nullopt;
-    *consumed = len;
+    const Result<int> len = fieldLength(bytes, pos);
+    if (!len)
+        return len.error();
+    *consumed = *len;
     const char *p = bytes.data() + pos + 2;
     switch (get16(bytes.data() + pos)) {
     case TagInt16:
@@ -133,7 +117,7 @@ std::optional<FieldValue> decodeAt(QByteArrayView bytes, qsizetype pos, int *con
     case TagDate:
         return FieldValue::fromDate(std::bit_cast<double>(get64(p)));
     case TagText:
-        return FieldValue::fromText(Cp1252::decode(QByteArrayView(p + 2, len - 4)));
+        return FieldValue::fromText(Cp1252::decode(QByteArrayView(p + 2, *len - 4)));
     default:
         return FieldValue();
     }
@@ -170,13 +154,10 @@ int encodedSize(const DataRecord &record)
     return size;
 }
 
-EncodeResult encode(const DataRecord &record)
+Result<QByteArray> encode(const DataRecord &record)
 {
-    EncodeResult result;
-    if (encodedSize(record) > RecordLength) {
-        result.error = FileError::BadRecordLength;
-        return result;
-    }
+    if (encodedSize(record) > RecordLength)
+        return FileError::BadRecordLength;
     QByteArray out(RecordLength, '\0');
     char *p = out.data();
     for (int i = 0; i < FieldCount; ++i) {
@@ -209,11 +190,8 @@ EncodeResult encode(const DataRecord &record)
         case Type::Text: {
             const QString text = f.toText();
             const auto bytes = Cp1252::encode(text);
-            if (!bytes) {
-                result.error = FileError::UnencodableText;
-                result.badChar = Cp1252::firstUnencodable(text);
-                return result;
-            }
+            if (!bytes)
+                return FileError::UnencodableText;
             put(p, quint16(bytes->size()), 2);
             std::memcpy(p + 2, bytes->constData(), size_t(bytes->size()));
             p += 2 + bytes->size();
@@ -221,23 +199,21 @@ EncodeResult encode(const DataRecord &record)
         }
         }
     }
-    result.bytes = out;
-    return result;
+    return out;
 }
 
-std::optional<DataRecord> decode(QByteArrayView bytes, FileError *error)
+Result<DataRecord> decode(QByteArrayView bytes)
 {
     DataRecord record;
     qsizetype pos = 0;
     for (int i = 0; i < FieldCount; ++i) {
         int consumed = 0;
-        auto value = decodeAt(bytes, pos, &consumed, error);
+        Result<FieldValue> value = decodeAt(bytes, pos, &consumed);
         if (!value)
-            return std::nullopt;
+            return value.error();
         record.field(i) = std::move(*value);
         pos += consumed;
     }
-    setError(error, FileError::None);
     return record;
 }
 
@@ -273,21 +249,24 @@ std::optional<FieldValue> RecordView::field(int index) const
 {
     if (index < 0 || index >= FieldCount)
         return std::nullopt;
-    const qsizetype pos = fieldOffset(m_bytes, index, nullptr);
-    if (pos < 0)
+    const Result<qsizetype> pos = fieldOffset(m_bytes, index);
+    if (!pos)
         return std::nullopt;
     int consumed = 0;
-    return decodeAt(m_bytes, pos, &consumed, nullptr);
+    Result<FieldValue> value = decodeAt(m_bytes, *pos, &consumed);
+    if (!value)
+        return std::nullopt;
+    return std::move(*value);
 }
 
 bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView encoded) const
 {
     if (index < 0 || index >= FieldCount)
         return false;
-    const qsizetype pos = fieldOffset(m_bytes, index, nullptr);
-    if (pos < 0 || fieldLength(m_bytes, pos, nullptr) < 0)
+    const Result<qsizetype> pos = fieldOffset(m_bytes, index);
+    if (!pos || !fieldLength(m_bytes, *pos))
         return false;
-    const char *p = m_bytes.data() + pos;
+    const char *p = m_bytes.data() + *pos;
     if (get16(p) == TagText) {
         const int length = get16(p + 2);
         // One byte per character, so a text of another length cannot match.
@@ -298,11 +277,11 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
         return Cp1252::decode(QByteArrayView(p + 4, length)) == text;
     }
     int consumed = 0;
-    const auto value = decodeAt(m_bytes, pos, &consumed, nullptr);
+    const Result<FieldValue> value = decodeAt(m_bytes, *pos, &consumed);
     return value && value->toText() == text;
 }
 
-std::optional<DataRecord> RecordView::decode(FileError *error) const
+Result<DataRecord> RecordView::decode() const
 {
-    return RecordCodec::decode(m_bytes, error);
+    return RecordCodec::decode(m_bytes);
 }

@@ -12,19 +12,15 @@
 // tags, little-endian payloads, Windows-1252 text, zero padding.
 namespace RecordCodec {
 
-struct EncodeResult {
-    QByteArray bytes;                  // exactly RecordLength bytes when error is None
-    FileError error = FileError::None; // BadRecordLength, UnencodableText
-    QChar badChar;                     // the offending character for UnencodableText
-};
-
-EncodeResult encode(const DataRecord &record);
+// Exactly RecordLength bytes; BadRecordLength when the fields do not fit,
+// UnencodableText for a character without a Windows-1252 byte.
+Result<QByteArray> encode(const DataRecord &record);
 // The encoded size of the 13 fields, without padding (may exceed 128).
 int encodedSize(const DataRecord &record);
 
 // `bytes` must hold RecordLength bytes. UnknownFieldType for an unknown tag,
 // ReadPastEnd for a length that runs past the record's end.
-std::optional<DataRecord> decode(QByteArrayView bytes, FileError *error = nullptr);
+Result<DataRecord> decode(QByteArrayView bytes);
 
 } // namespace RecordCodec
 
@@ -42,7 +38,7 @@ public:
     // True when the field's text form equals `text`; a text field is compared
     // byte for byte with its Windows-1252 form `encoded`.
     bool fieldEquals(int index, const QString &text, QByteArrayView encoded) const;
-    std::optional<DataRecord> decode(FileError *error = nullptr) const;
+    Result<DataRecord> decode() const;
 
 private:
     QByteArrayView m_bytes;

@@ -11,8 +11,6 @@
 
 namespace {
 
-qint64 failDeleteAfter = -1;
-
 // Makes the rename of a rebuilt file durable, not only its contents.
 void syncDirectory(const QString &filePath)
 {
@@ -24,12 +22,14 @@ void syncDirectory(const QString &filePath)
     }
 }
 
-FileError saveFileError(const QSaveFile &file, int savedErrno)
+// What a failed write to `device` means, told by the errno it left.
+FileError writeError(const QIODevice &device, int savedErrno)
 {
     if (savedErrno == ENOSPC)
         return FileError::DiskFull;
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
     if (savedErrno == EACCES || savedErrno == EPERM || savedErrno == EROFS
-        || file.error() == QFileDevice::PermissionsError)
+        || (file && file->error() == QFileDevice::PermissionsError))
         return FileError::PermissionDenied;
     return FileError::DeviceIO;
 }
@@ -54,25 +54,22 @@ FileError RecordStore::createNew(const QDate &today) const
 FileError RecordStore::testDatafile() const
 {
     DataFile file(m_path);
-    FileError error = file.open(DataFile::Mode::Read);
-    if (error != FileError::None)
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
-    DataRecord first;
-    error = file.read(1, first);
-    if (error != FileError::None)
-        return error;
-    return first.Name.isText() && first.Name.toText() == SharedMarker ? FileError::None
-                                                                      : FileError::BadFileFormat;
+    const Result<DataRecord> first = file.read(1);
+    if (!first)
+        return first.error();
+    return first->Name.isText() && first->Name.toText() == SharedMarker
+               ? FileError::None
+               : FileError::BadFileFormat;
 }
 
-FileError RecordStore::readRecord(int n, DataRecord &out) const
+Result<DataRecord> RecordStore::readRecord(int n) const
 {
-    out = DataRecord();
     DataFile file(m_path);
-    const FileError error = file.open(DataFile::Mode::Read);
-    if (error != FileError::None)
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
-    return file.read(n, out);
+    return file.read(n);
 }
 
 // Only an existing datafile is written to: creating one here would leave a
@@ -86,32 +83,47 @@ FileError RecordStore::writeRecord(int n, const DataRecord &record) const
     return file.write(n, record);
 }
 
-int RecordStore::NextFreeRecord(FileError *error) const
+Result<int> RecordStore::NextFreeRecord() const
 {
     DataFile file(m_path);
-    const FileError e = file.open(DataFile::Mode::Read);
-    if (error)
-        *error = e;
-    if (e != FileError::None)
-        return 0;
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
     return file.recordCount() + 1;
 }
 
-void RecordStore::failNextDeleteAfterBytes(qint64 bytes)
+FileError RecordStore::copyWithout(DataFile &source, int n, QIODevice &target)
 {
-    failDeleteAfter = bytes;
+    constexpr qsizetype Chunk = qsizetype(DataFile::BlockRecords) * RecordLength;
+    QByteArray pending;
+    pending.reserve(Chunk);
+    FileError failed = FileError::None;
+    const auto flush = [&] {
+        if (target.write(pending) != pending.size()) {
+            failed = writeError(target, errno);
+            return false;
+        }
+        pending.clear();
+        return true;
+    };
+    const FileError error = source.scan(1, [&](int i, const RecordView &view) {
+        if (i == n)
+            return true;
+        pending.append(view.bytes());
+        return pending.size() < Chunk || flush();
+    });
+    if (error != FileError::None)
+        return error;
+    if (failed == FileError::None && !pending.isEmpty())
+        flush();
+    return failed;
 }
 
 FileError RecordStore::DeleteRecord(int n) const
 {
-    const qint64 failAfter = failDeleteAfter;
-    failDeleteAfter = -1;
-
     if (n < FirstEntryRecord)
         return FileError::BadRecordNumber;
     DataFile source(m_path);
-    FileError error = source.open(DataFile::Mode::Read);
-    if (error != FileError::None)
+    if (const FileError error = source.open(DataFile::Mode::Read); error != FileError::None)
         return error;
     if (n > source.recordCount())
         return FileError::BadRecordNumber;
@@ -122,107 +134,72 @@ FileError RecordStore::DeleteRecord(int n) const
     QSaveFile target(m_path);
     target.setDirectWriteFallback(false);
     if (!target.open(QIODevice::WriteOnly))
-        return saveFileError(target, errno);
-
-    qint64 written = 0;
-    FileError writeError = FileError::None;
-    auto writeOut = [&](const QByteArray &bytes) {
-        qsizetype size = bytes.size();
-        const bool injected = failAfter >= 0 && written + size > failAfter;
-        if (injected)
-            size = qsizetype(failAfter - written);
-        if (size > 0 && target.write(bytes.constData(), size) != size) {
-            writeError = saveFileError(target, errno);
-            return false;
-        }
-        written += size;
-        if (injected) {
-            writeError = FileError::DeviceIO;
-            return false;
-        }
-        return true;
-    };
-
-    constexpr qsizetype Chunk = qsizetype(DataFile::BlockRecords) * RecordLength;
-    QByteArray pending;
-    pending.reserve(Chunk);
-    bool ok = true;
-    error = source.scan(1, [&](int i, const RecordView &view) {
-        if (i == n)
-            return true;
-        pending.append(view.bytes());
-        if (pending.size() >= Chunk) {
-            ok = writeOut(pending);
-            pending.clear();
-        }
-        return ok;
-    });
-    if (error != FileError::None)
-        return error; // the scan's own failure; the save file discards itself
-    if (!ok || (!pending.isEmpty() && !writeOut(pending)))
-        return writeError;
+        return writeError(target, errno);
+    if (const FileError error = copyWithout(source, n, target); error != FileError::None)
+        return error; // the save file discards itself
     source.close();
 
     if (!target.commit())
-        return saveFileError(target, errno);
+        return writeError(target, errno);
     syncDirectory(m_path);
     return FileError::None;
 }
 
-RecordStore::Found RecordStore::findFirst(int first,
-                                          const std::function<bool(const RecordView &)> &match,
-                                          FileError *error) const
+Result<RecordStore::Found>
+RecordStore::findFirst(int first, const std::function<bool(const RecordView &)> &match) const
 {
     Found found;
     DataFile file(m_path);
-    FileError e = file.open(DataFile::Mode::Read);
-    if (e == FileError::None) {
-        FileError decodeError = FileError::None;
-        e = file.scan(first, [&](int n, const RecordView &view) {
-            if (!match(view))
-                return true;
-            if (auto record = view.decode(&decodeError)) {
-                found.record = n;
-                found.data = std::move(*record);
-            }
-            return false;
-        });
-        if (e == FileError::None)
-            e = decodeError;
-    }
-    if (error)
-        *error = e;
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
+    FileError decodeError = FileError::None;
+    const FileError error = file.scan(first, [&](int n, const RecordView &view) {
+        if (!match(view))
+            return true;
+        Result<DataRecord> record = view.decode();
+        if (record) {
+            found.record = n;
+            found.data = std::move(*record);
+        } else {
+            decodeError = record.error();
+        }
+        return false;
+    });
+    if (error != FileError::None)
+        return error;
+    if (decodeError != FileError::None)
+        return decodeError;
     return found;
 }
 
-int RecordStore::updateEntries(const std::function<bool(const RecordView &)> &match,
-                               const std::function<bool(int, DataRecord &)> &change,
-                               FileError *error) const
+Result<int> RecordStore::updateEntries(const std::function<bool(const RecordView &)> &match,
+                                       const std::function<bool(int, DataRecord &)> &change) const
 {
     int written = 0;
     DataFile file(m_path);
-    FileError e = file.open(DataFile::Mode::ReadWrite);
-    if (e == FileError::None) {
-        FileError stepError = FileError::None;
-        e = file.scan(FirstEntryRecord, [&](int n, const RecordView &view) {
-            if (!match(view))
-                return true;
-            auto record = view.decode(&stepError);
-            if (!record)
-                return false;
-            if (change(n, *record)) {
-                stepError = file.write(n, *record);
-                if (stepError != FileError::None)
-                    return false;
-                ++written;
-            }
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    FileError stepError = FileError::None;
+    const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &view) {
+        if (!match(view))
             return true;
-        });
-        if (e == FileError::None)
-            e = stepError;
-    }
-    if (error)
-        *error = e;
+        Result<DataRecord> record = view.decode();
+        if (!record) {
+            stepError = record.error();
+            return false;
+        }
+        if (change(n, *record)) {
+            stepError = file.write(n, *record);
+            if (stepError != FileError::None)
+                return false;
+            ++written;
+        }
+        return true;
+    });
+    if (error != FileError::None)
+        return error;
+    if (stepError != FileError::None)
+        return stepError;
     return written;
 }
 

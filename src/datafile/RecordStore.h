@@ -5,6 +5,7 @@
 #include "FileError.h"
 
 #include <QDate>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -25,37 +26,33 @@ public:
     // Reads record 1 and checks that it is a header record (field 0 "***").
     FileError testDatafile() const;
 
-    FileError readRecord(int n, DataRecord &out) const;
+    Result<DataRecord> readRecord(int n) const;
     FileError writeRecord(int n, const DataRecord &record) const;
 
     // The number of records in the file + 1: where a new entry is appended.
-    // 0 when the file cannot be read.
-    int NextFreeRecord(FileError *error = nullptr) const;
+    Result<int> NextFreeRecord() const;
 
     // Removes record n (>= FirstEntryRecord); every later record moves down by
     // one. The new file is written beside the old one and renamed over it, so
     // on any failure the old file is left byte for byte as it was and no
     // temporary file remains.
     FileError DeleteRecord(int n) const;
+    // The copy DeleteRecord makes: every record of `source` but record n,
+    // written to `target` in large blocks.
+    static FileError copyWithout(DataFile &source, int n, QIODevice &target);
 
-    // Records from `first` on whose view satisfies `match`; the first match.
+    // The first record from `first` on whose view satisfies `match`.
     struct Found {
         int record = 0; // 0: none
         DataRecord data;
     };
-    Found findFirst(int first, const std::function<bool(const RecordView &)> &match,
-                    FileError *error = nullptr) const;
+    Result<Found> findFirst(int first, const std::function<bool(const RecordView &)> &match) const;
 
     // Visits each entry (record 21 on) that `match` accepts and lets `change`
     // alter it; a record `change` returns true for is written back.
-    // Returns the number of records written.
-    int updateEntries(const std::function<bool(const RecordView &)> &match,
-                      const std::function<bool(int n, DataRecord &)> &change,
-                      FileError *error = nullptr) const;
-
-    // Test hook: make the next DeleteRecord fail after writing this many bytes
-    // of the new file (-1: never).
-    static void failNextDeleteAfterBytes(qint64 bytes);
+    // Gives the number of records written.
+    Result<int> updateEntries(const std::function<bool(const RecordView &)> &match,
+                              const std::function<bool(int n, DataRecord &)> &change) const;
 
 private:
     QString m_path;

@@ -7,8 +7,8 @@
 FileError restoreStock(const QString &path, const QString &itemName, double quantity)
 {
     const QByteArray name = Cp1252::encode(itemName).value_or(QByteArray());
-    FileError error = FileError::None;
-    RecordStore(path).updateEntries(
+    return RecordStore(path)
+        .updateEntries(
         [&](const RecordView &r) {
             return Kinds::isItemOrFree(r) && r.fieldEquals(0, itemName, name);
         },
@@ -16,7 +16,6 @@ FileError restoreStock(const QString &path, const QString &itemName, double quan
             r.Sold = FieldValue::fromNumber(r.Sold.toNumber() - quantity);
             r.Remaining = FieldValue::fromNumber(r.Remaining.toNumber() + quantity);
             return true;
-        },
-        &error);
-    return error;
+        })
+        .error();
 }

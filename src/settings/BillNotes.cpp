@@ -1,11 +1,11 @@
 #include "BillNotes.h"
 
+#include "datafile/Cp1252.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
 namespace {
-constexpr int NotesRecord = 5;
-
 bool isStoredZero(const FieldValue &value)
 {
     return value.isText() ? value.toText() == QLatin1String("0")
@@ -28,28 +28,30 @@ QString BillNotes::toStored(const QString &edited)
     return text;
 }
 
-FileError BillNotes::read(const QString &path, BillNotes &out)
+Result<BillNotes> BillNotes::read(const QString &path)
 {
-    DataRecord record;
-    const FileError error = RecordStore(path).readRecord(NotesRecord, record);
-    if (error != FileError::None)
-        return error;
-    out.header = toEditor(record.Number.toText());
-    out.footer = isStoredZero(record.Price) ? QString() : toEditor(record.Price.toText());
-    return FileError::None;
+    const Result<DataRecord> record = RecordStore(path).readRecord(HeaderRecord::BillNotes);
+    if (!record)
+        return record.error();
+    BillNotes out;
+    out.header = toEditor(record->Number.toText());
+    out.footer = isStoredZero(record->Price) ? QString() : toEditor(record->Price.toText());
+    return out;
 }
 
-FileError BillNotes::write(const QString &path, QChar *badChar) const
+QChar BillNotes::unstorableCharacter() const
+{
+    const QChar first = Cp1252::firstUnencodable(header);
+    return first.isNull() ? Cp1252::firstUnencodable(footer) : first;
+}
+
+FileError BillNotes::write(const QString &path) const
 {
     DataRecord record;
     record.Name = FieldValue::fromText(SharedMarker);
     record.Number = FieldValue::fromText(toStored(header));
     record.Price = FieldValue::fromText(toStored(footer));
-    const RecordCodec::EncodeResult encoded = RecordCodec::encode(record);
-    if (encoded.error != FileError::None) {
-        if (badChar)
-            *badChar = encoded.badChar;
-        return encoded.error;
-    }
-    return RecordStore(path).writeRecord(NotesRecord, record);
+    if (const Result<QByteArray> encoded = RecordCodec::encode(record); !encoded)
+        return encoded.error();
+    return RecordStore(path).writeRecord(HeaderRecord::BillNotes, record);
 }

@@ -12,11 +12,13 @@ struct BillNotes {
     QString header;
     QString footer; // a stored 0 (as created) is shown as an empty footer
 
-    static FileError read(const QString &path, BillNotes &out);
-    // Encodes record 5 first and writes nothing when it does not fit
+    static Result<BillNotes> read(const QString &path);
+    // Encodes the record first and writes nothing when it does not fit
     // (BadRecordLength) or holds a character Windows-1252 lacks
-    // (UnencodableText, the character in `badChar`).
-    FileError write(const QString &path, QChar *badChar = nullptr) const;
+    // (UnencodableText).
+    FileError write(const QString &path) const;
+    // The first character of the notes that the datafile cannot hold.
+    QChar unstorableCharacter() const;
 
     static QString toEditor(const QString &stored);
     static QString toStored(const QString &edited);

@@ -1,5 +1,6 @@
 #include "Preferences.h"
 
+#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/OleDate.h"
 #include "datafile/RecordStore.h"
@@ -7,10 +8,6 @@
 #include <cmath>
 
 namespace {
-constexpr int ItemBoxRecord = 6;
-constexpr int PickListRecord = 8;
-constexpr int CounterRecord = 7;
-
 DataRecord flagRecord(bool one)
 {
     DataRecord r;
@@ -34,28 +31,30 @@ bool isOnDay(const FieldValue &stored, const QDate &day)
 }
 } // namespace
 
-FileError Preferences::read(const QString &path, Preferences &out)
+Result<Preferences> Preferences::read(const QString &path)
 {
     const RecordStore store(path);
-    DataRecord itemBox, pickLists;
-    FileError error = store.readRecord(ItemBoxRecord, itemBox);
-    if (error == FileError::None)
-        error = store.readRecord(PickListRecord, pickLists);
-    if (error != FileError::None)
-        return error;
-    out.itemNames = itemBox.Number.toNumber() == 1;
+    const Result<DataRecord> itemBox = store.readRecord(HeaderRecord::ItemBoxShowsNames);
+    if (!itemBox)
+        return itemBox.error();
+    const Result<DataRecord> pickLists = store.readRecord(HeaderRecord::PickBoxes);
+    if (!pickLists)
+        return pickLists.error();
+    Preferences out;
+    out.itemNames = itemBox->Number.toNumber() == 1;
     // As the pick lists read it: only 1 turns them off.
-    out.pickListsEnabled = pickLists.Number.toNumber() != 1;
-    return FileError::None;
+    out.pickListsEnabled = pickLists->Number.toNumber() != 1;
+    return out;
 }
 
 FileError Preferences::write(const QString &path) const
 {
     const RecordStore store(path);
-    const FileError error = store.writeRecord(ItemBoxRecord, flagRecord(itemNames));
+    const FileError error =
+        store.writeRecord(HeaderRecord::ItemBoxShowsNames, flagRecord(itemNames));
     if (error != FileError::None)
         return error;
-    return store.writeRecord(PickListRecord, flagRecord(!pickListsEnabled));
+    return store.writeRecord(HeaderRecord::PickBoxes, flagRecord(!pickListsEnabled));
 }
 
 TransactionLabels TransactionLabels::from(const DataRecord &counter, const QDate &today)

@@ -12,7 +12,7 @@ struct Preferences {
     bool itemNames = true;        // record 6: the item box lists names, else numbers
     bool pickListsEnabled = true; // record 8: the drop-down pick boxes are used
 
-    static FileError read(const QString &path, Preferences &out);
+    static Result<Preferences> read(const QString &path);
     FileError write(const QString &path) const;
 };
 

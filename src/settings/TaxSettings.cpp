@@ -1,30 +1,34 @@
 #include "TaxSettings.h"
 
+#include "datafile/Cp1252.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
-namespace {
-constexpr int RatesRecord = 1;
-constexpr int NoTaxRecord = 20;
-} // namespace
-
-FileError TaxSettings::read(const QString &path, TaxSettings &out)
+Result<TaxSettings> TaxSettings::read(const QString &path)
 {
     const RecordStore store(path);
-    DataRecord rates, noTaxFlag;
-    FileError error = store.readRecord(RatesRecord, rates);
-    if (error == FileError::None)
-        error = store.readRecord(NoTaxRecord, noTaxFlag);
-    if (error != FileError::None)
-        return error;
-    out.rate1 = rates.Price.toText();
-    out.rate2 = rates.Number.toText();
-    out.noTax = noTaxFlag.Number.toText() == QLatin1String("1");
-    return FileError::None;
+    const Result<DataRecord> rates = store.readRecord(HeaderRecord::TaxRates);
+    if (!rates)
+        return rates.error();
+    const Result<DataRecord> noTaxRecord = store.readRecord(HeaderRecord::NoTax);
+    if (!noTaxRecord)
+        return noTaxRecord.error();
+    TaxSettings out;
+    out.rate1 = rates->Price.toText();
+    out.rate2 = rates->Number.toText();
+    out.noTax = HeaderRecord::noTaxFlag(*noTaxRecord).value_or(false);
+    return out;
 }
 
-FileError TaxSettings::write(const QString &path, QChar *badChar) const
+QChar TaxSettings::unstorableCharacter() const
+{
+    const QChar first = Cp1252::firstUnencodable(rate1);
+    return first.isNull() ? Cp1252::firstUnencodable(rate2) : first;
+}
+
+FileError TaxSettings::write(const QString &path) const
 {
     DataRecord rates;
     rates.Name = FieldValue::fromText(SharedMarker);
@@ -37,18 +41,14 @@ FileError TaxSettings::write(const QString &path, QChar *badChar) const
     noTaxFlag.Number = FieldValue::fromInt16(noTax ? 1 : 0);
 
     for (const DataRecord *r : {&rates, &noTaxFlag}) {
-        const RecordCodec::EncodeResult encoded = RecordCodec::encode(*r);
-        if (encoded.error != FileError::None) {
-            if (badChar)
-                *badChar = encoded.badChar;
-            return encoded.error;
-        }
+        if (const Result<QByteArray> encoded = RecordCodec::encode(*r); !encoded)
+            return encoded.error();
     }
     const RecordStore store(path);
-    const FileError error = store.writeRecord(RatesRecord, rates);
+    const FileError error = store.writeRecord(HeaderRecord::TaxRates, rates);
     if (error != FileError::None)
         return error;
-    return store.writeRecord(NoTaxRecord, noTaxFlag);
+    return store.writeRecord(HeaderRecord::NoTax, noTaxFlag);
 }
 
 bool isValidTaxRate(const QString &text)

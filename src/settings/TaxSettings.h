@@ -11,11 +11,12 @@ struct TaxSettings {
     QString rate2;      // "" when only one tax is used
     bool noTax = false; // taxes are not applied to sales
 
-    static FileError read(const QString &path, TaxSettings &out);
+    static Result<TaxSettings> read(const QString &path);
     // Both records are encoded before either is written, so a rate too long
-    // for its record leaves both as they were. `badChar` gets the character
-    // that cannot be stored, for UnencodableText.
-    FileError write(const QString &path, QChar *badChar = nullptr) const;
+    // for its record leaves both as they were.
+    FileError write(const QString &path) const;
+    // The first character of the rates that the datafile cannot hold.
+    QChar unstorableCharacter() const;
 };
 
 // A rate is accepted when it is a number whose leading numeric part is that

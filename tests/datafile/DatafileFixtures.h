@@ -2,7 +2,7 @@
 
 #include "common/TempDir.h"
 
-#include "datafile/Datafile.h"
+#include "datafile/RecordStore.h"
 
 #include <QDate>
 #include <QFile>

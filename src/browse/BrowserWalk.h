@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DataRecord.h"
-#include "FileError.h"
-#include "RecordCodec.h"
+#include "datafile/DataRecord.h"
+#include "datafile/FileError.h"
+#include "datafile/RecordCodec.h"
 
 #include <QString>
 
@@ -34,12 +34,10 @@ public:
         DatabaseFull, // Next on the last possible record; or "*" on a full file
         NotFound,     // search without a match
         Nothing,      // search for "", "***" or "*+*": nothing to do
-        Error,        // file error, see `error`
     };
-    struct Result {
+    struct Step {
         Outcome outcome = Outcome::Nothing;
-        DataRecord record;
-        FileError error = FileError::None;
+        DataRecord record; // for Shown
     };
 
     BrowserWalk(QString path, Kind kind);
@@ -48,20 +46,20 @@ public:
     bool AtEnd = false;
 
     // Where a window starts: the first record of its kind from 21 on, or the blank record.
-    Result first();
-    Result next();
-    Result previous();
+    Result<Step> first();
+    Result<Step> next();
+    Result<Step> previous();
     // `text` is upper-cased here. "*" shows the blank record past the end.
-    Result search(const QString &text);
+    Result<Step> search(const QString &text);
     // After DeleteRecord(CurrentRecord): the first searched-kind record from CurrentRecord on.
-    Result afterDelete();
+    Result<Step> afterDelete();
 
 private:
     // Stands on `record` and hands it out to be shown.
-    Result show(int record, const DataRecord &data);
+    Step show(int record, const DataRecord &data);
     // Stands on the blank record after the last of `count` records (at
     // `lowest` or later) when the file may still grow there.
-    Result blankAfter(int count, bool pastLast, int lowest);
+    Step blankAfter(int count, bool pastLast, int lowest);
 
     QString m_path;
     Kind m_kind;

@@ -1,64 +1,59 @@
 #include "BrowserWalk.h"
 
-#include "Cp1252.h"
-#include "DataFile.h"
-#include "RecordStore.h"
+#include "datafile/Cp1252.h"
+#include "datafile/DataFile.h"
+#include "datafile/RecordStore.h"
 
 #include <climits>
 
 namespace {
 
 using Outcome = BrowserWalk::Outcome;
-using Result = BrowserWalk::Result;
+using Step = BrowserWalk::Step;
 
 struct Probe {
     int found = 0; // 0: nothing accepted
     DataRecord data;
     int count = 0;         // records in the file
     bool pastLast = false; // the search reached `last` without a match
-    FileError error = FileError::None;
 };
 
 // The first record from `from` on (up to `last`) that `accept` takes, read in one scan.
-Probe findForward(const QString &path, int from, const BrowserWalk::Predicate &accept,
-                  int last = INT_MAX)
+Result<Probe> findForward(const QString &path, int from, const BrowserWalk::Predicate &accept,
+                          int last = INT_MAX)
 {
     Probe p;
     DataFile file(path);
-    p.error = file.open(DataFile::Mode::Read);
-    if (p.error != FileError::None)
-        return p;
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
     p.count = file.recordCount();
     FileError decodeError = FileError::None;
-    p.error = file.scan(from, [&](int n, const RecordView &view) {
+    const FileError error = file.scan(from, [&](int n, const RecordView &view) {
         if (n > last) {
             p.pastLast = true;
             return false;
         }
         if (!accept(view))
             return true;
-        if (auto record = view.decode(&decodeError)) {
+        Result<DataRecord> record = view.decode();
+        if (record) {
             p.found = n;
             p.data = std::move(*record);
+        } else {
+            decodeError = record.error();
         }
         return false;
     });
-    if (p.error == FileError::None)
-        p.error = decodeError;
+    if (error != FileError::None)
+        return error;
+    if (decodeError != FileError::None)
+        return decodeError;
     return p;
 }
 
-Result errorResult(FileError error)
+Step outcome(Outcome o)
 {
-    Result r;
-    r.outcome = Outcome::Error;
-    r.error = error;
-    return r;
-}
-
-Result outcome(Outcome o)
-{
-    Result r;
+    Step r;
     r.outcome = o;
     return r;
 }
@@ -85,17 +80,17 @@ BrowserWalk::BrowserWalk(QString path, Kind kind) : m_path(std::move(path)), m_k
 {
 }
 
-BrowserWalk::Result BrowserWalk::show(int record, const DataRecord &data)
+BrowserWalk::Step BrowserWalk::show(int record, const DataRecord &data)
 {
     CurrentRecord = record;
     AtEnd = false;
-    Result r;
+    Step r;
     r.outcome = Outcome::Shown;
     r.record = data;
     return r;
 }
 
-BrowserWalk::Result BrowserWalk::blankAfter(int count, bool pastLast, int lowest)
+BrowserWalk::Step BrowserWalk::blankAfter(int count, bool pastLast, int lowest)
 {
     // A blank record past 32764 could only be saved by growing the file past its limit.
     const int blank = std::max(count + 1, lowest);
@@ -106,17 +101,18 @@ BrowserWalk::Result BrowserWalk::blankAfter(int count, bool pastLast, int lowest
     return outcome(Outcome::Blank);
 }
 
-BrowserWalk::Result BrowserWalk::first()
+Result<BrowserWalk::Step> BrowserWalk::first()
 {
-    const Probe p = findForward(m_path, FirstEntryRecord, m_kind.shown, MaxRecords);
-    if (p.error != FileError::None)
-        return errorResult(p.error);
+    const Result<Probe> found = findForward(m_path, FirstEntryRecord, m_kind.shown, MaxRecords);
+    if (!found)
+        return found.error();
+    const Probe &p = *found;
     if (p.found)
         return show(p.found, p.data);
     return blankAfter(p.count, p.pastLast, FirstEntryRecord);
 }
 
-BrowserWalk::Result BrowserWalk::next()
+Result<BrowserWalk::Step> BrowserWalk::next()
 {
     if (AtEnd)
         return outcome(Outcome::NoMore);
@@ -124,16 +120,17 @@ BrowserWalk::Result BrowserWalk::next()
         return outcome(Outcome::DatabaseFull);
 
     // Header records carry "***" too; a walk must never land on one.
-    const Probe p = findForward(m_path, std::max(CurrentRecord + 1, FirstEntryRecord), m_kind.shown,
-                                MaxRecords);
-    if (p.error != FileError::None)
-        return errorResult(p.error);
+    const Result<Probe> found = findForward(m_path, std::max(CurrentRecord + 1, FirstEntryRecord),
+                                            m_kind.shown, MaxRecords);
+    if (!found)
+        return found.error();
+    const Probe &p = *found;
     if (p.found)
         return show(p.found, p.data);
     return blankAfter(p.count, p.pastLast, std::max(CurrentRecord + 1, FirstEntryRecord));
 }
 
-BrowserWalk::Result BrowserWalk::previous()
+Result<BrowserWalk::Step> BrowserWalk::previous()
 {
     if (CurrentRecord <= FirstEntryRecord)
         return outcome(Outcome::AtBeginning);
@@ -141,7 +138,7 @@ BrowserWalk::Result BrowserWalk::previous()
     DataFile file(m_path);
     FileError error = file.open(DataFile::Mode::Read);
     if (error != FileError::None)
-        return errorResult(error);
+        return error;
     int found = 0;
     DataRecord data;
     FileError decodeError = FileError::None;
@@ -150,32 +147,35 @@ BrowserWalk::Result BrowserWalk::previous()
             return false;
         if (!m_kind.shown(view))
             return true;
-        if (auto record = view.decode(&decodeError)) {
+        Result<DataRecord> record = view.decode();
+        if (record) {
             found = n;
             data = std::move(*record);
+        } else {
+            decodeError = record.error();
         }
         return false;
     });
     if (error == FileError::None)
         error = decodeError;
     if (error != FileError::None)
-        return errorResult(error);
+        return error;
     if (!found)
         return outcome(Outcome::AtBeginning);
     return show(found, data);
 }
 
-BrowserWalk::Result BrowserWalk::search(const QString &text)
+Result<BrowserWalk::Step> BrowserWalk::search(const QString &text)
 {
     const QString wanted = text.toUpper();
     if (wanted.isEmpty() || wanted == SharedMarker || wanted == CashierMarker)
         return outcome(Outcome::Nothing);
 
     if (wanted == QLatin1String("*")) {
-        FileError error = FileError::None;
-        const int n = RecordStore(m_path).NextFreeRecord(&error);
-        if (error != FileError::None)
-            return errorResult(error);
+        const Result<int> next = RecordStore(m_path).NextFreeRecord();
+        if (!next)
+            return next.error();
+        const int n = *next;
         if (n - 1 >= DatabaseFullRecord)
             return outcome(Outcome::DatabaseFull);
         // When Next refuses, the window still shows what it showed before, so
@@ -184,8 +184,8 @@ BrowserWalk::Result BrowserWalk::search(const QString &text)
         const int oldRecord = CurrentRecord;
         const bool oldAtEnd = AtEnd;
         CurrentRecord = n - 1;
-        Result r = next();
-        if (r.outcome != Outcome::Blank && r.outcome != Outcome::Shown) {
+        Result<Step> r = this->next();
+        if (!r || (r->outcome != Outcome::Blank && r->outcome != Outcome::Shown)) {
             CurrentRecord = oldRecord;
             AtEnd = oldAtEnd;
         }
@@ -199,30 +199,31 @@ BrowserWalk::Result BrowserWalk::search(const QString &text)
         return outcome(Outcome::NotFound);
     const QByteArrayView encodedView(*encoded);
     const Kind &kind = m_kind;
-    const Probe p = findForward(m_path, FirstEntryRecord, [&](const RecordView &view) {
+    const Result<Probe> found = findForward(m_path, FirstEntryRecord, [&](const RecordView &view) {
         if (!kind.searched(view))
             return false;
         return view.fieldEquals(kind.firstNameField, wanted, encodedView)
                || (kind.secondNameField >= 0
                    && view.fieldEquals(kind.secondNameField, wanted, encodedView));
     });
-    if (p.error != FileError::None)
-        return errorResult(p.error);
+    if (!found)
+        return found.error();
+    const Probe &p = *found;
     if (!p.found)
         return outcome(Outcome::NotFound);
     return show(p.found, p.data);
 }
 
-BrowserWalk::Result BrowserWalk::afterDelete()
+Result<BrowserWalk::Step> BrowserWalk::afterDelete()
 {
-    const Probe p = findForward(m_path, std::max(CurrentRecord, FirstEntryRecord), m_kind.searched);
-    if (p.error != FileError::None)
-        return errorResult(p.error);
+    const Result<Probe> found =
+        findForward(m_path, std::max(CurrentRecord, FirstEntryRecord), m_kind.searched);
+    if (!found)
+        return found.error();
+    const Probe &p = *found;
     if (p.found)
         return show(p.found, p.data);
-    Result r;
     CurrentRecord = std::max(p.count + 1, FirstEntryRecord);
     AtEnd = true;
-    r.outcome = Outcome::Blank;
-    return r;
+    return outcome(Outcome::Blank);
 }

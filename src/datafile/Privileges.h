@@ -21,9 +21,19 @@ enum class Privilege {
 constexpr int PrivilegeCount = 11;
 constexpr int PrivilegeStringLength = 21;
 
+// The flags' names, as the Cashier window's check boxes are named.
+const std::array<QString, PrivilegeCount> &privilegeNames();
+
 struct Privileges {
     std::array<int, PrivilegeCount> flags{}; // 0 denies, anything else grants
 
     bool has(Privilege p) const { return flags[int(p)] != 0; }
     void set(Privilege p, int value) { flags[int(p)] = value; }
+    bool all() const;
+
+    static Privileges master();
+    // Flag k is the numeric value of character k; a missing character gives 0.
+    static Privileges parse(const QString &text);
+    // The privilege string of a cashier record: the eleven flags, then ten "0".
+    QString toString() const;
 };

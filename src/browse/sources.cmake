@@ -1,0 +1,3 @@
+list(APPEND TB_CORE_SOURCES
+    src/browse/BrowserWalk.cpp
+)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "DataRecord.h"
+
+// One of the four foreign-currency header records, read and written by its meaning.
+class CurrencySlot
+{
+public:
+    explicit CurrencySlot(DataRecord record) : m_record(std::move(record)) {}
+
+    // "" for a free slot.
+    QString name() const { return m_record.Number.toText(); }
+    void setName(const QString &name) { m_record.Number = FieldValue::fromText(name); }
+    bool isFree() const { return name().isEmpty(); }
+    // How much of this currency equals one unit of the native currency.
+    Currency value() const { return m_record.Price.toCurrency(); }
+    void setValue(Currency value) { m_record.Price = FieldValue::fromCurrency(value); }
+    double transactions() const { return m_record.SpareA.toNumber(); }
+    void setTransactions(double count) { m_record.SpareA = FieldValue::fromNumber(count); }
+    Currency received() const { return m_record.SpareB.toCurrency(); }
+    void setReceived(Currency amount) { m_record.SpareB = FieldValue::fromCurrency(amount); }
+    QString symbol() const { return m_record.SpareC.toText(); }
+    void setSymbol(const QString &symbol) { m_record.SpareC = FieldValue::fromText(symbol); }
+
+    const DataRecord &record() const { return m_record; }
+
+private:
+    DataRecord m_record;
+};

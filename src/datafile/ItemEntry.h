@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DataRecord.h"
+
+// An item record read and written by its meaning. Fields the item does not
+// use keep what the record held.
+class ItemEntry
+{
+public:
+    ItemEntry() = default;
+    explicit ItemEntry(DataRecord record) : m_record(std::move(record)) {}
+
+    QString name() const { return m_record.Name.toText(); }
+    void setName(const QString &name) { m_record.Name = FieldValue::fromText(name); }
+    Currency price() const { return m_record.Price.toCurrency(); }
+    void setPrice(Currency price) { m_record.Price = FieldValue::fromCurrency(price); }
+    QString number() const { return m_record.Number.toText(); }
+    void setNumber(const QString &number) { m_record.Number = FieldValue::fromText(number); }
+    double sold() const { return m_record.Sold.toNumber(); }
+    void setSold(double sold) { m_record.Sold = FieldValue::fromNumber(sold); }
+    double stock() const { return m_record.Stock.toNumber(); }
+    void setStock(double stock) { m_record.Stock = FieldValue::fromNumber(stock); }
+    double remaining() const { return m_record.Remaining.toNumber(); }
+    void setRemaining(double remaining) { m_record.Remaining = FieldValue::fromNumber(remaining); }
+
+    const DataRecord &record() const { return m_record; }
+
+    // A new item with nothing sold yet.
+    static ItemEntry make(const QString &name, const QString &number, Currency price,
+                          double stock);
+
+private:
+    DataRecord m_record;
+};
