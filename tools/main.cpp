@@ -1,13 +1,16 @@
 // tallybird-data: writes a demo datafile and prints the records of a datafile.
 
-#include "cashier/AccessCheck.h"
 #include "cashier/CashierTime.h"
-#include "cashier/Privileges.h"
+#include "datafile/CashierEntry.h"
 #include "datafile/Currency.h"
+#include "datafile/CurrencySlot.h"
+#include "datafile/CustomerEntry.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
 #include "datafile/FileError.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/ItemEntry.h"
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
@@ -21,6 +24,7 @@
 #include <QTextStream>
 
 #include <array>
+#include <functional>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -178,60 +182,40 @@ FieldValue text(const QString &s)
     return FieldValue::fromText(s);
 }
 
-FieldValue money(qint64 cents)
+Currency money(qint64 cents)
 {
-    return FieldValue::fromCurrency(Currency::fromRaw(cents * (Currency::Scale / 100)));
+    return Currency::fromRaw(cents * (Currency::Scale / 100));
 }
 
-DataRecord cashier(const QString &name, const QString &pin, const QString &privileges)
-{
-    DataRecord r;
-    r.Name = text(CashierMarker);
-    r.Number = text(name);
-    r.SpareA = text(pin);
-    r.Price = FieldValue::fromCurrency(Currency());
-    r.SpareB = FieldValue::fromNumber(0);
-    r.SpareC = text(privileges);
-    r.SpareD = FieldValue::fromNumber(0);
-    return r;
-}
-
-QString privilegesOf(std::initializer_list<Privilege> granted)
+Privileges privilegesOf(std::initializer_list<Privilege> granted)
 {
     Privileges flags;
     for (Privilege p : granted)
         flags.set(p, 1);
-    return privilegeString(flags);
+    return flags;
 }
 
 std::vector<DataRecord> demoEntries()
 {
     std::vector<DataRecord> entries;
-    entries.push_back(cashier(QStringLiteral("MANAGER"), QStringLiteral("1234"), MasterPrivileges));
-    entries.push_back(cashier(
-        QStringLiteral("SAM"), QStringLiteral("4321"),
-        privilegesOf({Privilege::ItemBrowse, Privilege::CreditBrowse, Privilege::CreditModify,
-                      Privilege::PlaceDiscount, Privilege::ChargeCurrency})));
-    for (const DemoItem &item : DemoItems) {
-        DataRecord r;
-        r.Name = text(QString::fromLatin1(item.name));
-        r.Price = money(item.cents);
-        r.Number = text(ean13(QString::fromLatin1(item.eanBody)));
-        r.Sold = FieldValue::fromNumber(0);
-        r.Stock = FieldValue::fromNumber(item.stock);
-        r.Remaining = FieldValue::fromNumber(item.stock);
-        entries.push_back(r);
-    }
-    for (const DemoCustomer &c : DemoCustomers) {
-        DataRecord r;
-        r.Name = text(SharedMarker);
-        r.Number = text(QString::fromLatin1(c.name));
-        r.Price = money(c.balanceCents);
-        r.Notes = text(QString::fromLatin1(c.notes));
-        r.SpareA = FieldValue::fromNumber(0);
-        r.SpareB = money(0);
-        entries.push_back(r);
-    }
+    entries.push_back(CashierEntry::make(QStringLiteral("MANAGER"), QStringLiteral("1234"),
+                                         Privileges::master())
+                          .record());
+    entries.push_back(
+        CashierEntry::make(QStringLiteral("SAM"), QStringLiteral("4321"),
+                           privilegesOf({Privilege::ItemBrowse, Privilege::CreditBrowse,
+                                         Privilege::CreditModify, Privilege::PlaceDiscount,
+                                         Privilege::ChargeCurrency}))
+            .record());
+    for (const DemoItem &item : DemoItems)
+        entries.push_back(ItemEntry::make(QString::fromLatin1(item.name),
+                                          ean13(QString::fromLatin1(item.eanBody)),
+                                          money(item.cents), item.stock)
+                              .record());
+    for (const DemoCustomer &c : DemoCustomers)
+        entries.push_back(CustomerEntry::make(QString::fromLatin1(c.name), money(c.balanceCents),
+                                              QString::fromLatin1(c.notes))
+                              .record());
     return entries;
 }
 
@@ -268,32 +252,39 @@ int writeDemo(const QString &path, bool force)
 
     // One tax rate, as the tax window stores it: the rate as typed, and
     // record 20 saying that taxes apply.
-    DataRecord rec;
-    if ((e = file.read(1, rec)) != FileError::None)
-        return fail(1);
-    rec.Price = text(DemoTaxRate);
-    rec.Number = text(QString());
-    if ((e = file.write(1, rec)) != FileError::None)
-        return fail(1);
-    if ((e = file.read(20, rec)) != FileError::None)
-        return fail(20);
-    rec.Name = text(SharedMarker);
-    rec.Number = FieldValue::fromNumber(0);
-    rec.Price = text(DemoTaxRate);
-    if ((e = file.write(20, rec)) != FileError::None)
-        return fail(20);
+    // Changes header record n in place.
+    const auto change = [&](int n, const std::function<void(DataRecord &)> &edit) {
+        Result<DataRecord> rec = file.read(n);
+        e = rec.error();
+        if (rec) {
+            edit(*rec);
+            e = file.write(n, *rec);
+        }
+        return e == FileError::None;
+    };
+    if (!change(HeaderRecord::TaxRates, [](DataRecord &rec) {
+            rec.Price = text(DemoTaxRate);
+            rec.Number = text(QString());
+        }))
+        return fail(HeaderRecord::TaxRates);
+    if (!change(HeaderRecord::NoTax, [](DataRecord &rec) {
+            rec.Name = text(SharedMarker);
+            rec.Number = FieldValue::fromNumber(0);
+            rec.Price = text(DemoTaxRate);
+        }))
+        return fail(HeaderRecord::NoTax);
 
     // One foreign currency in the first slot.
-    if ((e = file.read(FirstCurrencySlot, rec)) != FileError::None)
-        return fail(FirstCurrencySlot);
-    rec.Name = text(SharedMarker);
-    rec.Number = text(QStringLiteral("EURO"));
-    rec.Price = FieldValue::fromCurrency(Currency::fromRaw(9200)); // 0.92 per native unit
-    rec.SpareA = FieldValue::fromNumber(0);
-    rec.SpareB = FieldValue::fromNumber(0);
-    rec.SpareC = text(QStringLiteral("\u20ac"));
-    if ((e = file.write(FirstCurrencySlot, rec)) != FileError::None)
-        return fail(FirstCurrencySlot);
+    if (!change(HeaderRecord::FirstCurrencySlot, [](DataRecord &rec) {
+            CurrencySlot euro(rec);
+            euro.setName(QStringLiteral("EURO"));
+            euro.setValue(Currency::fromRaw(9200)); // 0.92 per native unit
+            euro.setTransactions(0);
+            euro.setReceived(Currency());
+            euro.setSymbol(QStringLiteral("\u20ac"));
+            rec = euro.record();
+        }))
+        return fail(HeaderRecord::FirstCurrencySlot);
 
     int n = FirstEntryRecord;
     for (const DataRecord &entry : demoEntries()) {
@@ -310,12 +301,6 @@ int writeDemo(const QString &path, bool force)
 
 // ---------------------------------------------------------------------------
 // The dump
-
-const std::array<const char *, PrivilegeCount> PrivilegeNames{
-    "ItemBrowse",    "ItemModify",     "CreditBrowse",   "CreditModify",
-    "SettingModify", "TaxModify",      "CashierAccess",  "PlaceDiscount",
-    "BuildReport",   "ModifyCurrency", "ChargeCurrency",
-};
 
 const std::array<const char *, FieldCount> FieldNames{
     "Name",   "Price",  "Number", "Notes",  "Sold",       "Stock",      "Remaining",
@@ -418,7 +403,7 @@ std::optional<QString> privilegeNames(const FieldValue &v)
         if (c == QLatin1Char('1')) {
             if (i >= PrivilegeCount)
                 return std::nullopt;
-            on << QString::fromLatin1(PrivilegeNames[i]);
+            on << ::privilegeNames()[i];
         }
     }
     return QStringLiteral("privileges(%1)").arg(on.join(QLatin1Char(' ')));
@@ -426,7 +411,7 @@ std::optional<QString> privilegeNames(const FieldValue &v)
 
 QString kindName(int n, const DataRecord &r)
 {
-    if (n >= FirstCurrencySlot && n <= LastCurrencySlot)
+    if (HeaderRecord::isCurrencySlot(n))
         return QStringLiteral("currency slot");
     if (n <= HeaderRecords)
         return QStringLiteral("header");
@@ -474,8 +459,8 @@ int dump(const QString &path)
     }
     int bad = 0;
     const FileError e = file.scan(1, [&](int n, const RecordView &view) {
-        FileError decodeError = FileError::None;
-        const std::optional<DataRecord> r = view.decode(&decodeError);
+        const Result<DataRecord> r = view.decode();
+        const FileError decodeError = r.error();
         if (r) {
             out() << recordLine(n, *r) << '\n';
         } else {

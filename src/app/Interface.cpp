@@ -1,16 +1,17 @@
 #include "Interface.h"
 
-#include "AppContext.h"
-#include "Clock.h"
-#include "UpdateList.h"
 #include "cashier/CashierCommands.h"
-#include "cashier/TerminalLock.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
 #include "sale/BillLine.h"
 #include "sale/BillStock.h"
 #include "settings/SettingsCommands.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/UpdateList.h"
+#include "ui/WindowSetup.h"
 #include "ui_Interface.h"
 
 #include <QApplication>
@@ -24,24 +25,7 @@
 namespace {
 const QString FileFilter = QStringLiteral("Tallybird Files (*.tb2);;All Files (*)");
 const QString NoFileOpened = QStringLiteral("No File Opened");
-
-// Header records 3 and 4 hold 1 when their switch is on, as a number or as text.
-bool switchIsOn(const DataRecord &record)
-{
-    return record.Number.toText() == QLatin1String("1");
-}
 } // namespace
-
-void centreOnScreen(QWidget *window)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - size.width()) / 2,
-                 area.y() + (area.height() - size.height()) / 2);
-}
 
 Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *parent)
     : QMainWindow(parent), m_ctx(ctx), ui(std::make_unique<Ui::Interface>())
@@ -59,15 +43,53 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     ui->Combo1->setModel(new QStringListModel(ui->Combo1));
     drawArrowPictures();
 
-    connect(ui->mnuNew, &QAction::triggered, this, &Interface::mnuNew);
-    connect(ui->mnuOpen, &QAction::triggered, this, &Interface::mnuOpen);
-    connect(ui->mnuQuit, &QAction::triggered, this, &Interface::mnuQuit);
+    connectMenus();
+    startUp(commandLine);
+}
+
+void Interface::connectMenus()
+{
+    const auto on = [this](QAction *action, auto run) {
+        connect(action, &QAction::triggered, this, run);
+    };
+    on(ui->mnuNew, [this] { mnuNew(); });
+    on(ui->mnuOpen, [this] { mnuOpen(); });
+    on(ui->mnuQuit, [this] { mnuQuit(); });
     connect(ui->Command3, &QPushButton::clicked, this, &Interface::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Interface::Command4_Click);
-    CashierCommands::install(*this);
-    SettingsCommands::install(*this);
 
-    startUp(commandLine);
+    AppContext &ctx = m_ctx;
+    on(ui->mnuitmLogOn, [&ctx] { CashierCommands::logOn(ctx); });
+    on(ui->mnuitmLogOff, [&ctx] { CashierCommands::LogOff(ctx); });
+    on(ui->mnuitmCashierSettings, [&ctx] { CashierCommands::mnuitmCashierSettings(ctx); });
+    using Reset = CashierCommands::Reset;
+    const std::pair<QAction *, Reset> resets[] = {
+        {ui->mnuitmCashierSalesComplete, Reset::SalesPerformed},
+        {ui->mnuitmCashierMoney, Reset::AmountSold},
+        {ui->mnuitmLoggedOnTime, Reset::TimeLoggedOn},
+        {ui->mnuitmVisit, Reset::Visits},
+        {ui->mnuResetItem, Reset::ItemsSold},
+    };
+    for (const auto &[action, reset] : resets)
+        on(action, [&ctx, reset] { CashierCommands::runReset(ctx, reset); });
+
+    on(ui->mnuPref, [&ctx] { SettingsCommands::mnuPref(ctx); });
+    on(ui->mnuTax, [&ctx] { SettingsCommands::mnuTax(ctx); });
+    on(ui->mnuitmPrintSetup, [&ctx] { SettingsCommands::mnuitmPrintSetup(ctx); });
+    on(ui->mnuitmCaption, [&ctx] { SettingsCommands::mnuitmCaption(ctx); });
+    on(ui->mnuitmAbout, [&ctx] { SettingsCommands::mnuitmAbout(ctx); });
+    on(ui->mnuitmEmail, [&ctx] { SettingsCommands::mnuitmEmail(ctx); });
+    using Switch = SettingsCommands::Switch;
+    const std::pair<QAction *, Switch> switches[] = {
+        {ui->mnuitmSave, Switch::SaveToLog},
+        {ui->mnuitmPrint, Switch::PrintBill},
+    };
+    for (const auto &[action, which] : switches) {
+        on(action, [&ctx, action, which] {
+            // The menu has already moved the mark; it is the record that decides.
+            action->setChecked(SettingsCommands::toggleSwitch(ctx, which, action->isChecked()));
+        });
+    }
 }
 
 Interface::~Interface()
@@ -79,9 +101,8 @@ Interface::~Interface()
 void Interface::startUp(const QString &commandLine)
 {
     centreOnScreen(this);
-    ui->mnuCashier->menuAction()->setEnabled(false);
     ui->LabelSubTotal->setText(MoneyText::formatCurrency(Currency()));
-    LockTerminal(*this);
+    LockTerminal();
 
     bool opened = false;
     if (!commandLine.isEmpty()) {
@@ -122,6 +143,79 @@ void Interface::ShowStatus(const QString &text, Lamp lamp, bool keepPointer)
 QString Interface::statusText() const
 {
     return ui->Label4->text();
+}
+
+void Interface::applyMode()
+{
+    const bool file = m_mode.datafileOpen;
+    const bool on = file && m_mode.loggedOn;
+    ui->mnuCashier->menuAction()->setEnabled(file);
+    ui->mnuitmLogOn->setEnabled(file && !on);
+    for (QWidget *w : {static_cast<QWidget *>(ui->Command1), static_cast<QWidget *>(ui->Command2),
+                       static_cast<QWidget *>(ui->Command3), static_cast<QWidget *>(ui->Command4),
+                       static_cast<QWidget *>(ui->Command6), static_cast<QWidget *>(ui->List1),
+                       static_cast<QWidget *>(ui->Text2), static_cast<QWidget *>(ui->Combo1)})
+        w->setEnabled(on);
+    ui->Command5->setEnabled(on && m_mode.taxesApply);
+    for (QAction *a : {ui->mnuManage->menuAction(), ui->mnuReport->menuAction(),
+                       ui->mnuitmLogOff, ui->mnuitmConverter})
+        a->setEnabled(on);
+}
+
+void Interface::LockTerminal()
+{
+    m_mode.loggedOn = false;
+    m_mode.taxesApply = false;
+    applyMode();
+    ui->Combo1->setEditText(QString());
+    m_ctx.CashierRecord = 0;
+    ShowStatus(QStringLiteral("Terminal Locked - Log On Required"), Lamp::Busy, true);
+}
+
+void Interface::UnlockTerminal()
+{
+    m_mode.loggedOn = true;
+    // Any value of the no-tax record other than 0 or 1 leaves "&Tax" as the
+    // lock left it.
+    if (const Result<DataRecord> noTax = RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::NoTax))
+        m_mode.taxesApply = HeaderRecord::noTaxFlag(*noTax) == false;
+    applyMode();
+    ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
+}
+
+void Interface::applyNoTax(bool noTax)
+{
+    m_mode.taxesApply = !noTax;
+    applyMode();
+    if (noTax) {
+        ui->Label6->hide();
+        ui->labelGrandTotal->setText(QString());
+    }
+}
+
+void Interface::refillItemBox()
+{
+    UpdateList(ui->Combo1, true, m_ctx);
+}
+
+QPixmap Interface::arrowPicture(Arrow arrow) const
+{
+    switch (arrow) {
+    case Arrow::Left:
+        return ui->LeftArrow->pixmap();
+    case Arrow::Right:
+        return ui->RightArrow->pixmap();
+    case Arrow::LeftInverted:
+        return ui->LeftInverted->pixmap();
+    case Arrow::RightInverted:
+        break;
+    }
+    return ui->RightInverted->pixmap();
+}
+
+int Interface::billLineCount() const
+{
+    return ui->List1->count();
 }
 
 void Interface::resetBill()
@@ -195,8 +289,8 @@ void Interface::setNoDatafile()
     setWindowTitle(QStringLiteral("Tallybird"));
     resetBill();
     ui->Combo1->clear();
-    ui->mnuCashier->menuAction()->setEnabled(false);
-    LockTerminal(*this);
+    m_mode.datafileOpen = false;
+    LockTerminal();
     ShowStatus(NoFileOpened, Lamp::Busy, true);
 }
 
@@ -214,13 +308,15 @@ void Interface::LoadDatafile()
 
     const RecordStore store(m_ctx.DataFilePath);
     FileError error = store.testDatafile();
-    DataRecord logPath, saveSwitch, printSwitch;
-    if (error == FileError::None)
-        error = store.readRecord(2, logPath);
-    if (error == FileError::None)
-        error = store.readRecord(3, saveSwitch);
-    if (error == FileError::None)
-        error = store.readRecord(4, printSwitch);
+    DataRecord headers[3];
+    const int wanted[3] = {HeaderRecord::LogFile, HeaderRecord::SaveToLog, HeaderRecord::PrintBill};
+    for (int i = 0; i < 3 && error == FileError::None; ++i) {
+        Result<DataRecord> record = store.readRecord(wanted[i]);
+        if (record)
+            headers[i] = std::move(*record);
+        else
+            error = record.error();
+    }
     if (error != FileError::None) {
         m_ctx.dialogs->fileError(
             this,
@@ -234,12 +330,12 @@ void Interface::LoadDatafile()
 
     setWindowTitle(QStringLiteral("Tallybird - ") + m_ctx.DataFilePath);
     resetBill();
-    ui->mnuCashier->menuAction()->setEnabled(true);
-    m_ctx.LogFilePath = logPath.Number.toText();
-    ui->mnuitmSave->setChecked(switchIsOn(saveSwitch));
-    ui->mnuitmPrint->setChecked(switchIsOn(printSwitch));
-    UpdateList(ui->Combo1, true, m_ctx);
-    LockTerminal(*this);
+    m_mode.datafileOpen = true;
+    m_ctx.LogFilePath = headers[0].Number.toText();
+    ui->mnuitmSave->setChecked(HeaderRecord::switchIsOn(headers[1]));
+    ui->mnuitmPrint->setChecked(HeaderRecord::switchIsOn(headers[2]));
+    refillItemBox();
+    LockTerminal();
 }
 
 void Interface::mnuOpen()
@@ -288,11 +384,11 @@ void Interface::mnuNew()
 
     resetBill();
     ui->Combo1->clear();
-    ui->mnuCashier->menuAction()->setEnabled(true);
-    LockTerminal(*this);
+    m_mode.datafileOpen = true;
+    LockTerminal();
     m_ctx.dialogs->information(this, QStringLiteral("Cashier Permissions"),
                                QStringLiteral("Please input cashier permissions."));
-    emit firstCashierRequired();
+    CashierCommands::openCashierSettings(m_ctx);
 }
 
 void Interface::mnuQuit()
@@ -303,7 +399,7 @@ void Interface::mnuQuit()
 void Interface::closeEvent(QCloseEvent *event)
 {
     if (!m_ctx.DataFilePath.isEmpty() && m_ctx.isLoggedOn())
-        emit logOffRequested();
+        CashierCommands::LogOff(m_ctx);
     event->accept();
 }
 

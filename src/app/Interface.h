@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/Currency.h"
+#include "ui/MainWindow.h"
 
 #include <QMainWindow>
 
@@ -10,10 +11,16 @@ namespace Ui {
 class Interface;
 }
 struct AppContext;
-class QAction;
+
+// The states of the main window that decide which controls and menus work.
+struct MainWindowMode {
+    bool datafileOpen = false;
+    bool loggedOn = false;
+    bool taxesApply = false; // "&Tax" works while a cashier is logged on
+};
 
 // The main window: menus, the sale area, the status bar, and the open datafile.
-class Interface : public QMainWindow
+class Interface : public QMainWindow, public MainWindow
 {
     Q_OBJECT
 
@@ -23,35 +30,32 @@ public:
     Interface(AppContext &ctx, const QString &commandLine, QWidget *parent = nullptr);
     ~Interface() override;
 
-    enum class Lamp { Busy, Ready };
-    // The status text and lamps. The pointer becomes the hourglass when exactly
-    // one of `lamp == Busy` and `keepPointer` holds.
-    void ShowStatus(const QString &text, Lamp lamp, bool keepPointer = false);
+    using MainWindow::ShowStatus;
+    QWidget *widget() override { return this; }
+    void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) override;
     QString statusText() const;
+    void LockTerminal() override;
+    void UnlockTerminal() override;
+    void applyNoTax(bool noTax) override;
+    void refillItemBox() override;
+    int billLineCount() const override;
+    void ClearBill() override;
+    QPixmap arrowPicture(Arrow arrow) const override;
+
+    const MainWindowMode &mode() const { return m_mode; }
 
     // Makes the datafile at DataFilePath the open one.
     void LoadDatafile();
 
     // Empties the bill and its totals without touching the datafile.
     void resetBill();
-    // Cancels the whole bill, putting every item's stock back line by line.
-    void ClearBill();
     // "Remo&ve Item": removes the selected line and puts its stock back.
     void Command3_Click();
     // "C&lear Bill": asks, then ClearBill.
     void Command4_Click();
 
-    Ui::Interface &form() { return *ui; }
-    AppContext &context() { return m_ctx; }
-
     // The running total of the item lines of the bill.
     Currency Subtotal;
-
-signals:
-    // File New has written a new datafile: its first cashier must be entered.
-    void firstCashierRequired();
-    // The program is ending with a cashier logged on.
-    void logOffRequested();
 
 public slots:
     void mnuNew();
@@ -62,14 +66,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void connectMenus();
     void startUp(const QString &commandLine);
     void setNoDatafile();
+    // Sets every control's and menu's enabled state from the mode.
+    void applyMode();
     void drawArrowPictures();
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Interface> ui;
-    bool m_quitting = false;
+    MainWindowMode m_mode;
 };
-
-// Centres a window on the screen it is on.
-void centreOnScreen(QWidget *window);

@@ -1,7 +1,8 @@
 #include "Title.h"
 
-#include "AppContext.h"
+#include "ui/AppContext.h"
 #include "Interface.h"
+#include "ui/WindowSetup.h"
 
 #include <QDir>
 #include <QLabel>

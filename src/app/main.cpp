@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
-#include "app/Clock.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
 #include "app/Title.h"
 #include "ui/QtDialogs.h"
 

@@ -1,6 +1,6 @@
 #include "Access.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 
 bool checkAccess(AppContext &ctx, QWidget *parent, GuardedCommand command)

@@ -3,16 +3,16 @@
 #include "AccessCheck.h"
 #include "CashierStore.h"
 #include "CashierTime.h"
-#include "app/AppContext.h"
-#include "app/Interface.h"
+#include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
+#include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
 #include "ui_Cashier.h"
-#include "ui_Interface.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -55,9 +55,11 @@ Cashier::Cashier(AppContext &ctx, QWidget *parent)
     connect(del, &QAction::triggered, this, &Cashier::Delete);
     connect(search, &QAction::triggered, this, &Cashier::Search);
 
-    const Ui::Interface &main = ctx.mainWindow->form();
-    ui->Image2->setPictures(main.LeftArrow->pixmap(), main.LeftInverted->pixmap());
-    ui->Image1->setPictures(main.RightArrow->pixmap(), main.RightInverted->pixmap());
+    using Arrow = MainWindow::Arrow;
+    const MainWindow &main = *ctx.mainWindow;
+    ui->Image2->setPictures(main.arrowPicture(Arrow::Left), main.arrowPicture(Arrow::LeftInverted));
+    ui->Image1->setPictures(main.arrowPicture(Arrow::Right),
+                            main.arrowPicture(Arrow::RightInverted));
     connect(ui->Image1, &ArrowImage::clicked, this, &Cashier::Next);
     connect(ui->Image2, &ArrowImage::clicked, this, &Cashier::Previous);
     connect(ui->Command1, &QPushButton::clicked, this, &Cashier::Save);
@@ -72,7 +74,7 @@ Cashier::Cashier(AppContext &ctx, QWidget *parent)
     // The function keys work wherever the focus is in the window.
     qApp->installEventFilter(this);
 
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow->widget());
     load();
 }
 
@@ -141,12 +143,12 @@ void Cashier::setupChecks()
 
 void Cashier::status(const QString &text)
 {
-    m_ctx.mainWindow->ShowStatus(text, Interface::Lamp::Busy);
+    m_ctx.mainWindow->ShowStatus(text, MainWindow::Lamp::Busy);
 }
 
 void Cashier::ready()
 {
-    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
+    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
 }
 
 void Cashier::critical(const QString &title, const QString &text)
@@ -157,8 +159,8 @@ void Cashier::critical(const QString &title, const QString &text)
 void Cashier::load()
 {
     status(QStringLiteral("Opening Cashier Database"));
-    const BrowserWalk::Result first = m_walk.first();
-    if (first.outcome == BrowserWalk::Outcome::DatabaseFull) {
+    const Result<BrowserWalk::Step> first = m_walk.first();
+    if (first && first->outcome == BrowserWalk::Outcome::DatabaseFull) {
         critical(QStringLiteral("Database is Full"),
                  QStringLiteral("The current database is full and holds no cashier records. The "
                                 "combined total of all entries in this file (")
@@ -172,18 +174,24 @@ void Cashier::load()
     ready();
 }
 
-void Cashier::display(const BrowserWalk::Result &result)
+void Cashier::display(const Result<BrowserWalk::Step> &result)
 {
     using Outcome = BrowserWalk::Outcome;
-    switch (result.outcome) {
+    if (!result) {
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(result.error()));
+        return;
+    }
+    switch (result->outcome) {
     case Outcome::Shown: {
-        const DataRecord &data = result.record;
-        ui->Text1->setText(data.Number.toText());
-        ui->Text2->setText(data.SpareA.toText());
-        ui->Text3->setText(MoneyText::formatCurrency(data.Price.toCurrency()));
-        ui->Text4->setText(data.SpareB.toText());
-        ui->Text5->setText(FormatLoggedOnTime(data.SpareD.toNumber()));
-        const QString flags = data.SpareC.toText();
+        const CashierEntry cashier(result->record);
+        ui->Text1->setText(cashier.name());
+        ui->Text2->setText(cashier.pin());
+        ui->Text3->setText(MoneyText::formatCurrency(cashier.amountSold()));
+        ui->Text4->setText(cashier.salesPerformedText());
+        ui->Text5->setText(FormatLoggedOnTime(cashier.msLoggedOn()));
+        const QString flags = cashier.privilegeText();
         const QList<QCheckBox *> boxes = privilegeBoxes();
         for (int k = 0; k < boxes.size(); ++k)
             boxes[k]->setChecked(k < flags.size() && flags.at(k) == QLatin1Char('1'));
@@ -212,11 +220,6 @@ void Cashier::display(const BrowserWalk::Result &result)
     case Outcome::NotFound:
     case Outcome::Nothing:
         critical(QStringLiteral("Search Error"), QStringLiteral("No records match search critera"));
-        break;
-    case Outcome::Error:
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(result.error));
         break;
     }
 }
@@ -250,7 +253,7 @@ void Cashier::Search()
         return;
     status(QStringLiteral("Searching Cashier Database"));
     if (*answer == QLatin1String("*")
-        && RecordStore(m_ctx.DataFilePath).NextFreeRecord() > DatabaseFullRecord)
+        && RecordStore(m_ctx.DataFilePath).NextFreeRecord().valueOr(0) > DatabaseFullRecord)
         critical(QStringLiteral("Database is Full"),
                  QStringLiteral("The current database is full, and there are no empty records to "
                                 "display. The combined total of all entries in this file (")
@@ -310,21 +313,20 @@ void Cashier::Save()
         }
     }
 
-    DataRecord record;
-    record.Name = FieldValue::fromText(CashierMarker);
-    record.Number = FieldValue::fromText(name);
-    record.SpareA = FieldValue::fromText(pin);
-    record.Price = FieldValue::fromCurrency(*MoneyText::parseCurrency(amount));
-    record.SpareB = FieldValue::fromText(sales);
-    record.SpareD = FieldValue::fromNumber(ParseLoggedOnTime(ui->Text5->text()));
+    CashierEntry cashier;
+    cashier.setName(name);
+    cashier.setPin(pin);
+    cashier.setAmountSold(*MoneyText::parseCurrency(amount));
+    cashier.setSalesPerformed(sales);
+    cashier.setMsLoggedOn(ParseLoggedOnTime(ui->Text5->text()));
     Privileges flags;
     const QList<QCheckBox *> boxes = privilegeBoxes();
     for (int k = 0; k < boxes.size(); ++k)
         flags.flags[k] = boxes[k]->isChecked() ? 1 : 0;
-    record.SpareC = FieldValue::fromText(privilegeString(flags));
+    cashier.setPrivileges(flags);
 
     const FileError error =
-        RecordStore(m_ctx.DataFilePath).writeRecord(m_walk.CurrentRecord, record);
+        RecordStore(m_ctx.DataFilePath).writeRecord(m_walk.CurrentRecord, cashier.record());
     if (error == FileError::BadRecordLength) {
         critical(QStringLiteral("Record too Long"),
                  QStringLiteral("This record is too long!  Try shortening some of the fields."));
@@ -342,11 +344,15 @@ void Cashier::Save()
 bool Cashier::masterCheckAllowsClose()
 {
     status(QStringLiteral("Checking Cashier Database"));
-    if (m_ctx.isLoggedOn())
-        m_ctx.CashierRecord =
-            CashierStore::FindCashierRecord(m_ctx.DataFilePath, m_ctx.CashierName);
-    const bool master = CashierStore::masterExists(m_ctx.DataFilePath);
+    // Writes to the cashier on duty find the record by name when they
+    // happen, so a delete here leaves nothing to look up again.
+    const Result<bool> master = CashierStore::masterExists(m_ctx.DataFilePath);
     if (!master)
+        // A datafile that cannot be read must not keep the user in here.
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(master.error()));
+    else if (!*master)
         critical(QStringLiteral("Master Account Required"),
                  QStringLiteral("At least one cashier must have all attributes on.  Please choose "
                                 "a user, and check of all boxes."));
@@ -354,8 +360,8 @@ bool Cashier::masterCheckAllowsClose()
         ready();
     else
         m_ctx.mainWindow->ShowStatus(QStringLiteral("Terminal Locked - Log On Required"),
-                                     Interface::Lamp::Busy, true);
-    return master;
+                                     MainWindow::Lamp::Busy, true);
+    return !master || *master;
 }
 
 void Cashier::done(int result)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/BrowserWalk.h"
+#include "browse/BrowserWalk.h"
 #include "datafile/DataRecord.h"
 
 #include <QDialog>
@@ -47,7 +47,7 @@ protected:
 private:
     void load();
     // Shows a walk's record, blank form or message.
-    void display(const BrowserWalk::Result &result);
+    void display(const Result<BrowserWalk::Step> &result);
     bool masterCheckAllowsClose();
     void status(const QString &text);
     void ready();

@@ -4,143 +4,131 @@
 #include "Cashier.h"
 #include "CashierStore.h"
 #include "LogOn.h"
-#include "TerminalLock.h"
-#include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/Interface.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui_Interface.h"
-
-#include <QListWidget>
+#include "ui/MainWindow.h"
 
 namespace CashierCommands {
 
 namespace {
 
-struct Reset {
-    QAction *Ui::Interface::*action;
+struct ResetText {
     GuardedCommand guard;
     QString title;
     QString question;
     QString success;
-    int (*run)(AppContext &ctx, FileError *error);
 };
 
-void runReset(Interface &window, const Reset &reset)
+ResetText resetText(Reset reset)
 {
-    AppContext &ctx = window.context();
-    if (!checkAccess(ctx, &window, reset.guard))
-        return;
-    if (!ctx.dialogs->askYesNo(&window, reset.title, reset.question))
-        return;
-    window.ShowStatus(QStringLiteral("Resetting Statistics"), Interface::Lamp::Busy);
-    FileError error = FileError::None;
-    reset.run(ctx, &error);
-    window.ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
-    if (error != FileError::None) {
-        ctx.dialogs->fileError(&window,
-                               QStringLiteral("A File I/O Error has occured. Please try again."),
-                               errorNumber(error));
-        return;
+    switch (reset) {
+    case Reset::SalesPerformed:
+        return {GuardedCommand::ResetCashierData,
+                QStringLiteral("Reset Cashier Sales Performed Data"),
+                QStringLiteral("Are you sure you wish to reset cashier sales performed data?"),
+                QStringLiteral("Cashier Sales Performed Data Reset.")};
+    case Reset::AmountSold:
+        return {GuardedCommand::ResetCashierData, QStringLiteral("Reset Cashier Amount Sold Data"),
+                QStringLiteral("Are you sure you wish to reset cashier amount data?"),
+                QStringLiteral("Amount Sold Data Reset.")};
+    case Reset::TimeLoggedOn:
+        return {GuardedCommand::ResetCashierData,
+                QStringLiteral("Reset Cashier Time Logged On Data"),
+                QStringLiteral("Are you sure you wish to reset cashier time logged on data?"),
+                QStringLiteral("Cashier Time Logged On Data Reset.")};
+    case Reset::Visits:
+        return {GuardedCommand::ResetVisits, QStringLiteral("Reset Credit Number of Visits"),
+                QStringLiteral("Are you sure you wish to reset credit number of visits data?"),
+                QStringLiteral("Credit Number of Visits Data Reset.")};
+    case Reset::ItemsSold:
+        break;
     }
-    ctx.dialogs->information(&window, QStringLiteral("Success"), reset.success);
+    return {GuardedCommand::ResetItemsSold, QStringLiteral("Reset Item Sold Data"),
+            QStringLiteral("Are you sure you wish to reset item sold data?"),
+            QStringLiteral("Item sold data reset.")};
 }
 
-const std::vector<Reset> &resets()
+Result<int> resetRecords(AppContext &ctx, Reset reset)
 {
-    static const std::vector<Reset> list = {
-        {&Ui::Interface::mnuitmCashierSalesComplete, GuardedCommand::ResetCashierData,
-         QStringLiteral("Reset Cashier Sales Performed Data"),
-         QStringLiteral("Are you sure you wish to reset cashier sales performed data?"),
-         QStringLiteral("Cashier Sales Performed Data Reset."),
-         [](AppContext &ctx, FileError *e) {
-             return CashierStore::resetSalesPerformed(ctx.DataFilePath, e);
-         }},
-        {&Ui::Interface::mnuitmCashierMoney, GuardedCommand::ResetCashierData,
-         QStringLiteral("Reset Cashier Amount Sold Data"),
-         QStringLiteral("Are you sure you wish to reset cashier amount data?"),
-         QStringLiteral("Amount Sold Data Reset."),
-         [](AppContext &ctx, FileError *e) {
-             return CashierStore::resetAmountSold(ctx.DataFilePath, e);
-         }},
-        {&Ui::Interface::mnuitmLoggedOnTime, GuardedCommand::ResetCashierData,
-         QStringLiteral("Reset Cashier Time Logged On Data"),
-         QStringLiteral("Are you sure you wish to reset cashier time logged on data?"),
-         QStringLiteral("Cashier Time Logged On Data Reset."),
-         [](AppContext &ctx, FileError *e) {
-             // The cashier on duty keeps the time until log off adds to it.
-             return CashierStore::resetTimeLoggedOn(ctx.DataFilePath, ctx.CashierRecord, e);
-         }},
-        {&Ui::Interface::mnuitmVisit, GuardedCommand::ResetVisits,
-         QStringLiteral("Reset Credit Number of Visits"),
-         QStringLiteral("Are you sure you wish to reset credit number of visits data?"),
-         QStringLiteral("Credit Number of Visits Data Reset."),
-         [](AppContext &ctx, FileError *e) {
-             return CashierStore::resetVisits(ctx.DataFilePath, e);
-         }},
-        {&Ui::Interface::mnuResetItem, GuardedCommand::ResetItemsSold,
-         QStringLiteral("Reset Item Sold Data"),
-         QStringLiteral("Are you sure you wish to reset item sold data?"),
-         QStringLiteral("Item sold data reset."),
-         [](AppContext &ctx, FileError *e) {
-             return CashierStore::resetItemsSold(ctx.DataFilePath, e);
-         }},
-    };
-    return list;
-}
-
-void logOn(Interface &window)
-{
-    LogOn dialog(window.context(), &window);
-    dialog.exec();
+    const QString &path = ctx.DataFilePath;
+    switch (reset) {
+    case Reset::SalesPerformed:
+        return CashierStore::resetSalesPerformed(path);
+    case Reset::AmountSold:
+        return CashierStore::resetAmountSold(path);
+    case Reset::TimeLoggedOn:
+        // The cashier on duty keeps the time until log off adds to it.
+        return CashierStore::resetTimeLoggedOn(path, ctx.isLoggedOn() ? ctx.CashierName : QString());
+    case Reset::Visits:
+        return CashierStore::resetVisits(path);
+    case Reset::ItemsSold:
+        break;
+    }
+    return CashierStore::resetItemsSold(path);
 }
 
 } // namespace
 
-bool LogOff(Interface &window)
+void runReset(AppContext &ctx, Reset reset)
 {
-    AppContext &ctx = window.context();
-    if (window.form().List1->count() > 0) {
-        if (!ctx.dialogs->askYesNo(&window, QStringLiteral("Cancel Purchase"),
+    MainWindow &main = *ctx.mainWindow;
+    QWidget *parent = main.widget();
+    const ResetText text = resetText(reset);
+    if (!checkAccess(ctx, parent, text.guard))
+        return;
+    if (!ctx.dialogs->askYesNo(parent, text.title, text.question))
+        return;
+    main.ShowStatus(QStringLiteral("Resetting Statistics"), MainWindow::Lamp::Busy);
+    const Result<int> written = resetRecords(ctx, reset);
+    main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+    if (!written) {
+        ctx.dialogs->fileError(parent,
+                               QStringLiteral("A File I/O Error has occured. Please try again."),
+                               errorNumber(written.error()));
+        return;
+    }
+    ctx.dialogs->information(parent, QStringLiteral("Success"), text.success);
+}
+
+void logOn(AppContext &ctx)
+{
+    LogOn dialog(ctx, ctx.mainWindow->widget());
+    dialog.exec();
+}
+
+bool LogOff(AppContext &ctx)
+{
+    MainWindow &main = *ctx.mainWindow;
+    if (main.billLineCount() > 0) {
+        if (!ctx.dialogs->askYesNo(main.widget(), QStringLiteral("Cancel Purchase"),
                                    QStringLiteral("Are you sure you wish to cancel the entire "
                                                   "purchase?")))
             return false;
-        window.ClearBill();
+        main.ClearBill();
     }
-    FileError error = FileError::None;
-    CashierStore::addTimeOnDuty(ctx.DataFilePath, ctx.CashierRecord, ctx.CashierName,
-                                ctx.clock->ticks() - ctx.LogOnTicks, &error);
-    LockTerminal(window);
-    if (error != FileError::None)
-        ctx.dialogs->fileError(&window,
+    const Result<int> written = CashierStore::addTimeOnDuty(ctx.DataFilePath, ctx.CashierName,
+                                                            ctx.clock->ticks() - ctx.LogOnTicks);
+    main.LockTerminal();
+    if (!written)
+        ctx.dialogs->fileError(main.widget(),
                                QStringLiteral("A File I/O Error has occured. The time logged on "
                                               "could not be saved."),
-                               errorNumber(error));
+                               errorNumber(written.error()));
     return true;
 }
 
-void openCashierSettings(Interface &window)
+void openCashierSettings(AppContext &ctx)
 {
-    Cashier dialog(window.context(), &window);
+    Cashier dialog(ctx, ctx.mainWindow->widget());
     if (dialog.loadedOk())
         dialog.exec();
 }
 
-void install(Interface &window)
+void mnuitmCashierSettings(AppContext &ctx)
 {
-    Ui::Interface &ui = window.form();
-    QObject::connect(ui.mnuitmLogOn, &QAction::triggered, &window, [&window] { logOn(window); });
-    QObject::connect(ui.mnuitmLogOff, &QAction::triggered, &window, [&window] { LogOff(window); });
-    QObject::connect(ui.mnuitmCashierSettings, &QAction::triggered, &window, [&window] {
-        if (checkAccess(window.context(), &window, GuardedCommand::CashierSettings))
-            openCashierSettings(window);
-    });
-    for (const Reset &reset : resets())
-        QObject::connect(ui.*reset.action, &QAction::triggered, &window,
-                         [&window, &reset] { runReset(window, reset); });
-    QObject::connect(&window, &Interface::firstCashierRequired, &window,
-                     [&window] { openCashierSettings(window); });
-    QObject::connect(&window, &Interface::logOffRequested, &window, [&window] { LogOff(window); });
+    if (checkAccess(ctx, ctx.mainWindow->widget(), GuardedCommand::CashierSettings))
+        openCashierSettings(ctx);
 }
 
 } // namespace CashierCommands

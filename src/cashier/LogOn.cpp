@@ -2,12 +2,12 @@
 
 #include "AccessCheck.h"
 #include "CashierStore.h"
-#include "TerminalLock.h"
-#include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/Interface.h"
+#include "datafile/CashierEntry.h"
 #include "datafile/MoneyText.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
 #include "ui/EntryBox.h"
 #include "ui/WindowSetup.h"
 #include "ui_LogOn.h"
@@ -25,48 +25,51 @@ LogOn::LogOn(AppContext &ctx, QWidget *parent)
     EntryBox::selectAllOnFocus(ui->Text1);
     EntryBox::selectAllOnFocus(ui->Text2);
     connect(ui->Command1, &QPushButton::clicked, this, &LogOn::Command1_Click);
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 LogOn::~LogOn() = default;
 
 void LogOn::Command1_Click()
 {
-    Interface &main = *m_ctx.mainWindow;
-    main.ShowStatus(QStringLiteral("Searching Database for Cashier"), Interface::Lamp::Busy);
+    MainWindow &main = *m_ctx.mainWindow;
+    using Lamp = MainWindow::Lamp;
+    main.ShowStatus(QStringLiteral("Searching Database for Cashier"), Lamp::Busy);
     const QString name = ui->Text1->text();
     const QString pin = ui->Text2->text();
     if (name.isEmpty() || pin.isEmpty() || !MoneyText::isNumeric(pin)) {
         m_ctx.dialogs->critical(this, NoSuchUser,
                                 QStringLiteral("User not defined, or password incorrect."));
-        main.ShowStatus(Locked, Interface::Lamp::Busy, true);
+        main.ShowStatus(Locked, Lamp::Busy, true);
         return;
     }
 
-    const CashierStore::Match match = CashierStore::findForLogOn(m_ctx.DataFilePath, name, pin);
-    if (match.error != FileError::None) {
+    const Result<CashierStore::Found> match =
+        CashierStore::findForLogOn(m_ctx.DataFilePath, name, pin);
+    if (!match) {
         m_ctx.dialogs->fileError(this,
                                  QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(match.error));
-        main.ShowStatus(Locked, Interface::Lamp::Busy, true);
+                                 errorNumber(match.error()));
+        main.ShowStatus(Locked, Lamp::Busy, true);
         return;
     }
-    if (match.record == 0) {
+    if (match->record == 0) {
         m_ctx.dialogs->critical(this, NoSuchUser,
                                 QStringLiteral("User not Defined or PIN incorrect."));
-        main.ShowStatus(Locked, Interface::Lamp::Busy, true);
+        main.ShowStatus(Locked, Lamp::Busy, true);
         return;
     }
 
-    const QString stored = match.data.Number.toText();
+    const CashierEntry cashier(match->data);
+    const QString stored = cashier.name();
     m_ctx.dialogs->information(this, QStringLiteral("Log on Sucessful"),
                                QStringLiteral("Logged On as \"") + stored
                                    + QStringLiteral("\" Sucessful"));
-    m_ctx.privileges = parsePrivileges(match.data.SpareC.toText());
+    m_ctx.privileges = cashier.privileges();
     m_ctx.CashierName = stored;
     m_ctx.LogOnTicks = m_ctx.clock->ticks();
-    UnlockTerminal(main);
+    main.UnlockTerminal();
     accept();
-    m_ctx.CashierRecord = match.record;
-    main.ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
+    m_ctx.CashierRecord = match->record;
+    main.ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
 }

@@ -8,5 +8,4 @@ list(APPEND TB_GUI_SOURCES
     src/cashier/Cashier.cpp
     src/cashier/CashierCommands.cpp
     src/cashier/LogOn.cpp
-    src/cashier/TerminalLock.cpp
 )

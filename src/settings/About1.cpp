@@ -2,8 +2,8 @@
 
 #include "HelpFiles.h"
 #include "SettingsCommands.h"
-#include "app/AppContext.h"
-#include "app/Interface.h"
+#include "ui/AppContext.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
 #include "ui_About1.h"
 
@@ -24,7 +24,7 @@ About1::About1(AppContext &ctx, QWidget *parent)
     ui->Label4->setText(HelpFiles::SupportAddress);
     ui->Label4->setToolTip(HelpFiles::supportMail().toString());
     connect(ui->Label4, &LinkLabel::clicked, this, [&ctx] { SettingsCommands::mnuitmEmail(ctx); });
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 About1::~About1() = default;

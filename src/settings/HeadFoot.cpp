@@ -1,7 +1,7 @@
 #include "HeadFoot.h"
 
-#include "app/AppContext.h"
-#include "app/Interface.h"
+#include "ui/AppContext.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
 #include "ui_HeadFoot.h"
 
@@ -16,7 +16,7 @@ HeadFoot::HeadFoot(AppContext &ctx, QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     ui->Text1->installEventFilter(this);
     connect(ui->Command1, &QPushButton::clicked, this, &HeadFoot::Command1_Click);
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 HeadFoot::~HeadFoot() = default;

@@ -2,13 +2,12 @@
 
 #include "Preferences.h"
 #include "SettingsErrors.h"
-#include "app/AppContext.h"
-#include "app/Clock.h"
-#include "app/Interface.h"
-#include "app/UpdateList.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/RecordStore.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
-#include "ui_Interface.h"
 #include "ui_Pref.h"
 
 namespace {
@@ -23,27 +22,28 @@ Pref::Pref(AppContext &ctx, QWidget *parent)
     connect(ui->Command1, &QPushButton::clicked, this, &Pref::Command1_Click);
     // The same width whichever text the first line shows.
     ui->Label1->setMinimumWidth(ui->Label1->fontMetrics().horizontalAdvance(NoTransactions));
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 Pref::~Pref() = default;
 
 bool Pref::load()
 {
-    Preferences prefs;
-    DataRecord counter;
-    FileError error = Preferences::read(m_ctx.DataFilePath, prefs);
-    if (error == FileError::None)
-        error = RecordStore(m_ctx.DataFilePath).readRecord(7, counter);
-    if (error != FileError::None) {
+    const Result<Preferences> read = Preferences::read(m_ctx.DataFilePath);
+    const Result<DataRecord> counter =
+        read ? RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::LastTransaction)
+             : Result<DataRecord>(read.error());
+    if (!counter) {
+        const FileError error = counter.error();
         SettingsErrors::critical(m_ctx, parentWidget(), QStringLiteral("mnuPref"),
                                  QStringLiteral("Interface"), error);
         return false;
     }
 
+    const Preferences &prefs = *read;
     (prefs.itemNames ? ui->Option1 : ui->Option2)->setChecked(true);
     (prefs.pickListsEnabled ? ui->Option3 : ui->Option4)->setChecked(true);
-    const TransactionLabels labels = TransactionLabels::from(counter, m_ctx.clock->today());
+    const TransactionLabels labels = TransactionLabels::from(*counter, m_ctx.clock->today());
     if (!labels.anyBefore)
         ui->Label1->setText(NoTransactions);
     ui->Label2->setText(labels.last);
@@ -62,9 +62,9 @@ void Pref::Command1_Click()
         return;
     }
 
-    Interface &main = *m_ctx.mainWindow;
-    main.ShowStatus(QStringLiteral("Updating Item Lists"), Interface::Lamp::Busy);
-    UpdateList(main.form().Combo1, true, m_ctx);
-    main.ShowStatus(QStringLiteral("Ready"), Interface::Lamp::Ready);
+    MainWindow &main = *m_ctx.mainWindow;
+    main.ShowStatus(QStringLiteral("Updating Item Lists"), MainWindow::Lamp::Busy);
+    main.refillItemBox();
+    main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
     accept();
 }

@@ -2,12 +2,11 @@
 
 #include "SettingsErrors.h"
 #include "TaxSettings.h"
-#include "app/AppContext.h"
-#include "app/Interface.h"
+#include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
-#include "ui_Interface.h"
 #include "ui_SetTax.h"
 
 SetTax::SetTax(AppContext &ctx, QWidget *parent)
@@ -25,20 +24,20 @@ SetTax::SetTax(AppContext &ctx, QWidget *parent)
     connect(ui->Option1, &QRadioButton::toggled, this, &SetTax::showSecondRate);
     connect(ui->Check1, &QCheckBox::toggled, this, &SetTax::applyNoTax);
     connect(ui->Command1, &QPushButton::clicked, this, &SetTax::Command1_Click);
-    prepareDialog(this, ctx.mainWindow);
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 SetTax::~SetTax() = default;
 
 bool SetTax::load()
 {
-    TaxSettings tax;
-    if (const FileError error = TaxSettings::read(m_ctx.DataFilePath, tax);
-        error != FileError::None) {
+    const Result<TaxSettings> read = TaxSettings::read(m_ctx.DataFilePath);
+    if (!read) {
         SettingsErrors::critical(m_ctx, parentWidget(), QStringLiteral("mnuTax"),
-                                 QStringLiteral("Interface"), error);
+                                 QStringLiteral("Interface"), read.error());
         return false;
     }
+    const TaxSettings &tax = *read;
     ui->Option1->setChecked(true);
     showSecondRate();
     ui->Text1->setText(tax.rate1);
@@ -84,8 +83,7 @@ void SetTax::Command1_Click()
     tax.rate1 = ui->Text1->text();
     tax.rate2 = two ? ui->Text2->text() : QString();
     tax.noTax = ui->Check1->isChecked();
-    QChar bad;
-    const FileError error = tax.write(m_ctx.DataFilePath, &bad);
+    const FileError error = tax.write(m_ctx.DataFilePath);
     if (error == FileError::BadRecordLength) {
         m_ctx.dialogs->critical(this, QStringLiteral("Record too Long"),
                                 QStringLiteral("This record is too long!  Try shortening some of "
@@ -93,7 +91,7 @@ void SetTax::Command1_Click()
         return;
     }
     if (error == FileError::UnencodableText) {
-        m_ctx.dialogs->unstorableCharacter(this, bad);
+        m_ctx.dialogs->unstorableCharacter(this, tax.unstorableCharacter());
         return;
     }
     if (error != FileError::None) {
@@ -106,15 +104,8 @@ void SetTax::Command1_Click()
 
 void SetTax::done(int result)
 {
-    if (Interface *main = m_ctx.mainWindow) {
-        Ui::Interface &form = main->form();
-        if (ui->Check1->isChecked()) {
-            form.Command5->setEnabled(false);
-            form.Label6->hide();
-            form.labelGrandTotal->setText(QString());
-        } else {
-            form.Command5->setEnabled(true);
-        }
-    }
+    // However the window closes, the main window follows the box.
+    if (MainWindow *main = m_ctx.mainWindow)
+        main->applyNoTax(ui->Check1->isChecked());
     QDialog::done(result);
 }

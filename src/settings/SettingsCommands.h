@@ -1,18 +1,24 @@
 #pragma once
 
-class Interface;
 struct AppContext;
 
 // The settings and help commands of the main window's menus.
 namespace SettingsCommands {
 
-void install(Interface &window);
-
+void mnuPref(AppContext &ctx);
+void mnuTax(AppContext &ctx);
 // "Printer &Setup": the bill header and footer, then the printer settings.
-void mnuitmPrintSetup(Interface &window);
+void mnuitmPrintSetup(AppContext &ctx);
 // "&Contents": the help page in the user's browser, without waiting for it.
-void mnuitmCaption(Interface &window);
+void mnuitmCaption(AppContext &ctx);
+void mnuitmAbout(AppContext &ctx);
 // "&E-Mail Author": a new message to support in the user's mail program.
 void mnuitmEmail(AppContext &ctx);
+
+// "Sa&ve Transaction to Log" and "&Print upon Transaction Completion": their
+// check marks mirror a header record, which changes first. Gives the state
+// the mark must show: `wanted` once stored, the old state otherwise.
+enum class Switch { SaveToLog, PrintBill };
+bool toggleSwitch(AppContext &ctx, Switch which, bool wanted);
 
 } // namespace SettingsCommands

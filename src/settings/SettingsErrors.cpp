@@ -1,6 +1,6 @@
 #include "SettingsErrors.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 
 namespace SettingsErrors {

@@ -1,8 +1,19 @@
 #include "WindowSetup.h"
 
-#include "app/Interface.h"
-
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2);
+}
 
 void prepareDialog(QDialog *dialog, QWidget *mainWindow)
 {

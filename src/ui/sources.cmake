@@ -8,5 +8,6 @@ list(APPEND TB_GUI_SOURCES
     src/ui/Lamp.h
     src/ui/LogOn.ui
     src/ui/QtDialogs.cpp
+    src/ui/UpdateList.cpp
     src/ui/WindowSetup.cpp
 )

@@ -1,27 +1,27 @@
 #pragma once
 
-#include "cashier/Privileges.h"
+#include "datafile/Privileges.h"
 
 #include <QString>
 
 class Clock;
 class Dialogs;
-class Interface;
+class MainWindow;
 
 // The program-wide state of one run, owned by main() and shared by every window.
 struct AppContext {
     QString DataFilePath; // "" while no datafile is open
     QString ProgramDir;   // the current directory at start
-    QString LogFilePath;  // transaction log, from header record 2
+    QString LogFilePath;  // transaction log, from the log file header record
 
-    int CashierRecord = 0; // record of the logged-on cashier, 0 = nobody
-    QString CashierName;
+    int CashierRecord = 0; // record of the logged-on cashier at log on, 0 = nobody
+    QString CashierName;   // writes to the cashier on duty find the record by this name
     qint64 LogOnTicks = 0;
     Privileges privileges;
 
     QString NoteText; // header/footer text being edited
 
-    Interface *mainWindow = nullptr;
+    MainWindow *mainWindow = nullptr;
     Dialogs *dialogs = nullptr;
     Clock *clock = nullptr;
 

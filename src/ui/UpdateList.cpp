@@ -1,9 +1,9 @@
 #include "UpdateList.h"
 
 #include "AppContext.h"
+#include "Dialogs.h"
 #include "datafile/DataRecord.h"
 #include "datafile/PickList.h"
-#include "ui/Dialogs.h"
 
 #include <QComboBox>
 #include <QStringListModel>
@@ -13,14 +13,15 @@
 void UpdateList(QComboBox *box, bool itemsMode, AppContext &ctx)
 {
     box->clear();
-    PickList list =
+    Result<PickList> read =
         PickList::read(ctx.DataFilePath, itemsMode ? PickList::Mode::Items : PickList::Mode::Customers);
-    if (list.error != FileError::None) {
+    if (!read) {
         ctx.dialogs->critical(box->window(), QStringLiteral("Critical Error"),
                               QStringLiteral("A critical error has occured in procedure UpdateList.\nErr: ")
-                                  + QString::number(errorNumber(list.error)));
+                                  + QString::number(errorNumber(read.error())));
         return;
     }
+    PickList &list = *read;
     if (list.disabled)
         return;
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+class QWidget;
+
+// What the rest of the program may ask of the main window. The window owns
+// its controls and their enabled state; other windows and commands go
+// through these functions only.
+class MainWindow
+{
+public:
+    enum class Lamp { Busy, Ready };
+
+    virtual ~MainWindow() = default;
+
+    virtual QWidget *widget() = 0;
+
+    // The status text and lamps. The pointer becomes the hourglass when exactly
+    // one of `lamp == Busy` and `keepPointer` holds.
+    virtual void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) = 0;
+    void ShowStatus(const QString &text, Lamp lamp) { ShowStatus(text, lamp, false); }
+
+    // Disables everything that needs a logged-on cashier, forgets who was
+    // logged on and shows "Terminal Locked - Log On Required".
+    virtual void LockTerminal() = 0;
+    // Enables the sale area for the cashier who has just logged on; the
+    // "&Tax" button follows the no-tax header record.
+    virtual void UnlockTerminal() = 0;
+    // The tax window closed: with no tax the "&Tax" button is disabled and
+    // the grand total is hidden.
+    virtual void applyNoTax(bool noTax) = 0;
+
+    // Refills the item box from the open datafile.
+    virtual void refillItemBox() = 0;
+    // The number of lines on the bill.
+    virtual int billLineCount() const = 0;
+    // Cancels the whole bill, putting every item's stock back.
+    virtual void ClearBill() = 0;
+
+    // The pictures of the browser windows' arrows; the inverted ones are
+    // shown while an arrow is held down.
+    enum class Arrow { Left, Right, LeftInverted, RightInverted };
+    virtual QPixmap arrowPicture(Arrow arrow) const = 0;
+};
