@@ -5,10 +5,13 @@
 //
 // --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
 
-#include "app/AppContext.h"
-#include "app/Clock.h"
+#include "ui/AppContext.h"
+#include "ui/UpdateList.h"
+#include "datafile/CashierEntry.h"
+#include "datafile/CustomerEntry.h"
+#include "datafile/ItemEntry.h"
+#include "ui/Clock.h"
 #include "app/Interface.h"
-#include "app/UpdateList.h"
 #include "datafile/Cp1252.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
@@ -59,40 +62,30 @@ const char *const Goods[] = {"BOLT",  "WASHER",  "NUT",  "SCREW", "HINGE", "NAIL
 
 DataRecord benchItem(int i)
 {
-    DataRecord r;
-    r.Name = FieldValue::fromText(
-        QStringLiteral("%1 %2").arg(QLatin1String(Goods[i % 12])).arg(i, 5, 10, QLatin1Char('0')));
-    r.Price = FieldValue::fromCurrency(Currency::fromRaw(100 + (i % 997) * 250));
-    r.Number = FieldValue::fromText(QStringLiteral("20%1").arg(i, 11, 10, QLatin1Char('0')));
-    r.Sold = FieldValue::fromNumber(i % 7);
-    r.Stock = FieldValue::fromNumber(50);
-    r.Remaining = FieldValue::fromNumber(50 - i % 7);
-    return r;
+    ItemEntry item = ItemEntry::make(
+        QStringLiteral("%1 %2").arg(QLatin1String(Goods[i % 12])).arg(i, 5, 10, QLatin1Char('0')),
+        QStringLiteral("20%1").arg(i, 11, 10, QLatin1Char('0')),
+        Currency::fromRaw(100 + (i % 997) * 250), 50);
+    item.setSold(i % 7);
+    item.setRemaining(50 - i % 7);
+    return item.record();
 }
 
 DataRecord benchCustomer(int i)
 {
-    DataRecord r;
-    r.Name = FieldValue::fromText(SharedMarker);
-    r.Number = FieldValue::fromText(QStringLiteral("CUSTOMER %1").arg(i));
-    r.Price = FieldValue::fromCurrency(Currency::fromUnits(-(i % 90)));
-    r.Notes = FieldValue::fromText(QStringLiteral("Account opened at the counter."));
-    r.SpareA = FieldValue::fromNumber(i % 40);
-    r.SpareB = FieldValue::fromCurrency(Currency::fromUnits(i % 90));
-    return r;
+    CustomerEntry customer =
+        CustomerEntry::make(QStringLiteral("CUSTOMER %1").arg(i), Currency::fromUnits(-(i % 90)),
+                            QStringLiteral("Account opened at the counter."));
+    customer.setVisits(i % 40);
+    customer.setTotalSpent(Currency::fromUnits(i % 90));
+    return customer.record();
 }
 
 DataRecord benchCashier(int i)
 {
-    DataRecord r;
-    r.Name = FieldValue::fromText(CashierMarker);
-    r.Number = FieldValue::fromText(QStringLiteral("CASHIER %1").arg(i));
-    r.SpareA = FieldValue::fromText(QStringLiteral("1234"));
-    r.Price = FieldValue::fromCurrency(Currency());
-    r.SpareB = FieldValue::fromNumber(0);
-    r.SpareC = FieldValue::fromText(MasterPrivileges);
-    r.SpareD = FieldValue::fromNumber(0);
-    return r;
+    return CashierEntry::make(QStringLiteral("CASHIER %1").arg(i), QStringLiteral("1234"),
+                              Privileges::master())
+        .record();
 }
 
 // 20 header records and 32,744 entries: items, with a customer every 500
@@ -122,13 +115,13 @@ bool generate(const QString &dir)
             g_file.lastItemName = r.Name.toText();
             g_file.lastItemEncoded = Cp1252::encode(g_file.lastItemName).value_or(QByteArray());
         }
-        const RecordCodec::EncodeResult enc = RecordCodec::encode(r);
-        if (enc.error != FileError::None || enc.bytes.size() != RecordLength) {
+        const Result<QByteArray> enc = RecordCodec::encode(r);
+        if (!enc || enc->size() != RecordLength) {
             std::fprintf(stderr, "tallybird-bench: entry %d does not encode (error %d)\n", i,
-                         int(enc.error));
+                         int(enc.error()));
             return false;
         }
-        entries += enc.bytes;
+        entries += *enc;
     }
     QFile f(g_file.pristine);
     if (!f.open(QIODevice::Append) || f.write(entries) != entries.size()) {
@@ -182,14 +175,12 @@ void FindLastItemByName(benchmark::State &state)
     const QString name = g_file.lastItemName;
     const QByteArray encoded = g_file.lastItemEncoded;
     for (auto _ : state) {
-        FileError error = FileError::None;
-        const RecordStore::Found found = store.findFirst(
-            FirstEntryRecord, [&](const RecordView &v) { return v.fieldEquals(0, name, encoded); },
-            &error);
-        if (error != FileError::None)
-            return fail(state, "scan failed with error " + std::to_string(int(error)));
-        if (found.record != MaxRecords || !found.data.Name.textEquals(name))
-            return fail(state, "found record " + std::to_string(found.record) + ", expected "
+        const Result<RecordStore::Found> found = store.findFirst(
+            FirstEntryRecord, [&](const RecordView &v) { return v.fieldEquals(0, name, encoded); });
+        if (!found)
+            return fail(state, "scan failed with error " + std::to_string(int(found.error())));
+        if (found->record != MaxRecords || !found->data.Name.textEquals(name))
+            return fail(state, "found record " + std::to_string(found->record) + ", expected "
                                    + std::to_string(MaxRecords));
     }
 }
@@ -198,9 +189,8 @@ void NextFreeRecord(benchmark::State &state)
 {
     const RecordStore store(g_file.pristine);
     for (auto _ : state) {
-        FileError error = FileError::None;
-        const int n = store.NextFreeRecord(&error);
-        if (error != FileError::None || n != DatabaseFullRecord)
+        const int n = store.NextFreeRecord().valueOr(0);
+        if (n != DatabaseFullRecord)
             return fail(state, "NextFreeRecord gave " + std::to_string(n) + ", expected "
                                    + std::to_string(DatabaseFullRecord));
     }

@@ -41,7 +41,7 @@ FileError fromErrno(int e, const QString &path)
 
 } // namespace
 
-DataFile::DataFile(const QString &path) : m_file(path) {}
+DataFile::DataFile(const QString &path) : m_path(path) {}
 
 DataFile::~DataFile()
 {
@@ -73,7 +73,7 @@ FileError DataFile::open(Mode mode)
         flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
     }
-    const QString path = m_file.fileName();
+    const QString &path = m_path;
     if (path.isEmpty())
         return FileError::FileNotFound;
     const int fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
@@ -124,7 +124,7 @@ int DataFile::recordCount() const
 
 QString DataFile::path() const
 {
-    return m_file.fileName();
+    return m_path;
 }
 
 FileError DataFile::mapError() const

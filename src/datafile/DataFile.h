@@ -63,6 +63,7 @@ public:
 private:
     FileError mapError() const;
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
+    QString m_path;
     QFile m_file;
     Mode m_mode = Mode::Read;
     bool m_atEnd = false;

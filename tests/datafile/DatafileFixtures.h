@@ -2,6 +2,13 @@
 
 #include "common/TempDir.h"
 
+#include "datafile/Cp1252.h"
+#include "datafile/DataFile.h"
+#include "datafile/MoneyText.h"
+#include "datafile/OleDate.h"
+#include "datafile/PickList.h"
+#include "datafile/Privileges.h"
+#include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
 #include <QDate>
@@ -39,7 +46,7 @@ inline DataRecord cashier(const QString &name)
     DataRecord r;
     r.Name = FieldValue::fromText(CashierMarker);
     r.Number = FieldValue::fromText(name);
-    r.SpareC = FieldValue::fromText(MasterPrivileges);
+    r.SpareC = FieldValue::fromText(Privileges::master().toString());
     return r;
 }
 
@@ -71,7 +78,7 @@ inline QString makeDatafile(const TempDir &dir, const QList<DataRecord> &entries
 
 inline QByteArray encoded(const DataRecord &r)
 {
-    return RecordCodec::encode(r).bytes;
+    return *RecordCodec::encode(r);
 }
 
 inline QByteArray recordBytes(const QByteArray &file, int n)

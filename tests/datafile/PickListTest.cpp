@@ -1,4 +1,5 @@
 #include "DatafileFixtures.h"
+#include "common/Results.h"
 #include "common/TestMain.h"
 
 using Fixtures::Bytes;
@@ -47,7 +48,7 @@ void PickListTest::setSetting(int record, const FieldValue &number)
 {
     const RecordStore store(m_path);
     DataRecord r;
-    QCOMPARE(store.readRecord(record, r), FileError::None);
+    QCOMPARE(take(store.readRecord(record), r), FileError::None);
     r.Number = number;
     QCOMPARE(store.writeRecord(record, r), FileError::None);
 }
@@ -55,10 +56,10 @@ void PickListTest::setSetting(int record, const FieldValue &number)
 void PickListTest::itemNamesInRecordOrder()
 {
     // A new datafile lists items by name.
-    const PickList list = PickList::read(m_path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::None);
-    QVERIFY(!list.disabled);
-    QCOMPARE(list.entries, QStringList({QStringLiteral("APPLE"), QStringLiteral("PEAR")}));
+    const Result<PickList> list = PickList::read(m_path, PickList::Mode::Items);
+    QCOMPARE(list.error(), FileError::None);
+    QVERIFY(!list->disabled);
+    QCOMPARE(list->entries, QStringList({QStringLiteral("APPLE"), QStringLiteral("PEAR")}));
 }
 
 void PickListTest::itemNumbers_data()
@@ -77,9 +78,9 @@ void PickListTest::itemNumbers()
     QFETCH(FieldValue, setting);
     QFETCH(bool, names);
     setSetting(6, setting);
-    const PickList list = PickList::read(m_path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::None);
-    QCOMPARE(list.entries, names ? QStringList({QStringLiteral("APPLE"), QStringLiteral("PEAR")})
+    const Result<PickList> list = PickList::read(m_path, PickList::Mode::Items);
+    QCOMPARE(list.error(), FileError::None);
+    QCOMPARE(list->entries, names ? QStringList({QStringLiteral("APPLE"), QStringLiteral("PEAR")})
                                  : QStringList({QStringLiteral("111"), QStringLiteral("222")}));
 }
 
@@ -87,9 +88,9 @@ void PickListTest::customerNames()
 {
     // Neither the header records nor the currency slots count, though all carry "***".
     setSetting(6, FieldValue::fromInt16(0));
-    const PickList list = PickList::read(m_path, PickList::Mode::Customers);
-    QCOMPARE(list.error, FileError::None);
-    QCOMPARE(list.entries, QStringList({QStringLiteral("BOB"), QStringLiteral("CAROL")}));
+    const Result<PickList> list = PickList::read(m_path, PickList::Mode::Customers);
+    QCOMPARE(list.error(), FileError::None);
+    QCOMPARE(list->entries, QStringList({QStringLiteral("BOB"), QStringLiteral("CAROL")}));
 }
 
 void PickListTest::disabled_data()
@@ -108,10 +109,10 @@ void PickListTest::disabled()
     QFETCH(bool, off);
     setSetting(8, setting);
     for (PickList::Mode mode : {PickList::Mode::Items, PickList::Mode::Customers}) {
-        const PickList list = PickList::read(m_path, mode);
-        QCOMPARE(list.error, FileError::None);
-        QCOMPARE(list.disabled, off);
-        QCOMPARE(list.entries.isEmpty(), off);
+        const Result<PickList> list = PickList::read(m_path, mode);
+        QCOMPARE(list.error(), FileError::None);
+        QCOMPARE(list->disabled, off);
+        QCOMPARE(list->entries.isEmpty(), off);
     }
 }
 
@@ -119,10 +120,10 @@ void PickListTest::shortFileReadsAsDefaults()
 {
     const QString path =
         m_dir->writeFile(QStringLiteral("one.tb2"), Bytes().text("***").emptyFields(12).record());
-    const PickList list = PickList::read(path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::None);
-    QVERIFY(!list.disabled);
-    QVERIFY(list.entries.isEmpty());
+    const Result<PickList> list = PickList::read(path, PickList::Mode::Items);
+    QCOMPARE(list.error(), FileError::None);
+    QVERIFY(!list->disabled);
+    QVERIFY(list->entries.isEmpty());
 }
 
 void PickListTest::brokenFiles_data()
@@ -144,9 +145,8 @@ void PickListTest::brokenFiles()
     QFETCH(FileError, error);
     if (!content.isNull())
         m_dir->writeFile(name, content);
-    const PickList list = PickList::read(m_dir->path(name), PickList::Mode::Items);
-    QCOMPARE(list.error, error);
-    QVERIFY(list.entries.isEmpty());
+    const Result<PickList> list = PickList::read(m_dir->path(name), PickList::Mode::Items);
+    QCOMPARE(list.error(), error);
 }
 
 void PickListTest::brokenEntryStopsWithError()
@@ -158,15 +158,14 @@ void PickListTest::brokenEntryStopsWithError()
              FileError::None);
     file.close();
 
-    PickList list = PickList::read(m_path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::None);
-    QCOMPARE(list.entries,
+    Result<PickList> list = PickList::read(m_path, PickList::Mode::Items);
+    QCOMPARE(list.error(), FileError::None);
+    QCOMPARE(list->entries,
              QStringList({QStringLiteral("APPLE"), QStringLiteral("FIG"), QStringLiteral("PEAR")}));
 
     setSetting(6, FieldValue::fromInt16(0));
     list = PickList::read(m_path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::ReadPastEnd);
-    QCOMPARE(list.entries, QStringList({QStringLiteral("111")}));
+    QCOMPARE(list.error(), FileError::ReadPastEnd);
 }
 
 void PickListTest::tooManyEntries()
@@ -180,11 +179,11 @@ void PickListTest::tooManyEntries()
         bytes.append(item);
     const QString path = m_dir->writeFile(QStringLiteral("big.tb2"), bytes);
 
-    const PickList list = PickList::read(path, PickList::Mode::Items);
-    QCOMPARE(list.error, FileError::None);
-    QVERIFY(list.tooMany);
-    QCOMPARE(list.entries.size(), MaxPickListEntries);
-    QVERIFY(!PickList::read(m_path, PickList::Mode::Items).tooMany);
+    const Result<PickList> list = PickList::read(path, PickList::Mode::Items);
+    QCOMPARE(list.error(), FileError::None);
+    QVERIFY(list->tooMany);
+    QCOMPARE(list->entries.size(), MaxPickListEntries);
+    QVERIFY(!PickList::read(m_path, PickList::Mode::Items)->tooMany);
 }
 
 #include "PickListTest.moc"

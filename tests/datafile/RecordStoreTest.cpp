@@ -1,4 +1,6 @@
 #include "DatafileFixtures.h"
+#include "common/FailingDevice.h"
+#include "common/Results.h"
 #include "common/TestMain.h"
 
 #include <QDir>
@@ -12,7 +14,6 @@ class RecordStoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
 
     void newDatafileIsByteExact();
     void createNewReplacesAnyFile();
@@ -74,11 +75,6 @@ QList<DataRecord> lettered(int count)
 }
 
 } // namespace
-
-void RecordStoreTest::cleanup()
-{
-    RecordStore::failNextDeleteAfterBytes(-1);
-}
 
 void RecordStoreTest::newDatafileIsByteExact()
 {
@@ -158,13 +154,11 @@ void RecordStoreTest::nextFreeRecord()
     TempDir dir;
     const QString path = makeDatafile(dir, {});
     const RecordStore store(path);
-    QCOMPARE(store.NextFreeRecord(), 21);
+    QCOMPARE(store.NextFreeRecord().valueOr(0), 21);
     QCOMPARE(store.writeRecord(21, Fixtures::item(QStringLiteral("APPLE"))), FileError::None);
-    QCOMPARE(store.NextFreeRecord(), 22);
-
-    FileError error = FileError::None;
-    QCOMPARE(RecordStore(dir.path(QStringLiteral("none.tb2"))).NextFreeRecord(&error), 0);
-    QCOMPARE(error, FileError::FileNotFound);
+    QCOMPARE(store.NextFreeRecord().valueOr(0), 22);
+    QCOMPARE(RecordStore(dir.path(QStringLiteral("none.tb2"))).NextFreeRecord().error(),
+             FileError::FileNotFound);
 }
 
 void RecordStoreTest::writeRecordNeedsExistingFile()
@@ -206,7 +200,7 @@ void RecordStoreTest::deleteRecord()
     for (int n = deleted; n < count; ++n)
         QCOMPARE(recordBytes(after, n), recordBytes(before, n + 1));
     QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
-    QCOMPARE(RecordStore(path).NextFreeRecord(), count);
+    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), count);
 }
 
 void RecordStoreTest::deleteRefusesHeadersAndPastEnd()
@@ -241,14 +235,22 @@ void RecordStoreTest::deleteFailurePartWayLeavesOldFile()
     const QString path = makeDatafile(dir, lettered(1180));
     const QByteArray before = TempDir::readFile(path);
 
-    RecordStore::failNextDeleteAfterBytes(failAfter);
-    QVERIFY(RecordStore(path).DeleteRecord(21) != FileError::None);
+    // The copy stops at the first failed write and says so.
+    DataFile source(path);
+    QCOMPARE(source.open(DataFile::Mode::Read), FileError::None);
+    FailingDevice target(failAfter);
+    QCOMPARE(RecordStore::copyWithout(source, 21, target), FileError::DeviceIO);
+    QVERIFY(target.size() <= failAfter);
+    QCOMPARE(target.data(), (before.left(20 * RecordLength) + before.mid(21 * RecordLength))
+                                .left(target.size()));
+    source.close();
     QCOMPARE(TempDir::readFile(path), before);
-    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
 
-    // The failure was for one delete only.
-    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
-    QCOMPARE(QFileInfo(path).size(), before.size() - RecordLength);
+    // With room for all of it, the copy is the file without the record.
+    QCOMPARE(source.open(DataFile::Mode::Read), FileError::None);
+    FailingDevice roomy(before.size());
+    QCOMPARE(RecordStore::copyWithout(source, 21, roomy), FileError::None);
+    QCOMPARE(roomy.data(), before.left(20 * RecordLength) + before.mid(21 * RecordLength));
 }
 
 void RecordStoreTest::deleteKeepsPermissions()
@@ -286,19 +288,18 @@ void RecordStoreTest::findFirst()
         return Kinds::isCashier(v) && v.fieldEquals(2, QStringLiteral("ANN"), "ANN");
     };
 
-    FileError error = FileError::DeviceIO;
-    RecordStore::Found found = store.findFirst(FirstEntryRecord, isAnn, &error);
-    QCOMPARE(error, FileError::None);
-    QCOMPARE(found.record, 21);
-    QCOMPARE(found.data, Fixtures::cashier(QStringLiteral("ANN")));
+    Result<RecordStore::Found> found = store.findFirst(FirstEntryRecord, isAnn);
+    QCOMPARE(found.error(), FileError::None);
+    QCOMPARE(found->record, 21);
+    QCOMPARE(found->data, Fixtures::cashier(QStringLiteral("ANN")));
 
-    QCOMPARE(store.findFirst(22, isAnn).record, 24);
-    QCOMPARE(store.findFirst(25, isAnn).record, 0);
+    QCOMPARE(store.findFirst(22, isAnn)->record, 24);
+    QCOMPARE(store.findFirst(25, isAnn)->record, 0);
     found = store.findFirst(FirstEntryRecord, [](const RecordView &v) {
         return v.fieldEquals(2, QStringLiteral("CAROL"), "CAROL");
     });
-    QCOMPARE(found.record, 0);
-    QCOMPARE(found.data, DataRecord());
+    QCOMPARE(found->record, 0);
+    QCOMPARE(found->data, DataRecord());
 
     // A matching record that cannot be read is an error, not a result.
     DataFile file(path);
@@ -306,11 +307,10 @@ void RecordStoreTest::findFirst()
     QCOMPARE(file.writeRaw(22, Bytes().text("*+*").tag(66).emptyFields(11).record()),
              FileError::None);
     file.close();
-    found = store.findFirst(FirstEntryRecord, Kinds::isCashier, &error);
-    QCOMPARE(found.record, 21);
-    found = store.findFirst(22, Kinds::isCashier, &error);
-    QCOMPARE(error, FileError::UnknownFieldType);
-    QCOMPARE(found.record, 0);
+    found = store.findFirst(FirstEntryRecord, Kinds::isCashier);
+    QCOMPARE(found->record, 21);
+    found = store.findFirst(22, Kinds::isCashier);
+    QCOMPARE(found.error(), FileError::UnknownFieldType);
 }
 
 void RecordStoreTest::updateEntries()
@@ -325,18 +325,13 @@ void RecordStoreTest::updateEntries()
     const RecordStore store(path);
 
     QList<int> visited;
-    FileError error = FileError::DeviceIO;
-    const int written = store.updateEntries(
-        Kinds::isItem,
-        [&](int n, DataRecord &r) {
-            visited.append(n);
-            r.Sold = FieldValue::fromInt16(0);
-            r.Remaining = r.Stock;
-            return true;
-        },
-        &error);
-    QCOMPARE(error, FileError::None);
-    QCOMPARE(written, 2);
+    const Result<int> written = store.updateEntries(Kinds::isItem, [&](int n, DataRecord &r) {
+        visited.append(n);
+        r.Sold = FieldValue::fromInt16(0);
+        r.Remaining = r.Stock;
+        return true;
+    });
+    QCOMPARE(written.valueOr(-1), 2);
     QCOMPARE(visited, QList<int>({22, 24}));
 
     const QByteArray after = TempDir::readFile(path);
@@ -344,12 +339,14 @@ void RecordStoreTest::updateEntries()
     for (int n : {1, 20, 21, 23})
         QCOMPARE(recordBytes(after, n), recordBytes(before, n));
     DataRecord r;
-    QCOMPARE(store.readRecord(24, r), FileError::None);
+    QCOMPARE(take(store.readRecord(24), r), FileError::None);
     QCOMPARE(r.Sold, FieldValue::fromInt16(0));
     QCOMPARE(r.Remaining.toText(), QStringLiteral("10"));
 
     // Nothing changed, nothing written.
-    QCOMPARE(store.updateEntries(Kinds::isCustomer, [](int, DataRecord &) { return false; }), 0);
+    QCOMPARE(store.updateEntries(Kinds::isCustomer, [](int, DataRecord &) { return false; })
+                 .valueOr(-1),
+             0);
     QCOMPARE(TempDir::readFile(path), after);
 }
 
@@ -360,16 +357,12 @@ void RecordStoreTest::updateEntriesStopsAtTooLongRecord()
                                             Fixtures::customer(QStringLiteral("B")),
                                             Fixtures::customer(QStringLiteral("C"))});
     const QByteArray before = TempDir::readFile(path);
-    FileError error = FileError::None;
-    const int written = RecordStore(path).updateEntries(
-        Kinds::isCustomer,
-        [](int n, DataRecord &r) {
+    const Result<int> written =
+        RecordStore(path).updateEntries(Kinds::isCustomer, [](int n, DataRecord &r) {
             r.Notes = FieldValue::fromText(QString(n == 22 ? 200 : 5, QLatin1Char('x')));
             return true;
-        },
-        &error);
-    QCOMPARE(error, FileError::BadRecordLength);
-    QCOMPARE(written, 1);
+        });
+    QCOMPARE(written.error(), FileError::BadRecordLength);
     const QByteArray after = TempDir::readFile(path);
     QVERIFY(recordBytes(after, 21) != recordBytes(before, 21));
     QCOMPARE(recordBytes(after, 22), recordBytes(before, 22));

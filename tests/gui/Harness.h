@@ -2,7 +2,7 @@
 
 #include "ManualClock.h"
 #include "ScriptedDialogs.h"
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "app/Interface.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "ui/Clock.h"
 
 // A clock that moves only when the test moves it.
 class ManualClock : public Clock

@@ -1,4 +1,5 @@
 #include "TestData.h"
+#include "common/Results.h"
 
 #include "common/TempDir.h"
 #include "datafile/RecordStore.h"
@@ -49,7 +50,7 @@ DataRecord customer(const QString &name, int visits)
 void append(const QString &path, const QList<DataRecord> &records)
 {
     const RecordStore store(path);
-    int n = store.NextFreeRecord();
+    int n = store.NextFreeRecord().valueOr(0);
     for (const DataRecord &r : records)
         store.writeRecord(n++, r);
 }
@@ -58,7 +59,7 @@ void setHeader(const QString &path, int record, const FieldValue &number)
 {
     const RecordStore store(path);
     DataRecord r;
-    store.readRecord(record, r);
+    take(store.readRecord(record), r);
     r.Number = number;
     store.writeRecord(record, r);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/DataRecord.h"
+#include "datafile/Privileges.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@ namespace TestData {
 
 QString newDatafile(const TempDir &dir, const QString &name = QStringLiteral("shop.tb2"));
 DataRecord cashier(const QString &name, const QString &pin,
-                   const QString &privileges = MasterPrivileges, double ms = 0);
+                   const QString &privileges = Privileges::master().toString(), double ms = 0);
 DataRecord item(const QString &name, const QString &number, Currency price = Currency::fromUnits(2),
                 int stock = 10, int sold = 0);
 DataRecord customer(const QString &name, int visits = 0);

@@ -5,6 +5,8 @@
 #include "common/TestMain.h"
 
 #include "datafile/Currency.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/Privileges.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
@@ -60,10 +62,10 @@ std::vector<DataRecord> readAll(const QString &path)
     if (f.open(DataFile::Mode::Read) != FileError::None)
         return records;
     for (int n = 1; n <= f.recordCount(); ++n) {
-        DataRecord r;
-        if (f.read(n, r) != FileError::None)
+        Result<DataRecord> r = f.read(n);
+        if (!r)
             break;
-        records.push_back(r);
+        records.push_back(*r);
     }
     return records;
 }
@@ -148,7 +150,7 @@ private slots:
         QCOMPARE(noTax.Number.toNumber(), 0.0);
         QCOMPARE(noTax.Price.toText(), tax.Price.toText());
 
-        const DataRecord &euro = recs[FirstCurrencySlot - 1];
+        const DataRecord &euro = recs[HeaderRecord::FirstCurrencySlot - 1];
         QCOMPARE(euro.Name.toText(), SharedMarker);
         QCOMPARE(euro.Number.toText(), QStringLiteral("EURO"));
         QCOMPARE(euro.Price.type(), FieldValue::Type::Currency);
@@ -157,7 +159,7 @@ private slots:
         QCOMPARE(euro.SpareA.toNumber(), 0.0);
         QCOMPARE(euro.SpareB.toNumber(), 0.0);
         // The other three slots stay free.
-        for (int n = FirstCurrencySlot + 1; n <= LastCurrencySlot; ++n)
+        for (int n = HeaderRecord::FirstCurrencySlot + 1; n <= HeaderRecord::LastCurrencySlot; ++n)
             QCOMPARE(recs[n - 1].Number.toText(), QString());
     }
 
@@ -177,7 +179,7 @@ private slots:
         QCOMPARE(master.Price.type(), FieldValue::Type::Currency);
         QCOMPARE(master.Price.toCurrency(), Currency());
         QCOMPARE(master.SpareB.toNumber(), 0.0);
-        QCOMPARE(master.SpareC.toText(), MasterPrivileges);
+        QCOMPARE(master.SpareC.toText(), Privileges::master().toString());
         QCOMPARE(master.SpareD.toNumber(), 0.0);
 
         int cashiers = 0, masters = 0;
@@ -189,7 +191,7 @@ private slots:
             const QString priv = recs[i].SpareC.toText();
             QCOMPARE(priv.size(), 21);
             QCOMPARE(priv.mid(11), QStringLiteral("0000000000"));
-            if (priv == MasterPrivileges)
+            if (priv == Privileges::master().toString())
                 ++masters;
             if (recs[i].Number.textEquals(QStringLiteral("SAM")))
                 sam = &recs[i];
@@ -200,7 +202,7 @@ private slots:
         QCOMPARE(sam->SpareA.toText(), QStringLiteral("4321"));
         // A counter cashier: some rights, not the supervisor's.
         QVERIFY(sam->SpareC.toText().contains(QLatin1Char('1')));
-        QVERIFY(sam->SpareC.toText() != MasterPrivileges);
+        QVERIFY(sam->SpareC.toText() != Privileges::master().toString());
     }
 
     void demoItemsAreConsistent()

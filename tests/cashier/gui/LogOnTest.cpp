@@ -1,11 +1,12 @@
 #include "common/TempDir.h"
+#include "common/Results.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
 #include "gui/TestData.h"
 
 #include "datafile/RecordStore.h"
-#include "ui_Interface.h"
+#include <QListWidget>
 
 #include <QDialog>
 #include <QListWidget>
@@ -35,7 +36,7 @@ void logOn(Harness &h, const QString &name, const QString &pin)
 double timeOnDuty(const QString &path, int record)
 {
     DataRecord r;
-    RecordStore(path).readRecord(record, r);
+    take(RecordStore(path).readRecord(record), r);
     return r.SpareD.toNumber();
 }
 } // namespace
@@ -147,7 +148,7 @@ void LogOnTest::logOffAddsTimeOnDuty()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1234", MasterPrivileges, 5000), cashier("BOB", "4321")});
+    append(path, {cashier("ANN", "1234", Privileges::master().toString(), 5000), cashier("BOB", "4321")});
     Harness h;
     Interface &w = h.start(path);
     logOn(h, "ANN", "1234");
@@ -179,7 +180,7 @@ void LogOnTest::logOffWithBillAsksFirst()
     Interface &w = h.start(path);
     logOn(h, "ANN", "1234");
     // Until items can be rung, the test puts a rung line on the bill itself.
-    w.form().List1->addItem(QStringLiteral("TEA - $2.00   X   3"));
+    h.find<QListWidget>("List1")->addItem(QStringLiteral("TEA - $2.00   X   3"));
     w.Subtotal = Currency::fromUnits(6);
     h.clock.advance(1000);
 
@@ -191,17 +192,17 @@ void LogOnTest::logOffWithBillAsksFirst()
              QStringLiteral("Are you sure you wish to cancel the entire purchase?"));
     QCOMPARE(h.dialogs.lastMessage().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(h.ctx.CashierRecord, 21);
-    QCOMPARE(w.form().List1->count(), 1);
+    QCOMPARE(h.find<QListWidget>("List1")->count(), 1);
     QCOMPARE(timeOnDuty(path, 21), 0.0);
 
     h.dialogs.answerYes();
     QVERIFY(h.trigger("mnuitmLogOff"));
     QCOMPARE(h.ctx.CashierRecord, 0);
-    QCOMPARE(w.form().List1->count(), 0);
+    QCOMPARE(h.find<QListWidget>("List1")->count(), 0);
     QCOMPARE(w.Subtotal, Currency());
     QCOMPARE(timeOnDuty(path, 21), 1000.0);
     DataRecord tea;
-    RecordStore(path).readRecord(22, tea);
+    take(RecordStore(path).readRecord(22), tea);
     QCOMPARE(tea.Sold.toNumber(), 0.0);
     QCOMPARE(tea.Remaining.toNumber(), 10.0);
 }

@@ -336,7 +336,7 @@ void PrinterSetupTest::commandsNeedTheirPrivilege()
 
     TempDir dir;
     const QString path = newDatafile(dir);
-    QString privileges = MasterPrivileges;
+    QString privileges = Privileges::master().toString();
     privileges[flag] = QLatin1Char('0');
     Harness h;
     startLoggedOn(h, path, privileges);
@@ -353,7 +353,7 @@ void PrinterSetupTest::commandsNeedTheirPrivilege()
     QCOMPARE(TempDir::readFile(path), before);
 
     // Only that flag matters: with it back, the window opens.
-    TestData::append(path, {cashier("BOB", "4321", MasterPrivileges)});
+    TestData::append(path, {cashier("BOB", "4321", Privileges::master().toString())});
     QVERIFY(h.trigger("mnuitmLogOff"));
     QVERIFY(h.logOn("BOB", "4321"));
     QCOMPARE(h.ctx.CashierName, QStringLiteral("BOB"));

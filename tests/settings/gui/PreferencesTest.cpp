@@ -3,7 +3,7 @@
 #include "common/TempDir.h"
 #include "common/TestMain.h"
 
-#include "ui_Interface.h"
+#include <QComboBox>
 
 #include <QComboBox>
 #include <QLabel>
@@ -35,7 +35,7 @@ DataRecord counter(const QDate &date, int number)
 QStringList itemBoxEntries(Harness &h)
 {
     QStringList entries;
-    QComboBox *box = h.window().form().Combo1;
+    QComboBox *box = h.find<QComboBox>("Combo1");
     for (int i = 0; i < box->count(); ++i)
         entries << box->itemText(i);
     return entries;

@@ -4,7 +4,7 @@
 #include "common/TestMain.h"
 
 #include "settings/TaxSettings.h"
-#include "ui_Interface.h"
+#include <QLabel>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,10 +37,9 @@ void storeRates(const QString &path, const FieldValue &rate1, const FieldValue &
 // A grand total on show, as "&Tax" leaves it.
 void showGrandTotal(Harness &h)
 {
-    Ui::Interface &form = h.window().form();
-    form.labelGrandTotal->setText(QStringLiteral("$10.70"));
-    form.labelGrandTotal->show();
-    form.Label6->show();
+    h.find<QLabel>("labelGrandTotal")->setText(QStringLiteral("$10.70"));
+    h.find<QLabel>("labelGrandTotal")->show();
+    h.find<QLabel>("Label6")->show();
 }
 } // namespace
 
@@ -354,10 +353,9 @@ void SetTaxTest::closingSetsTaxButton()
     });
     QVERIFY(h.trigger("mnuTax"));
 
-    Ui::Interface &form = h.window().form();
     QCOMPARE(h.isEnabled("Command5"), !noTax);
-    QCOMPARE(form.Label6->isVisible(), !noTax);
-    QCOMPARE(form.labelGrandTotal->text(), noTax ? QString() : QStringLiteral("$10.70"));
+    QCOMPARE(h.find<QLabel>("Label6")->isVisible(), !noTax);
+    QCOMPARE(h.find<QLabel>("labelGrandTotal")->text(), noTax ? QString() : QStringLiteral("$10.70"));
     QCOMPARE(read(path, 20).Number, FieldValue::fromInt16(stored == noTax ? 1 : 0));
 }
 

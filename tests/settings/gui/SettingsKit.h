@@ -3,6 +3,7 @@
 // Steps shared by the settings tests.
 
 #include "gui/Drive.h"
+#include "common/Results.h"
 #include "gui/Harness.h"
 #include "gui/TestData.h"
 
@@ -20,7 +21,7 @@ namespace SettingsKit {
 inline DataRecord read(const QString &path, int n)
 {
     DataRecord r;
-    RecordStore(path).readRecord(n, r);
+    take(RecordStore(path).readRecord(n), r);
     return r;
 }
 
@@ -47,7 +48,7 @@ inline void select(QWidget *root, const char *option)
 // Starts the program on the datafile and logs a cashier on; the log-on box is
 // cleared from the record.
 inline void startLoggedOn(Harness &h, const QString &path,
-                          const QString &privileges = MasterPrivileges)
+                          const QString &privileges = Privileges::master().toString())
 {
     TestData::append(path, {TestData::cashier("ANN", "1234", privileges)});
     h.start(path);

@@ -4,7 +4,7 @@
 #include "common/TestMain.h"
 
 #include "app/Title.h"
-#include "ui_Interface.h"
+#include <QAction>
 
 #include <QDir>
 #include <QLabel>
@@ -130,7 +130,7 @@ void HelpTest::helpPageFromDirectoryCurrentAtStart()
     // Where the program moves afterwards does not matter, nor where it was built.
     QVERIFY(QDir::setCurrent(later.path(QString())));
 
-    main->form().mnuitmCaption->trigger();
+    main->findChild<QAction *>(QStringLiteral("mnuitmCaption"))->trigger();
     QVERIFY(QDir::setCurrent(before));
     QCOMPARE(h.dialogs.boxes.size(), 0);
     QCOMPARE(h.dialogs.opened.size(), 1);
