@@ -94,3 +94,19 @@ bool ScriptedDialogs::openUrl(const QUrl &url)
     opened.append(url);
     return openUrlSucceeds;
 }
+
+bool ScriptedDialogs::lastMessageWas(Icon icon, const QString &title, const QString &text) const
+{
+    const QList<Box> shown = messages();
+    if (!shown.isEmpty() && shown.last().icon == icon && shown.last().title == title
+        && shown.last().text == text)
+        return true;
+    if (shown.isEmpty())
+        qWarning("no message box was shown; expected \"%s\": \"%s\"", qPrintable(title),
+                 qPrintable(text));
+    else
+        qWarning("last message box: icon %d \"%s\": \"%s\"; expected icon %d \"%s\": \"%s\"",
+                 int(shown.last().icon), qPrintable(shown.last().title),
+                 qPrintable(shown.last().text), int(icon), qPrintable(title), qPrintable(text));
+    return false;
+}

@@ -44,6 +44,9 @@ public:
     // The boxes of kind "message" only.
     QList<Box> messages() const;
     const Box &lastMessage() const;
+    // True when the last message box had this icon, title and text; otherwise
+    // prints what was shown instead, for the failing test's log.
+    bool lastMessageWas(Icon icon, const QString &title, const QString &text) const;
     int pendingAnswers() const { return int(m_answers.size()); }
     void clear();
 

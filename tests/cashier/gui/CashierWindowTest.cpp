@@ -1,5 +1,5 @@
-#include "common/TempDir.h"
 #include "common/Results.h"
+#include "common/TempDir.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
@@ -43,8 +43,6 @@ class CashierWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void timeTextRoundTrips_data();
-    void timeTextRoundTrips();
     void masterRuleKeepsNewDatafileOpen();
     void walksCashiersAmongOtherRecords();
     void arrowPicturesWalk();
@@ -57,37 +55,6 @@ private slots:
     void deletingLoggedOnCashierKeepsRecordNumberRight();
     void resetsAskThenChange();
 };
-
-void CashierWindowTest::timeTextRoundTrips_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("ms");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("zero") << "0000:00:00:000" << 0.0 << true;
-    QTest::newRow("100 hours") << "0100:00:00:000" << 360000000.0 << true;
-    QTest::newRow("all parts") << "0012:34:56:789" << 45296789.0 << true;
-    QTest::newRow("five-digit hours shown") << "12345:00:00:001" << 44442000001.0 << false;
-    QTest::newRow("60 minutes") << "0000:60:00:000" << 3600000.0 << false;
-    QTest::newRow("60 seconds") << "0000:00:60:000" << 60000.0 << false;
-    QTest::newRow("short hours") << "000:00:00:000" << 0.0 << false;
-    QTest::newRow("three parts") << "0000:00:00" << 0.0 << false;
-    QTest::newRow("letters") << "00a0:00:00:000" << 0.0 << false;
-    QTest::newRow("sign") << "0000:-1:00:000" << -60000.0 << false;
-}
-
-void CashierWindowTest::timeTextRoundTrips()
-{
-    QFETCH(QString, text);
-    QFETCH(double, ms);
-    QFETCH(bool, valid);
-    QCOMPARE(isValidLoggedOnTime(text), valid);
-    if (valid) {
-        QCOMPARE(ParseLoggedOnTime(text), ms);
-        QCOMPARE(FormatLoggedOnTime(ms), text);
-    }
-    if (QTest::currentDataTag() == QByteArray("five-digit hours shown"))
-        QCOMPARE(FormatLoggedOnTime(ms), QStringLiteral("12345:00:00:001"));
-}
 
 void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
 {

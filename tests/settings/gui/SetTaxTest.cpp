@@ -48,8 +48,6 @@ class SetTaxTest : public QObject
     Q_OBJECT
 
 private slots:
-    void validRates_data();
-    void validRates();
     void showsStoredRates_data();
     void showsStoredRates();
     void optionsAndNoTaxBoxGovernTheBoxes();
@@ -61,32 +59,6 @@ private slots:
     void closingSetsTaxButton();
     void tabOrder();
 };
-
-void SetTaxTest::validRates_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("whole") << "7" << true;
-    QTest::newRow("decimal") << "8.25" << true;
-    QTest::newRow("zero") << "0" << true;
-    QTest::newRow("blanks around") << " 5 " << true;
-    QTest::newRow("point first") << ".5" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("letters") << "abc" << false;
-    QTest::newRow("number then letters") << "7a" << false;
-    QTest::newRow("percent sign") << "7%" << false;
-    // Numbers the grand total would read as another value.
-    QTest::newRow("grouped") << "1,000" << false;
-    QTest::newRow("currency symbol") << "$7" << false;
-    QTest::newRow("parentheses") << "(7)" << false;
-}
-
-void SetTaxTest::validRates()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, valid);
-    QCOMPARE(isValidTaxRate(text), valid);
-}
 
 void SetTaxTest::showsStoredRates_data()
 {
@@ -355,7 +327,8 @@ void SetTaxTest::closingSetsTaxButton()
 
     QCOMPARE(h.isEnabled("Command5"), !noTax);
     QCOMPARE(h.find<QLabel>("Label6")->isVisible(), !noTax);
-    QCOMPARE(h.find<QLabel>("labelGrandTotal")->text(), noTax ? QString() : QStringLiteral("$10.70"));
+    QCOMPARE(h.find<QLabel>("labelGrandTotal")->text(),
+             noTax ? QString() : QStringLiteral("$10.70"));
     QCOMPARE(read(path, 20).Number, FieldValue::fromInt16(stored == noTax ? 1 : 0));
 }
 

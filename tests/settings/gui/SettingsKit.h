@@ -2,8 +2,8 @@
 
 // Steps shared by the settings tests.
 
-#include "gui/Drive.h"
 #include "common/Results.h"
+#include "gui/Drive.h"
 #include "gui/Harness.h"
 #include "gui/TestData.h"
 
@@ -45,8 +45,9 @@ inline void select(QWidget *root, const char *option)
     QVERIFY2(button->isChecked(), option);
 }
 
-// Starts the program on the datafile and logs a cashier on; the log-on box is
-// cleared from the record.
+// Starts the program on a datafile of the test's own and logs a cashier on;
+// the log-on box is cleared from the record. (Tests that can use the shared
+// shop start from World.)
 inline void startLoggedOn(Harness &h, const QString &path,
                           const QString &privileges = Privileges::master().toString())
 {

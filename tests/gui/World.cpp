@@ -1,0 +1,36 @@
+#include "World.h"
+
+#include "TestData.h"
+
+#include <QTest>
+
+using namespace TestData;
+
+World::World(const QString &annPrivileges) : path(newDatafile(dir))
+{
+    append(path,
+           {
+               cashier(QStringLiteral("ANN"), QStringLiteral("1234"), annPrivileges),
+               cashier(QStringLiteral("SAM"), QStringLiteral("4321"),
+                       QStringLiteral("101000010010000000000")),
+               item(QStringLiteral("TEA"), QStringLiteral("1"), Currency::fromUnits(2), 10),
+               item(QStringLiteral("COFFEE"), QStringLiteral("2"), Currency::fromRaw(35000), 20),
+               item(QStringLiteral("BUN"), QStringLiteral("3"), Currency::fromRaw(7500), 30),
+               customer(QStringLiteral("BOB")),
+               customer(QStringLiteral("CAROL")),
+           });
+}
+
+Interface &World::start()
+{
+    return h.start(path);
+}
+
+Interface &World::startLoggedOn()
+{
+    Interface &w = start();
+    if (!h.logOn(QStringLiteral("ANN"), QStringLiteral("1234")))
+        QTest::qFail("ANN could not log on", __FILE__, __LINE__);
+    h.dialogs.clear();
+    return w;
+}
