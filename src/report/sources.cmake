@@ -5,3 +5,10 @@ list(APPEND TB_CORE_SOURCES
     src/report/ReportContent.cpp
     src/report/ReportFile.cpp
 )
+list(APPEND TB_GUI_SOURCES
+    src/report/Report.cpp
+    src/report/ReportBuild.cpp
+    src/report/Reports.cpp
+    src/ui/Report.ui
+    src/ui/ReportBuild.ui
+)
