@@ -14,6 +14,7 @@
 #include "datafile/FieldValue.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "report/QueryEngine.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -262,6 +263,42 @@ void SafeFileCopy(benchmark::State &state)
 }
 
 // ---------------------------------------------------------------------------
+// Item reports on the Item Cost figure: the whole query, from the file to the
+// labelled lines.
+
+void ReportHighest100(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const QueryEngine::Result r =
+            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Relative,
+                             QueryCode::GreaterThan, QStringLiteral("100"));
+        state.PauseTiming();
+        if (r.error != FileError::None)
+            return fail(state, "the query failed with error " + std::to_string(int(r.error)));
+        // Prices repeat every 997 items, so the ties at the cut come along.
+        if (r.lines.size() < 100 || r.lines.size() > 200)
+            return fail(state, "the report has " + std::to_string(r.lines.size()) + " lines");
+        state.ResumeTiming();
+    }
+}
+
+void ReportAtLeastZero(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const QueryEngine::Result r =
+            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Absolute,
+                             QueryCode::GreaterOrEqual, QStringLiteral("$0.00"));
+        state.PauseTiming();
+        if (r.error != FileError::None)
+            return fail(state, "the query failed with error " + std::to_string(int(r.error)));
+        if (r.lines.size() != g_file.items)
+            return fail(state, "the report has " + std::to_string(r.lines.size())
+                                   + " lines, expected " + std::to_string(g_file.items));
+        state.ResumeTiming();
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Filling the item box of the main window
 
 // Answers every box and notes it on stderr: a box during a benchmark means
@@ -450,10 +487,15 @@ int main(int argc, char **argv)
         const char *name;
         void (*fn)(benchmark::State &);
     } benchmarks[] = {
-        {"ReadWholeFile", ReadWholeFile},   {"FindLastItemByName", FindLastItemByName},
-        {"NextFreeRecord", NextFreeRecord}, {"DeleteFirstEntry", DeleteFirstEntry},
-        {"PlainFileCopy", PlainFileCopy},   {"SafeFileCopy", SafeFileCopy},
+        {"ReadWholeFile", ReadWholeFile},
+        {"FindLastItemByName", FindLastItemByName},
+        {"NextFreeRecord", NextFreeRecord},
+        {"DeleteFirstEntry", DeleteFirstEntry},
+        {"PlainFileCopy", PlainFileCopy},
+        {"SafeFileCopy", SafeFileCopy},
         {"FillItemBox", FillItemBox},
+        {"ReportHighest100", ReportHighest100},
+        {"ReportAtLeastZero", ReportAtLeastZero},
     };
     for (const auto &b : benchmarks) {
         benchmark::internal::Benchmark *bm = benchmark::RegisterBenchmark(b.name, b.fn);

@@ -53,68 +53,78 @@ bool passes(double v, int comparison, double value)
     return false;
 }
 
+using Entry = std::pair<double, qsizetype>; // a value and its file position
+
+// All values ascending, equal values in file order.
+QList<qsizetype> allAscending(const QList<double> &values)
+{
+    std::vector<Entry> sorted;
+    sorted.reserve(size_t(values.size()));
+    for (qsizetype i = 0; i < values.size(); ++i)
+        sorted.emplace_back(values[i], i);
+    std::sort(sorted.begin(), sorted.end());
+    QList<qsizetype> out;
+    out.reserve(values.size());
+    for (const Entry &e : sorted)
+        out.append(e.second);
+    return out;
+}
+
+// The highest or lowest n of the values, n below their count, with every tie
+// at the cut. Sorted ascending, the selection is the n values beyond the cut
+// and then the values equal to the one at the cut; each value takes the first
+// record of its value, in file order, that has not labelled an earlier one.
+// Only the values beyond the cut need sorting: the value at the cut is found
+// in linear time, and its records go in file order.
+QList<qsizetype> selectBeyondCut(const QList<double> &values, bool highest, qsizetype n)
+{
+    std::vector<double> scratch(values.cbegin(), values.cend());
+    const auto nth =
+        highest ? scratch.begin() + (qsizetype(scratch.size()) - n) : scratch.begin() + (n - 1);
+    std::nth_element(scratch.begin(), nth, scratch.end());
+    const double cut = *nth;
+
+    std::vector<Entry> beyond; // strictly above (below) the cut
+    QList<qsizetype> atCut;    // equal to it, in file order
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const double v = values[i];
+        if (v == cut)
+            atCut.append(i);
+        else if (highest ? v > cut : v < cut)
+            beyond.emplace_back(v, i);
+    }
+    std::sort(beyond.begin(), beyond.end());
+
+    // How many of the n are the cut value itself.
+    const qsizetype cutInN = n - qsizetype(beyond.size());
+    QList<qsizetype> out;
+    out.reserve(qsizetype(beyond.size()) + atCut.size());
+    if (highest) {
+        out.append(atCut.mid(0, cutInN));
+        for (const Entry &e : beyond)
+            out.append(e.second);
+        out.append(atCut.mid(cutInN));
+    } else {
+        for (const Entry &e : beyond)
+            out.append(e.second);
+        out.append(atCut);
+    }
+    return out;
+}
+
 QList<qsizetype> selectRelative(const QList<double> &values, bool highest, double wanted)
 {
     const qsizetype count = values.size();
-    // Values with their file positions, ascending; equal values stay in file
-    // order, which is the order in which they take their records.
-    std::vector<std::pair<double, qsizetype>> sorted;
-    sorted.reserve(size_t(count));
-    for (qsizetype i = 0; i < count; ++i)
-        sorted.emplace_back(values[i], i);
-    std::sort(sorted.begin(), sorted.end());
-
-    const auto lessValue = [](const std::pair<double, qsizetype> &a, double v) {
-        return a.first < v;
-    };
-    const auto valueLess = [](double v, const std::pair<double, qsizetype> &a) {
-        return v < a.first;
-    };
-
-    // Positions in `sorted`, in selection order.
-    QList<qsizetype> positions;
-    if (!(wanted < double(count))) {
-        positions.reserve(count);
-        for (qsizetype p = 0; p < count; ++p)
-            positions.append(p);
-    } else {
-        if (!(wanted >= 0.5))
-            return {};
-        const qsizetype n = qsizetype(std::nearbyint(wanted));
-        if (n <= 0)
-            return {};
-        if (highest) {
-            const qsizetype cut = count - n;
-            for (qsizetype p = cut; p < count; ++p)
-                positions.append(p);
-            const qsizetype from =
-                std::lower_bound(sorted.begin(), sorted.end(), sorted[size_t(cut)].first, lessValue)
-                - sorted.begin();
-            for (qsizetype p = from; p < cut; ++p)
-                positions.append(p);
-        } else {
-            for (qsizetype p = 0; p < n; ++p)
-                positions.append(p);
-            const qsizetype to = std::upper_bound(sorted.begin(), sorted.end(),
-                                                  sorted[size_t(n - 1)].first, valueLess)
-                                 - sorted.begin();
-            for (qsizetype p = n; p < to; ++p)
-                positions.append(p);
-        }
-    }
-
-    // Each selected value takes the first record of its value, in file order,
-    // that has not labelled an earlier one.
-    QHash<qsizetype, qsizetype> used; // first position of a value -> records taken
-    QList<qsizetype> labelled;
-    labelled.reserve(positions.size());
-    for (const qsizetype p : positions) {
-        const qsizetype first =
-            std::lower_bound(sorted.begin(), sorted.end(), sorted[size_t(p)].first, lessValue)
-            - sorted.begin();
-        labelled.append(sorted[size_t(first + used[first]++)].second);
-    }
-    return labelled;
+    if (!(wanted < double(count)))
+        return allAscending(values);
+    if (!(wanted >= 0.5))
+        return {};
+    const qsizetype n = qsizetype(std::nearbyint(wanted));
+    if (n <= 0)
+        return {};
+    if (n >= count)
+        return allAscending(values);
+    return selectBeyondCut(values, highest, n);
 }
 
 } // namespace
@@ -125,19 +135,23 @@ FileError collect(const QString &datafilePath, ReportKind kind, int property, Co
 {
     out = {};
     const QueryKind &k = queryKind(kind);
+    out.nameField = k.nameField;
     const QueryProperty *prop = k.property(property);
     if (!prop)
         return FileError::None;
     DataFile file(datafilePath);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
+    const qsizetype entries = std::max(0, file.recordCount() - HeaderRecords);
+    out.values.reserve(entries);
+    out.records.reserve(entries * RecordLength);
     FileError bad = FileError::None;
     const FileError error = file.scan(FirstEntryRecord, [&](int, const RecordView &view) {
         if (!k.takes(view.kind()))
             return true;
-        const std::optional<FieldValue> name = view.field(k.nameField);
         const std::optional<FieldValue> value = view.field(prop->field);
-        if (!name || !value) {
+        // Reading the later of the two fields checks the earlier one's bytes.
+        if (!value || (k.nameField > prop->field && !view.field(k.nameField))) {
             // The full decode says what is wrong with the record.
             view.decode(&bad);
             if (bad == FileError::None)
@@ -145,14 +159,22 @@ FileError collect(const QString &datafilePath, ReportKind kind, int property, Co
             return false;
         }
         out.values.append(readValue(*value, prop->form));
-        out.names.append(name->toText());
+        out.records.append(view.bytes().data(), RecordLength);
         return true;
     });
     if (error != FileError::None || bad != FileError::None) {
         out = {};
+        out.nameField = k.nameField;
         return error != FileError::None ? error : bad;
     }
     return FileError::None;
+}
+
+QString Collected::name(qsizetype i) const
+{
+    const RecordView view(QByteArrayView(records.constData() + i * RecordLength, RecordLength));
+    const std::optional<FieldValue> field = view.field(nameField);
+    return field ? field->toText() : QString();
 }
 
 QList<qsizetype> select(const QList<double> &values, int mode, int comparison, double value)
@@ -230,9 +252,9 @@ Result run(const QString &datafilePath, ReportKind kind, int property, int mode,
             auto it = shown.find(v);
             if (it == shown.end())
                 it = shown.insert(v, reportLine(QString(), prop->form, v));
-            result.lines.append(collected.names[i] + *it);
+            result.lines.append(collected.name(i) + *it);
         } else {
-            result.lines.append(reportLine(collected.names[i], prop->form, v));
+            result.lines.append(reportLine(collected.name(i), prop->form, v));
         }
     }
     return result;

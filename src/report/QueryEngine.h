@@ -14,10 +14,14 @@
 namespace QueryEngine {
 
 // The property values of the records of one kind, in file order, with the
-// name each record shows in a report line.
+// records themselves for the names of those that are selected.
 struct Collected {
     QList<double> values;
-    QStringList names;
+    QByteArray records; // RecordLength bytes per value
+    int nameField = 0;
+
+    // The name record i shows in a report line.
+    QString name(qsizetype i) const;
 };
 
 // Reads every entry of the datafile once. Money is carried as a double of the

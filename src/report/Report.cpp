@@ -28,8 +28,12 @@ Report::Report(const ReportContent &content, Dialogs &dialogs, QWidget *parent)
 
     QFont large = ui->Label1->font();
     large.setPointSizeF(13.5);
-    ui->Label1->setFont(large);
-    ui->Label2->setFont(large);
+    // "AND", "OR" and "=" stand in columns of one width, so the lists are spaced evenly.
+    const int column = QFontMetrics(large).horizontalAdvance(QStringLiteral("AND")) + 16;
+    for (QLabel *word : {ui->Label1, ui->Label2}) {
+        word->setFont(large);
+        word->setMinimumWidth(column);
+    }
     // The sentences wrap within their list's width, several lines high.
     for (QLabel *sentence : {ui->Label6, ui->Label7}) {
         sentence->setMinimumHeight(4 * sentence->fontMetrics().lineSpacing());

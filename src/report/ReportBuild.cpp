@@ -111,6 +111,7 @@ ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &
     prepareDialog(this, parent ? parent->window() : nullptr);
     // The sentence lines take the width the steps need and wrap within it.
     ui->Label1->setMinimumWidth(ui->Frame4->sizeHint().width());
+    m_properties.first()->setFocus();
 }
 
 ReportBuild::~ReportBuild() = default;
@@ -118,6 +119,13 @@ ReportBuild::~ReportBuild() = default;
 void ReportBuild::append(const QString &piece)
 {
     m_currentLine->setText(m_currentLine->text() + piece);
+    // A sentence longer than the room kept for it makes the window taller
+    // rather than losing its end.
+    const int needed = m_currentLine->heightForWidth(m_currentLine->width());
+    if (needed > m_currentLine->height()) {
+        m_currentLine->setMinimumHeight(needed);
+        setFixedHeight(height() + needed - m_currentLine->height());
+    }
 }
 
 void ReportBuild::showStatus(const QString &text, bool busy)

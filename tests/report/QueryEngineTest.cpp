@@ -6,6 +6,7 @@
 #include "report/QueryEngine.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace QueryCode;
@@ -18,6 +19,47 @@ QList<double> valuesOf(const QList<double> &values, const QList<qsizetype> &indi
     for (const qsizetype i : indices)
         out.append(values[i]);
     return out;
+}
+
+// The selection and labelling done the slow, literal way: insertion sort,
+// then for each selected value a search from the first record for an unused
+// one of that value.
+QList<qsizetype> literalSelection(const QList<double> &values, bool highest, int n)
+{
+    QList<double> sorted;
+    for (const double v : values) {
+        qsizetype at = sorted.size();
+        while (at > 0 && sorted[at - 1] > v)
+            --at;
+        sorted.insert(at, v);
+    }
+    const qsizetype c = sorted.size();
+    QList<double> selection;
+    if (c >= n) {
+        const qsizetype from = highest ? c - n : 0;
+        for (qsizetype i = from; i < from + n; ++i)
+            selection.append(sorted[i]);
+        if (n > 0) {
+            const double atCut = highest ? sorted[c - n] : sorted[n - 1];
+            for (qsizetype i = 0; i < c; ++i)
+                if ((i < from || i >= from + n) && sorted[i] == atCut)
+                    selection.append(sorted[i]);
+        }
+    } else {
+        selection = sorted;
+    }
+    QList<bool> used(values.size(), false);
+    QList<qsizetype> records;
+    for (const double v : selection) {
+        for (qsizetype r = 0; r < values.size(); ++r) {
+            if (!used[r] && values[r] == v) {
+                used[r] = true;
+                records.append(r);
+                break;
+            }
+        }
+    }
+    return records;
 }
 
 QList<qsizetype> indices(std::initializer_list<int> list)
@@ -36,6 +78,7 @@ class QueryEngineTest : public QObject
 private slots:
     void selects_data();
     void selects();
+    void matchesLiteralSelection();
     void convertsValue_data();
     void convertsValue();
     void runs_data();
@@ -112,6 +155,22 @@ void QueryEngineTest::selects()
     const QList<qsizetype> got = QueryEngine::select(values, mode, comparison, value);
     QCOMPARE(valuesOf(values, got), selected);
     QCOMPARE(got, records);
+}
+
+void QueryEngineTest::matchesLiteralSelection()
+{
+    QRandomGenerator random(12);
+    for (int round = 0; round < 2000; ++round) {
+        QList<double> values;
+        const int count = random.bounded(0, 30);
+        const int spread = random.bounded(1, 8); // few distinct values: many ties
+        for (int i = 0; i < count; ++i)
+            values.append(random.bounded(0, spread) * 0.25);
+        const int n = random.bounded(0, 34);
+        const bool highest = random.bounded(2) == 0;
+        QCOMPARE(QueryEngine::select(values, Relative, highest ? GreaterThan : LessThan, n),
+                 literalSelection(values, highest, n));
+    }
 }
 
 void QueryEngineTest::convertsValue_data()
