@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The query engine of the report builders: one read of the datafile collects
 // the chosen property of every record of the kind, the selection runs in
 // memory, and each selected value is labelled with a record of its own.
