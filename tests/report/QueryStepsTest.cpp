@@ -21,9 +21,6 @@ class QueryStepsTest : public QObject
 private slots:
     void checksValue_data();
     void checksValue();
-    void writesSentence_data();
-    void writesSentence();
-    void comparisonCaptions();
 };
 
 void QueryStepsTest::checksValue_data()
@@ -142,77 +139,6 @@ void QueryStepsTest::checksValue()
     QCOMPARE(c.title, title);
     QCOMPARE(c.message, message);
     QCOMPARE(c.keepFocus, keepFocus);
-}
-
-void QueryStepsTest::writesSentence_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("property");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("comparison");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("sentence");
-
-    QTest::newRow("item cost") << int(ReportKind::Item) << 1 << Absolute << GreaterThan << "$5.00"
-                               << "Search the ITEM COST property for an ABSOLUTE value greater "
-                                  "than $5.00.";
-    QTest::newRow("highest 5") << int(ReportKind::Item) << 2 << Relative << GreaterThan << "5"
-                               << "Search the ITEMS SOLD property for the highest 5 values.";
-    QTest::newRow("lowest 1") << int(ReportKind::Item) << 3 << Relative << LessThan << "1"
-                              << "Search the ITEM REMANING INVENTORY property for the lowest "
-                                 "value.";
-    QTest::newRow("one written 1.0")
-        << int(ReportKind::Credit) << 2 << Relative << LessThan << "1.0"
-        << "Search the CREDIT NUMBER OF VISITS property for the lowest value.";
-    QTest::newRow("credit equal") << int(ReportKind::Credit) << 3 << Absolute << EqualTo << "40"
-                                  << "Search the CREDIT TOTAL SPENT property for an ABSOLUTE "
-                                     "value equal to 40.";
-    QTest::newRow("cashier time")
-        << int(ReportKind::Cashier) << 3 << Absolute << LessOrEqual << "0002:00:00:000"
-        << "Search the CASHIER LOGGED ON TIME property for an ABSOLUTE value less than or equal "
-           "to 0002:00:00:000.";
-    QTest::newRow("cashier sales")
-        << int(ReportKind::Cashier) << 2 << Absolute << GreaterOrEqual << "3"
-        << "Search the CASHIER SALES PERFORMED property for an ABSOLUTE value greater than or "
-           "equal to 3.";
-    QTest::newRow("cashier amount")
-        << int(ReportKind::Cashier) << 1 << Absolute << LessThan << "$9.00"
-        << "Search the CASHIER AMOUNT SOLD property for an ABSOLUTE value less than $9.00.";
-}
-
-void QueryStepsTest::writesSentence()
-{
-    QFETCH(int, kind);
-    QFETCH(int, property);
-    QFETCH(int, mode);
-    QFETCH(int, comparison);
-    QFETCH(QString, value);
-    QFETCH(QString, sentence);
-    const QueryProperty *p = queryKind(ReportKind(kind)).property(property);
-    QVERIFY(p);
-    QCOMPARE(p->sentence + QuerySteps::modePiece(mode)
-                 + QuerySteps::comparisonPiece(mode, comparison)
-                 + QuerySteps::valuePiece(mode, value),
-             sentence);
-}
-
-void QueryStepsTest::comparisonCaptions()
-{
-    QCOMPARE((QStringList{QuerySteps::comparisonCaption(Absolute, 1),
-                          QuerySteps::comparisonCaption(Absolute, 2),
-                          QuerySteps::comparisonCaption(Absolute, 3),
-                          QuerySteps::comparisonCaption(Absolute, 4),
-                          QuerySteps::comparisonCaption(Absolute, 5)}),
-             (QStringList{"Greater than", "Less than", "Greater than or Equal to",
-                          "Less than or Equal to", "Equal to"}));
-    QCOMPARE((QStringList{QuerySteps::comparisonCaption(Relative, 1),
-                          QuerySteps::comparisonCaption(Relative, 2),
-                          QuerySteps::comparisonCaption(Relative, 3)}),
-             (QStringList{"Highest", "Lowest", ""}));
-    QCOMPARE(QuerySteps::propertyValueText(ReportKind::Credit, 1), QStringLiteral("$0.00"));
-    QCOMPARE(QuerySteps::propertyValueText(ReportKind::Cashier, 3),
-             QStringLiteral("0000:00:00:000"));
-    QVERIFY(QuerySteps::propertyValueText(ReportKind::Item, 3).isNull());
 }
 
 TB_TEST(QueryStepsTest)

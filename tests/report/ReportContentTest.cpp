@@ -24,7 +24,6 @@ private slots:
     void syncs();
     void andOfManySharedNamesStaysBounded();
     void sortsLines();
-    void readyDisplay();
     void singleQueryText();
     void twoQueryText();
     void writesCrLfWindows1252();
@@ -100,29 +99,6 @@ void ReportContentTest::sortsLines()
     QStringList list{"B - 1"};
     appendReportLines(list, {"C - 1", "A - 1"});
     QCOMPARE(list, (QStringList{"A - 1", "B - 1", "C - 1"}));
-}
-
-void ReportContentTest::readyDisplay()
-{
-    const ReportDisplay single = ReadyDisplay("Sentence A.", false, "Item", "", 0);
-    QCOMPARE(single.caption, QStringLiteral("Item Report"));
-    QVERIFY(!single.multi);
-    QCOMPARE(single.Label4, QStringLiteral("Query Results"));
-    QCOMPARE(single.Label6, QString());
-    QCOMPARE(single.Label7, QStringLiteral("Sentence A."));
-    QCOMPARE(single.Label1, QString());
-
-    const ReportDisplay both = ReadyDisplay("Sentence A.", true, "Cashier", "Sentence B.", 1);
-    QCOMPARE(both.caption, QStringLiteral("Cashier Report"));
-    QVERIFY(both.multi);
-    QCOMPARE(both.Label1, QStringLiteral("AND"));
-    QCOMPARE(both.Label2, QStringLiteral("="));
-    QCOMPARE(both.Label3, QStringLiteral("Query A Reults"));
-    QCOMPARE(both.Label4, QStringLiteral("Query B Results"));
-    QCOMPARE(both.Label5, QStringLiteral("Final Query Results"));
-    QCOMPARE(both.Label6, QStringLiteral("Sentence A."));
-    QCOMPARE(both.Label7, QStringLiteral("Sentence B."));
-    QCOMPARE(ReadyDisplay("A", true, "Credit", "B", 0).Label1, QStringLiteral("OR"));
 }
 
 void ReportContentTest::singleQueryText()
