@@ -5,19 +5,20 @@
 //
 // --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
 
-#include "ui/AppContext.h"
-#include "ui/UpdateList.h"
-#include "datafile/CashierEntry.h"
-#include "datafile/CustomerEntry.h"
-#include "datafile/ItemEntry.h"
-#include "ui/Clock.h"
 #include "app/Interface.h"
+#include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
+#include "datafile/CustomerEntry.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
+#include "datafile/ItemEntry.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "report/QueryEngine.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/UpdateList.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -252,6 +253,42 @@ void SafeFileCopy(benchmark::State &state)
 }
 
 // ---------------------------------------------------------------------------
+// Item reports on the Item Cost figure: the whole query, from the file to the
+// labelled lines.
+
+void ReportHighest100(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const Result<QStringList> r =
+            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Relative,
+                             QueryCode::GreaterThan, QStringLiteral("100"));
+        state.PauseTiming();
+        if (!r)
+            return fail(state, "the query failed with error " + std::to_string(int(r.error())));
+        // Prices repeat every 997 items, so the ties at the cut come along.
+        if (r->size() < 100 || r->size() > 200)
+            return fail(state, "the report has " + std::to_string(r->size()) + " lines");
+        state.ResumeTiming();
+    }
+}
+
+void ReportAtLeastZero(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const Result<QStringList> r =
+            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Absolute,
+                             QueryCode::GreaterOrEqual, QStringLiteral("$0.00"));
+        state.PauseTiming();
+        if (!r)
+            return fail(state, "the query failed with error " + std::to_string(int(r.error())));
+        if (r->size() != g_file.items)
+            return fail(state, "the report has " + std::to_string(r->size()) + " lines, expected "
+                                   + std::to_string(g_file.items));
+        state.ResumeTiming();
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Filling the item box of the main window
 
 // Answers every box and notes it on stderr: a box during a benchmark means
@@ -440,10 +477,15 @@ int main(int argc, char **argv)
         const char *name;
         void (*fn)(benchmark::State &);
     } benchmarks[] = {
-        {"ReadWholeFile", ReadWholeFile},   {"FindLastItemByName", FindLastItemByName},
-        {"NextFreeRecord", NextFreeRecord}, {"DeleteFirstEntry", DeleteFirstEntry},
-        {"PlainFileCopy", PlainFileCopy},   {"SafeFileCopy", SafeFileCopy},
+        {"ReadWholeFile", ReadWholeFile},
+        {"FindLastItemByName", FindLastItemByName},
+        {"NextFreeRecord", NextFreeRecord},
+        {"DeleteFirstEntry", DeleteFirstEntry},
+        {"PlainFileCopy", PlainFileCopy},
+        {"SafeFileCopy", SafeFileCopy},
         {"FillItemBox", FillItemBox},
+        {"ReportHighest100", ReportHighest100},
+        {"ReportAtLeastZero", ReportAtLeastZero},
     };
     for (const auto &b : benchmarks) {
         benchmark::internal::Benchmark *bm = benchmark::RegisterBenchmark(b.name, b.fn);

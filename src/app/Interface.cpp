@@ -1,9 +1,11 @@
 #include "Interface.h"
 
+#include "cashier/Access.h"
 #include "cashier/CashierCommands.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
+#include "report/Reports.h"
 #include "sale/BillLine.h"
 #include "sale/BillStock.h"
 #include "settings/SettingsCommands.h"
@@ -49,8 +51,13 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
 
 void Interface::connectMenus()
 {
+    // After a command, and whatever window it opened has closed, the cashier
+    // types the next item without reaching for the mouse.
     const auto on = [this](QAction *action, auto run) {
-        connect(action, &QAction::triggered, this, run);
+        connect(action, &QAction::triggered, this, [this, run] {
+            run();
+            focusItemBox();
+        });
     };
     on(ui->mnuNew, [this] { mnuNew(); });
     on(ui->mnuOpen, [this] { mnuOpen(); });
@@ -79,6 +86,22 @@ void Interface::connectMenus()
     on(ui->mnuitmCaption, [&ctx] { SettingsCommands::mnuitmCaption(ctx); });
     on(ui->mnuitmAbout, [&ctx] { SettingsCommands::mnuitmAbout(ctx); });
     on(ui->mnuitmEmail, [&ctx] { SettingsCommands::mnuitmEmail(ctx); });
+    using Builder = void (*)(const QString &, Dialogs &, QWidget *, const ReportStatus &);
+    const std::pair<QAction *, Builder> reports[] = {
+        {ui->mnuitmItemReport, openItemReportBuilder},
+        {ui->mnuitmCreditReport, openCreditReportBuilder},
+        {ui->mnuitmCashierReport, openCashierReportBuilder},
+    };
+    for (const auto &[action, open] : reports) {
+        on(action, [this, open] {
+            if (!checkAccess(m_ctx, this, GuardedCommand::BuildReport))
+                return;
+            open(m_ctx.DataFilePath, *m_ctx.dialogs, this, [this](const QString &text, bool busy) {
+                ShowStatus(text, busy ? Lamp::Busy : Lamp::Ready);
+            });
+        });
+    }
+
     using Switch = SettingsCommands::Switch;
     const std::pair<QAction *, Switch> switches[] = {
         {ui->mnuitmSave, Switch::SaveToLog},
@@ -157,8 +180,8 @@ void Interface::applyMode()
                        static_cast<QWidget *>(ui->Text2), static_cast<QWidget *>(ui->Combo1)})
         w->setEnabled(on);
     ui->Command5->setEnabled(on && m_mode.taxesApply);
-    for (QAction *a : {ui->mnuManage->menuAction(), ui->mnuReport->menuAction(),
-                       ui->mnuitmLogOff, ui->mnuitmConverter})
+    for (QAction *a : {ui->mnuManage->menuAction(), ui->mnuReport->menuAction(), ui->mnuitmLogOff,
+                       ui->mnuitmConverter})
         a->setEnabled(on);
 }
 
@@ -177,7 +200,8 @@ void Interface::UnlockTerminal()
     m_mode.loggedOn = true;
     // Any value of the no-tax record other than 0 or 1 leaves "&Tax" as the
     // lock left it.
-    if (const Result<DataRecord> noTax = RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::NoTax))
+    if (const Result<DataRecord> noTax =
+            RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::NoTax))
         m_mode.taxesApply = HeaderRecord::noTaxFlag(*noTax) == false;
     applyMode();
     ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
@@ -211,6 +235,12 @@ QPixmap Interface::arrowPicture(Arrow arrow) const
         break;
     }
     return ui->RightInverted->pixmap();
+}
+
+void Interface::focusItemBox()
+{
+    if (ui->Combo1->isEnabled())
+        ui->Combo1->setFocus();
 }
 
 int Interface::billLineCount() const

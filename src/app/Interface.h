@@ -71,6 +71,7 @@ private:
     void setNoDatafile();
     // Sets every control's and menu's enabled state from the mode.
     void applyMode();
+    void focusItemBox();
     void drawArrowPictures();
 
     AppContext &m_ctx;

@@ -1,0 +1,94 @@
+#include "ReportFile.h"
+
+#include "datafile/Cp1252.h"
+#include "datafile/MoneyText.h"
+
+#include <QSaveFile>
+
+namespace {
+
+const QString Rule = QString(30, QLatin1Char('='));
+const QString Dashes = QString(30, QLatin1Char('-'));
+
+void appendList(QStringList &out, const QStringList &list)
+{
+    if (list.isEmpty())
+        out.append(QStringLiteral("No data in list."));
+    else
+        out.append(list);
+}
+
+FileError errorOf(const QSaveFile &file)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return FileError::PermissionDenied;
+    case QFileDevice::OpenError:
+        return FileError::PathAccess;
+    case QFileDevice::ResourceError:
+        return FileError::DiskFull;
+    default:
+        return FileError::DeviceIO;
+    }
+}
+
+} // namespace
+
+namespace ReportFile {
+
+QString savedOnText(const QDateTime &when)
+{
+    const QLocale loc = MoneyText::locale();
+    // The long time format with its seconds, less the time zone it ends with.
+    QString timeFormat = loc.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    return loc.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+           + loc.toString(when.time(), timeFormat.trimmed());
+}
+
+QStringList lines(const ReportContent &report, const QDateTime &savedAt)
+{
+    const ReportDisplay &d = report.display;
+    QStringList out{QStringLiteral("Tallybird Report"), d.caption,
+                    QStringLiteral("Saved on: ") + savedOnText(savedAt), Rule};
+    if (d.multi) {
+        out << QStringLiteral("Query A Results") << d.Label6 << Dashes;
+        appendList(out, report.List1);
+        out << Rule << QStringLiteral("Query B Results ") << d.Label7 << Dashes;
+        appendList(out, report.List2);
+        out << Rule << QStringLiteral("Final Query Results") << d.Label6 << d.Label1 << d.Label7
+            << Dashes;
+        appendList(out, report.List3);
+        out << Rule;
+    } else {
+        out << QStringLiteral("Query Results") << d.Label7 << Dashes;
+        appendList(out, report.List2);
+        out << Rule;
+    }
+    return out;
+}
+
+FileError write(const QString &path, const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    const std::optional<QByteArray> bytes = Cp1252::encode(text);
+    if (!bytes)
+        return FileError::UnencodableText;
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return errorOf(file);
+    if (file.write(*bytes) != bytes->size()) {
+        const FileError error = errorOf(file);
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return errorOf(file);
+    return FileError::None;
+}
+
+} // namespace ReportFile

@@ -1,0 +1,359 @@
+#include "ReportRecords.h"
+
+#include "common/TempDir.h"
+#include "common/TestMain.h"
+
+#include "report/QueryEngine.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace QueryCode;
+using namespace ReportRecords;
+
+namespace {
+QList<double> valuesOf(const QList<double> &values, const QList<qsizetype> &indices)
+{
+    QList<double> out;
+    for (const qsizetype i : indices)
+        out.append(values[i]);
+    return out;
+}
+
+// The selection and labelling done the slow, literal way: insertion sort,
+// then for each selected value a search from the first record for an unused
+// one of that value.
+QList<qsizetype> literalSelection(const QList<double> &values, bool highest, int n)
+{
+    QList<double> sorted;
+    for (const double v : values) {
+        qsizetype at = sorted.size();
+        while (at > 0 && sorted[at - 1] > v)
+            --at;
+        sorted.insert(at, v);
+    }
+    const qsizetype c = sorted.size();
+    QList<double> selection;
+    if (c >= n) {
+        const qsizetype from = highest ? c - n : 0;
+        for (qsizetype i = from; i < from + n; ++i)
+            selection.append(sorted[i]);
+        if (n > 0) {
+            const double atCut = highest ? sorted[c - n] : sorted[n - 1];
+            for (qsizetype i = 0; i < c; ++i)
+                if ((i < from || i >= from + n) && sorted[i] == atCut)
+                    selection.append(sorted[i]);
+        }
+    } else {
+        selection = sorted;
+    }
+    QList<bool> used(values.size(), false);
+    QList<qsizetype> records;
+    for (const double v : selection) {
+        for (qsizetype r = 0; r < values.size(); ++r) {
+            if (!used[r] && values[r] == v) {
+                used[r] = true;
+                records.append(r);
+                break;
+            }
+        }
+    }
+    return records;
+}
+
+QList<qsizetype> indices(std::initializer_list<int> list)
+{
+    QList<qsizetype> out;
+    for (const int i : list)
+        out.append(i);
+    return out;
+}
+} // namespace
+
+class QueryEngineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void selects_data();
+    void selects();
+    void matchesLiteralSelection();
+    void convertsValue_data();
+    void convertsValue();
+    void runs_data();
+    void runs();
+    void readsFiguresAsTheirKind();
+    void failsOnUnreadableDatafile_data();
+    void failsOnUnreadableDatafile();
+    void namedEngines();
+};
+
+void QueryEngineTest::selects_data()
+{
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QList<double>>("selected");
+    QTest::addColumn<QList<qsizetype>>("records");
+
+    const QList<double> v{5, 3, 5, 8};
+    QTest::newRow("greater") << v << Absolute << GreaterThan << 5.0 << QList<double>{8}
+                             << indices({3});
+    QTest::newRow("less") << v << Absolute << LessThan << 5.0 << QList<double>{3} << indices({1});
+    QTest::newRow("greater or equal")
+        << v << Absolute << GreaterOrEqual << 5.0 << QList<double>{5, 5, 8} << indices({0, 2, 3});
+    QTest::newRow("less or equal")
+        << v << Absolute << LessOrEqual << 5.0 << QList<double>{5, 3, 5} << indices({0, 1, 2});
+    QTest::newRow("equal") << v << Absolute << EqualTo << 5.0 << QList<double>{5, 5}
+                           << indices({0, 2});
+    QTest::newRow("absolute none")
+        << v << Absolute << GreaterThan << 8.0 << QList<double>{} << indices({});
+    QTest::newRow("money amounts") << QList<double>{4.99, 5.0, 5.01} << Absolute << GreaterThan
+                                   << 5.0 << QList<double>{5.01} << indices({2});
+
+    // Every tie at the cut is taken, after the cut values.
+    QTest::newRow("highest 3 of 5 9 9 7 9 2")
+        << QList<double>{5, 9, 9, 7, 9, 2} << Relative << GreaterThan << 3.0
+        << QList<double>{9, 9, 9} << indices({1, 2, 4});
+    QTest::newRow("highest 2 of 5 7 7 9") << QList<double>{5, 7, 7, 9} << Relative << GreaterThan
+                                          << 2.0 << QList<double>{7, 9, 7} << indices({1, 3, 2});
+    QTest::newRow("lowest 2 of 4 1 1 1") << QList<double>{4, 1, 1, 1} << Relative << LessThan << 2.0
+                                         << QList<double>{1, 1, 1} << indices({1, 2, 3});
+    QTest::newRow("lowest 2 of 3 2 1 2 5") << QList<double>{3, 2, 1, 2, 5} << Relative << LessThan
+                                           << 2.0 << QList<double>{1, 2, 2} << indices({2, 1, 3});
+    QTest::newRow("highest 10 of 4") << QList<double>{4, 1, 3, 2} << Relative << GreaterThan << 10.0
+                                     << QList<double>{1, 2, 3, 4} << indices({1, 3, 2, 0});
+    QTest::newRow("lowest 4 of 4") << QList<double>{4, 1, 3, 2} << Relative << LessThan << 4.0
+                                   << QList<double>{1, 2, 3, 4} << indices({1, 3, 2, 0});
+    QTest::newRow("highest 1 of equals") << QList<double>{6, 6, 6} << Relative << GreaterThan << 1.0
+                                         << QList<double>{6, 6, 6} << indices({0, 1, 2});
+    QTest::newRow("highest 0") << v << Relative << GreaterThan << 0.0 << QList<double>{}
+                               << indices({});
+    QTest::newRow("lowest negative")
+        << v << Relative << LessThan << -2.0 << QList<double>{} << indices({});
+    QTest::newRow("highest 1.4 is 1")
+        << v << Relative << GreaterThan << 1.4 << QList<double>{8} << indices({3});
+    QTest::newRow("highest huge") << v << Relative << GreaterThan << 1e300
+                                  << QList<double>{3, 5, 5, 8} << indices({1, 0, 2, 3});
+    QTest::newRow("relative equal-to")
+        << v << Relative << EqualTo << 2.0 << QList<double>{} << indices({});
+    QTest::newRow("nothing collected")
+        << QList<double>{} << Relative << GreaterThan << 3.0 << QList<double>{} << indices({});
+}
+
+void QueryEngineTest::selects()
+{
+    QFETCH(QList<double>, values);
+    QFETCH(int, mode);
+    QFETCH(int, comparison);
+    QFETCH(double, value);
+    QFETCH(QList<double>, selected);
+    QFETCH(QList<qsizetype>, records);
+
+    const QList<qsizetype> got = QueryEngine::select(values, mode, comparison, value);
+    QCOMPARE(valuesOf(values, got), selected);
+    QCOMPARE(got, records);
+}
+
+void QueryEngineTest::matchesLiteralSelection()
+{
+    QRandomGenerator random(12);
+    for (int round = 0; round < 2000; ++round) {
+        QList<double> values;
+        const int count = random.bounded(0, 30);
+        const int spread = random.bounded(1, 8); // few distinct values: many ties
+        for (int i = 0; i < count; ++i)
+            values.append(random.bounded(0, spread) * 0.25);
+        const int n = random.bounded(0, 34);
+        const bool highest = random.bounded(2) == 0;
+        QCOMPARE(QueryEngine::select(values, Relative, highest ? GreaterThan : LessThan, n),
+                 literalSelection(values, highest, n));
+    }
+}
+
+void QueryEngineTest::convertsValue_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("property");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("money") << int(ReportKind::Item) << 1 << Absolute << "$5.25" << true << 5.25;
+    QTest::newRow("money in brackets")
+        << int(ReportKind::Credit) << 1 << Absolute << "($10.70)" << true << -10.7;
+    QTest::newRow("count") << int(ReportKind::Item) << 2 << Absolute << "12" << true << 12.0;
+    QTest::newRow("spent as a number")
+        << int(ReportKind::Credit) << 3 << Absolute << "7.5" << true << 7.5;
+    QTest::newRow("duration") << int(ReportKind::Cashier) << 3 << Absolute << "0001:30:00:250"
+                              << true << 5400250.0;
+    QTest::newRow("duration not valid")
+        << int(ReportKind::Cashier) << 3 << Absolute << "1:30:00:000" << false << 0.0;
+    QTest::newRow("relative count of durations")
+        << int(ReportKind::Cashier) << 3 << Relative << "3" << true << 3.0;
+    QTest::newRow("relative count of money")
+        << int(ReportKind::Item) << 1 << Relative << "4" << true << 4.0;
+    QTest::newRow("not a number") << int(ReportKind::Item) << 2 << Absolute << "ten" << false
+                                  << 0.0;
+}
+
+void QueryEngineTest::convertsValue()
+{
+    QFETCH(int, kind);
+    QFETCH(int, property);
+    QFETCH(int, mode);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+    const std::optional<double> got =
+        QueryEngine::convertValue(ReportKind(kind), property, mode, text);
+    QCOMPARE(got.has_value(), valid);
+    if (valid)
+        QCOMPARE(*got, value);
+}
+
+void QueryEngineTest::runs_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("property");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("items by cost")
+        << int(ReportKind::Item) << 1 << Absolute << GreaterOrEqual << "$5.00"
+        << QStringList{"BOLT - $5.00", "NUT - $5.00", "HINGE - $12.50"};
+    QTest::newRow("equal prices keep their own names")
+        << int(ReportKind::Item) << 1 << Relative << GreaterThan << "2"
+        << QStringList{"BOLT - $5.00", "HINGE - $12.50", "NUT - $5.00"};
+    QTest::newRow("items sold, highest 2 with a tie")
+        << int(ReportKind::Item) << 2 << Relative << GreaterThan << "2"
+        << QStringList{"BOLT - 7", "HINGE - 9", "NUT - 7"};
+    QTest::newRow("remaining inventory") << int(ReportKind::Item) << 3 << Absolute << LessThan
+                                         << "4" << QStringList{"BOLT - 3", "NUT - 3"};
+    QTest::newRow("total inventory") << int(ReportKind::Item) << 4 << Relative << LessThan << "1"
+                                     << QStringList{"BOLT - 10", "NUT - 10", "WASHER - 10"};
+    QTest::newRow("credit balance") << int(ReportKind::Credit) << 1 << Absolute << LessThan
+                                    << "$0.00" << QStringList{"SMITH - ($12.50)"};
+    QTest::newRow("credit visits") << int(ReportKind::Credit) << 2 << Relative << GreaterThan << "1"
+                                   << QStringList{"JONES - 8"};
+    QTest::newRow("credit total spent") << int(ReportKind::Credit) << 3 << Absolute << EqualTo
+                                        << "40" << QStringList{"SMITH - $40.00", "JONES - $40.00"};
+    QTest::newRow("cashier amount sold") << int(ReportKind::Cashier) << 1 << Absolute << GreaterThan
+                                         << "$100.00" << QStringList{"ANN - $250.00"};
+    QTest::newRow("cashier sales")
+        << int(ReportKind::Cashier) << 2 << Absolute << EqualTo << "4" << QStringList{"BOB - 4"};
+    QTest::newRow("cashier time over an hour")
+        << int(ReportKind::Cashier) << 3 << Absolute << GreaterThan << "0001:00:00:000"
+        << QStringList{"ANN - 0001:30:00:000"};
+    QTest::newRow("cashier time, lowest") << int(ReportKind::Cashier) << 3 << Relative << LessThan
+                                          << "1" << QStringList{"BOB - 0000:45:10:005"};
+    QTest::newRow("nothing passes")
+        << int(ReportKind::Item) << 1 << Absolute << GreaterThan << "$100.00" << QStringList{};
+    QTest::newRow("value not readable")
+        << int(ReportKind::Item) << 2 << Absolute << GreaterThan << "many" << QStringList{};
+    QTest::newRow("no such property")
+        << int(ReportKind::Credit) << 4 << Absolute << GreaterThan << "0" << QStringList{};
+}
+
+void QueryEngineTest::runs()
+{
+    QFETCH(int, kind);
+    QFETCH(int, property);
+    QFETCH(int, mode);
+    QFETCH(int, comparison);
+    QFETCH(QString, value);
+    QFETCH(QStringList, lines);
+
+    TempDir dir;
+    DataRecord freeRecord;
+    const QString path = datafile(
+        dir.path("shop.tb2"),
+        {item("BOLT", 5, 7, 10), customer("SMITH", -12.5, 3, 40), item("NUT", 5, 7, 10),
+         cashier("ANN", 250, 12, 5400000), freeRecord, item("HINGE", 12.5, 9, 15),
+         customer("JONES", 20, 8, 40), item("WASHER", 0.1, 0, 10), cashier("BOB", 80, 4, 2710005)});
+    QVERIFY(!path.isEmpty());
+
+    const Result<QStringList> result =
+        QueryEngine::run(path, ReportKind(kind), property, mode, comparison, value);
+    QCOMPARE(result.error(), FileError::None);
+    QCOMPARE(*result, lines);
+}
+
+void QueryEngineTest::readsFiguresAsTheirKind()
+{
+    TempDir dir;
+    DataRecord text = item("TEXT", 1);
+    text.Sold = FieldValue::fromText(QStringLiteral("6 boxes")); // typed into a box
+    DataRecord half = item("HALF", 1);
+    half.Sold = FieldValue::fromDouble(2.5);
+    DataRecord empty = item("EMPTY", 1);
+    empty.Sold = FieldValue();
+    DataRecord oddPrice = item("ODD", 1);
+    oddPrice.Price = FieldValue::fromText(QStringLiteral("3.255"));
+    const QString path = datafile(dir.path("shop.tb2"), {text, half, empty, oddPrice});
+    QVERIFY(!path.isEmpty());
+
+    QCOMPARE(QueryEngine::run(path, ReportKind::Item, 2, Absolute, GreaterOrEqual, "0").valueOr({}),
+             (QStringList{"TEXT - 6", "HALF - 2", "EMPTY - 0", "ODD - 0"}));
+    QCOMPARE(
+        QueryEngine::run(path, ReportKind::Item, 1, Absolute, GreaterThan, "$3.00").valueOr({}),
+        QStringList{"ODD - $3.26"});
+}
+
+void QueryEngineTest::failsOnUnreadableDatafile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<FileError>("error");
+    QTest::newRow("missing") << QByteArray() << false << FileError::FileNotFound;
+    QTest::newRow("not whole records")
+        << QByteArray(RecordLength * 21 + 5, '\0') << true << FileError::BadFileFormat;
+    // An item whose name claims more bytes than its record holds.
+    QByteArray broken(RecordLength * 21, '\0');
+    broken[RecordLength * 20] = 8;
+    broken[RecordLength * 20 + 2] = char(200);
+    QTest::newRow("broken entry") << broken << true << FileError::ReadPastEnd;
+}
+
+void QueryEngineTest::failsOnUnreadableDatafile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, exists);
+    QFETCH(FileError, error);
+    TempDir dir;
+    const QString path = exists ? dir.writeFile("shop.tb2", bytes) : dir.path("none.tb2");
+    const Result<QStringList> result =
+        QueryEngine::run(path, ReportKind::Item, 2, Absolute, GreaterOrEqual, "0");
+    QVERIFY(result.error() != FileError::None);
+    QCOMPARE(result.error(), error);
+    QCOMPARE(dir.files().size(), exists ? 1 : 0);
+}
+
+void QueryEngineTest::namedEngines()
+{
+    TempDir dir;
+    const QString path = datafile(dir.path("shop.tb2"), {item("BOLT", 5, 1), customer("SMITH", 3),
+                                                         cashier("ANN", 9, 2, 1000)});
+    QStringList lines{"left over"};
+    QVERIFY(RunItemQuery(lines, path, 1, Absolute, GreaterThan, "$1.00"));
+    QCOMPARE(lines, QStringList{"BOLT - $5.00"});
+    QVERIFY(RunCreditQuery(lines, path, 1, Absolute, GreaterThan, "$1.00"));
+    QCOMPARE(lines, QStringList{"SMITH - $3.00"});
+    QVERIFY(RunCashierQuery(lines, path, 3, Absolute, EqualTo, "0000:00:01:000"));
+    QCOMPARE(lines, QStringList{"ANN - 0000:00:01:000"});
+    QVERIFY(!RunCashierQuery(lines, path, 2, Absolute, GreaterThan, "2"));
+    QVERIFY(lines.isEmpty());
+    // A datafile with no entries of the kind: nothing, and no failure either.
+    const QString bare = datafile(dir.path("bare.tb2"), {});
+    QVERIFY(!RunItemQuery(lines, bare, 2, Relative, GreaterThan, "3"));
+    QCOMPARE(QueryEngine::run(bare, ReportKind::Item, 2, Relative, GreaterThan, "3").error(),
+             FileError::None);
+}
+
+TB_TEST(QueryEngineTest)
+#include "QueryEngineTest.moc"
