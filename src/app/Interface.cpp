@@ -371,7 +371,7 @@ void Interface::LoadDatafile()
 void Interface::mnuOpen()
 {
     const QString path = m_ctx.dialogs->openFileName(this, FileFilter);
-    if (path.isEmpty())
+    if (path.isEmpty() || !letGoOfDatafile())
         return;
     m_ctx.DataFilePath = QFileInfo(path).absoluteFilePath();
     LoadDatafile();
@@ -379,9 +379,12 @@ void Interface::mnuOpen()
 
 void Interface::mnuNew()
 {
-    const QString chosen = m_ctx.dialogs->saveFileName(this, FileFilter);
+    QString chosen = m_ctx.dialogs->saveFileName(this, FileFilter);
     if (chosen.isEmpty())
         return;
+    // Without the extension File Open's filter would not show the file.
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".tb2");
     const QString path = QFileInfo(chosen).absoluteFilePath();
     if (QFileInfo::exists(path)) {
         if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Overwrite"),
@@ -389,6 +392,9 @@ void Interface::mnuNew()
                                                     "overwrite?")))
             return;
     }
+
+    if (!letGoOfDatafile())
+        return;
 
     const auto fail = [&](FileError error) {
         m_ctx.dialogs->fileError(this,
@@ -419,6 +425,15 @@ void Interface::mnuNew()
     m_ctx.dialogs->information(this, QStringLiteral("Cashier Permissions"),
                                QStringLiteral("Please input cashier permissions."));
     CashierCommands::openCashierSettings(m_ctx);
+}
+
+bool Interface::letGoOfDatafile()
+{
+    // Log off before another datafile takes the place of this one, so that
+    // the time on duty and the stock of a bill in progress stay with it.
+    if (m_ctx.DataFilePath.isEmpty() || !m_ctx.isLoggedOn())
+        return true;
+    return CashierCommands::LogOff(m_ctx);
 }
 
 void Interface::mnuQuit()

@@ -69,6 +69,8 @@ private:
     void connectMenus();
     void startUp(const QString &commandLine);
     void setNoDatafile();
+    // Logs the cashier off the open datafile; false when the purchase is kept.
+    bool letGoOfDatafile();
     // Sets every control's and menu's enabled state from the mode.
     void applyMode();
     void focusItemBox();

@@ -70,6 +70,7 @@ Cashier::Cashier(AppContext &ctx, QWidget *parent)
     EntryBox::upperCase(ui->Text1);
     for (QLineEdit *box : {ui->Text1, ui->Text2, ui->Text3, ui->Text4, ui->Text5})
         EntryBox::selectAllOnFocus(box);
+    EntryBox::maskWithAsterisks(ui->Text2);
     setupChecks();
     // The function keys work wherever the focus is in the window.
     qApp->installEventFilter(this);
@@ -123,12 +124,7 @@ void Cashier::setupChecks()
     m_timeBox = new CheckedBox(
         ui->Text5,
         [this](QLineEdit *box, const QString &before) {
-            // The time of the cashier on duty grows at log off; an edit now would be lost.
-            if (m_ctx.isLoggedOn() && ui->Text1->text() == m_ctx.CashierName
-                && box->text() != before) {
-                critical(QStringLiteral("Requested Modification not Possible"),
-                         QStringLiteral("You cannot change the Time Logged On property of the "
-                                        "cashier currently logged on."));
+            if (!timeChangeAllowed()) {
                 box->setText(before);
                 return true;
             }
@@ -139,6 +135,18 @@ void Cashier::setupChecks()
                      QStringLiteral("Please ensure that the 'Time Logged On' box contains valid "
                                     "input.  Data should be entered in the format hhhh:mm:ss:mss"));
         });
+}
+
+bool Cashier::timeChangeAllowed()
+{
+    // The time of the cashier on duty grows at log off; an edit now would be lost.
+    if (!m_ctx.isLoggedOn() || ui->Text1->text() != m_ctx.CashierName
+        || ui->Text5->text() == m_shownTime)
+        return true;
+    critical(QStringLiteral("Requested Modification not Possible"),
+             QStringLiteral("You cannot change the Time Logged On property of the cashier "
+                            "currently logged on."));
+    return false;
 }
 
 void Cashier::status(const QString &text)
@@ -191,6 +199,7 @@ void Cashier::display(const Result<BrowserWalk::Step> &result)
         ui->Text3->setText(MoneyText::formatCurrency(cashier.amountSold()));
         ui->Text4->setText(cashier.salesPerformedText());
         ui->Text5->setText(FormatLoggedOnTime(cashier.msLoggedOn()));
+        m_shownTime = ui->Text5->text();
         const QString flags = cashier.privilegeText();
         const QList<QCheckBox *> boxes = privilegeBoxes();
         for (int k = 0; k < boxes.size(); ++k)
@@ -203,6 +212,7 @@ void Cashier::display(const Result<BrowserWalk::Step> &result)
         ui->Text3->setText(MoneyText::formatCurrency(Currency()));
         ui->Text4->setText(QStringLiteral("0"));
         ui->Text5->setText(FormatLoggedOnTime(0));
+        m_shownTime = ui->Text5->text();
         for (QCheckBox *box : privilegeBoxes())
             box->setChecked(false);
         break;
@@ -303,6 +313,11 @@ void Cashier::Save()
     if (!isWhole(pin) || pin.size() > 4 || !isWhole(sales) || !MoneyText::parseCurrency(amount)
         || !isValidLoggedOnTime(ui->Text5->text())) {
         critical(CheckTextBoxes, FillOutCorrectly);
+        return;
+    }
+    // Enter and F7 save without leaving the box, so its rule is checked here too.
+    if (!timeChangeAllowed()) {
+        ui->Text5->setText(m_shownTime);
         return;
     }
     for (const QString &text : {name, pin}) {

@@ -53,11 +53,14 @@ private:
     void ready();
     void critical(const QString &title, const QString &text);
     void setupChecks();
+    // False, with the message shown, when the time of the cashier on duty was edited.
+    bool timeChangeAllowed();
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Cashier> ui;
     QMenuBar *m_menu;
     CheckedBox *m_timeBox = nullptr;
     BrowserWalk m_walk;
+    QString m_shownTime; // the time on duty of the record shown
     bool m_loadedOk = true;
 };

@@ -59,7 +59,8 @@ Result<int> resetRecords(AppContext &ctx, Reset reset)
         return CashierStore::resetAmountSold(path);
     case Reset::TimeLoggedOn:
         // The cashier on duty keeps the time until log off adds to it.
-        return CashierStore::resetTimeLoggedOn(path, ctx.isLoggedOn() ? ctx.CashierName : QString());
+        return CashierStore::resetTimeLoggedOn(path,
+                                               ctx.isLoggedOn() ? ctx.CashierName : QString());
     case Reset::Visits:
         return CashierStore::resetVisits(path);
     case Reset::ItemsSold:

@@ -37,9 +37,15 @@ bool isValidLoggedOnTime(const QString &text)
     // Digits only: a sign or a decimal point would pass as a number but
     // make no sense as a part of a duration.
     for (const QString &p : parts)
-        if (p.isEmpty() || !std::all_of(p.begin(), p.end(), [](QChar c) { return c.isDigit(); }))
+        if (p.isEmpty() || !std::all_of(p.begin(), p.end(), [](QChar c) {
+                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            }))
             return false;
     const auto value = [&](int i) { return parts.at(i).toInt(); };
-    return parts.at(0).size() == 4 && parts.at(1).size() == 2 && value(1) <= 59
-           && parts.at(2).size() == 2 && value(2) <= 59 && parts.at(3).size() == 3;
+    if (parts.at(0).size() < 4 || parts.at(1).size() != 2 || value(1) > 59
+        || parts.at(2).size() != 2 || value(2) > 59 || parts.at(3).size() != 3)
+        return false;
+    // Hours run past four digits after 10,000 hours on duty; what is shown
+    // must be accepted back, as long as it reads back as the same time.
+    return FormatLoggedOnTime(ParseLoggedOnTime(text)) == text;
 }

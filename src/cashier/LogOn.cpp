@@ -7,8 +7,8 @@
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
 #include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowSetup.h"
 #include "ui_LogOn.h"
 
@@ -24,6 +24,7 @@ LogOn::LogOn(AppContext &ctx, QWidget *parent)
     EntryBox::upperCase(ui->Text1);
     EntryBox::selectAllOnFocus(ui->Text1);
     EntryBox::selectAllOnFocus(ui->Text2);
+    EntryBox::maskWithAsterisks(ui->Text2);
     connect(ui->Command1, &QPushButton::clicked, this, &LogOn::Command1_Click);
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }

@@ -41,11 +41,21 @@ void EntryBox::selectAllOnFocus(QLineEdit *box)
     box->installEventFilter(new SelectAll(box));
 }
 
+void EntryBox::maskWithAsterisks(QLineEdit *box)
+{
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42 }"));
+}
+
 CheckedBox::CheckedBox(QLineEdit *box, Check accept, Reject reject)
     : QObject(box), m_box(box), m_accept(std::move(accept)), m_reject(std::move(reject)),
       m_textAtFocus(box->text())
 {
     box->installEventFilter(this);
+    // setText() clears the modified flag before it tells; typing sets it.
+    connect(box, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!m_box->isModified())
+            m_textAtFocus = text;
+    });
 }
 
 bool CheckedBox::s_returning = false;

@@ -14,14 +14,17 @@ namespace EntryBox {
 void upperCase(QLineEdit *box);
 // Selects the whole text whenever the box gets the focus.
 void selectAllOnFocus(QLineEdit *box);
+// A hidden PIN shows one "*" per character, whatever the style's own mark.
+void maskWithAsterisks(QLineEdit *box);
 
 } // namespace EntryBox
 
 // A box whose text is checked when the user leaves it: it remembers its text
-// when it gets the focus; when it loses the focus with a text `accept`
-// rejects, `reject` is called (it shows the message), the remembered text is
-// put back and the box takes the focus again. `accept` may rewrite the text
-// (a money box shows its value in the currency format, for example).
+// when it gets the focus, and whenever the window puts a text in it (a record
+// shown while the focus stays in the box); when it loses the focus with a
+// text `accept` rejects, `reject` is called (it shows the message), the
+// remembered text is put back and the box takes the focus again. `accept` may
+// rewrite the text (a money box shows its value in the currency format).
 class CheckedBox : public QObject
 {
     Q_OBJECT

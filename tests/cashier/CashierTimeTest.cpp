@@ -21,7 +21,11 @@ void CashierTimeTest::timeTextRoundTrips_data()
     QTest::newRow("zero") << "0000:00:00:000" << 0.0 << true;
     QTest::newRow("100 hours") << "0100:00:00:000" << 360000000.0 << true;
     QTest::newRow("all parts") << "0012:34:56:789" << 45296789.0 << true;
-    QTest::newRow("five-digit hours shown") << "12345:00:00:001" << 44442000001.0 << false;
+    QTest::newRow("five-digit hours shown") << "12345:00:00:001" << 44442000001.0 << true;
+    QTest::newRow("leading zero past four digits") << "00100:00:00:000" << 360000000.0 << false;
+    QTest::newRow("hours past what a double holds")
+        << "99999999999999999999:00:00:000" << 3.6e26 << false;
+    QTest::newRow("other digits") << "\u0661\u0662\u0663\u0664:00:00:000" << 0.0 << false;
     QTest::newRow("60 minutes") << "0000:60:00:000" << 3600000.0 << false;
     QTest::newRow("60 seconds") << "0000:00:60:000" << 60000.0 << false;
     QTest::newRow("short hours") << "000:00:00:000" << 0.0 << false;
