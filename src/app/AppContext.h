@@ -11,7 +11,7 @@ class Interface;
 // The program-wide state of one run, owned by main() and shared by every window.
 struct AppContext {
     QString DataFilePath; // "" while no datafile is open
-    QString ProgramDir;   // the current directory at start
+    QString ProgramDir;   // where the help page and splash picture are, found at start
     QString LogFilePath;  // transaction log, from header record 2
 
     int CashierRecord = 0; // record of the logged-on cashier, 0 = nobody

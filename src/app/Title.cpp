@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Interface.h"
+#include "settings/ProgramFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -12,7 +13,7 @@ Title::Title(AppContext &ctx, const QString &commandLine)
 {
     setObjectName(QStringLiteral("Title"));
     setAttribute(Qt::WA_DeleteOnClose);
-    ctx.ProgramDir = QDir::currentPath();
+    ctx.ProgramDir = ProgramFiles::programDir();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_picture);
