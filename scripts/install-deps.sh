@@ -13,6 +13,11 @@ packages=(
     xvfb
     xauth
     fonts-dejavu-core
+    desktop-file-utils
+    appstream
+    shared-mime-info
+    dpkg-dev
+    file
 )
 
 missing=()

@@ -21,8 +21,8 @@ elif [ ! -e build/demo.tb2 ]; then
     build/tallybird-data demo build/demo.tb2
 fi
 
-# The program looks for splash.bmp and Tallybird.htm in the directory it is
-# started from, which the build fills.
+# Started from build/, which holds the demo datafile and, beside the program,
+# splash.bmp and Tallybird.htm.
 cd "$root/build"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run: no display found; starting Tallybird on a virtual display (xvfb-run)." >&2

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tallybird and runs every test, then a short run of the benchmark.
+# Builds Tallybird and runs every test, then a short run of the benchmark, then
+# builds the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,5 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 --timeo
 if [ -x build/tallybird-bench ]; then
     QT_QPA_PLATFORM=offscreen build/tallybird-bench --smoke
 fi
+
+bash scripts/package.sh

@@ -139,7 +139,7 @@ void Interface::startUp(const QString &commandLine)
                 QStringLiteral("The file specified in the command line arguement: '") + commandLine
                     + QStringLiteral("' does not appear to exist. Please ensure that the file does "
                                      "exist and the correct syntax has been used.\n"
-                                     "Syntax: tillbox.exe [filename]"));
+                                     "Syntax: tallybird [filename]"));
         }
     }
     if (!opened)

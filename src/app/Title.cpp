@@ -3,6 +3,7 @@
 #include "ui/AppContext.h"
 #include "Interface.h"
 #include "ui/WindowSetup.h"
+#include "settings/ProgramFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -13,7 +14,7 @@ Title::Title(AppContext &ctx, const QString &commandLine)
 {
     setObjectName(QStringLiteral("Title"));
     setAttribute(Qt::WA_DeleteOnClose);
-    ctx.ProgramDir = QDir::currentPath();
+    ctx.ProgramDir = ProgramFiles::programDir();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_picture);

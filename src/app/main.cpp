@@ -13,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallybird"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallybird.png")));
+    // Lets the desktop pair the windows with the installed menu entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("example.tallybird.Tallybird"));
     // Money is shown in the user's currency format; a bare C locale has none.
     if (QLocale::system().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

@@ -1,6 +1,7 @@
 list(APPEND TB_CORE_SOURCES
     src/settings/BillNotes.cpp
     src/settings/HelpFiles.cpp
+    src/settings/ProgramFiles.cpp
     src/settings/Preferences.cpp
     src/settings/TaxSettings.cpp
 )

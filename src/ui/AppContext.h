@@ -11,7 +11,7 @@ class MainWindow;
 // The program-wide state of one run, owned by main() and shared by every window.
 struct AppContext {
     QString DataFilePath; // "" while no datafile is open
-    QString ProgramDir;   // the current directory at start
+    QString ProgramDir;   // where the help page and splash picture are, found at start
     QString LogFilePath;  // transaction log, from the log file header record
 
     int CashierRecord = 0; // record of the logged-on cashier at log on, 0 = nobody

@@ -247,7 +247,7 @@ void MainWindowTest::startsOnMissingFile()
                            + missing
                            + QStringLiteral("' does not appear to exist. Please ensure that the "
                                             "file does exist and the correct syntax has been "
-                                            "used.\nSyntax: tillbox.exe [filename]"));
+                                            "used.\nSyntax: tallybird [filename]"));
     QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
     QVERIFY(!h.isEnabled("mnuCashier"));
     QCOMPARE(h.ctx.DataFilePath, QString());
