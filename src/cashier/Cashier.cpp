@@ -86,9 +86,11 @@ Cashier::~Cashier()
 
 QList<QCheckBox *> Cashier::privilegeBoxes() const
 {
-    return {ui->ItemBrowse,    ui->ItemModify,     ui->CreditBrowse,  ui->CreditModify,
-            ui->SettingModify, ui->TaxModify,      ui->CashierAccess, ui->PlaceDiscount,
-            ui->BuildReport,   ui->ModifyCurrency, ui->ChargeCurrency};
+    // The check boxes are named after the flags, in the privilege string's order.
+    QList<QCheckBox *> boxes;
+    for (const QString &name : privilegeNames())
+        boxes << findChild<QCheckBox *>(name);
+    return boxes;
 }
 
 void Cashier::setupChecks()
