@@ -22,32 +22,17 @@ struct Probe {
 Result<Probe> findForward(const QString &path, int from, const BrowserWalk::Predicate &accept,
                           int last = INT_MAX)
 {
-    Probe p;
     DataFile file(path);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
+    const Result<RecordStore::Found> found = RecordStore::findFirst(file, from, last, accept);
+    if (!found)
+        return found.error();
+    Probe p;
     p.count = file.recordCount();
-    FileError decodeError = FileError::None;
-    const FileError error = file.scan(from, [&](int n, const RecordView &view) {
-        if (n > last) {
-            p.pastLast = true;
-            return false;
-        }
-        if (!accept(view))
-            return true;
-        Result<DataRecord> record = view.decode();
-        if (record) {
-            p.found = n;
-            p.data = std::move(*record);
-        } else {
-            decodeError = record.error();
-        }
-        return false;
-    });
-    if (error != FileError::None)
-        return error;
-    if (decodeError != FileError::None)
-        return decodeError;
+    p.found = found->record;
+    p.data = found->data;
+    p.pastLast = !p.found && p.count > last && p.count >= from;
     return p;
 }
 

@@ -25,9 +25,12 @@ public:
 
     const DataRecord &record() const { return m_record; }
 
+    // An item's name may not be "", a record marker, or begin like a bill's
+    // summary lines.
+    static bool isValidName(const QString &name);
+
     // A new item with nothing sold yet.
-    static ItemEntry make(const QString &name, const QString &number, Currency price,
-                          double stock);
+    static ItemEntry make(const QString &name, const QString &number, Currency price, double stock);
 
 private:
     DataRecord m_record;

@@ -59,9 +59,8 @@ FileError RecordStore::testDatafile() const
     const Result<DataRecord> first = file.read(1);
     if (!first)
         return first.error();
-    return first->Name.isText() && first->Name.toText() == SharedMarker
-               ? FileError::None
-               : FileError::BadFileFormat;
+    return first->Name.isText() && first->Name.toText() == SharedMarker ? FileError::None
+                                                                        : FileError::BadFileFormat;
 }
 
 Result<DataRecord> RecordStore::readRecord(int n) const
@@ -148,12 +147,21 @@ FileError RecordStore::DeleteRecord(int n) const
 Result<RecordStore::Found>
 RecordStore::findFirst(int first, const std::function<bool(const RecordView &)> &match) const
 {
-    Found found;
     DataFile file(m_path);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
+    return findFirst(file, first, MaxRecords, match);
+}
+
+Result<RecordStore::Found>
+RecordStore::findFirst(DataFile &file, int first, int last,
+                       const std::function<bool(const RecordView &)> &match)
+{
+    Found found;
     FileError decodeError = FileError::None;
     const FileError error = file.scan(first, [&](int n, const RecordView &view) {
+        if (n > last)
+            return false;
         if (!match(view))
             return true;
         Result<DataRecord> record = view.decode();

@@ -47,6 +47,9 @@ public:
         DataRecord data;
     };
     Result<Found> findFirst(int first, const std::function<bool(const RecordView &)> &match) const;
+    // The same in an open file, among records first..last.
+    static Result<Found> findFirst(DataFile &file, int first, int last,
+                                   const std::function<bool(const RecordView &)> &match);
 
     // Visits each entry (record 21 on) that `match` accepts and lets `change`
     // alter it; a record `change` returns true for is written back.
