@@ -6,8 +6,7 @@
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
 #include "report/Reports.h"
-#include "sale/BillLine.h"
-#include "sale/BillStock.h"
+#include "sale/SaleArea.h"
 #include "settings/SettingsCommands.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
@@ -43,6 +42,10 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     // The item box is filled with thousands of names at once; a plain string
     // model takes them in one call.
     ui->Combo1->setModel(new QStringListModel(ui->Combo1));
+    m_sale = new SaleArea(m_ctx,
+                          {ui->Combo1, ui->Text2, ui->List1, ui->LabelSubTotal, ui->labelGrandTotal,
+                           ui->Label6, ui->Command3, ui->Command4, ui->Command5, ui->Command6},
+                          this);
     drawArrowPictures();
 
     connectMenus();
@@ -62,8 +65,6 @@ void Interface::connectMenus()
     on(ui->mnuNew, [this] { mnuNew(); });
     on(ui->mnuOpen, [this] { mnuOpen(); });
     on(ui->mnuQuit, [this] { mnuQuit(); });
-    connect(ui->Command3, &QPushButton::clicked, this, &Interface::Command3_Click);
-    connect(ui->Command4, &QPushButton::clicked, this, &Interface::Command4_Click);
 
     AppContext &ctx = m_ctx;
     on(ui->mnuitmLogOn, [&ctx] { CashierCommands::logOn(ctx); });
@@ -124,7 +125,6 @@ Interface::~Interface()
 void Interface::startUp(const QString &commandLine)
 {
     centreOnScreen(this);
-    ui->LabelSubTotal->setText(MoneyText::formatCurrency(Currency()));
     LockTerminal();
 
     bool opened = false;
@@ -211,10 +211,9 @@ void Interface::applyNoTax(bool noTax)
 {
     m_mode.taxesApply = !noTax;
     applyMode();
-    if (noTax) {
-        ui->Label6->hide();
-        ui->labelGrandTotal->setText(QString());
-    }
+    if (noTax)
+        m_sale->sale().bill().hideGrandTotal();
+    m_sale->showBill();
 }
 
 void Interface::refillItemBox()
@@ -245,79 +244,19 @@ void Interface::focusItemBox()
 
 int Interface::billLineCount() const
 {
-    return ui->List1->count();
-}
-
-void Interface::resetBill()
-{
-    ui->List1->clear();
-    Subtotal = Currency();
-    ui->LabelSubTotal->setText(MoneyText::formatCurrency(Subtotal));
-    ui->labelGrandTotal->setText(QStringLiteral("0.00"));
-    ui->labelGrandTotal->hide();
-    ui->Label6->hide();
-}
-
-void Interface::Command3_Click()
-{
-    const int row = ui->List1->currentRow();
-    if (row < 0 || !ui->List1->currentItem()->isSelected()) {
-        m_ctx.dialogs->critical(this, QStringLiteral("Select an Item"),
-                                QStringLiteral("You must select an item to remove by clicking it "
-                                               "on the list."));
-        return;
-    }
-    const BillLine line = BillLine::parse(ui->List1->item(row)->text());
-    if (line.summary) {
-        const double total = MoneyText::parseNumber(ui->labelGrandTotal->text()).value_or(0)
-                             - line.price * line.quantity;
-        ui->labelGrandTotal->setText(MoneyText::formatCurrency(Currency::fromDouble(total)));
-        delete ui->List1->takeItem(row);
-        return;
-    }
-
-    if (const FileError error = restoreStock(m_ctx.DataFilePath, line.name, line.quantity);
-        error != FileError::None) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(error));
-        return;
-    }
-    // A summary line at the end was worked out on the old items.
-    const int last = ui->List1->count() - 1;
-    if (last != row && BillLine::isSummary(ui->List1->item(last)->text()))
-        delete ui->List1->takeItem(last);
-    Subtotal -= line.amount();
-    delete ui->List1->takeItem(row);
-    ui->List1->setCurrentRow(-1);
-    ui->LabelSubTotal->setText(MoneyText::formatCurrency(Subtotal));
-    ui->labelGrandTotal->setText(QString());
-    ui->labelGrandTotal->hide();
-    ui->Label6->hide();
+    return m_sale->sale().bill().count();
 }
 
 void Interface::ClearBill()
 {
-    for (int i = ui->List1->count() - 1; i >= 0; --i) {
-        ui->List1->setCurrentRow(0);
-        Command3_Click();
-    }
-    resetBill();
-}
-
-void Interface::Command4_Click()
-{
-    if (m_ctx.dialogs->askYesNo(this, QStringLiteral("Cancel Purchase"),
-                                QStringLiteral("Are you sure you wish to cancel the entire "
-                                               "purchase?")))
-        ClearBill();
+    m_sale->ClearBill();
 }
 
 void Interface::setNoDatafile()
 {
     m_ctx.DataFilePath.clear();
     setWindowTitle(QStringLiteral("Tallybird"));
-    resetBill();
+    m_sale->resetBill();
     ui->Combo1->clear();
     m_mode.datafileOpen = false;
     LockTerminal();
@@ -359,7 +298,7 @@ void Interface::LoadDatafile()
     }
 
     setWindowTitle(QStringLiteral("Tallybird - ") + m_ctx.DataFilePath);
-    resetBill();
+    m_sale->resetBill();
     m_mode.datafileOpen = true;
     m_ctx.LogFilePath = headers[0].Number.toText();
     ui->mnuitmSave->setChecked(HeaderRecord::switchIsOn(headers[1]));
@@ -418,7 +357,7 @@ void Interface::mnuNew()
         return;
     }
 
-    resetBill();
+    m_sale->resetBill();
     ui->Combo1->clear();
     m_mode.datafileOpen = true;
     LockTerminal();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "datafile/Currency.h"
 #include "ui/MainWindow.h"
 
 #include <QMainWindow>
@@ -11,6 +10,7 @@ namespace Ui {
 class Interface;
 }
 struct AppContext;
+class SaleArea;
 
 // The states of the main window that decide which controls and menus work.
 struct MainWindowMode {
@@ -47,15 +47,7 @@ public:
     // Makes the datafile at DataFilePath the open one.
     void LoadDatafile();
 
-    // Empties the bill and its totals without touching the datafile.
-    void resetBill();
-    // "Remo&ve Item": removes the selected line and puts its stock back.
-    void Command3_Click();
-    // "C&lear Bill": asks, then ClearBill.
-    void Command4_Click();
-
-    // The running total of the item lines of the bill.
-    Currency Subtotal;
+    SaleArea &saleArea() { return *m_sale; }
 
 public slots:
     void mnuNew();
@@ -78,5 +70,6 @@ private:
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Interface> ui;
+    SaleArea *m_sale = nullptr;
     MainWindowMode m_mode;
 };

@@ -35,3 +35,7 @@ public:
 private:
     DataRecord m_record;
 };
+
+// Where scans find an item's name and number.
+constexpr int ItemNameField = 0;
+constexpr int ItemNumberField = 2;

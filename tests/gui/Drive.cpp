@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -75,6 +76,20 @@ void leave(QWidget *root, const QString &box)
     next->setFocus(Qt::TabFocusReason);
     // A rejected box takes the focus back once the move has finished.
     QCoreApplication::processEvents();
+}
+
+void ring(QWidget *mainWindow, const QString &item, const QString &quantity)
+{
+    QLineEdit *box = child<QComboBox>(mainWindow, QStringLiteral("Combo1"))->lineEdit();
+    QApplication::setActiveWindow(mainWindow);
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, item);
+    auto *count = child<QLineEdit>(mainWindow, QStringLiteral("Text2"));
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClicks(count, quantity);
+    QTest::keyClick(count, Qt::Key_Return);
 }
 
 void onNextDialog(std::function<void(QDialog *)> step)

@@ -21,6 +21,10 @@ bool isChecked(QWidget *root, const QString &box);
 void leave(QWidget *root, const QString &box);
 void focus(QWidget *root, const QString &box);
 
+// Rings an item at the counter as a cashier does: the item typed key by key
+// into the item box, the quantity into its box, then Enter.
+void ring(QWidget *mainWindow, const QString &item, const QString &quantity);
+
 // Runs `step` on the next modal dialog once it is shown (modal windows run
 // their own event loop, so the test acts from inside it).
 void onNextDialog(std::function<void(QDialog *)> step);

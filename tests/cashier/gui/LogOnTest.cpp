@@ -6,7 +6,7 @@
 #include "gui/TestData.h"
 
 #include "datafile/RecordStore.h"
-#include <QListWidget>
+#include <QLabel>
 
 #include <QDialog>
 #include <QListWidget>
@@ -175,13 +175,13 @@ void LogOnTest::logOffWithBillAsksFirst()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1234"), item("TEA", "1", Currency::fromUnits(2), 10, 3)});
+    append(path, {cashier("ANN", "1234"), item("TEA", "1", Currency::fromUnits(2), 10)});
+    setHeader(path, 20, FieldValue::fromInt16(1)); // untaxed: no tax rate needed
     Harness h;
     Interface &w = h.start(path);
     logOn(h, "ANN", "1234");
-    // Until items can be rung, the test puts a rung line on the bill itself.
-    h.find<QListWidget>("List1")->addItem(QStringLiteral("TEA - $2.00   X   3"));
-    w.Subtotal = Currency::fromUnits(6);
+    Drive::ring(&w, "tea", "3");
+    QCOMPARE(h.find<QListWidget>("List1")->count(), 1);
     h.clock.advance(1000);
 
     h.dialogs.clear();
@@ -199,7 +199,7 @@ void LogOnTest::logOffWithBillAsksFirst()
     QVERIFY(h.trigger("mnuitmLogOff"));
     QCOMPARE(h.ctx.CashierRecord, 0);
     QCOMPARE(h.find<QListWidget>("List1")->count(), 0);
-    QCOMPARE(w.Subtotal, Currency());
+    QCOMPARE(h.find<QLabel>("LabelSubTotal")->text(), QStringLiteral("$0.00"));
     QCOMPARE(timeOnDuty(path, 21), 1000.0);
     DataRecord tea;
     take(RecordStore(path).readRecord(22), tea);

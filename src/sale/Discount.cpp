@@ -1,0 +1,137 @@
+#include "Discount.h"
+
+#include "Bill.h"
+#include "datafile/MoneyText.h"
+#include "settings/TaxSettings.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowSetup.h"
+#include "ui_Discount.h"
+
+namespace {
+std::optional<double> secondRate(const TaxSettings &tax)
+{
+    if (tax.rate2.isEmpty())
+        return std::nullopt;
+    return MoneyText::leadingNumber(tax.rate2);
+}
+} // namespace
+
+Discount::Discount(AppContext &ctx, Bill &bill, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_bill(bill), ui(std::make_unique<Ui::Discount>())
+{
+    ui->setupUi(this);
+    EntryBox::selectAllOnFocus(ui->Text1);
+    // The "%" comes and goes without moving the other controls.
+    QSizePolicy policy = ui->Label1->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    ui->Label1->setSizePolicy(policy);
+    ui->Option1->setChecked(true);
+    ui->Option3->setChecked(true);
+    showPercentage(true);
+    connect(ui->Option3, &QRadioButton::toggled, this, &Discount::showPercentage);
+    connect(ui->Check1, &QCheckBox::toggled, this, [this](bool taxFree) {
+        for (QWidget *w : {static_cast<QWidget *>(ui->Frame1), static_cast<QWidget *>(ui->Frame2),
+                           static_cast<QWidget *>(ui->Text1)})
+            w->setEnabled(!taxFree);
+    });
+    connect(ui->Text1, &QLineEdit::editingFinished, this, [this] {
+        if (!ui->Option4->isChecked())
+            return;
+        if (const auto amount = MoneyText::parseCurrency(ui->Text1->text()))
+            ui->Text1->setText(MoneyText::formatCurrency(*amount));
+    });
+    connect(ui->Command2, &QPushButton::clicked, this, &Discount::Command2_Click);
+
+    // Without taxes there are none to take off.
+    const Result<TaxSettings> tax = TaxSettings::read(ctx.DataFilePath);
+    ui->Check1->setEnabled(!tax || !tax->noTax);
+    ui->Text1->setFocus();
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
+}
+
+Discount::~Discount() = default;
+
+void Discount::showPercentage(bool percentage)
+{
+    ui->Label1->setVisible(percentage);
+    ui->Text1->setText(percentage ? QStringLiteral("0") : MoneyText::formatCurrency(Currency()));
+}
+
+void Discount::fileError(int number)
+{
+    m_ctx.dialogs->fileError(this, QStringLiteral("A File I/O Error has occured. Please try again."),
+                             number);
+}
+
+void Discount::Command2_Click()
+{
+    using Refusal = Bill::Refusal;
+    const auto notCalculated = [this] {
+        m_ctx.dialogs->critical(
+            this, QStringLiteral("Grand Total not Calculated"),
+            QStringLiteral("The grand total must be calculated before a discount on the grand "
+                           "total can be computated.  Please press the tax button to calculate "
+                           "the grand total."));
+        reject();
+    };
+
+    if (ui->Check1->isChecked()) {
+        if (!m_bill.grandTotal()) {
+            notCalculated();
+            return;
+        }
+        const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+        if (!tax) {
+            fileError(errorNumber(tax.error()));
+            return;
+        }
+        if (m_bill.taxFree(MoneyText::leadingNumber(tax->rate1), secondRate(*tax))
+            == Refusal::TaxFreeTwice) {
+            m_ctx.dialogs->message(this, Dialogs::Icon::None, QStringLiteral("Tax Free"),
+                                   QStringLiteral("The tax can only be removed from the grand "
+                                                  "total once."),
+                                   Dialogs::Buttons::Ok);
+            return;
+        }
+        accept();
+        return;
+    }
+
+    const QString text = ui->Text1->text();
+    const std::optional<double> value = MoneyText::parseNumber(text);
+    if (!value) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Invalid Entry"),
+                                QStringLiteral("Please ensure that you have entered a valid "
+                                               "discount rate."));
+        return;
+    }
+    const bool percentage = ui->Option3->isChecked();
+    const Currency amount = MoneyText::parseCurrency(text).value_or(Currency());
+    if (ui->Option1->isChecked()) {
+        if (percentage)
+            m_bill.subtotalDiscountPercent(*value);
+        else
+            m_bill.subtotalDiscountAmount(amount);
+        accept();
+        return;
+    }
+
+    const Refusal refusal = percentage ? m_bill.grandTotalDiscountPercent(*value)
+                                       : m_bill.grandTotalDiscountAmount(amount);
+    if (refusal == Refusal::GrandTotalNotCalculated) {
+        notCalculated();
+        return;
+    }
+    if (refusal == Refusal::TooManyGrandTotalDiscounts) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Too Many Grand Total Discounts"),
+                                QStringLiteral("Only one Grand Total Discount may be applied to a "
+                                               "bill. To change the discount, please choose it on "
+                                               "the list, and push the \"Remove Item\" button."));
+        reject();
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,142 @@
+#include "NewItem.h"
+
+#include "datafile/Cp1252.h"
+#include "datafile/ItemEntry.h"
+#include "datafile/MoneyText.h"
+#include "datafile/RecordStore.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowSetup.h"
+#include "ui_NewItem.h"
+
+namespace {
+CheckedBox::Reject refusal(AppContext &ctx, QWidget *window, const char *box)
+{
+    return [&ctx, window, box](QLineEdit *) {
+        ctx.dialogs->critical(window, QStringLiteral("Error 8778"),
+                              QStringLiteral("Please ensure that the '") + QLatin1String(box)
+                                  + QStringLiteral("' box contains valid input."));
+    };
+}
+} // namespace
+
+NewItem::NewItem(AppContext &ctx, const QString &typed, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::NewItem>())
+{
+    ui->setupUi(this);
+    EntryBox::upperCase(ui->Text1);
+    for (QLineEdit *box : {ui->Text1, ui->Text2, ui->Text3})
+        EntryBox::selectAllOnFocus(box);
+    new CheckedBox(
+        ui->Text2, [](QLineEdit *box, const QString &) { return MoneyText::isNumeric(box->text()); },
+        refusal(ctx, this, "Item Number"));
+    new CheckedBox(
+        ui->Text3,
+        [](QLineEdit *box, const QString &) {
+            const auto price = MoneyText::parseCurrency(box->text());
+            if (price)
+                box->setText(MoneyText::formatCurrency(*price));
+            return price.has_value();
+        },
+        refusal(ctx, this, "Price"));
+    connect(ui->Check1, &QCheckBox::toggled, this, [this](bool billOnly) {
+        ui->Command1->setText(billOnly ? QStringLiteral("&Bill") : QStringLiteral("&Add"));
+    });
+    connect(ui->Command1, &QPushButton::clicked, this, &NewItem::Command1_Click);
+
+    // A number typed at the counter is the item's number; anything else its name.
+    if (MoneyText::isNumeric(typed)) {
+        ui->Text2->setText(typed);
+    } else {
+        ui->Text1->setText(typed);
+        ui->Text2->setText(QStringLiteral("0"));
+    }
+    ui->Text3->setText(MoneyText::formatCurrency(Currency()));
+    // The cashier goes on with what is still missing.
+    (ui->Text1->text().isEmpty() ? ui->Text1 : ui->Text3)->setFocus();
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
+}
+
+NewItem::~NewItem() = default;
+
+QString NewItem::name() const
+{
+    return ui->Text1->text();
+}
+
+QString NewItem::priceText() const
+{
+    return ui->Text3->text();
+}
+
+void NewItem::Command1_Click()
+{
+    MainWindow *main = m_ctx.mainWindow;
+    const auto status = [main](const QString &text, MainWindow::Lamp lamp) {
+        if (main)
+            main->ShowStatus(text, lamp);
+    };
+    const auto ready = [&] { status(QStringLiteral("Ready"), MainWindow::Lamp::Ready); };
+    status(QStringLiteral("Adding New Item"), MainWindow::Lamp::Busy);
+
+    const RecordStore store(m_ctx.DataFilePath);
+    const Result<int> free = store.NextFreeRecord();
+    if (!free) {
+        ready();
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(free.error()));
+        return;
+    }
+    if (*free >= DatabaseFullRecord) {
+        m_ctx.dialogs->critical(
+            this, QStringLiteral("Database is Full"),
+            QStringLiteral("The current database is full. The combined total of all entries in "
+                           "this file (")
+                + m_ctx.DataFilePath
+                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                 "records."));
+        ready();
+        return;
+    }
+
+    const QString itemName = name();
+    const std::optional<Currency> price = MoneyText::parseCurrency(ui->Text3->text());
+    if (!ItemEntry::isValidName(itemName) || !MoneyText::isNumeric(ui->Text2->text()) || !price) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
+                                QStringLiteral("Please ensure that you have entered valid input "
+                                               "in all the boxes."));
+        ready();
+        return;
+    }
+    if (ui->Check1->isChecked()) {
+        ready();
+        accept();
+        return;
+    }
+
+    const ItemEntry item = ItemEntry::make(itemName, ui->Text2->text(), *price, 0);
+    const FileError error = store.writeRecord(*free, item.record());
+    ready();
+    if (error == FileError::UnencodableText) {
+        const QChar bad = Cp1252::firstUnencodable(itemName + ui->Text2->text());
+        m_ctx.dialogs->unstorableCharacter(this, bad);
+        return;
+    }
+    if (error == FileError::BadRecordLength) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Record too Long"),
+                                QStringLiteral("This record is too long!  Try shortening some of "
+                                               "the fields."));
+        return;
+    }
+    if (error != FileError::None) {
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(error));
+        return;
+    }
+    m_record = *free;
+    accept();
+}
