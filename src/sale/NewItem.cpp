@@ -30,7 +30,8 @@ NewItem::NewItem(AppContext &ctx, const QString &typed, QWidget *parent)
     for (QLineEdit *box : {ui->Text1, ui->Text2, ui->Text3})
         EntryBox::selectAllOnFocus(box);
     new CheckedBox(
-        ui->Text2, [](QLineEdit *box, const QString &) { return MoneyText::isNumeric(box->text()); },
+        ui->Text2,
+        [](QLineEdit *box, const QString &) { return MoneyText::isNumeric(box->text()); },
         refusal(ctx, this, "Item Number"));
     new CheckedBox(
         ui->Text3,

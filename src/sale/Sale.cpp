@@ -27,8 +27,7 @@ Result<Sale::Rung> Sale::ringRecord(const QString &path, int record, const QStri
 {
     if (!isValidQuantity(quantity))
         return Rung::InvalidQuantity;
-    const Result<ItemEntry> sold =
-        BillStock::sell(path, record, *MoneyText::parseNumber(quantity));
+    const Result<ItemEntry> sold = BillStock::sell(path, record, *MoneyText::parseNumber(quantity));
     if (!sold)
         return sold.error();
     m_bill.ring(sold->name(), sold->price(), quantity, record);

@@ -121,8 +121,8 @@ void SaleArea::complete()
 {
     QLineEdit *box = m_c.item->lineEdit();
     // What was typed: the text up to a proposal still selected.
-    const QString typed = box->hasSelectedText() ? box->text().left(box->selectionStart())
-                                                 : box->text();
+    const QString typed =
+        box->hasSelectedText() ? box->text().left(box->selectionStart()) : box->text();
     auto *model = qobject_cast<QStringListModel *>(m_c.item->model());
     if (!model)
         return;

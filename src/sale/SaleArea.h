@@ -22,16 +22,16 @@ class SaleArea : public QObject
 
 public:
     struct Controls {
-        QComboBox *item;            // Combo1
-        QLineEdit *quantity;        // Text2
-        QListWidget *bill;          // List1
-        QLabel *subtotal;           // LabelSubTotal
-        QLabel *grandTotal;         // labelGrandTotal
-        QLabel *grandTotalCaption;  // Label6
-        QPushButton *removeItem;    // Command3
-        QPushButton *clearBill;     // Command4
-        QPushButton *tax;           // Command5
-        QPushButton *discount;      // Command6
+        QComboBox *item;           // Combo1
+        QLineEdit *quantity;       // Text2
+        QListWidget *bill;         // List1
+        QLabel *subtotal;          // LabelSubTotal
+        QLabel *grandTotal;        // labelGrandTotal
+        QLabel *grandTotalCaption; // Label6
+        QPushButton *removeItem;   // Command3
+        QPushButton *clearBill;    // Command4
+        QPushButton *tax;          // Command5
+        QPushButton *discount;     // Command6
     };
 
     SaleArea(AppContext &ctx, const Controls &controls, QObject *parent);

@@ -1,0 +1,198 @@
+#include "common/TestMain.h"
+#include "gui/Drive.h"
+#include "gui/World.h"
+
+#include "datafile/ItemEntry.h"
+#include "datafile/RecordStore.h"
+#include "settings/TaxSettings.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+// World's items: TEA at record 23, COFFEE 24, BUN 25; entries end at 27.
+void setTaxRate(const QString &path, const QString &rate)
+{
+    TaxSettings tax;
+    tax.rate1 = rate;
+    QCOMPARE(tax.write(path), FileError::None);
+}
+
+ItemEntry itemAt(const QString &path, int n)
+{
+    return ItemEntry(RecordStore(path).readRecord(n).valueOr(DataRecord()));
+}
+
+QStringList billLines(Harness &h)
+{
+    QStringList lines;
+    auto *list = h.find<QListWidget>("List1");
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+QString label(Harness &h, const char *name)
+{
+    return h.find<QLabel>(name)->text();
+}
+} // namespace
+
+class SaleWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lowerCaseWithCompletion();
+    void newItemStoredOrBilled_data();
+    void newItemStoredOrBilled();
+    void taxAndDiscount();
+    void refusals();
+};
+
+void SaleWindowTest::lowerCaseWithCompletion()
+{
+    World world;
+    setTaxRate(world.path, "7");
+    Interface &w = world.startLoggedOn();
+    QLineEdit *box = world.h.find<QComboBox>("Combo1")->lineEdit();
+    QApplication::setActiveWindow(&w);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_C, Qt::NoModifier);
+    // The proposal: the rest of the first matching entry, selected.
+    QCOMPARE(box->text(), QStringLiteral("COFFEE"));
+    QCOMPARE(box->selectedText(), QStringLiteral("OFFEE"));
+    QTest::keyClicks(box, "o");
+    QCOMPARE(box->text(), QStringLiteral("COFFEE"));
+    QTest::keyClick(box, Qt::Key_Return);
+
+    QCOMPARE(billLines(world.h), QStringList{"COFFEE - $3.50   X   1"});
+    QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$3.50"));
+    QCOMPARE(itemAt(world.path, 24).sold(), 1.0);
+    QCOMPARE(itemAt(world.path, 24).remaining(), 19.0);
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(Drive::text(&w, "Text2"), QStringLiteral("1"));
+    QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
+
+    // A quantity, then Enter in the quantity box.
+    Drive::ring(&w, "bun", "4");
+    QCOMPARE(billLines(world.h).last(), QStringLiteral("BUN - $0.75   X   4"));
+    QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$6.50"));
+    QCOMPARE(itemAt(world.path, 25).remaining(), 26.0);
+}
+
+void SaleWindowTest::newItemStoredOrBilled_data()
+{
+    QTest::addColumn<bool>("billOnly");
+    QTest::newRow("add") << false;
+    QTest::newRow("bill") << true;
+}
+
+void SaleWindowTest::newItemStoredOrBilled()
+{
+    QFETCH(bool, billOnly);
+    World world;
+    setTaxRate(world.path, "7");
+    Interface &w = world.startLoggedOn();
+    QString shownName, button;
+    Drive::onNextDialog([&](QDialog *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("New Item"));
+        shownName = Drive::text(d, "Text1");
+        Drive::type(d, "Text2", "555");
+        Drive::type(d, "Text3", "1.25");
+        Drive::check(d, "Check1", billOnly);
+        button = d->findChild<QAbstractButton *>("Command1")->text();
+        Drive::click(d, "Command1");
+    });
+    Drive::ring(&w, "scone", "2");
+    QCOMPARE(shownName, QStringLiteral("SCONE"));
+    QCOMPARE(button, billOnly ? QStringLiteral("&Bill") : QStringLiteral("&Add"));
+    QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$2.50"));
+    const int next = RecordStore(world.path).NextFreeRecord().valueOr(0);
+    if (billOnly) {
+        QCOMPARE(billLines(world.h), QStringList{"SCONE - 1.25  X  2"});
+        QCOMPARE(next, 28);
+    } else {
+        QCOMPARE(billLines(world.h), QStringList{"SCONE - $1.25   X   2"});
+        QCOMPARE(next, 29);
+        const ItemEntry scone = itemAt(world.path, 28);
+        QCOMPARE(scone.number(), QStringLiteral("555"));
+        QCOMPARE(scone.sold(), 2.0);
+        QCOMPARE(scone.remaining(), -2.0);
+        QVERIFY(world.h.find<QComboBox>("Combo1")->findText("SCONE") >= 0);
+    }
+}
+
+void SaleWindowTest::taxAndDiscount()
+{
+    World world;
+    setTaxRate(world.path, "7");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "tea", "5");
+    QVERIFY(!world.h.find<QLabel>("labelGrandTotal")->isVisible());
+    Drive::click(&w, "Command5");
+    QVERIFY(world.h.find<QLabel>("labelGrandTotal")->isVisible());
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$10.70"));
+
+    Drive::onNextDialog([](QDialog *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Discount"));
+        Drive::click(d, "Option2");
+        Drive::type(d, "Text1", "10");
+        Drive::click(d, "Command2");
+    });
+    Drive::click(&w, "Command6");
+    QCOMPARE(billLines(world.h).last(),
+             QStringLiteral("Grand Total Discount Percentage - ($1.07)  X  1"));
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$9.63"));
+    QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$10.00"));
+    w.grab().save(QStringLiteral("/tmp/sale-bill.png"));
+
+    // Removing the discount line puts the grand total back.
+    auto *list = world.h.find<QListWidget>("List1");
+    list->setCurrentRow(1);
+    Drive::click(&w, "Command3");
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$10.70"));
+    QCOMPARE(billLines(world.h), QStringList{"TEA - $2.00   X   5"});
+}
+
+void SaleWindowTest::refusals()
+{
+    QString noModify = Privileges::master().toString();
+    noModify[int(Privilege::ItemModify)] = QLatin1Char('0');
+    World world(noModify);
+    Interface &w = world.startLoggedOn();
+    QLineEdit *box = world.h.find<QComboBox>("Combo1")->lineEdit();
+    QApplication::setActiveWindow(&w);
+    box->setFocus();
+    QTest::keyClicks(box, "t");
+    QVERIFY(world.h.dialogs.lastMessageWas(Dialogs::Icon::Critical, "Tax Rate Required",
+                                           "Please enter a tax rate."));
+    QCOMPARE(box->text(), QString());
+
+    setTaxRate(world.path, "7");
+    Drive::ring(&w, "tea", "x");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Input Error",
+        "Please ensure that you have entered valid input in all the boxes."));
+    Drive::ring(&w, "scone", "1");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Access Denied",
+        "The item you have entered is not in the product database. You do not have permission "
+        "to modify the product database. If you require access, please contact your supervisor "
+        "and request that the option 'Modify Items' be turned on for your cashier account."));
+    QVERIFY(billLines(world.h).isEmpty());
+    QCOMPARE(itemAt(world.path, 23).sold(), 0.0);
+
+    Drive::click(&w, "Command3");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Select an Item",
+        "You must select an item to remove by clicking it on the list."));
+}
+
+TB_TEST(SaleWindowTest)
+#include "SaleWindowTest.moc"
