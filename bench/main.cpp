@@ -12,9 +12,12 @@
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
 #include "datafile/ItemEntry.h"
+#include "datafile/PickList.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "report/QueryEngine.h"
+#include "sale/Completion.h"
+#include "sale/Sale.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -253,6 +256,44 @@ void SafeFileCopy(benchmark::State &state)
 }
 
 // ---------------------------------------------------------------------------
+// The counter: ringing the last item of a full datafile, and one step of the
+// item box's completion against the whole pick list.
+
+void RingLastItem(benchmark::State &state)
+{
+    if (!freshWorkCopy())
+        return fail(state, "cannot copy the datafile");
+    Sale sale;
+    for (auto _ : state) {
+        const Result<Sale::Rung> rung =
+            sale.ring(g_file.work, g_file.lastItemName, QStringLiteral("1"));
+        state.PauseTiming();
+        if (!rung || *rung != Sale::Rung::Done)
+            return fail(state, "the last item was not rung");
+        sale.bill().reset();
+        state.ResumeTiming();
+    }
+}
+
+void CompleteFromPickList(benchmark::State &state)
+{
+    Result<PickList> list = PickList::read(g_file.pristine, PickList::Mode::Items);
+    if (!list || list->entries.size() != g_file.items)
+        return fail(state, "the pick list could not be read");
+    QStringList sorted = list->entries;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    const QString typed = QStringLiteral("washer 3");
+    for (auto _ : state) {
+        const std::optional<qsizetype> found = completionFor(sorted, typed);
+        if (!found)
+            return fail(state, "no proposal for " + typed.toStdString());
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Item reports on the Item Cost figure: the whole query, from the file to the
 // labelled lines.
 
@@ -484,6 +525,8 @@ int main(int argc, char **argv)
         {"PlainFileCopy", PlainFileCopy},
         {"SafeFileCopy", SafeFileCopy},
         {"FillItemBox", FillItemBox},
+        {"RingLastItem", RingLastItem},
+        {"CompleteFromPickList", CompleteFromPickList},
         {"ReportHighest100", ReportHighest100},
         {"ReportAtLeastZero", ReportAtLeastZero},
     };
