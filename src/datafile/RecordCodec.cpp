@@ -281,6 +281,34 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
     return value && value->toText() == text;
 }
 
+bool RecordView::nameOrNumberEquals(const QString &text, QByteArrayView encoded) const
+{
+    // The common case, name and number both texts, straight from the bytes.
+    const qsizetype limit = limitOf(m_bytes);
+    const char *p = m_bytes.data();
+    const auto textAt = [&](qsizetype pos, int *length) {
+        if (pos + 4 > limit || get16(p + pos) != TagText)
+            return false;
+        *length = get16(p + pos + 2);
+        return pos + 4 + *length <= limit;
+    };
+    const auto same = [&](qsizetype pos, int length) {
+        return length == encoded.size()
+               && std::memcmp(p + pos + 4, encoded.data(), size_t(length)) == 0;
+    };
+    int nameLength = 0;
+    if (encoded.size() == text.size() && textAt(0, &nameLength)) {
+        if (same(0, nameLength))
+            return true;
+        const qsizetype pricePos = 4 + nameLength;
+        const Result<int> priceLength = fieldLength(m_bytes, pricePos);
+        int numberLength = 0;
+        if (priceLength && textAt(pricePos + *priceLength, &numberLength))
+            return same(pricePos + *priceLength, numberLength);
+    }
+    return fieldEquals(0, text, encoded) || fieldEquals(2, text, encoded);
+}
+
 Result<DataRecord> RecordView::decode() const
 {
     return RecordCodec::decode(m_bytes);

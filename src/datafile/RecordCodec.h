@@ -38,6 +38,10 @@ public:
     // True when the field's text form equals `text`; a text field is compared
     // byte for byte with its Windows-1252 form `encoded`.
     bool fieldEquals(int index, const QString &text, QByteArrayView encoded) const;
+    // Whether field 0 or field 2 is the text `encoded` (Windows-1252 bytes),
+    // as fieldEquals would say for either, reading each record only once:
+    // the item search compares both on every record of the file.
+    bool nameOrNumberEquals(const QString &text, QByteArrayView encoded) const;
     Result<DataRecord> decode() const;
 
 private:

@@ -1,6 +1,7 @@
 #include "BillStock.h"
 
 #include "datafile/Cp1252.h"
+#include "datafile/DataFile.h"
 #include "datafile/RecordCodec.h"
 
 namespace {
@@ -20,30 +21,44 @@ FileError putBack(const QString &path, int record, ItemEntry item, double quanti
 
 namespace BillStock {
 
-Result<RecordStore::Found> findItem(const QString &path, const QString &text)
+Result<Sold> sellFirst(const QString &path, const QString &text, double quantity)
 {
     const auto bytes = Cp1252::encode(text);
     if (!bytes)
-        return RecordStore::Found(); // a text the datafile cannot hold names no item
-    return RecordStore(path).findFirst(1, [&](const RecordView &r) {
-        return isItemLike(r)
-               && (r.fieldEquals(ItemNameField, text, *bytes)
-                   || r.fieldEquals(ItemNumberField, text, *bytes));
-    });
+        return Sold(); // a text the datafile cannot hold names no item
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    const Result<RecordStore::Found> found =
+        RecordStore::findFirst(file, 1, MaxRecords, [&](const RecordView &r) {
+            return isItemLike(r) && r.nameOrNumberEquals(text, *bytes);
+        });
+    if (!found)
+        return found.error();
+    if (found->record == 0)
+        return Sold();
+    Sold sold{found->record, ItemEntry(found->data)};
+    sold.item.setSold(sold.item.sold() + quantity);
+    sold.item.setRemaining(sold.item.remaining() - quantity);
+    if (const FileError error = file.write(sold.record, sold.item.record());
+        error != FileError::None)
+        return error;
+    return sold;
 }
 
-Result<ItemEntry> sell(const QString &path, int record, double quantity)
+Result<Sold> sell(const QString &path, int record, double quantity)
 {
     const RecordStore store(path);
     const Result<DataRecord> read = store.readRecord(record);
     if (!read)
         return read.error();
-    ItemEntry item(*read);
-    item.setSold(item.sold() + quantity);
-    item.setRemaining(item.remaining() - quantity);
-    if (const FileError error = store.writeRecord(record, item.record()); error != FileError::None)
+    Sold sold{record, ItemEntry(*read)};
+    sold.item.setSold(sold.item.sold() + quantity);
+    sold.item.setRemaining(sold.item.remaining() - quantity);
+    if (const FileError error = store.writeRecord(record, sold.item.record());
+        error != FileError::None)
         return error;
-    return item;
+    return sold;
 }
 
 FileError restore(const QString &path, const Bill::Removal &removal)

@@ -10,13 +10,18 @@
 // The item records a bill changes, in the datafile at one path.
 namespace BillStock {
 
-// The first record in file order, customers and cashiers aside, whose name
-// or item number is `text`; record 0 when there is none.
-Result<RecordStore::Found> findItem(const QString &path, const QString &text);
+struct Sold {
+    int record = 0; // 0: no such item
+    ItemEntry item; // as it now stands
+};
 
-// Sells `quantity` of the item at `record`: items sold up, remaining down,
-// written back at once. Gives the item as it now stands.
-Result<ItemEntry> sell(const QString &path, int record, double quantity);
+// Sells `quantity` of the first item in file order, customers and cashiers
+// aside, whose name or item number is `text`: items sold up, remaining
+// down, written back at once, all in one opening of the file.
+Result<Sold> sellFirst(const QString &path, const QString &text, double quantity);
+
+// The same for the item at `record`.
+Result<Sold> sell(const QString &path, int record, double quantity);
 
 // Puts a removed line's quantity back: into the record it was rung from while
 // that record still holds the item, else into the first item of that name.

@@ -15,22 +15,25 @@ Result<Sale::Rung> Sale::ring(const QString &path, const QString &item, const QS
         return Rung::Nothing;
     if (!isValidQuantity(quantity))
         return Rung::InvalidQuantity;
-    const Result<RecordStore::Found> found = BillStock::findItem(path, item);
-    if (!found)
-        return found.error();
-    if (found->record == 0)
+    const Result<BillStock::Sold> sold =
+        BillStock::sellFirst(path, item, *MoneyText::parseNumber(quantity));
+    if (!sold)
+        return sold.error();
+    if (sold->record == 0)
         return Rung::NotFound;
-    return ringRecord(path, found->record, quantity);
+    m_bill.ring(sold->item.name(), sold->item.price(), quantity, sold->record);
+    return Rung::Done;
 }
 
 Result<Sale::Rung> Sale::ringRecord(const QString &path, int record, const QString &quantity)
 {
     if (!isValidQuantity(quantity))
         return Rung::InvalidQuantity;
-    const Result<ItemEntry> sold = BillStock::sell(path, record, *MoneyText::parseNumber(quantity));
+    const Result<BillStock::Sold> sold =
+        BillStock::sell(path, record, *MoneyText::parseNumber(quantity));
     if (!sold)
         return sold.error();
-    m_bill.ring(sold->name(), sold->price(), quantity, record);
+    m_bill.ring(sold->item.name(), sold->item.price(), quantity, record);
     return Rung::Done;
 }
 
