@@ -317,7 +317,7 @@ void QueryEngineTest::failsOnUnreadableDatafile_data()
     QByteArray broken(RecordLength * 21, '\0');
     broken[RecordLength * 20] = 8;
     broken[RecordLength * 20 + 2] = char(200);
-    QTest::newRow("broken entry") << broken << true << FileError::ReadPastEnd;
+    QTest::newRow("broken entry") << broken << true << FileError::FieldPastRecord;
 }
 
 void QueryEngineTest::failsOnUnreadableDatafile()
