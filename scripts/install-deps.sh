@@ -13,6 +13,8 @@ packages=(
     xvfb
     xauth
     fonts-dejavu-core
+    clang
+    libclang-rt-14-dev
 )
 
 missing=()

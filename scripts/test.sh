@@ -1,14 +1,50 @@
 #!/usr/bin/env bash
-# Builds Tallybird and runs every test, then a short run of the benchmark.
+# Builds Tallybird and runs every test, then a short run of the benchmark, then
+# the checks of the datafile layer: the kill test, the fuzz targets and every
+# test once more under AddressSanitizer and UndefinedBehaviorSanitizer. Each
+# step says how long it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+step_start=$SECONDS
+took() {
+    echo "test.sh: $1 took $((SECONDS - step_start)) s"
+    step_start=$SECONDS
+}
 
 bash scripts/install-deps.sh
 cmake -S . -B build
 cmake --build build -j2
+took "build"
 
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 --timeout 900
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2 --timeout 900 -LE kill
+took "tests"
 
 if [ -x build/tallybird-bench ]; then
     QT_QPA_PLATFORM=offscreen build/tallybird-bench --smoke
 fi
+took "benchmark smoke run"
+
+# 100 kills of a child that writes and deletes on a full datafile.
+build/tests/tb_killtest --kills "${TALLYBIRD_KILLS:-100}"
+took "kill test"
+
+# The fuzz targets, a fixed number of runs each from the seed corpus; what
+# they find beyond the seeds goes to a scratch corpus, never to the seeds.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTALLYBIRD_FUZZ=ON -DTALLYBIRD_BENCH=OFF
+cmake --build build-fuzz -j2 --target fuzz_record fuzz_datafile
+took "fuzz build"
+rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus/record build-fuzz/corpus/datafile
+build-fuzz/tests/fuzz/fuzz_record -seed=1 -runs="${TALLYBIRD_FUZZ_RECORD_RUNS:-2000000}" \
+    -print_final_stats=1 build-fuzz/corpus/record tests/data/fuzz/record
+build-fuzz/tests/fuzz/fuzz_datafile -seed=1 -runs="${TALLYBIRD_FUZZ_DATAFILE_RUNS:-20000}" \
+    -max_len=4096 -print_final_stats=1 build-fuzz/corpus/datafile tests/data/fuzz/datafile
+took "fuzzing"
+
+# Every test once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -DTALLYBIRD_SANITIZE=ON -DTALLYBIRD_BENCH=OFF
+cmake --build build-asan -j2
+took "sanitizer build"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 TALLYBIRD_KILLS=30 \
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
+took "tests under the sanitizers"
