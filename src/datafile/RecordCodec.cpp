@@ -278,6 +278,9 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
         // One byte per character, so a text of another length cannot match.
         if (length != text.size())
             return false;
+        // An empty encoded form may have no data at all, which memcmp must not be given.
+        if (length == 0)
+            return true;
         if (encoded.size() == length)
             return std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
         return Cp1252::decode(QByteArrayView(p + 4, length)) == text;

@@ -152,7 +152,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
         out << "kill test: cannot write the full datafile\n";
         return 1;
     }
-    QRandomGenerator rng(quint32(seed));
+    QRandomGenerator rng{quint32(seed)};
     qint64 nextOp = 0;
     int copiesLeft = 0, oldContent = 0, newContent = 0;
     int deletes = 0, writes = 0, appends = 0;
@@ -273,7 +273,7 @@ int main(int argc, char **argv)
                     ? qEnvironmentVariableIntValue("TALLYBIRD_KILLS")
                     : 100;
     quint64 seed = QRandomGenerator::global()->generate();
-    int maxDelay = 60;
+    int maxDelay = 200;
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--kills"))
             kills = args[i + 1].toInt();
