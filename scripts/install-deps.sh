@@ -18,6 +18,8 @@ packages=(
     shared-mime-info
     dpkg-dev
     file
+    clang
+    libclang-rt-14-dev
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include "datafile/FileError.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
+#include "datafile/NativePath.h"
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
@@ -24,8 +25,8 @@
 #include <QTextStream>
 
 #include <array>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -59,6 +60,9 @@ const char *const Usage =
     "  tallybird-data dump PATH\n"
     "      Prints every record of a datafile, one per line.\n"
     "\n"
+    "      A partial record at the end of the file is ignored, as the program\n"
+    "      ignores it, and said so on the error output.\n"
+    "\n"
     "Exit status: 0 done, 1 file error, 2 wrong arguments,\n"
     "3 (dump) some records could not be decoded.\n";
 
@@ -76,7 +80,9 @@ QString describe(FileError e)
     case FileError::DiskFull:
         return QStringLiteral("disk full");
     case FileError::ReadPastEnd:
-        return QStringLiteral("read past the end");
+        return QStringLiteral("read past the end of the file");
+    case FileError::FieldPastRecord:
+        return QStringLiteral("a field runs past the end of its record");
     case FileError::PermissionDenied:
         return QStringLiteral("permission denied");
     case FileError::PathAccess:
@@ -198,14 +204,14 @@ Privileges privilegesOf(std::initializer_list<Privilege> granted)
 std::vector<DataRecord> demoEntries()
 {
     std::vector<DataRecord> entries;
-    entries.push_back(CashierEntry::make(QStringLiteral("MANAGER"), QStringLiteral("1234"),
-                                         Privileges::master())
-                          .record());
     entries.push_back(
-        CashierEntry::make(QStringLiteral("SAM"), QStringLiteral("4321"),
-                           privilegesOf({Privilege::ItemBrowse, Privilege::CreditBrowse,
-                                         Privilege::CreditModify, Privilege::PlaceDiscount,
-                                         Privilege::ChargeCurrency}))
+        CashierEntry::make(QStringLiteral("MANAGER"), QStringLiteral("1234"), Privileges::master())
+            .record());
+    entries.push_back(
+        CashierEntry::make(
+            QStringLiteral("SAM"), QStringLiteral("4321"),
+            privilegesOf({Privilege::ItemBrowse, Privilege::CreditBrowse, Privilege::CreditModify,
+                          Privilege::PlaceDiscount, Privilege::ChargeCurrency}))
             .record());
     for (const DemoItem &item : DemoItems)
         entries.push_back(ItemEntry::make(QString::fromLatin1(item.name),
@@ -471,6 +477,9 @@ int dump(const QString &path)
         return true;
     });
     out().flush();
+    if (const int partial = file.partialBytes(); partial > 0)
+        err() << "tallybird-data: a partial record of " << partial << " byte(s) at the end of "
+              << path << " was ignored\n";
     if (e != FileError::None) {
         err() << "tallybird-data: reading " << path << " failed: " << errorText(e) << "\n";
         return ExitFileError;
@@ -493,7 +502,10 @@ int usage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Taken as the system gives them: a path need not be valid UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << NativePath::decode(QByteArray(argv[i]));
 
     if (args.size() == 1
         && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {

@@ -9,6 +9,11 @@
 
 QString FormatLoggedOnTime(double ms)
 {
+    // A field written by another program may hold any double; one that is
+    // no count of milliseconds (NaN, infinite, or beyond 64 bits) is shown as
+    // such rather than converted.
+    if (!(std::fabs(ms) < 9223372036854775808.0))
+        return QStringLiteral("invalid");
     const qint64 total = qint64(std::trunc(ms));
     const qint64 s = total / 1000;
     const qint64 m = s / 60;

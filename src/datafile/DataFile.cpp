@@ -1,9 +1,7 @@
 #include "DataFile.h"
 
+#include "NativePath.h"
 #include "RecordCodec.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,10 +13,16 @@ namespace {
 FileError fromErrno(int e, const QString &path)
 {
     switch (e) {
-    case ENOENT:
+    case ENOENT: {
         // A missing folder is a path fault, not a missing file.
-        return QFileInfo(path).absoluteDir().exists() ? FileError::FileNotFound
-                                                      : FileError::PathAccess;
+        QByteArray dir = NativePath::encode(path);
+        const qsizetype slash = dir.lastIndexOf('/');
+        dir = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : dir.left(slash);
+        struct stat st {
+        };
+        return ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) ? FileError::FileNotFound
+                                                                        : FileError::PathAccess;
+    }
     case ENOTDIR:
     case EISDIR:
     case ENAMETOOLONG:
@@ -39,9 +43,36 @@ FileError fromErrno(int e, const QString &path)
     }
 }
 
+// Record 1 of a datafile is a header record: field 0 "***".
+FileError checkFirstRecord(int fd, qint64 size)
+{
+    if (size < RecordLength)
+        return FileError::BadFileFormat;
+    char bytes[RecordLength];
+    qint64 done = 0;
+    while (done < RecordLength) {
+        const ssize_t r = ::pread(fd, bytes + done, size_t(RecordLength - done), done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return FileError::DeviceIO;
+        done += r;
+    }
+    const Result<DataRecord> first = RecordCodec::decode(QByteArrayView(bytes, RecordLength));
+    if (!first)
+        return first.error();
+    return first->Name.isText() && first->Name.toText() == SharedMarker ? FileError::None
+                                                                        : FileError::BadFileFormat;
+}
+
 } // namespace
 
-DataFile::DataFile(const QString &path) : m_path(path) {}
+DataFile::DataFile(const QString &path) : DataFile(path, std::make_unique<QFile>()) {}
+
+DataFile::DataFile(const QString &path, std::unique_ptr<QFile> file)
+    : m_path(path), m_owned(std::move(file)), m_file(*m_owned)
+{
+}
 
 DataFile::~DataFile()
 {
@@ -76,7 +107,7 @@ FileError DataFile::open(Mode mode)
     const QString &path = m_path;
     if (path.isEmpty())
         return FileError::FileNotFound;
-    const int fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+    const int fd = ::open(NativePath::encode(path).constData(), flags, 0666);
     if (fd < 0)
         return fromErrno(errno, path);
 
@@ -91,9 +122,13 @@ FileError DataFile::open(Mode mode)
         ::close(fd);
         return FileError::PathAccess;
     }
-    if (st.st_size % RecordLength != 0) {
-        ::close(fd);
-        return FileError::BadFileFormat;
+    const bool mustBeDatafile =
+        mode == Mode::Read || mode == Mode::ReadWrite || (mode == Mode::Create && st.st_size > 0);
+    if (mustBeDatafile) {
+        if (const FileError error = checkFirstRecord(fd, st.st_size); error != FileError::None) {
+            ::close(fd);
+            return error;
+        }
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
@@ -120,6 +155,13 @@ int DataFile::recordCount() const
     if (!m_file.isOpen())
         return 0;
     return int(m_file.size() / RecordLength);
+}
+
+int DataFile::partialBytes() const
+{
+    if (!m_file.isOpen())
+        return 0;
+    return int(m_file.size() % RecordLength);
 }
 
 QString DataFile::path() const
@@ -180,18 +222,19 @@ FileError DataFile::writeRaw(int n, QByteArrayView bytes)
     if (m_mode == Mode::Read)
         return FileError::PermissionDenied;
 
-    const qint64 oldSize = m_file.size();
+    const qint64 whole = qint64(recordCount()) * RecordLength;
     const qint64 offset = qint64(n - 1) * RecordLength;
-    // Records between the old end and this one read as 13 empty fields.
-    if (offset > oldSize && !m_file.resize(offset))
+    // Records between the old end and this one read as 13 empty fields; a
+    // partial record there is cut off first, so it cannot become one of them.
+    if (offset > whole && (!m_file.resize(whole) || !m_file.resize(offset)))
         return mapError();
     if (m_file.seek(offset) && m_file.write(bytes.data(), RecordLength) == RecordLength)
         return FileError::None;
 
     const FileError error = mapError();
     // Never leave a torn record at the end: the file must stay whole records.
-    if (m_file.size() > oldSize && offset >= oldSize)
-        m_file.resize(oldSize);
+    if (offset >= whole)
+        m_file.resize(whole);
     return error;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class RecordView;
@@ -23,17 +24,26 @@ public:
     };
 
     explicit DataFile(const QString &path);
+    // The same on a QFile of the caller's (a subclass whose writes fail, in tests).
+    DataFile(const QString &path, std::unique_ptr<QFile> file);
     ~DataFile();
     DataFile(const DataFile &) = delete;
     DataFile &operator=(const DataFile &) = delete;
 
-    // Fails with FileNotFound, PathAccess (a directory, a missing folder),
-    // PermissionDenied, or BadFileFormat when the size is not a multiple of 128.
+    // Fails with FileNotFound, PathAccess (a directory, a missing folder) or
+    // PermissionDenied. Read and ReadWrite, and Create on a file that is not
+    // empty, open only a datafile: BadFileFormat when the file holds no whole
+    // record or record 1 is not a header record, the decoder's error when
+    // record 1 cannot be decoded. Truncate empties any file.
     FileError open(Mode mode);
     void close();
     bool isOpen() const;
 
+    // Whole records only: a partial record at the end, left by an append that
+    // was cut short, is not counted, and the next append overwrites it.
     int recordCount() const;
+    // The bytes past the last whole record.
+    int partialBytes() const;
 
     // Reads record n (1-based). Past the last record: ReadPastEnd, and
     // atEnd() is true afterwards.
@@ -42,7 +52,8 @@ public:
 
     // Encodes and writes record n; nothing is written when the record does
     // not fit (BadRecordLength) or holds a character that cannot be stored.
-    // Writing past the end extends the file with zero records.
+    // Writing past the end extends the file with zero records. When a write
+    // at or past the end fails, the file is cut back to its whole records.
     FileError write(int n, const DataRecord &record);
     // Writes already encoded bytes (exactly RecordLength) as record n.
     FileError writeRaw(int n, QByteArrayView bytes);
@@ -64,7 +75,8 @@ private:
     FileError mapError() const;
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QString m_path;
-    QFile m_file;
+    std::unique_ptr<QFile> m_owned;
+    QFile &m_file;
     Mode m_mode = Mode::Read;
     bool m_atEnd = false;
 };

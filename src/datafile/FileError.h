@@ -10,18 +10,19 @@
 //
 // Every file and store operation reports failure the same way: an operation
 // without a value returns a FileError, one with a value returns a Result<T>.
-enum class [[nodiscard]] FileError : int {
+enum class [[nodiscard]] FileError : int{
     None = 0,
     FileNotFound = 53,
     DeviceIO = 57,
     BadRecordLength = 59, // record does not fit in 128 bytes
     DiskFull = 61,
-    ReadPastEnd = 62,
+    ReadPastEnd = 62,     // a record past the last one
     BadRecordNumber = 63, // below 1, past the last record, or a header record to delete
     PermissionDenied = 70,
     PathAccess = 75,
-    BadFileFormat = 321, // size not a multiple of 128, or record 1 is not a header
-    UnencodableText = 5, // a character without a Windows-1252 byte
+    BadFileFormat = 321,   // no whole record, or record 1 is not a header
+    FieldPastRecord = 325, // a field (most often a text) runs past the end of its record
+    UnencodableText = 5,   // a character without a Windows-1252 byte
     UnknownFieldType = 458,
 };
 

@@ -22,6 +22,12 @@ quint16 get16(const char *p)
     return quint16(quint8(p[0]) | (quint8(p[1]) << 8));
 }
 
+quint32 get32(const char *p)
+{
+    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16
+           | quint32(quint8(p[3])) << 24;
+}
+
 quint64 get64(const char *p)
 {
     quint64 v = 0;
@@ -67,21 +73,21 @@ Result<int> fieldLength(QByteArrayView bytes, qsizetype pos)
 {
     const qsizetype limit = limitOf(bytes);
     if (pos + 2 > limit)
-        return FileError::ReadPastEnd;
+        return FileError::FieldPastRecord;
     const quint16 tag = get16(bytes.data() + pos);
     const int size = payloadSize(tag);
     if (size == -2)
         return FileError::UnknownFieldType;
     if (size >= 0) {
         if (pos + 2 + size > limit)
-            return FileError::ReadPastEnd;
+            return FileError::FieldPastRecord;
         return 2 + size;
     }
     if (pos + 4 > limit)
-        return FileError::ReadPastEnd;
+        return FileError::FieldPastRecord;
     const int length = get16(bytes.data() + pos + 2);
     if (pos + 4 + length > limit)
-        return FileError::ReadPastEnd;
+        return FileError::FieldPastRecord;
     return 4 + length;
 }
 
@@ -109,7 +115,7 @@ Result<FieldValue> decodeAt(QByteArrayView bytes, qsizetype pos, int *consumed)
     case TagInt16:
         return FieldValue::fromInt16(qint16(get16(p)));
     case TagInt32:
-        return FieldValue::fromInt32(qint32(quint32(get64(p) & 0xFFFFFFFFu)));
+        return FieldValue::fromInt32(qint32(get32(p)));
     case TagDouble:
         return FieldValue::fromDouble(std::bit_cast<double>(get64(p)));
     case TagCurrency:
@@ -272,6 +278,9 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
         // One byte per character, so a text of another length cannot match.
         if (length != text.size())
             return false;
+        // An empty encoded form may have no data at all, which memcmp must not be given.
+        if (length == 0)
+            return true;
         if (encoded.size() == length)
             return std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
         return Cp1252::decode(QByteArrayView(p + 4, length)) == text;

@@ -19,7 +19,7 @@ Result<QByteArray> encode(const DataRecord &record);
 int encodedSize(const DataRecord &record);
 
 // `bytes` must hold RecordLength bytes. UnknownFieldType for an unknown tag,
-// ReadPastEnd for a length that runs past the record's end.
+// FieldPastRecord for a field that runs past the record's end.
 Result<DataRecord> decode(QByteArrayView bytes);
 
 } // namespace RecordCodec

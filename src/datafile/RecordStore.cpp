@@ -1,26 +1,145 @@
 #include "RecordStore.h"
 
+#include "NativePath.h"
 #include "RecordCodec.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Makes the rename of a rebuilt file durable, not only its contents.
-void syncDirectory(const QString &filePath)
+// The copy a delete writes is named after its datafile, "shop.tb2" giving
+// "shop.tb2.tallybird-delete-" and six random characters, and is locked while
+// the delete runs.
+const QByteArray CopyTag = QByteArrayLiteral(".tallybird-delete-");
+constexpr int CopyRandomChars = 6;
+
+struct SplitPath {
+    QByteArray dir;
+    QByteArray name;
+};
+
+SplitPath splitPath(const QByteArray &native)
 {
-    const QByteArray dir = QFile::encodeName(QFileInfo(filePath).absolutePath());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const qsizetype slash = native.lastIndexOf('/');
+    if (slash < 0)
+        return {QByteArrayLiteral("."), native};
+    return {slash == 0 ? QByteArrayLiteral("/") : native.left(slash), native.mid(slash + 1)};
+}
+
+// Makes the rename of a rebuilt file durable, not only its contents.
+void syncDirectory(const QByteArray &native)
+{
+    const int fd = ::open(splitPath(native).dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
 }
+
+// Removes the copies that deletes of this datafile left behind when they were
+// killed. A copy whose delete still runs is locked by it and stays.
+void removeStaleCopies(const QByteArray &native)
+{
+    const SplitPath where = splitPath(native);
+    const QByteArray prefix = where.name + CopyTag;
+    DIR *dir = ::opendir(where.dir.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(prefix) || name.size() != prefix.size() + CopyRandomChars)
+            continue;
+        const int fd =
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat st {
+        };
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+FileError errnoError(int e)
+{
+    switch (e) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return FileError::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileError::PermissionDenied;
+    default:
+        return FileError::DeviceIO;
+    }
+}
+
+// The new datafile a delete writes, beside the old one; removed again unless
+// it was renamed over the old one.
+class DeleteCopy
+{
+public:
+    explicit DeleteCopy(const QByteArray &native)
+        : m_path(native + CopyTag + QByteArray(CopyRandomChars, 'X'))
+    {
+        m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
+        if (m_fd < 0)
+            m_error = errnoError(errno);
+        else
+            ::flock(m_fd, LOCK_EX);
+    }
+    ~DeleteCopy()
+    {
+        if (m_fd < 0)
+            return;
+        if (!m_renamed)
+            ::unlink(m_path.constData());
+        ::close(m_fd);
+    }
+    DeleteCopy(const DeleteCopy &) = delete;
+    DeleteCopy &operator=(const DeleteCopy &) = delete;
+
+    FileError error() const { return m_error; }
+    int fd() const { return m_fd; }
+
+    // The owner and group first: changing them may clear the set-id bits.
+    // An owner or group this user may not give stays as the system made it.
+    void takeOwnerAndMode(const struct stat &old) const
+    {
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0)
+            (void)!::fchown(m_fd, uid_t(-1), old.st_gid);
+        ::fchmod(m_fd, old.st_mode & 07777);
+    }
+
+    FileError commitOver(const QByteArray &native)
+    {
+        if (::fsync(m_fd) != 0 || ::rename(m_path.constData(), native.constData()) != 0)
+            return errnoError(errno);
+        m_renamed = true;
+        syncDirectory(native);
+        return FileError::None;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+    FileError m_error = FileError::None;
+    bool m_renamed = false;
+};
 
 // What a failed write to `device` means, told by the errno it left.
 FileError writeError(const QIODevice &device, int savedErrno)
@@ -54,13 +173,10 @@ FileError RecordStore::createNew(const QDate &today) const
 FileError RecordStore::testDatafile() const
 {
     DataFile file(m_path);
-    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
-        return error;
-    const Result<DataRecord> first = file.read(1);
-    if (!first)
-        return first.error();
-    return first->Name.isText() && first->Name.toText() == SharedMarker ? FileError::None
-                                                                        : FileError::BadFileFormat;
+    const FileError error = file.open(DataFile::Mode::Read);
+    if (error == FileError::None)
+        removeStaleCopies(NativePath::encode(m_path));
+    return error;
 }
 
 Result<DataRecord> RecordStore::readRecord(int n) const
@@ -127,21 +243,28 @@ FileError RecordStore::DeleteRecord(int n) const
     if (n > source.recordCount())
         return FileError::BadRecordNumber;
 
-    // Written beside the datafile so that the final rename stays on one file
-    // system; QSaveFile keeps the old file's permissions, fsyncs before the
-    // rename, and removes its temporary file when it is not committed.
-    QSaveFile target(m_path);
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
-        return writeError(target, errno);
-    if (const FileError error = copyWithout(source, n, target); error != FileError::None)
-        return error; // the save file discards itself
-    source.close();
+    const QByteArray native = NativePath::encode(m_path);
+    struct stat old {
+    };
+    if (::stat(native.constData(), &old) != 0)
+        return errnoError(errno);
+    removeStaleCopies(native);
 
-    if (!target.commit())
-        return writeError(target, errno);
-    syncDirectory(m_path);
-    return FileError::None;
+    // Written beside the datafile so that the final rename stays on one file
+    // system; until that rename the old file is untouched.
+    DeleteCopy copy(native);
+    if (copy.error() != FileError::None)
+        return copy.error();
+    copy.takeOwnerAndMode(old);
+    QFile target;
+    if (!target.open(copy.fd(), QIODevice::WriteOnly | QIODevice::Unbuffered,
+                     QFileDevice::DontCloseHandle))
+        return FileError::DeviceIO;
+    if (const FileError error = copyWithout(source, n, target); error != FileError::None)
+        return error;
+    source.close();
+    target.close();
+    return copy.commitOver(native);
 }
 
 Result<RecordStore::Found>

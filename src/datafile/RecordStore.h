@@ -23,7 +23,10 @@ public:
     // Writes the 20 header records of a new datafile over whatever is at the path.
     FileError createNew(const QDate &today) const;
 
-    // Reads record 1 and checks that it is a header record (field 0 "***").
+    // The check made when a datafile is opened: the file opens as a datafile
+    // (see DataFile::open; every read, write and delete makes the same check).
+    // Also removes the copies that deletes of this datafile left behind when
+    // they were killed half-way.
     FileError testDatafile() const;
 
     Result<DataRecord> readRecord(int n) const;
@@ -33,9 +36,11 @@ public:
     Result<int> NextFreeRecord() const;
 
     // Removes record n (>= FirstEntryRecord); every later record moves down by
-    // one. The new file is written beside the old one and renamed over it, so
-    // on any failure the old file is left byte for byte as it was and no
-    // temporary file remains.
+    // one. The new file is written beside the old one (named after it, with
+    // ".tallybird-delete-" and six random characters), takes its mode, owner
+    // and group as far as the system allows, and is renamed over it, so on any
+    // failure the old file is left byte for byte as it was and no temporary
+    // file remains. A partial record at the end is not copied.
     FileError DeleteRecord(int n) const;
     // The copy DeleteRecord makes: every record of `source` but record n,
     // written to `target` in large blocks.

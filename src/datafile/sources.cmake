@@ -7,6 +7,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/DataRecord.cpp
     src/datafile/FieldValue.cpp
     src/datafile/ItemEntry.cpp
+    src/datafile/NativePath.cpp
     src/datafile/MoneyText.cpp
     src/datafile/OleDate.cpp
     src/datafile/PickList.cpp

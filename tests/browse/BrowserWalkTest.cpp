@@ -1,7 +1,7 @@
 #include "browse/BrowserWalk.h"
-#include "datafile/DatafileFixtures.h"
 #include "common/Results.h"
 #include "common/TestMain.h"
+#include "datafile/DatafileFixtures.h"
 
 #include <QMap>
 
@@ -230,6 +230,25 @@ void BrowserWalkTest::walkNeverEntersHeaders()
     customers.CurrentRecord = 1;
     QCOMPARE(customers.afterDelete()->outcome, Outcome::Shown);
     QCOMPARE(customers.CurrentRecord, 21);
+
+    // Previous from the first customer, with only an item before it, stops
+    // there rather than on header record 20.
+    const QString path = makeDatafile(
+        *m_dir,
+        {Fixtures::item(QStringLiteral("APPLE")), Fixtures::customer(QStringLiteral("BOB"))},
+        QStringLiteral("late.tb2"));
+    BrowserWalk late(path, BrowserWalk::customers());
+    QCOMPARE(late.first()->outcome, Outcome::Shown);
+    QCOMPARE(late.CurrentRecord, 22);
+    QCOMPARE(late.previous()->outcome, Outcome::AtBeginning);
+    QCOMPARE(late.CurrentRecord, 22);
+    QVERIFY(!late.AtEnd);
+    // Also from the blank record after it.
+    QCOMPARE(late.next()->outcome, Outcome::Blank);
+    QCOMPARE(late.previous()->outcome, Outcome::Shown);
+    QCOMPARE(late.CurrentRecord, 22);
+    QCOMPARE(late.previous()->outcome, Outcome::AtBeginning);
+    QCOMPARE(late.CurrentRecord, 22);
 }
 
 void BrowserWalkTest::searchIgnoresMarkers_data()

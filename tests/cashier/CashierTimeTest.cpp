@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class CashierTimeTest : public QObject
 {
     Q_OBJECT
@@ -11,6 +13,8 @@ class CashierTimeTest : public QObject
 private slots:
     void timeTextRoundTrips_data();
     void timeTextRoundTrips();
+    void unreadableTimeShownAsInvalid_data();
+    void unreadableTimeShownAsInvalid();
 };
 
 void CashierTimeTest::timeTextRoundTrips_data()
@@ -46,6 +50,25 @@ void CashierTimeTest::timeTextRoundTrips()
     }
     if (QTest::currentDataTag() == QByteArray("five-digit hours shown"))
         QCOMPARE(FormatLoggedOnTime(ms), QStringLiteral("12345:00:00:001"));
+}
+
+void CashierTimeTest::unreadableTimeShownAsInvalid_data()
+{
+    QTest::addColumn<double>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1e308") << 1e308 << "invalid";
+    QTest::newRow("-1e308") << -1e308 << "invalid";
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "invalid";
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << "invalid";
+    QTest::newRow("2^63") << 9223372036854775808.0 << "invalid";
+    QTest::newRow("largest that fits") << 9223372036854774784.0 << "2562047788015:12:54:784";
+}
+
+void CashierTimeTest::unreadableTimeShownAsInvalid()
+{
+    QFETCH(double, ms);
+    QFETCH(QString, text);
+    QCOMPARE(FormatLoggedOnTime(ms), text);
 }
 
 TB_TEST(CashierTimeTest)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QBuffer>
+#include <QFile>
+
+#include <cerrno>
 
 // A device that takes `limit` bytes and then fails every write, as a full or
 // broken disk does part way through a file.
@@ -21,4 +24,30 @@ protected:
 
 private:
     qint64 m_limit;
+};
+
+// A file whose writes reach the disk for `limit` bytes and then fail as a full
+// disk does, leaving whatever part of a record got through.
+class FailingFile : public QFile
+{
+public:
+    explicit FailingFile(qint64 limit) : m_limit(limit) {}
+    qint64 written() const { return m_written; }
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 room = m_limit - m_written;
+        const qint64 taken = room > 0 ? QFile::writeData(data, std::min(room, length)) : 0;
+        if (taken > 0)
+            m_written += taken;
+        if (taken == length)
+            return taken;
+        errno = ENOSPC;
+        return -1;
+    }
+
+private:
+    qint64 m_limit;
+    qint64 m_written = 0;
 };

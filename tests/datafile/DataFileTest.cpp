@@ -1,4 +1,5 @@
 #include "DatafileFixtures.h"
+#include "common/FailingDevice.h"
 #include "common/Results.h"
 #include "common/TestMain.h"
 
@@ -22,6 +23,9 @@ private slots:
     void refusedWritesChangeNothing_data();
     void refusedWritesChangeNothing();
     void writePastEndLeavesFreeGap();
+    void failedAppendLeavesWholeRecords_data();
+    void failedAppendLeavesWholeRecords();
+    void int32EndingARecord();
     void scanVisitsEveryRecordAndAllowsWrites();
     void scanStopsAndStartsWhereAsked();
     void scanBackVisitsDescending();
@@ -46,10 +50,13 @@ void DataFileTest::openFailures_data()
         << "directory" << DataFile::Mode::Create << FileError::PathAccess;
     QTest::newRow("fifo, read") << "fifo" << DataFile::Mode::Read << FileError::PathAccess;
     QTest::newRow("100 bytes") << "100 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
+    // Record 1 of the 129 bytes "xxx..." starts with the unknown tag 0x7878.
     QTest::newRow("129 bytes, read-write")
-        << "129 bytes" << DataFile::Mode::ReadWrite << FileError::BadFileFormat;
+        << "129 bytes" << DataFile::Mode::ReadWrite << FileError::UnknownFieldType;
     QTest::newRow("129 bytes, create")
-        << "129 bytes" << DataFile::Mode::Create << FileError::BadFileFormat;
+        << "129 bytes" << DataFile::Mode::Create << FileError::UnknownFieldType;
+    QTest::newRow("zero bytes, read")
+        << "0 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
     QTest::newRow("empty path") << "empty path" << DataFile::Mode::Read << FileError::FileNotFound;
 }
 
@@ -74,6 +81,8 @@ void DataFileTest::openFailures()
     } else if (setup == QLatin1String("129 bytes")) {
         content = QByteArray(129, 'x');
         dir.writeFile(QStringLiteral("shop.tb2"), content);
+    } else if (setup == QLatin1String("0 bytes")) {
+        dir.writeFile(QStringLiteral("shop.tb2"), QByteArray(""));
     } else if (setup == QLatin1String("empty path")) {
         path.clear();
     }
@@ -214,6 +223,71 @@ void DataFileTest::writePastEndLeavesFreeGap()
     DataRecord pear;
     QCOMPARE(take(file.read(25), pear), FileError::None);
     QCOMPARE(pear, Fixtures::item(QStringLiteral("PEAR")));
+}
+
+void DataFileTest::failedAppendLeavesWholeRecords_data()
+{
+    QTest::addColumn<int>("record"); // the file holds 22 records
+    QTest::addColumn<int>("failAfter");
+    QTest::addColumn<int>("partial"); // bytes of a torn record already at the end
+    QTest::newRow("append, nothing written") << 23 << 0 << 0;
+    QTest::newRow("append, one byte written") << 23 << 1 << 0;
+    QTest::newRow("append, all but one byte") << 23 << 127 << 0;
+    QTest::newRow("past a gap") << 26 << 50 << 0;
+    QTest::newRow("over a partial record") << 23 << 10 << 40;
+    QTest::newRow("past a partial record") << 25 << 100 << 40;
+}
+
+// A disk that fills up part way through a record: the part that got through
+// is cut off again, and the file ends with its last whole record.
+void DataFileTest::failedAppendLeavesWholeRecords()
+{
+    QFETCH(int, record);
+    QFETCH(int, failAfter);
+    QFETCH(int, partial);
+
+    TempDir dir;
+    const QString path = makeDatafile(
+        dir, {Fixtures::item(QStringLiteral("APPLE")), Fixtures::item(QStringLiteral("PEAR"))});
+    const QByteArray whole = TempDir::readFile(path);
+    dir.writeFile(QStringLiteral("shop.tb2"), whole + QByteArray(partial, 'z'));
+
+    auto failing = std::make_unique<FailingFile>(failAfter);
+    FailingFile *device = failing.get();
+    DataFile file(path, std::move(failing));
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
+    QCOMPARE(file.write(record, Fixtures::item(QStringLiteral("PLUM"))), FileError::DiskFull);
+    QCOMPARE(device->written(), qint64(failAfter));
+    QCOMPARE(file.recordCount(), 22);
+    QCOMPARE(file.partialBytes(), 0);
+    file.close();
+    QCOMPARE(TempDir::readFile(path), whole);
+}
+
+void DataFileTest::int32EndingARecord()
+{
+    // A text of 96 bytes, eleven empty fields and a 32-bit integer fill the record exactly.
+    const QByteArray bytes = QByteArray::fromHex("08006000") + QByteArray(96, 'A')
+                             + QByteArray(22, '\0') + QByteArray::fromHex("030001020304");
+    QCOMPARE(bytes.size(), RecordLength);
+    TempDir dir;
+    const QString path = makeDatafile(dir, {});
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
+    QCOMPARE(file.writeRaw(21, bytes), FileError::None);
+    DataRecord r;
+    QCOMPARE(take(file.read(21), r), FileError::None);
+    QCOMPARE(r.Name.toText(), QString(96, QLatin1Char('A')));
+    QCOMPARE(r.Reserved12.type(), FieldValue::Type::Int32);
+    QCOMPARE(r.Reserved12.toNumber(), double(0x04030201));
+    int seen = 0;
+    QCOMPARE(file.scan(21,
+                       [&](int, const RecordView &view) {
+                           seen += view.decode().ok();
+                           return true;
+                       }),
+             FileError::None);
+    QCOMPARE(seen, 1);
 }
 
 void DataFileTest::scanVisitsEveryRecordAndAllowsWrites()

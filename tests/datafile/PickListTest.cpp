@@ -81,7 +81,7 @@ void PickListTest::itemNumbers()
     const Result<PickList> list = PickList::read(m_path, PickList::Mode::Items);
     QCOMPARE(list.error(), FileError::None);
     QCOMPARE(list->entries, names ? QStringList({QStringLiteral("APPLE"), QStringLiteral("PEAR")})
-                                 : QStringList({QStringLiteral("111"), QStringLiteral("222")}));
+                                  : QStringList({QStringLiteral("111"), QStringLiteral("222")}));
 }
 
 void PickListTest::customerNames()
@@ -134,7 +134,9 @@ void PickListTest::brokenFiles_data()
     QTest::newRow("missing") << "missing.tb2" << QByteArray() << FileError::FileNotFound;
     QTest::newRow("bad size") << "bad.tb2" << QByteArray(1000, '\0') << FileError::BadFileFormat;
     QTest::newRow("record 8 broken")
-        << "bad.tb2" << QByteArray(7 * RecordLength, '\0') + Bytes().tag(12).record()
+        << "bad.tb2"
+        << Bytes().text("***").emptyFields(12).record() + QByteArray(6 * RecordLength, '\0')
+               + Bytes().tag(12).record()
         << FileError::UnknownFieldType;
 }
 
@@ -165,7 +167,7 @@ void PickListTest::brokenEntryStopsWithError()
 
     setSetting(6, FieldValue::fromInt16(0));
     list = PickList::read(m_path, PickList::Mode::Items);
-    QCOMPARE(list.error(), FileError::ReadPastEnd);
+    QCOMPARE(list.error(), FileError::FieldPastRecord);
 }
 
 void PickListTest::tooManyEntries()

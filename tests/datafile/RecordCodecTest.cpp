@@ -1,4 +1,5 @@
 #include "DatafileFixtures.h"
+#include "common/GuardedBytes.h"
 #include "common/TestMain.h"
 
 #include <cstring>
@@ -20,6 +21,8 @@ private slots:
     void unencodableTextRefused();
     void brokenRecords_data();
     void brokenRecords();
+    void noReadPastTheBytes_data();
+    void noReadPastTheBytes();
     void viewReadsFieldsLikeDecode();
     void viewFieldEquals_data();
     void viewFieldEquals();
@@ -153,19 +156,25 @@ void RecordCodecTest::brokenRecords_data()
     QTest::newRow("array flag") << Bytes().tag(0x2008).emptyFields(12).record()
                                 << FileError::UnknownFieldType;
     QTest::newRow("text length far past end")
-        << Bytes().tag(8).raw(200, 2).record() << FileError::ReadPastEnd;
+        << Bytes().tag(8).raw(200, 2).record() << FileError::FieldPastRecord;
     QTest::newRow("text one byte past end")
         << Bytes().tag(8).raw(125, 2).bytes(QByteArray(124, 'x')).record()
-        << FileError::ReadPastEnd;
+        << FileError::FieldPastRecord;
     QTest::newRow("text length cut off")
-        << Bytes().text(QByteArray(122, 'x')).tag(8).record() << FileError::ReadPastEnd;
+        << Bytes().text(QByteArray(122, 'x')).tag(8).record() << FileError::FieldPastRecord;
     QTest::newRow("double cut off")
-        << Bytes().text(QByteArray(116, 'x')).tag(5).record() << FileError::ReadPastEnd;
+        << Bytes().text(QByteArray(116, 'x')).tag(5).record() << FileError::FieldPastRecord;
     QTest::newRow("no room for a tag")
-        << Bytes().text(QByteArray(122, 'x')).empty().record() << FileError::ReadPastEnd;
+        << Bytes().text(QByteArray(122, 'x')).empty().record() << FileError::FieldPastRecord;
     QTest::newRow("13th field one byte short")
         << Bytes().text(QByteArray(99, 'x')).emptyFields(11).tag(8).record()
-        << FileError::ReadPastEnd;
+        << FileError::FieldPastRecord;
+    QTest::newRow("13th field, text one byte past end")
+        << Bytes().emptyFields(12).tag(8).raw(101, 2).bytes(QByteArray(100, 'x')).record()
+        << FileError::FieldPastRecord;
+    QTest::newRow("13th field, int32 one byte short")
+        << Bytes().text(QByteArray(97, 'x')).emptyFields(11).tag(3).raw(0, 3).record()
+        << FileError::FieldPastRecord;
     QTest::newRow("text ends exactly at 128")
         << Bytes().text(QByteArray(100, 'x')).emptyFields(12).record() << FileError::None;
 }
@@ -177,6 +186,61 @@ void RecordCodecTest::brokenRecords()
     QCOMPARE(bytes.size(), RecordLength);
     QCOMPARE(RecordCodec::decode(bytes).error(), error);
     QCOMPARE(RecordView(bytes).decode().error(), error);
+}
+
+void RecordCodecTest::noReadPastTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<FileError>("error");
+    QTest::addColumn<int>("lastReadable"); // the last field RecordView reads, -1: none
+    QTest::addColumn<double>("lastValue"); // of the last readable field
+
+    // A 32-bit integer in the last 4 bytes of a record.
+    QTest::newRow("int32 at the very end")
+        << Bytes().text(QByteArray(96, 'A')).emptyFields(11).int32(0x04030201).unpadded()
+        << FileError::None << 12 << double(0x04030201);
+    QTest::newRow("int32 ending a short view")
+        << QByteArray::fromHex("030000080028002a00") << FileError::UnknownFieldType << 0
+        << double(0x28000800);
+    QTest::newRow("text one byte past a short view")
+        << Bytes().tag(8).raw(3, 2).bytes("ab").unpadded() << FileError::FieldPastRecord << -1
+        << 0.0;
+    QTest::newRow("13th text one byte past the record")
+        << Bytes().emptyFields(12).tag(8).raw(101, 2).bytes(QByteArray(100, 'x')).unpadded()
+        << FileError::FieldPastRecord << 11 << 0.0;
+    QTest::newRow("first text one byte past the record")
+        << Bytes().tag(8).raw(125, 2).bytes(QByteArray(124, 'x')).unpadded()
+        << FileError::FieldPastRecord << -1 << 0.0;
+    QTest::newRow("double cut off by the view")
+        << Bytes().empty().tag(5).raw(0, 7).unpadded() << FileError::FieldPastRecord << 0 << 0.0;
+    QTest::newRow("currency at the very end")
+        << Bytes().text(QByteArray(92, 'A')).emptyFields(11).tag(6).raw(70000, 8).unpadded()
+        << FileError::None << 12 << 7.0;
+}
+
+// The bytes end right before an unreadable page: a decoder that reads one
+// byte too far crashes here.
+void RecordCodecTest::noReadPastTheBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(FileError, error);
+    QFETCH(int, lastReadable);
+    QFETCH(double, lastValue);
+
+    const GuardedBytes guarded(bytes);
+    const RecordView view(guarded.view());
+    QCOMPARE(view.decode().error(), error);
+    for (int i = 0; i < FieldCount; ++i) {
+        QCOMPARE(view.field(i).has_value(), i <= lastReadable);
+        QCOMPARE(view.fieldEquals(i, QStringLiteral("1"), "1"), false);
+    }
+    view.kind();
+    if (lastReadable >= 0)
+        QCOMPARE(view.field(lastReadable)->toNumber(), lastValue);
+    if (bytes.size() == RecordLength)
+        QCOMPARE(RecordCodec::decode(guarded.view()).error(), error);
+    if (error == FileError::None)
+        QCOMPARE(view.decode()->field(12), *view.field(12));
 }
 
 void RecordCodecTest::viewReadsFieldsLikeDecode()

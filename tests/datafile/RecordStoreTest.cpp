@@ -3,6 +3,11 @@
 #include "common/Results.h"
 #include "common/TestMain.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 
 using Fixtures::Bytes;
@@ -28,7 +33,15 @@ private slots:
     void deleteFailurePartWayLeavesOldFile_data();
     void deleteFailurePartWayLeavesOldFile();
     void deleteKeepsPermissions();
+    void deleteKeepsModeAndOwner_data();
+    void deleteKeepsModeAndOwner();
     void deleteMissingFile();
+    void staleCopiesRemovedOnOpen();
+
+    void everyOperationRefusesWhatOpenRefuses_data();
+    void everyOperationRefusesWhatOpenRefuses();
+    void partialRecordAtTheEnd_data();
+    void partialRecordAtTheEnd();
 
     void findFirst();
     void updateEntries();
@@ -108,7 +121,7 @@ void RecordStoreTest::testDatafile_data()
 
     const QByteArray rest(19 * RecordLength, '\0');
     QTest::newRow("new datafile") << "file" << QByteArray() << FileError::None;
-    QTest::newRow("empty file") << "file" << QByteArray("") << FileError::ReadPastEnd;
+    QTest::newRow("empty file") << "file" << QByteArray("") << FileError::BadFileFormat;
     QTest::newRow("size not a multiple of 128")
         << "file" << QByteArray(2561, '\0') << FileError::BadFileFormat;
     QTest::newRow("record 1 an item")
@@ -119,7 +132,7 @@ void RecordStoreTest::testDatafile_data()
     QTest::newRow("record 1 unknown tag")
         << "file" << Bytes().tag(9).emptyFields(12).record() << FileError::UnknownFieldType;
     QTest::newRow("record 1 text past end")
-        << "file" << Bytes().tag(8).raw(300, 2).record() + rest << FileError::ReadPastEnd;
+        << "file" << Bytes().tag(8).raw(300, 2).record() + rest << FileError::FieldPastRecord;
     QTest::newRow("record 1 name broken later")
         << "file" << Bytes().text("***").tag(66).record() + rest << FileError::UnknownFieldType;
     QTest::newRow("text file") << "file" << QByteArray(256, 'a') << FileError::UnknownFieldType;
@@ -241,8 +254,8 @@ void RecordStoreTest::deleteFailurePartWayLeavesOldFile()
     FailingDevice target(failAfter);
     QCOMPARE(RecordStore::copyWithout(source, 21, target), FileError::DeviceIO);
     QVERIFY(target.size() <= failAfter);
-    QCOMPARE(target.data(), (before.left(20 * RecordLength) + before.mid(21 * RecordLength))
-                                .left(target.size()));
+    QCOMPARE(target.data(),
+             (before.left(20 * RecordLength) + before.mid(21 * RecordLength)).left(target.size()));
     source.close();
     QCOMPARE(TempDir::readFile(path), before);
 
@@ -267,6 +280,168 @@ void RecordStoreTest::deleteKeepsPermissions()
         QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
         QCOMPARE(QFile::permissions(path), expected);
     }
+}
+
+void RecordStoreTest::deleteKeepsModeAndOwner_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("otherOwner");
+    QTest::newRow("0444") << 0444 << false;
+    QTest::newRow("0640") << 0640 << false;
+    QTest::newRow("0604") << 0604 << false;
+    QTest::newRow("0444, another user's") << 0444 << true;
+    QTest::newRow("0660, another user's") << 0660 << true;
+}
+
+void RecordStoreTest::deleteKeepsModeAndOwner()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, otherOwner);
+    if (otherOwner && ::geteuid() != 0)
+        QSKIP("only root may give a file to another user");
+
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(3));
+    const QByteArray native = QFile::encodeName(path);
+    const uid_t uid = otherOwner ? 4321 : ::geteuid();
+    const gid_t gid = otherOwner ? 4322 : ::getegid();
+    QCOMPARE(::chown(native.constData(), uid, gid), 0);
+    QCOMPARE(::chmod(native.constData(), mode_t(mode)), 0);
+
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+    struct stat st {
+    };
+    QCOMPARE(::stat(native.constData(), &st), 0);
+    QCOMPARE(int(st.st_mode & 07777), mode);
+    QCOMPARE(st.st_uid, uid);
+    QCOMPARE(st.st_gid, gid);
+    QCOMPARE(QFileInfo(path).size(), 22 * RecordLength);
+}
+
+void RecordStoreTest::staleCopiesRemovedOnOpen()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(2));
+    const QString stale = QStringLiteral("shop.tb2.tallybird-delete-Ab12Cd");
+    const QString running = QStringLiteral("shop.tb2.tallybird-delete-Xy34Zw");
+    const QStringList others{
+        QStringLiteral("other.tb2.tallybird-delete-Ab12Cd"), // another datafile's
+        QStringLiteral("shop.tb2.tallybird-delete-short"),   // not a name we make
+        QStringLiteral("shop.tb2.bak"),
+    };
+    dir.writeFile(stale, QByteArray(4096, 'x'));
+    dir.writeFile(running, QByteArray(4096, 'x'));
+    for (const QString &name : others)
+        dir.writeFile(name, "keep");
+
+    // A delete that still runs holds a lock on its copy.
+    const int lockFd = ::open(QFile::encodeName(dir.path(running)).constData(), O_RDONLY);
+    QVERIFY(lockFd >= 0);
+    QCOMPARE(::flock(lockFd, LOCK_EX), 0);
+
+    QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
+    QStringList expected = others + QStringList{QStringLiteral("shop.tb2"), running};
+    expected.sort();
+    QCOMPARE(dir.files(), expected);
+
+    // Once that delete has gone, its copy is stale as well; a delete clears it too.
+    ::close(lockFd);
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+    expected.removeAll(running);
+    QCOMPARE(dir.files(), expected);
+}
+
+void RecordStoreTest::everyOperationRefusesWhatOpenRefuses_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<FileError>("error");
+
+    QByteArray png = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452");
+    png.append(QByteArray(256 - png.size(), '\0'));
+    const QByteArray rest(20 * RecordLength, '\0');
+    QTest::newRow("zero bytes") << QByteArray("") << FileError::BadFileFormat;
+    QTest::newRow("100 bytes") << QByteArray(100, '\0') << FileError::BadFileFormat;
+    QTest::newRow("PNG padded to 256 bytes") << png << FileError::UnknownFieldType;
+    QTest::newRow("record 1 an item")
+        << Bytes().text("APPLE").emptyFields(12).record() + rest << FileError::BadFileFormat;
+    QTest::newRow("record 1 all zero")
+        << QByteArray(21 * RecordLength, '\0') << FileError::BadFileFormat;
+    QTest::newRow("record 1 text past end")
+        << Bytes().tag(8).raw(300, 2).record() + rest << FileError::FieldPastRecord;
+}
+
+// The open check, every write and every delete give the same number for a
+// file that is not a datafile, and change nothing.
+void RecordStoreTest::everyOperationRefusesWhatOpenRefuses()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(FileError, error);
+
+    TempDir dir;
+    const QString path = dir.writeFile(QStringLiteral("shop.tb2"), content);
+    const RecordStore store(path);
+    const DataRecord apple = Fixtures::item(QStringLiteral("APPLE"));
+
+    QCOMPARE(store.testDatafile(), error);
+    QCOMPARE(store.writeRecord(21, apple), error);
+    QCOMPARE(store.writeRecord(1, Fixtures::customer(QStringLiteral("X"))), error);
+    QCOMPARE(store.DeleteRecord(21), error);
+    QCOMPARE(store.readRecord(1).error(), error);
+    QCOMPARE(store.NextFreeRecord().error(), error);
+    QCOMPARE(store.findFirst(1, [](const RecordView &) { return true; }).error(), error);
+    QCOMPARE(store
+                 .updateEntries([](const RecordView &) { return true; },
+                                [](int, DataRecord &) { return true; })
+                 .error(),
+             error);
+    DataFile file(path);
+    QCOMPARE(file.open(DataFile::Mode::ReadWrite), error);
+
+    QCOMPARE(TempDir::readFile(path), content);
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
+}
+
+void RecordStoreTest::partialRecordAtTheEnd_data()
+{
+    QTest::addColumn<int>("partial");
+    QTest::newRow("1 byte") << 1;
+    QTest::newRow("50 bytes") << 50;
+    QTest::newRow("127 bytes") << 127;
+}
+
+// An append cut short by a power cut leaves part of a record at the end; the
+// whole records before it are worked with, and the next append overwrites it.
+void RecordStoreTest::partialRecordAtTheEnd()
+{
+    QFETCH(int, partial);
+    TempDir dir;
+    const QString made = makeDatafile(dir, lettered(2));
+    const QByteArray whole = TempDir::readFile(made);
+    const QByteArray torn = whole + QByteArray(partial, 'z');
+    dir.writeFile(QStringLiteral("shop.tb2"), torn);
+    const RecordStore store(made);
+
+    QCOMPARE(store.testDatafile(), FileError::None);
+    QCOMPARE(store.NextFreeRecord().valueOr(0), 23);
+    QCOMPARE(store.readRecord(22).valueOr(DataRecord()), lettered(2).at(1));
+    QCOMPARE(store.readRecord(23).error(), FileError::ReadPastEnd);
+    QCOMPARE(store.findFirst(21, Kinds::isItem)->record, 21);
+    QCOMPARE(TempDir::readFile(made), torn);
+
+    const DataRecord plum = Fixtures::item(QStringLiteral("PLUM"));
+    QCOMPARE(store.writeRecord(23, plum), FileError::None);
+    QCOMPARE(TempDir::readFile(made), whole + Fixtures::encoded(plum));
+
+    // Written further on, the records between are free, not the torn bytes.
+    dir.writeFile(QStringLiteral("shop.tb2"), torn);
+    QCOMPARE(store.writeRecord(25, plum), FileError::None);
+    QCOMPARE(TempDir::readFile(made),
+             whole + QByteArray(2 * RecordLength, '\0') + Fixtures::encoded(plum));
+
+    // A delete copies the whole records only.
+    dir.writeFile(QStringLiteral("shop.tb2"), torn);
+    QCOMPARE(store.DeleteRecord(22), FileError::None);
+    QCOMPARE(TempDir::readFile(made), whole.left(21 * RecordLength));
 }
 
 void RecordStoreTest::deleteMissingFile()
@@ -344,9 +519,9 @@ void RecordStoreTest::updateEntries()
     QCOMPARE(r.Remaining.toText(), QStringLiteral("10"));
 
     // Nothing changed, nothing written.
-    QCOMPARE(store.updateEntries(Kinds::isCustomer, [](int, DataRecord &) { return false; })
-                 .valueOr(-1),
-             0);
+    QCOMPARE(
+        store.updateEntries(Kinds::isCustomer, [](int, DataRecord &) { return false; }).valueOr(-1),
+        0);
     QCOMPARE(TempDir::readFile(path), after);
 }
 

@@ -5,10 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <cstring>
 
 namespace Drive {
 
@@ -20,6 +24,47 @@ T *child(QWidget *root, const QString &name)
     if (!w)
         qFatal("no control named %s", qPrintable(name));
     return w;
+}
+
+// How long a test waits for a dialog, and how long a dialog may stay open with
+// nothing left to answer it, before the test fails.
+constexpr qint64 DialogWaitMs = 5000;
+
+QString describe(QWidget *w)
+{
+    return QStringLiteral("%1 \"%2\"").arg(w->objectName(), w->windowTitle());
+}
+
+// Closes a modal window that has stayed on top for DialogWaitMs and fails the
+// test: a step that waited for another window, or none at all, would leave it
+// open, and the test would hang until the test runner's own timeout.
+void watchModalWindows()
+{
+    static QTimer *watch = nullptr;
+    if (watch)
+        return;
+    watch = new QTimer(qApp);
+    auto watched = std::make_shared<QPointer<QWidget>>();
+    auto since = std::make_shared<QElapsedTimer>();
+    QObject::connect(watch, &QTimer::timeout, [watched, since] {
+        QWidget *top = QApplication::activeModalWidget();
+        if (top != *watched) {
+            *watched = top;
+            since->start();
+            return;
+        }
+        if (!top || !since->hasExpired(DialogWaitMs))
+            return;
+        const QByteArray what =
+            ("a dialog stayed open with nothing to answer it: " + describe(top)).toUtf8();
+        *watched = nullptr;
+        if (auto *dialog = qobject_cast<QDialog *>(top))
+            dialog->reject();
+        else
+            top->close();
+        QTest::qFail(what.constData(), __FILE__, __LINE__);
+    });
+    watch->start(100);
 }
 } // namespace
 
@@ -94,20 +139,37 @@ void ring(QWidget *mainWindow, const QString &item, const QString &quantity)
 
 void onNextDialog(std::function<void(QDialog *)> step)
 {
+    watchModalWindows();
     auto *timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, step] {
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    const QByteArray test = QTest::currentTestFunction() ? QTest::currentTestFunction() : "";
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, test, step] {
+        const char *now = QTest::currentTestFunction();
+        if (test != QByteArray(now ? now : "")) {
+            // The test that waited is over; its dialog is no longer expected.
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
-            if (++*tries > 500) {
+            if (clock->hasExpired(DialogWaitMs)) {
+                timer->stop();
                 timer->deleteLater();
-                qWarning("no modal dialog appeared");
+                QTest::qFail("the expected dialog did not appear within 5 seconds", __FILE__,
+                             __LINE__);
             }
             return;
         }
         timer->stop();
         timer->deleteLater();
+        const QPointer<QDialog> shown(dialog);
         step(dialog);
+        // A step that failed part way leaves its dialog open, and nothing else
+        // would close it.
+        if (shown && shown->isVisible() && QTest::currentTestFailed())
+            shown->reject();
     });
     timer->start(0);
 }

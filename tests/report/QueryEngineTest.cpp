@@ -315,9 +315,10 @@ void QueryEngineTest::failsOnUnreadableDatafile_data()
         << QByteArray(RecordLength * 21 + 5, '\0') << true << FileError::BadFileFormat;
     // An item whose name claims more bytes than its record holds.
     QByteArray broken(RecordLength * 21, '\0');
+    broken.replace(0, 7, QByteArray("\x08\x00\x03\x00***", 7)); // record 1 a header
     broken[RecordLength * 20] = 8;
     broken[RecordLength * 20 + 2] = char(200);
-    QTest::newRow("broken entry") << broken << true << FileError::ReadPastEnd;
+    QTest::newRow("broken entry") << broken << true << FileError::FieldPastRecord;
 }
 
 void QueryEngineTest::failsOnUnreadableDatafile()

@@ -5,11 +5,11 @@
 #include "common/TestMain.h"
 
 #include "datafile/Currency.h"
-#include "datafile/HeaderRecords.h"
-#include "datafile/Privileges.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FieldValue.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/Privileges.h"
 #include "datafile/RecordStore.h"
 
 #include <QCoreApplication>
@@ -23,6 +23,9 @@
 #include <QTest>
 
 #include <vector>
+
+#include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -368,6 +371,16 @@ private slots:
             << QStringLiteral("000000000000000000001") << 1.0
             << QStringLiteral("SpareC=\"000000000000000000001\" (not a privilege string) "
                               "SpareD=int16:1 (0000:00:00:001)");
+        QTest::newRow("1e308") << QStringLiteral("000000000000000000000") << 1e308
+                               << QStringLiteral(
+                                      "SpareC=privileges() SpareD=double:1e+308 (invalid)");
+        QTest::newRow("infinity") << QStringLiteral("000000000000000000000")
+                                  << std::numeric_limits<double>::infinity()
+                                  << QStringLiteral(
+                                         "SpareC=privileges() SpareD=double:inf (invalid)");
+        QTest::newRow("NaN") << QStringLiteral("000000000000000000000")
+                             << std::numeric_limits<double>::quiet_NaN()
+                             << QStringLiteral("SpareC=privileges() SpareD=double:nan (invalid)");
         QTest::newRow("short string") << QStringLiteral("1111") << 999.0
                                       << QStringLiteral("SpareC=\"1111\" (not a privilege string) "
                                                         "SpareD=int16:999 (0000:00:00:999)");
@@ -471,6 +484,70 @@ private slots:
         QVERIFY(!truncated.err.isEmpty());
 
         QCOMPARE(runTool({QStringLiteral("dump"), dir.path(QString())}).exitCode, 1);
+    }
+
+    void dumpRefusesWhatIsNoDatafile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("error");
+        const QByteArray rest(20 * RecordLength, '\0');
+        QByteArray item(RecordLength, '\0');
+        item.replace(0, 9, QByteArray::fromHex("080005004150504c45")); // "APPLE"
+        QTest::newRow("zero bytes") << QByteArray("") << 321;
+        QTest::newRow("record 1 an item") << item + rest << 321;
+        QTest::newRow("record 1 all zero") << QByteArray(RecordLength, '\0') + rest << 321;
+    }
+
+    void dumpRefusesWhatIsNoDatafile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, error);
+        TempDir dir;
+        const QString path = dir.writeFile(QStringLiteral("t.tb2"), content);
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(QStringLiteral("(error %1)").arg(error)), qPrintable(run.err));
+    }
+
+    void dumpIgnoresAPartialRecord()
+    {
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("t.tb2"));
+        QCOMPARE(RecordStore(path).createNew(QDate(2024, 3, 1)), FileError::None);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::Append));
+        QCOMPARE(f.write(QByteArray(50, 'z')), qint64(50));
+        f.close();
+
+        const Run run = runTool({QStringLiteral("dump"), path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(linesOf(run.out).size(), 20);
+        QCOMPARE(run.err,
+                 QStringLiteral("tallybird-data: a partial record of 50 byte(s) at the end of ")
+                     + path + QStringLiteral(" was ignored\n"));
+    }
+
+    // A path holding a byte that is not UTF-8 reaches the tool as it is.
+    void dumpOpensAPathThatIsNotUtf8()
+    {
+        TempDir dir;
+        const QString made = dir.path(QStringLiteral("made.tb2"));
+        QCOMPARE(RecordStore(made).createNew(QDate(2024, 3, 1)), FileError::None);
+        const QString folder = QFileInfo(made).absolutePath();
+        const QByteArray native = QFile::encodeName(folder) + "/caf\xe9.tb2";
+        QCOMPARE(::rename(QFile::encodeName(made).constData(), native.constData()), 0);
+
+        QProcess p;
+        p.setProgram(QStringLiteral("/bin/sh"));
+        p.setArguments({QStringLiteral("-c"),
+                        QStringLiteral("exec \"$0\" dump \"$(printf 'caf\\351.tb2')\""),
+                        toolPath()});
+        p.setWorkingDirectory(folder);
+        p.start();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(linesOf(QString::fromUtf8(p.readAllStandardOutput())).size(), 20);
     }
 
     void usageOnWrongArguments_data()
