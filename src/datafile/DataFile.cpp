@@ -259,32 +259,6 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
     return FileError::None;
 }
 
-FileError DataFile::scan(int first, const std::function<bool(int, const RecordView &)> &visit)
-{
-    if (!isOpen())
-        return FileError::DeviceIO;
-    first = std::max(first, 1);
-    const int count = recordCount();
-    QByteArray buffer;
-    for (int start = first; start <= count; start += BlockRecords) {
-        int got = 0;
-        const FileError error =
-            readBlock(start, std::min(BlockRecords, count - start + 1), buffer, &got);
-        if (error != FileError::None)
-            return error;
-        for (int i = 0; i < got; ++i) {
-            const RecordView view(
-                QByteArrayView(buffer.constData() + qsizetype(i) * RecordLength, RecordLength));
-            if (!visit(start + i, view))
-                return FileError::None;
-        }
-        if (got < std::min(BlockRecords, count - start + 1))
-            break;
-    }
-    m_atEnd = true;
-    return FileError::None;
-}
-
 FileError DataFile::scanBack(int last, const std::function<bool(int, const RecordView &)> &visit)
 {
     if (!isOpen())

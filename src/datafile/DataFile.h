@@ -2,6 +2,7 @@
 
 #include "DataRecord.h"
 #include "FileError.h"
+#include "RecordCodec.h"
 
 #include <QFile>
 #include <QString>
@@ -9,8 +10,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-
-class RecordView;
 
 // One open datafile for one operation; closed by the destructor on every path.
 class DataFile
@@ -59,9 +58,35 @@ public:
     FileError writeRaw(int n, QByteArrayView bytes);
 
     // Visits records first..recordCount() in order, reading the file in large
-    // blocks. `visit` returns false to stop. It may call write() for the
-    // record it is given.
-    FileError scan(int first, const std::function<bool(int n, const RecordView &)> &visit);
+    // blocks. `visit(int n, const RecordView &)` returns false to stop. It may
+    // call write() for the record it is given. A template, so that a scan of
+    // the whole file calls the visit without an indirection per record.
+    template<typename Visit>
+    FileError scan(int first, Visit &&visit)
+    {
+        if (!isOpen())
+            return FileError::DeviceIO;
+        first = std::max(first, 1);
+        const int count = recordCount();
+        QByteArray buffer;
+        for (int start = first; start <= count; start += BlockRecords) {
+            const int want = std::min(BlockRecords, count - start + 1);
+            int got = 0;
+            if (const FileError error = readBlock(start, want, buffer, &got);
+                error != FileError::None)
+                return error;
+            for (int i = 0; i < got; ++i) {
+                const RecordView view(
+                    QByteArrayView(buffer.constData() + qsizetype(i) * RecordLength, RecordLength));
+                if (!visit(start + i, view))
+                    return FileError::None;
+            }
+            if (got < want)
+                break;
+        }
+        m_atEnd = true;
+        return FileError::None;
+    }
     // The same backwards: records last, last - 1, ... 1 (last is capped at
     // recordCount()).
     FileError scanBack(int last, const std::function<bool(int n, const RecordView &)> &visit);

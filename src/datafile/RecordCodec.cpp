@@ -281,8 +281,10 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
         // An empty encoded form may have no data at all, which memcmp must not be given.
         if (length == 0)
             return true;
+        // Names of one length often differ only at the end: that byte first.
         if (encoded.size() == length)
-            return std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
+            return p[4 + length - 1] == encoded[length - 1]
+                   && std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
         return Cp1252::decode(QByteArrayView(p + 4, length)) == text;
     }
     int consumed = 0;
@@ -301,19 +303,22 @@ bool RecordView::nameOrNumberEquals(const QString &text, QByteArrayView encoded)
         *length = get16(p + pos + 2);
         return pos + 4 + *length <= limit;
     };
+    // Names of one length often differ only at the end, so that is looked at first.
     const auto same = [&](qsizetype pos, int length) {
         return length == encoded.size()
-               && std::memcmp(p + pos + 4, encoded.data(), size_t(length)) == 0;
+               && (length == 0
+                   || (p[pos + 4 + length - 1] == encoded[length - 1]
+                       && std::memcmp(p + pos + 4, encoded.data(), size_t(length)) == 0));
     };
     int nameLength = 0;
     if (encoded.size() == text.size() && textAt(0, &nameLength)) {
         if (same(0, nameLength))
             return true;
         const qsizetype pricePos = 4 + nameLength;
-        const Result<int> priceLength = fieldLength(m_bytes, pricePos);
+        const int priceSize = pricePos + 2 <= limit ? payloadSize(get16(p + pricePos)) : -2;
         int numberLength = 0;
-        if (priceLength && textAt(pricePos + *priceLength, &numberLength))
-            return same(pricePos + *priceLength, numberLength);
+        if (priceSize >= 0 && textAt(pricePos + 2 + priceSize, &numberLength))
+            return same(pricePos + 2 + priceSize, numberLength);
     }
     return fieldEquals(0, text, encoded) || fieldEquals(2, text, encoded);
 }

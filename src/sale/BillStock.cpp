@@ -29,15 +29,24 @@ Result<Sold> sellFirst(const QString &path, const QString &text, double quantity
     DataFile file(path);
     if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
         return error;
-    const Result<RecordStore::Found> found =
-        RecordStore::findFirst(file, 1, MaxRecords, [&](const RecordView &r) {
-            return isItemLike(r) && r.nameOrNumberEquals(text, *bytes);
-        });
-    if (!found)
-        return found.error();
-    if (found->record == 0)
+    // The scan every ring makes over the whole file: one pass, no lookups.
+    int record = 0;
+    Result<DataRecord> data = DataRecord();
+    const FileError error = file.scan(1, [&](int n, const RecordView &r) {
+        // The rare match is checked for its kind, not every record.
+        if (!r.nameOrNumberEquals(text, *bytes) || !isItemLike(r))
+            return true;
+        record = n;
+        data = r.decode();
+        return false;
+    });
+    if (error != FileError::None)
+        return error;
+    if (!data)
+        return data.error();
+    if (record == 0)
         return Sold();
-    Sold sold{found->record, ItemEntry(found->data)};
+    Sold sold{record, ItemEntry(*data)};
     sold.item.setSold(sold.item.sold() + quantity);
     sold.item.setRemaining(sold.item.remaining() - quantity);
     if (const FileError error = file.write(sold.record, sold.item.record());
