@@ -57,7 +57,7 @@ BoxRule symbol(const QString &amountBox)
     return [amountBox](const QString &text, const QString &before, const Form &form) {
         if (text.isEmpty() || MoneyText::isNumeric(text))
             return BoxCheck();
-        return accept(amountBox, text + withoutSymbol(form.value(amountBox), before));
+        return accept(amountBox, text + amountAfterSymbol(form.value(amountBox), before));
     };
 }
 
@@ -65,7 +65,7 @@ BoxRule amountWithSymbol(const QString &symbolBox)
 {
     return [symbolBox](const QString &text, const QString &, const Form &form) {
         const QString symbol = form.value(symbolBox);
-        const QString amount = withoutSymbol(text, symbol);
+        const QString amount = amountAfterSymbol(text, symbol);
         if (!MoneyText::isNumeric(amount))
             return BoxCheck();
         return accept(QString(), symbol + amount);
@@ -85,6 +85,15 @@ QString withoutSymbol(const QString &text, const QString &symbol)
     if (!symbol.isEmpty() && trimmed.startsWith(symbol))
         return trimmed.mid(symbol.size()).trimmed();
     return trimmed;
+}
+
+QString amountAfterSymbol(const QString &text, const QString &symbol)
+{
+    const QString amount = withoutSymbol(text, symbol);
+    if (MoneyText::isNumeric(amount) || amount.isEmpty())
+        return amount;
+    const QString rest = amount.mid(1).trimmed();
+    return MoneyText::isNumeric(rest) ? rest : amount;
 }
 
 QString plainAmount(Currency amount, int minDecimals)

@@ -27,6 +27,10 @@ BoxRule amountWithSymbol(const QString &symbolBox);
 std::optional<QString> wholeText(const QString &text);
 // The text without one leading `symbol` (and the blanks around it).
 QString withoutSymbol(const QString &text, const QString &symbol);
+// The amount of a total shown with a currency symbol in front: without
+// `symbol`, or without whatever one-character symbol it still shows when the
+// symbol has just been changed.
+QString amountAfterSymbol(const QString &text, const QString &symbol);
 // An amount as a plain number in the locale's digits, without grouping, with
 // at least `minDecimals` and at most four decimals ("12.50", "0.9235").
 QString plainAmount(Currency amount, int minDecimals);

@@ -296,9 +296,9 @@ BrowserSettings currencies()
         const QString symbol = form.value(QStringLiteral("Text1"));
         const auto value = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
         const QString transactions = form.value(QStringLiteral("Text4"));
-        // A total typed without its symbol is still the total.
+        // A total typed without its symbol, or still showing the old one, is still the total.
         const QString received =
-            BoxRules::withoutSymbol(form.value(QStringLiteral("Text5")), symbol);
+            BoxRules::amountAfterSymbol(form.value(QStringLiteral("Text5")), symbol);
         const auto total =
             received.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(received);
         if (isMarkerOrEmpty(name)
