@@ -14,10 +14,12 @@ class BrowserWalk : public RecordWalk
 {
 public:
     using Predicate = std::function<bool(const RecordView &)>;
+    // Plain functions: a search calls them for every record of the file.
+    using KindTest = bool (*)(const RecordView &);
 
     struct Kind {
-        Predicate shown;     // records the window shows when walking
-        Predicate searched;  // records a search or a re-read may land on
+        KindTest shown;      // records the window shows when walking
+        KindTest searched;   // records a search or a re-read may land on
         int firstNameField;  // fields compared with a search text
         int secondNameField; // -1 when only one
     };
