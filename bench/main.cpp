@@ -6,6 +6,7 @@
 // --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
 
 #include "app/Interface.h"
+#include "browse/BrowserWalk.h"
 #include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
 #include "datafile/CustomerEntry.h"
@@ -51,6 +52,7 @@ namespace {
 struct BenchFile {
     QString pristine; // never changed after generation
     QString work;     // scratch copy for the operations that change the file
+    QString walk;     // an item, 30,000 customers, then items to the end
     QString lastItemName;
     QByteArray lastItemEncoded;
     int items = 0;
@@ -90,6 +92,33 @@ DataRecord benchCashier(int i)
     return CashierEntry::make(QStringLiteral("CASHIER %1").arg(i), QStringLiteral("1234"),
                               Privileges::master())
         .record();
+}
+
+// The browser walks: Next from the first item has 30,000 customers to pass
+// before the next item, Previous the same way back.
+constexpr int WalkGap = 30000;
+
+bool generateWalk(const QString &dir)
+{
+    g_file.walk = QDir(dir).filePath(QStringLiteral("walk.tb2"));
+    QFile pristine(g_file.pristine);
+    if (!pristine.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = pristine.read(qint64(HeaderRecords) * RecordLength);
+    bytes.reserve(qsizetype(MaxRecords) * RecordLength);
+    for (int n = FirstEntryRecord; n <= MaxRecords; ++n) {
+        const bool item = n == FirstEntryRecord || n > FirstEntryRecord + WalkGap;
+        const Result<QByteArray> enc = RecordCodec::encode(item ? benchItem(n) : benchCustomer(n));
+        if (!enc)
+            return false;
+        bytes += *enc;
+    }
+    QFile f(g_file.walk);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "tallybird-bench: cannot write %s\n", qPrintable(g_file.walk));
+        return false;
+    }
+    return true;
 }
 
 // 20 header records and 32,744 entries: items, with a customer every 500
@@ -139,7 +168,7 @@ bool generate(const QString &dir)
                      qPrintable(g_file.pristine), QFileInfo(g_file.pristine).size(), expected);
         return false;
     }
-    return true;
+    return generateWalk(dir);
 }
 
 void fail(benchmark::State &state, const std::string &why)
@@ -290,6 +319,47 @@ void CompleteFromPickList(benchmark::State &state)
         if (!found)
             return fail(state, "no proposal for " + typed.toStdString());
         benchmark::DoNotOptimize(found);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The item browser's walk
+
+void BrowseNext30000(benchmark::State &state)
+{
+    BrowserWalk walk(g_file.walk, BrowserWalk::items());
+    for (auto _ : state) {
+        walk.CurrentRecord = FirstEntryRecord;
+        walk.AtEnd = false;
+        const Result<BrowserWalk::Step> step = walk.next();
+        if (!step || step->outcome != BrowserWalk::Outcome::Shown
+            || walk.CurrentRecord != FirstEntryRecord + WalkGap + 1)
+            return fail(state, "Next stopped at record " + std::to_string(walk.CurrentRecord));
+    }
+}
+
+void BrowsePrevious30000(benchmark::State &state)
+{
+    BrowserWalk walk(g_file.walk, BrowserWalk::items());
+    for (auto _ : state) {
+        walk.CurrentRecord = FirstEntryRecord + WalkGap + 1;
+        walk.AtEnd = false;
+        const Result<BrowserWalk::Step> step = walk.previous();
+        if (!step || step->outcome != BrowserWalk::Outcome::Shown
+            || walk.CurrentRecord != FirstEntryRecord)
+            return fail(state, "Previous stopped at record " + std::to_string(walk.CurrentRecord));
+    }
+}
+
+void BrowseSearchLastItem(benchmark::State &state)
+{
+    BrowserWalk walk(g_file.pristine, BrowserWalk::items());
+    const QString name = g_file.lastItemName;
+    for (auto _ : state) {
+        const Result<BrowserWalk::Step> step = walk.search(name);
+        if (!step || step->outcome != BrowserWalk::Outcome::Shown
+            || walk.CurrentRecord != MaxRecords)
+            return fail(state, "the search found record " + std::to_string(walk.CurrentRecord));
     }
 }
 
@@ -527,6 +597,9 @@ int main(int argc, char **argv)
         {"FillItemBox", FillItemBox},
         {"RingLastItem", RingLastItem},
         {"CompleteFromPickList", CompleteFromPickList},
+        {"BrowseNext30000", BrowseNext30000},
+        {"BrowsePrevious30000", BrowsePrevious30000},
+        {"BrowseSearchLastItem", BrowseSearchLastItem},
         {"ReportHighest100", ReportHighest100},
         {"ReportAtLeastZero", ReportAtLeastZero},
     };

@@ -1,5 +1,6 @@
 #include "Interface.h"
 
+#include "browse/Browsers.h"
 #include "cashier/Access.h"
 #include "cashier/CashierCommands.h"
 #include "datafile/HeaderRecords.h"
@@ -80,6 +81,24 @@ void Interface::connectMenus()
     };
     for (const auto &[action, reset] : resets)
         on(action, [&ctx, reset] { CashierCommands::runReset(ctx, reset); });
+
+    // The browsers; Save in the item and credit browsers has a privilege of its own.
+    const auto maySave = [&ctx](GuardedCommand command) {
+        return [&ctx, command](QWidget *window) { return checkAccess(ctx, window, command); };
+    };
+    on(ui->mnuItems, [this, maySave] {
+        if (checkAccess(m_ctx, this, GuardedCommand::BrowseItems))
+            Browsers::mnuItems(m_ctx, maySave(GuardedCommand::SaveItem));
+    });
+    on(ui->mnuCredit, [this, maySave] {
+        if (checkAccess(m_ctx, this, GuardedCommand::BrowseCredits))
+            Browsers::mnuCredit(m_ctx, maySave(GuardedCommand::SaveCredit));
+    });
+    on(ui->mnuitmCurrency, [this] {
+        if (checkAccess(m_ctx, this, GuardedCommand::BrowseCurrencies))
+            Browsers::mnuitmCurrency(m_ctx);
+    });
+    on(ui->mnuitmConverter, [&ctx] { Browsers::mnuitmConverter(ctx); });
 
     on(ui->mnuPref, [&ctx] { SettingsCommands::mnuPref(ctx); });
     on(ui->mnuTax, [&ctx] { SettingsCommands::mnuTax(ctx); });

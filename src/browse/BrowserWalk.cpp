@@ -36,13 +36,6 @@ Result<Probe> findForward(const QString &path, int from, const BrowserWalk::Pred
     return p;
 }
 
-Step outcome(Outcome o)
-{
-    Step r;
-    r.outcome = o;
-    return r;
-}
-
 } // namespace
 
 BrowserWalk::Kind BrowserWalk::items()
@@ -162,7 +155,7 @@ Result<BrowserWalk::Step> BrowserWalk::search(const QString &text)
             return next.error();
         const int n = *next;
         if (n - 1 >= DatabaseFullRecord)
-            return outcome(Outcome::DatabaseFull);
+            return outcome(Outcome::NoBlankRecord);
         // When Next refuses, the window still shows what it showed before, so
         // CurrentRecord must keep designating that record: a save would
         // otherwise overwrite the last record of the file.

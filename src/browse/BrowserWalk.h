@@ -1,24 +1,25 @@
 #pragma once
 
-#include "datafile/DataRecord.h"
-#include "datafile/FileError.h"
+#include "RecordWalk.h"
+
 #include "datafile/RecordCodec.h"
 
 #include <QString>
 
 #include <functional>
 
-// The walk of a browser window over one kind of entry: Next, Previous, the
-// search and the re-read after a delete. Windows turn each outcome into their
-// own texts and messages.
-class BrowserWalk
+// The walk over one kind of entry (items, customers or cashiers), from
+// record 21 to the end of the file.
+class BrowserWalk : public RecordWalk
 {
 public:
     using Predicate = std::function<bool(const RecordView &)>;
+    // Plain functions: a search calls them for every record of the file.
+    using KindTest = bool (*)(const RecordView &);
 
     struct Kind {
-        Predicate shown;     // records the window shows when walking
-        Predicate searched;  // records a search or a re-read may land on
+        KindTest shown;      // records the window shows when walking
+        KindTest searched;   // records a search or a re-read may land on
         int firstNameField;  // fields compared with a search text
         int secondNameField; // -1 when only one
     };
@@ -26,33 +27,17 @@ public:
     static Kind customers();
     static Kind cashiers();
 
-    enum class Outcome {
-        Shown,        // `record` is shown at CurrentRecord
-        Blank,        // the blank record past the last entry; AtEnd is true
-        NoMore,       // Next while AtEnd: "There are no more ... in the database"
-        AtBeginning,  // Previous found nothing before: state unchanged
-        DatabaseFull, // Next on the last possible record; or "*" on a full file
-        NotFound,     // search without a match
-        Nothing,      // search for "", "***" or "*+*": nothing to do
-    };
-    struct Step {
-        Outcome outcome = Outcome::Nothing;
-        DataRecord record; // for Shown
-    };
-
     BrowserWalk(QString path, Kind kind);
 
-    int CurrentRecord = FirstEntryRecord;
-    bool AtEnd = false;
-
-    // Where a window starts: the first record of its kind from 21 on, or the blank record.
-    Result<Step> first();
-    Result<Step> next();
-    Result<Step> previous();
-    // `text` is upper-cased here. "*" shows the blank record past the end.
-    Result<Step> search(const QString &text);
-    // After DeleteRecord(CurrentRecord): the first searched-kind record from CurrentRecord on.
-    Result<Step> afterDelete();
+    int firstRecord() const override { return FirstEntryRecord; }
+    // The first record of its kind from 21 on, or the blank record.
+    Result<Step> first() override;
+    Result<Step> next() override;
+    Result<Step> previous() override;
+    // "*" shows the blank record past the end.
+    Result<Step> search(const QString &text) override;
+    // The first searched-kind record from CurrentRecord on.
+    Result<Step> afterDelete() override;
 
 private:
     // Stands on `record` and hands it out to be shown.

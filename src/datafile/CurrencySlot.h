@@ -22,6 +22,9 @@ public:
     QString symbol() const { return m_record.SpareC.toText(); }
     void setSymbol(const QString &symbol) { m_record.SpareC = FieldValue::fromText(symbol); }
 
+    // Field 0 of every slot is "***", as of every header record.
+    void markAsSlot() { m_record.Name = FieldValue::fromText(SharedMarker); }
+
     const DataRecord &record() const { return m_record; }
 
 private:

@@ -91,15 +91,38 @@ Result<int> fieldLength(QByteArrayView bytes, qsizetype pos)
     return 4 + length;
 }
 
-Result<qsizetype> fieldOffset(QByteArrayView bytes, int index)
+// Where field `index` starts, or the error (negated) that stops the walk to
+// it. The searches call this for every record of the file: the checks of
+// fieldLength, without a result per field.
+qsizetype rawFieldOffset(QByteArrayView bytes, int index)
 {
+    const qsizetype limit = limitOf(bytes);
+    const char *data = bytes.data();
     qsizetype pos = 0;
     for (int i = 0; i < index; ++i) {
-        const Result<int> len = fieldLength(bytes, pos);
-        if (!len)
-            return len.error();
-        pos += *len;
+        if (pos + 2 > limit)
+            return -qsizetype(FileError::ReadPastEnd);
+        const int size = payloadSize(get16(data + pos));
+        if (size == -2)
+            return -qsizetype(FileError::UnknownFieldType);
+        if (size >= 0) {
+            pos += 2 + size;
+        } else {
+            if (pos + 4 > limit)
+                return -qsizetype(FileError::ReadPastEnd);
+            pos += 4 + get16(data + pos + 2);
+        }
+        if (pos > limit)
+            return -qsizetype(FileError::ReadPastEnd);
     }
+    return pos;
+}
+
+Result<qsizetype> fieldOffset(QByteArrayView bytes, int index)
+{
+    const qsizetype pos = rawFieldOffset(bytes, index);
+    if (pos < 0)
+        return FileError(-pos);
     return pos;
 }
 
@@ -269,12 +292,15 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
 {
     if (index < 0 || index >= FieldCount)
         return false;
-    const Result<qsizetype> pos = fieldOffset(m_bytes, index);
-    if (!pos || !fieldLength(m_bytes, *pos))
+    const qsizetype pos = rawFieldOffset(m_bytes, index);
+    if (pos < 0)
         return false;
-    const char *p = m_bytes.data() + *pos;
-    if (get16(p) == TagText) {
+    const qsizetype limit = limitOf(m_bytes);
+    const char *p = m_bytes.data() + pos;
+    if (pos + 4 <= limit && get16(p) == TagText) {
         const int length = get16(p + 2);
+        if (pos + 4 + length > limit)
+            return false;
         // One byte per character, so a text of another length cannot match.
         if (length != text.size())
             return false;
@@ -287,8 +313,10 @@ bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView enco
                    && std::memcmp(p + 4, encoded.data(), size_t(length)) == 0;
         return Cp1252::decode(QByteArrayView(p + 4, length)) == text;
     }
+    if (!fieldLength(m_bytes, pos))
+        return false;
     int consumed = 0;
-    const Result<FieldValue> value = decodeAt(m_bytes, *pos, &consumed);
+    const Result<FieldValue> value = decodeAt(m_bytes, pos, &consumed);
     return value && value->toText() == text;
 }
 

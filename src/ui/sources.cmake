@@ -2,8 +2,12 @@ list(APPEND TB_GUI_SOURCES
     src/ui/ArrowImage.cpp
     src/ui/ArrowImage.h
     src/ui/Cashier.ui
+    src/ui/Convert.ui
+    src/ui/CreditBrowse.ui
+    src/ui/CurrencyBrowse.ui
     src/ui/EntryBox.cpp
     src/ui/Interface.ui
+    src/ui/Items.ui
     src/ui/Lamp.cpp
     src/ui/Lamp.h
     src/ui/LogOn.ui

@@ -137,10 +137,30 @@ void ring(QWidget *mainWindow, const QString &item, const QString &quantity)
     QTest::keyClick(count, Qt::Key_Return);
 }
 
+namespace {
+QList<QPointer<QTimer>> &dialogWaits()
+{
+    static QList<QPointer<QTimer>> waits;
+    return waits;
+}
+} // namespace
+
+void cancelDialogWaits()
+{
+    for (const QPointer<QTimer> &timer : dialogWaits()) {
+        if (timer) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    }
+    dialogWaits().clear();
+}
+
 void onNextDialog(std::function<void(QDialog *)> step)
 {
     watchModalWindows();
     auto *timer = new QTimer;
+    dialogWaits().append(timer);
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     const QByteArray test = QTest::currentTestFunction() ? QTest::currentTestFunction() : "";

@@ -28,6 +28,9 @@ void ring(QWidget *mainWindow, const QString &item, const QString &quantity);
 // Runs `step` on the next modal dialog once it is shown (modal windows run
 // their own event loop, so the test acts from inside it).
 void onNextDialog(std::function<void(QDialog *)> step);
+// Drops every wait of onNextDialog still pending: the command ended without
+// the window a test was ready for.
+void cancelDialogWaits();
 
 // Fills the next Cashier Settings window with a cashier holding every
 // privilege, saves it and closes the window.

@@ -1,0 +1,112 @@
+#include "BoxRules.h"
+
+#include "datafile/MoneyText.h"
+
+namespace BoxRules {
+
+namespace {
+BoxCheck accept()
+{
+    BoxCheck c;
+    c.ok = true;
+    return c;
+}
+
+BoxCheck accept(const QString &box, const QString &text)
+{
+    BoxCheck c = accept();
+    c.rewrite.insert(box, text);
+    return c;
+}
+} // namespace
+
+// The rules rewrite the box they belong to through the key "", which the
+// window maps to that box.
+BoxRule whole()
+{
+    return [](const QString &text, const QString &, const Form &) {
+        return wholeText(text) ? accept() : BoxCheck();
+    };
+}
+
+BoxRule wholeRewritten()
+{
+    return [](const QString &text, const QString &, const Form &) {
+        const auto whole = wholeText(text);
+        return whole ? accept(QString(), *whole) : BoxCheck();
+    };
+}
+
+BoxRule money()
+{
+    return [](const QString &text, const QString &, const Form &) {
+        const auto amount = MoneyText::parseCurrency(text);
+        return amount ? accept(QString(), MoneyText::formatCurrency(*amount)) : BoxCheck();
+    };
+}
+
+BoxRule numeric()
+{
+    return [](const QString &text, const QString &, const Form &) {
+        return MoneyText::isNumeric(text) ? accept() : BoxCheck();
+    };
+}
+
+BoxRule symbol(const QString &amountBox)
+{
+    return [amountBox](const QString &text, const QString &before, const Form &form) {
+        if (text.isEmpty() || MoneyText::isNumeric(text))
+            return BoxCheck();
+        return accept(amountBox, text + amountAfterSymbol(form.value(amountBox), before));
+    };
+}
+
+BoxRule amountWithSymbol(const QString &symbolBox)
+{
+    return [symbolBox](const QString &text, const QString &, const Form &form) {
+        const QString symbol = form.value(symbolBox);
+        const QString amount = amountAfterSymbol(text, symbol);
+        if (!MoneyText::isNumeric(amount))
+            return BoxCheck();
+        return accept(QString(), symbol + amount);
+    };
+}
+
+std::optional<QString> wholeText(const QString &text)
+{
+    if (!MoneyText::isWholeNumber(text))
+        return std::nullopt;
+    return MoneyText::numberText(*MoneyText::parseNumber(text));
+}
+
+QString withoutSymbol(const QString &text, const QString &symbol)
+{
+    const QString trimmed = text.trimmed();
+    if (!symbol.isEmpty() && trimmed.startsWith(symbol))
+        return trimmed.mid(symbol.size()).trimmed();
+    return trimmed;
+}
+
+QString amountAfterSymbol(const QString &text, const QString &symbol)
+{
+    const QString amount = withoutSymbol(text, symbol);
+    if (MoneyText::isNumeric(amount) || amount.isEmpty())
+        return amount;
+    const QString rest = amount.mid(1).trimmed();
+    return MoneyText::isNumeric(rest) ? rest : amount;
+}
+
+QString plainAmount(Currency amount, int minDecimals)
+{
+    QLocale loc = MoneyText::locale();
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    qint64 raw = amount.raw();
+    int decimals = 4;
+    while (decimals > minDecimals && raw % 10 == 0) {
+        raw /= 10;
+        --decimals;
+    }
+    return loc.toString(amount.toDouble(), 'f', decimals);
+}
+
+} // namespace BoxRules

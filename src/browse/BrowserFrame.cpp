@@ -1,0 +1,317 @@
+#include "BrowserFrame.h"
+
+#include "datafile/Cp1252.h"
+#include "datafile/RecordStore.h"
+#include "ui/AppContext.h"
+#include "ui/ArrowImage.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowSetup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+const QString TryAgain = QStringLiteral("A File I/O Error has occured. Please try again.");
+} // namespace
+
+BrowserFrame::BrowserFrame(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx) {}
+
+BrowserFrame::~BrowserFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+void BrowserFrame::start(BrowserSettings settings, SaveCheck maySave)
+{
+    m_settings = std::move(settings);
+    m_maySave = std::move(maySave);
+    m_walk = m_settings.walk(m_ctx.DataFilePath);
+
+    m_menu = new QMenuBar(this);
+    if (!m_settings.deleteQuestion.isEmpty()) {
+        QAction *del = m_menu->addAction(QStringLiteral("&Delete"));
+        del->setObjectName(QStringLiteral("mnuDelete"));
+        connect(del, &QAction::triggered, this, &BrowserFrame::Delete);
+    }
+    QAction *search = m_menu->addAction(QStringLiteral("&Search"));
+    search->setObjectName(QStringLiteral("mnuSearch"));
+    connect(search, &QAction::triggered, this, &BrowserFrame::Search);
+    layout()->setMenuBar(m_menu);
+
+    using Arrow = MainWindow::Arrow;
+    const MainWindow &main = *m_ctx.mainWindow;
+    auto *previous = findChild<ArrowImage *>(QStringLiteral("Image2"));
+    auto *next = findChild<ArrowImage *>(QStringLiteral("Image1"));
+    previous->setPictures(main.arrowPicture(Arrow::Left), main.arrowPicture(Arrow::LeftInverted));
+    next->setPictures(main.arrowPicture(Arrow::Right), main.arrowPicture(Arrow::RightInverted));
+    connect(next, &ArrowImage::clicked, this, &BrowserFrame::Next);
+    connect(previous, &ArrowImage::clicked, this, &BrowserFrame::Previous);
+    connect(findChild<QPushButton *>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &BrowserFrame::Save);
+
+    for (const BrowserField &field : std::as_const(m_settings.fields))
+        setupField(field);
+    // The function keys work wherever the focus is in the window.
+    qApp->installEventFilter(this);
+    prepareDialog(this, m_ctx.mainWindow->widget());
+    load();
+}
+
+QWidget *BrowserFrame::box(const QString &name) const
+{
+    QWidget *w = findChild<QWidget *>(name);
+    Q_ASSERT_X(w, "BrowserFrame", qPrintable(name));
+    return w;
+}
+
+void BrowserFrame::setupField(const BrowserField &field)
+{
+    auto *edit = qobject_cast<QLineEdit *>(box(field.box));
+    if (!edit)
+        return;
+    EntryBox::selectAllOnFocus(edit);
+    if (field.upperCase)
+        EntryBox::upperCase(edit);
+    if (!field.rule)
+        return;
+    new CheckedBox(
+        edit,
+        [this, rule = field.rule](QLineEdit *e, const QString &before) {
+            const BoxCheck check = rule(e->text(), before, form());
+            if (!check.ok)
+                return false;
+            for (auto it = check.rewrite.begin(); it != check.rewrite.end(); ++it) {
+                if (it.key().isEmpty())
+                    e->setText(it.value());
+                else
+                    setForm({{it.key(), it.value()}});
+            }
+            return true;
+        },
+        [this, text = field.rejected](QLineEdit *) {
+            critical({QStringLiteral("Error 8778"), text});
+        });
+}
+
+Form BrowserFrame::form() const
+{
+    Form texts;
+    for (const BrowserField &field : m_settings.fields) {
+        QWidget *w = box(field.box);
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            texts.insert(field.box, edit->text());
+        else if (auto *notes = qobject_cast<QPlainTextEdit *>(w))
+            texts.insert(field.box, notes->toPlainText());
+        else if (auto *check = qobject_cast<QCheckBox *>(w))
+            texts.insert(field.box, check->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    return texts;
+}
+
+void BrowserFrame::setForm(const Form &texts)
+{
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        QWidget *w = box(it.key());
+        if (auto *edit = qobject_cast<QLineEdit *>(w))
+            edit->setText(it.value());
+        else if (auto *notes = qobject_cast<QPlainTextEdit *>(w))
+            notes->setPlainText(it.value());
+        else if (auto *check = qobject_cast<QCheckBox *>(w))
+            check->setChecked(it.value() == QLatin1String("1"));
+    }
+}
+
+void BrowserFrame::status(const QString &text)
+{
+    m_ctx.mainWindow->ShowStatus(text, MainWindow::Lamp::Busy);
+}
+
+void BrowserFrame::ready()
+{
+    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+}
+
+void BrowserFrame::critical(const BrowserMessage &message)
+{
+    m_ctx.dialogs->critical(this, message.title, message.text);
+}
+
+void BrowserFrame::load()
+{
+    status(m_settings.opening);
+    const Result<RecordWalk::Step> first = m_walk->first();
+    if (!first) {
+        // Without a record to stand on, a save could overwrite any record.
+        m_ctx.dialogs->fileError(this, TryAgain, errorNumber(first.error()));
+        m_loadedOk = false;
+    } else if (first->outcome == RecordWalk::Outcome::DatabaseFull) {
+        critical(m_settings.openFull(m_ctx.DataFilePath));
+        m_loadedOk = false;
+    } else {
+        display(first);
+    }
+    ready();
+}
+
+void BrowserFrame::display(const Result<RecordWalk::Step> &result)
+{
+    using Outcome = RecordWalk::Outcome;
+    if (!result) {
+        m_ctx.dialogs->fileError(this, TryAgain, errorNumber(result.error()));
+        return;
+    }
+    switch (result->outcome) {
+    case Outcome::Shown:
+        m_shown = m_settings.show(result->record);
+        setForm(m_shown);
+        break;
+    case Outcome::Blank:
+        m_shown = m_settings.blankForm();
+        setForm(m_shown);
+        break;
+    case Outcome::NoMore:
+        critical(m_settings.noMore);
+        break;
+    case Outcome::AtBeginning:
+        critical(m_settings.atBeginning);
+        break;
+    case Outcome::DatabaseFull:
+        critical(m_settings.full(m_ctx.DataFilePath));
+        break;
+    case Outcome::NoBlankRecord:
+        critical(m_settings.noBlankRecord(m_ctx.DataFilePath));
+        break;
+    case Outcome::Nothing:
+        if (!m_settings.markersAreMisses)
+            break;
+        [[fallthrough]];
+    case Outcome::NotFound:
+        critical(
+            {QStringLiteral("Search Error"), QStringLiteral("No records match search critera")});
+        break;
+    }
+}
+
+void BrowserFrame::Next()
+{
+    status(m_settings.navigating);
+    display(m_walk->next());
+    ready();
+}
+
+void BrowserFrame::Previous()
+{
+    if (m_walk->CurrentRecord <= m_walk->firstRecord()) {
+        critical(m_settings.atFirstRecord);
+        return;
+    }
+    status(m_settings.navigating);
+    display(m_walk->previous());
+    ready();
+}
+
+void BrowserFrame::Search()
+{
+    const auto answer = m_ctx.dialogs->inputBox(this, QStringLiteral("Search Criteria"),
+                                                m_settings.searchPrompt, QString());
+    if (!answer || answer->isEmpty())
+        return;
+    status(m_settings.searching);
+    display(m_walk->search(*answer));
+    ready();
+}
+
+void BrowserFrame::Delete()
+{
+    if (m_settings.deleteQuestion.isEmpty() || m_walk->AtEnd)
+        return;
+    if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"), m_settings.deleteQuestion))
+        return;
+    status(m_settings.deleting);
+    if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(m_walk->CurrentRecord);
+        error != FileError::None)
+        m_ctx.dialogs->fileError(
+            this, QStringLiteral("A File I/O Error has occured. The record was not deleted."),
+            errorNumber(error));
+    else
+        display(m_walk->afterDelete());
+    ready();
+}
+
+void BrowserFrame::Save()
+{
+    if (m_maySave && !m_maySave(this))
+        return;
+    const RecordStore store(m_ctx.DataFilePath);
+    DataRecord stored;
+    if (m_settings.keepsStoredFields) {
+        Result<DataRecord> read = store.readRecord(m_walk->CurrentRecord);
+        if (!read) {
+            m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(read.error()));
+            return;
+        }
+        stored = std::move(*read);
+    }
+    const SaveOutcome out = m_settings.build(form(), stored);
+    setForm(out.rewrite);
+    if (out.refusal) {
+        critical(*out.refusal);
+        return;
+    }
+    for (int i = 0; i < FieldCount; ++i) {
+        const FieldValue &field = out.record.field(i);
+        const QChar bad = field.isText() ? Cp1252::firstUnencodable(field.toText()) : QChar();
+        if (!bad.isNull()) {
+            m_ctx.dialogs->unstorableCharacter(this, bad);
+            return;
+        }
+    }
+    const FileError error = store.writeRecord(m_walk->CurrentRecord, out.record);
+    if (error == FileError::BadRecordLength) {
+        critical({QStringLiteral("Record too Long"),
+                  QStringLiteral("This record is too long!  Try shortening some of the fields.")});
+        return;
+    }
+    if (error != FileError::None) {
+        m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(error));
+        return;
+    }
+    m_walk->AtEnd = false;
+    m_changed = true;
+}
+
+bool BrowserFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !isVisible())
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_F5:
+        Previous();
+        return true;
+    case Qt::Key_F6:
+        Next();
+        return true;
+    case Qt::Key_F7:
+        Save();
+        return true;
+    case Qt::Key_F8:
+        Delete();
+        return true;
+    case Qt::Key_F9:
+        Search();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,321 @@
+#include "BoxRules.h"
+#include "BrowserSettings.h"
+#include "BrowserWalk.h"
+#include "CurrencyWalk.h"
+
+#include "datafile/CurrencySlot.h"
+#include "datafile/CustomerEntry.h"
+#include "datafile/ItemEntry.h"
+#include "datafile/MoneyText.h"
+
+Form BrowserSettings::blankForm() const
+{
+    Form form;
+    for (const BrowserField &field : fields)
+        form.insert(field.box, field.blank);
+    return form;
+}
+
+namespace BrowserTables {
+
+const QString InputError = QStringLiteral("Input Error");
+const QString ValidInput =
+    QStringLiteral("Please ensure that you have entered valid input in all the boxes.");
+
+namespace {
+
+const QString EndOfDatabase = QStringLiteral("End of Database");
+const QString NoMoreItems = QStringLiteral("There are no more items in the database");
+const BrowserMessage AtBeginning{QStringLiteral("Beginning of Database"),
+                                 QStringLiteral("You are at the beginning of the database.")};
+
+SaveOutcome refuse(const QString &text = ValidInput)
+{
+    SaveOutcome out;
+    out.refusal = BrowserMessage{InputError, text};
+    return out;
+}
+
+SaveOutcome write(const DataRecord &record)
+{
+    SaveOutcome out;
+    out.record = record;
+    return out;
+}
+
+// Notes of several lines are kept with the line ends the datafile has always had.
+QString notesForBox(const QString &stored)
+{
+    QString text = stored;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+QString notesForFile(const QString &typed)
+{
+    QString text = typed;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+bool isMarkerOrEmpty(const QString &name)
+{
+    return name.isEmpty() || name == SharedMarker || name == CashierMarker;
+}
+
+} // namespace
+
+QString rejectedText(const QString &box)
+{
+    return QStringLiteral("Please ensure that the '") + box
+           + QStringLiteral("' box contains valid input.");
+}
+
+BrowserMessage databaseFull(const QString &path)
+{
+    return {QStringLiteral("Database is Full"),
+            QStringLiteral("The current database is full. The combined total of all entries in "
+                           "this file (")
+                + path
+                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                 "records.")};
+}
+
+BrowserMessage nothingToDisplay(const QString &path, const QString &what)
+{
+    return {QStringLiteral("Database is Full"),
+            QStringLiteral("The current database is full, and there are no ") + what
+                + QStringLiteral(" to display. The combined total of all entries in this file (")
+                + path
+                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                 "records.")};
+}
+
+BrowserSettings items()
+{
+    BrowserSettings s;
+    s.walk = [](const QString &path) {
+        return std::make_unique<BrowserWalk>(path, BrowserWalk::items());
+    };
+    s.opening = QStringLiteral("Opening Item Database");
+    s.navigating = QStringLiteral("Navigating Item Database");
+    s.searching = QStringLiteral("Searching Item Database");
+    s.deleting = QStringLiteral("Deleting Item Record");
+    s.deleteQuestion = QStringLiteral("Are you sure you wish to delete this item record?");
+    s.searchPrompt = QStringLiteral("Please enter a product name or number. To advance to a blank "
+                                    "record, place an asterisk in the field and press enter.");
+    s.noMore = {EndOfDatabase, NoMoreItems};
+    s.atFirstRecord = AtBeginning;
+    s.atBeginning = AtBeginning;
+    s.full = databaseFull;
+    s.noBlankRecord = [](const QString &path) {
+        return nothingToDisplay(path, QStringLiteral("empty records"));
+    };
+    s.openFull = [](const QString &path) {
+        return nothingToDisplay(path, QStringLiteral("item records"));
+    };
+    s.notSaved = QStringLiteral("A File I/O Error has occured. The item was not saved.");
+
+    const QString zero = QStringLiteral("0");
+    s.fields = {
+        {QStringLiteral("Text1"), QString(), {}, QString(), true},
+        {QStringLiteral("Text2"), zero, BoxRules::whole(), rejectedText("Item Number")},
+        {QStringLiteral("Text3"), MoneyText::formatCurrency(Currency()), BoxRules::money(),
+         rejectedText("Price")},
+        {QStringLiteral("Text4"), zero, BoxRules::wholeRewritten(), rejectedText("Items Sold")},
+        {QStringLiteral("Text5"), zero, BoxRules::wholeRewritten(),
+         rejectedText("Total Inventory")},
+        {QStringLiteral("Text6"), zero, BoxRules::wholeRewritten(),
+         rejectedText("Remaining Inventory")},
+    };
+    s.show = [](const DataRecord &record) {
+        const ItemEntry item(record);
+        return Form{
+            {QStringLiteral("Text1"), item.name()},
+            {QStringLiteral("Text2"), item.number()},
+            {QStringLiteral("Text3"), MoneyText::formatCurrency(item.price())},
+            {QStringLiteral("Text4"), MoneyText::numberText(item.sold())},
+            {QStringLiteral("Text5"), MoneyText::numberText(item.stock())},
+            {QStringLiteral("Text6"), MoneyText::numberText(item.remaining())},
+        };
+    };
+    s.build = [](const Form &form, const DataRecord &) {
+        const QString name = form.value(QStringLiteral("Text1"));
+        const QString number = form.value(QStringLiteral("Text2"));
+        const auto price = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
+        if (!ItemEntry::isValidName(name) || !MoneyText::isNumeric(number) || !price)
+            return refuse();
+        // A stock box left empty counts as 0; one that is not a whole number
+        // would be stored as a text no stock figure can be read from.
+        Form counts;
+        for (const char *box : {"Text4", "Text5", "Text6"}) {
+            QString text = form.value(QLatin1String(box));
+            if (text.isEmpty())
+                text = QStringLiteral("0");
+            if (!MoneyText::isWholeNumber(text))
+                return refuse();
+            counts.insert(QLatin1String(box), text);
+        }
+        const double sold = *MoneyText::parseNumber(counts.value(QStringLiteral("Text4")));
+        const double stock = *MoneyText::parseNumber(counts.value(QStringLiteral("Text5")));
+        const double remaining = *MoneyText::parseNumber(counts.value(QStringLiteral("Text6")));
+        if (sold + remaining != stock) {
+            SaveOutcome out = refuse(
+                QStringLiteral("The total of properties 'Remaining Inventory' and 'Items Sold' "
+                               "must equal Total Inventory. Check your input and try again."));
+            out.rewrite = counts;
+            return out;
+        }
+        ItemEntry item;
+        item.setName(name);
+        item.setNumber(number);
+        item.setPrice(*price);
+        item.setSold(sold);
+        item.setStock(stock);
+        item.setRemaining(remaining);
+        SaveOutcome out = write(item.record());
+        out.rewrite = counts;
+        return out;
+    };
+    return s;
+}
+
+BrowserSettings customers()
+{
+    BrowserSettings s;
+    s.walk = [](const QString &path) {
+        return std::make_unique<BrowserWalk>(path, BrowserWalk::customers());
+    };
+    s.opening = QStringLiteral("Opening Credit Database");
+    s.navigating = QStringLiteral("Navigating Credit Database");
+    s.searching = QStringLiteral("Searching Customer Database");
+    s.deleting = QStringLiteral("Deleting Customer Record");
+    s.deleteQuestion = QStringLiteral("Are you sure you wish to delete this credit record?");
+    s.searchPrompt = QStringLiteral("Please enter a customer name or number. To advance to a blank "
+                                    "record, place an asterisk in the field and press enter.");
+    s.noMore = {EndOfDatabase, NoMoreItems};
+    s.atFirstRecord = AtBeginning;
+    s.atBeginning = AtBeginning;
+    s.full = databaseFull;
+    s.noBlankRecord = [](const QString &path) {
+        return nothingToDisplay(path, QStringLiteral("empty records"));
+    };
+    s.openFull = [](const QString &path) {
+        return nothingToDisplay(path, QStringLiteral("credit records"));
+    };
+    s.notSaved = QStringLiteral("A File I/O Error has occured. The customer was not saved.");
+
+    const QString zero = MoneyText::formatCurrency(Currency());
+    s.fields = {
+        {QStringLiteral("Text2"), QString(), {}, QString(), true},
+        {QStringLiteral("Text1"), QString(), {}, QString()},
+        {QStringLiteral("Text3"), zero, BoxRules::money(), rejectedText("Balance")},
+        {QStringLiteral("Text4"), QStringLiteral("0"), BoxRules::wholeRewritten(),
+         rejectedText("Number of Visits")},
+        {QStringLiteral("Text5"), zero, BoxRules::money(), rejectedText("Total Spent")},
+    };
+    s.show = [](const DataRecord &record) {
+        const CustomerEntry customer(record);
+        return Form{
+            {QStringLiteral("Text2"), customer.name()},
+            {QStringLiteral("Text1"), notesForBox(customer.notes())},
+            {QStringLiteral("Text3"), MoneyText::formatCurrency(customer.balance())},
+            {QStringLiteral("Text4"), MoneyText::numberText(customer.visits())},
+            {QStringLiteral("Text5"), MoneyText::formatCurrency(customer.totalSpent())},
+        };
+    };
+    s.build = [](const Form &form, const DataRecord &) {
+        const QString name = form.value(QStringLiteral("Text2"));
+        const auto balance = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
+        const QString visits = form.value(QStringLiteral("Text4"));
+        const QString spentText = form.value(QStringLiteral("Text5"));
+        const auto spent =
+            spentText.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(spentText);
+        if (isMarkerOrEmpty(name) || !balance || !MoneyText::isWholeNumber(visits) || !spent)
+            return refuse();
+        CustomerEntry customer;
+        customer.setName(name);
+        customer.setBalance(*balance);
+        customer.setNotes(notesForFile(form.value(QStringLiteral("Text1"))));
+        customer.setVisits(*MoneyText::parseNumber(visits));
+        customer.setTotalSpent(*spent);
+        return write(customer.record());
+    };
+    return s;
+}
+
+BrowserSettings currencies()
+{
+    BrowserSettings s;
+    s.walk = [](const QString &path) { return std::make_unique<CurrencyWalk>(path); };
+    s.opening = QStringLiteral("Opening Currency Database");
+    s.navigating = QStringLiteral("Navigating Currency Database");
+    s.searching = QStringLiteral("Searching Currency Database");
+    s.searchPrompt = QStringLiteral("Please enter a currency name or symbol. To advance to a blank "
+                                    "record, place an asterisk in the field and press enter.");
+    s.noMore = {EndOfDatabase, NoMoreItems};
+    s.atFirstRecord = AtBeginning;
+    s.atBeginning = AtBeginning;
+    const auto maximum = [](const QString &) {
+        return BrowserMessage{QStringLiteral("Maximum Number of Currencies Reached"),
+                              QStringLiteral("The maximum number of currencies have already been "
+                                             "entered. There can only be 4 foreign currencies in "
+                                             "the database.")};
+    };
+    s.full = maximum;
+    s.noBlankRecord = maximum;
+    s.openFull = maximum;
+    s.keepsStoredFields = true;
+    s.notSaved = QStringLiteral("A File I/O Error has occured. The currency was not saved.");
+
+    s.fields = {
+        {QStringLiteral("Text2"), QString(), {}, QString(), true},
+        {QStringLiteral("Text1"), QString(), BoxRules::symbol(QStringLiteral("Text5")),
+         rejectedText("Currency Symbol")},
+        {QStringLiteral("Text3"), QStringLiteral("0"), BoxRules::numeric(),
+         rejectedText("Current Value")},
+        {QStringLiteral("Text4"), QStringLiteral("0"), BoxRules::wholeRewritten(),
+         rejectedText("Number of Transactions in this Currency")},
+        {QStringLiteral("Text5"), QStringLiteral("0"),
+         BoxRules::amountWithSymbol(QStringLiteral("Text1")),
+         rejectedText("Total Amount Recieved in this Currency")},
+    };
+    s.show = [](const DataRecord &record) {
+        const CurrencySlot slot(record);
+        return Form{
+            {QStringLiteral("Text2"), slot.name()},
+            {QStringLiteral("Text1"), slot.symbol()},
+            {QStringLiteral("Text3"), BoxRules::plainAmount(slot.value(), 0)},
+            {QStringLiteral("Text4"), MoneyText::numberText(slot.transactions())},
+            {QStringLiteral("Text5"), slot.symbol() + BoxRules::plainAmount(slot.received(), 2)},
+        };
+    };
+    s.build = [](const Form &form, const DataRecord &stored) {
+        const QString name = form.value(QStringLiteral("Text2"));
+        const QString symbol = form.value(QStringLiteral("Text1"));
+        const auto value = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
+        const QString transactions = form.value(QStringLiteral("Text4"));
+        // A total typed without its symbol, or still showing the old one, is still the total.
+        const QString received =
+            BoxRules::amountAfterSymbol(form.value(QStringLiteral("Text5")), symbol);
+        const auto total =
+            received.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(received);
+        if (isMarkerOrEmpty(name)
+            || name.compare(QLatin1String("Native Currency"), Qt::CaseInsensitive) == 0
+            || symbol.isEmpty() || MoneyText::isNumeric(symbol) || !value
+            || !MoneyText::isWholeNumber(transactions) || !total)
+            return refuse();
+        CurrencySlot slot(stored);
+        slot.markAsSlot();
+        slot.setName(name);
+        slot.setSymbol(symbol);
+        slot.setValue(*value);
+        slot.setTransactions(*MoneyText::parseNumber(transactions));
+        slot.setReceived(*total);
+        return write(slot.record());
+    };
+    return s;
+}
+
+} // namespace BrowserTables

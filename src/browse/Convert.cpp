@@ -1,0 +1,104 @@
+#include "Convert.h"
+
+#include "datafile/MoneyText.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowSetup.h"
+#include "ui_Convert.h"
+
+#include <QEvent>
+
+using CurrencyConversion::Rate;
+
+Convert::Convert(AppContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Convert>())
+{
+    ui->setupUi(this);
+    m_a = {ui->Combo1, ui->Text1, QStringLiteral("Currency Name A")};
+    m_b = {ui->Combo2, ui->Text2, QStringLiteral("Currency Name B")};
+    prepareDialog(this, ctx.mainWindow->widget());
+
+    const auto entries = CurrencyConversion::entries(ctx.DataFilePath);
+    if (!entries) {
+        m_ctx.dialogs->fileError(this,
+                                 QStringLiteral("A File I/O Error has occured. Please try again."),
+                                 errorNumber(entries.error()));
+        m_loadedOk = false;
+        return;
+    }
+    for (const Side &side : {m_a, m_b}) {
+        for (const CurrencyConversion::Entry &entry : *entries)
+            side.list->addItem(entry.text,
+                               entry.rate ? QVariant::fromValue(entry.rate->raw()) : QVariant());
+        side.list->setCurrentIndex(0);
+        write(side.box, CurrencyConversion::amountText(0, std::nullopt));
+        EntryBox::selectAllOnFocus(side.box);
+        side.box->installEventFilter(this);
+    }
+    connect(ui->Text1, &QLineEdit::textChanged, this, [this] {
+        if (!m_writing)
+            convertFrom(m_a, m_b);
+    });
+    connect(ui->Text2, &QLineEdit::textChanged, this, [this] {
+        if (!m_writing)
+            convertFrom(m_b, m_a);
+    });
+    // A new currency on one side shows the other side's amount in it.
+    connect(ui->Combo2, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_a, m_b); });
+    connect(ui->Combo1, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_b, m_a); });
+}
+
+Convert::~Convert() = default;
+
+Rate Convert::rate(const Side &side) const
+{
+    const QVariant raw = side.list->currentData();
+    if (!raw.isValid())
+        return std::nullopt;
+    return Currency::fromRaw(raw.toLongLong());
+}
+
+void Convert::write(QLineEdit *box, const QString &text)
+{
+    m_writing = true;
+    box->setText(text);
+    m_writing = false;
+}
+
+void Convert::convertFrom(const Side &from, const Side &to)
+{
+    const QString text = from.box->text();
+    // A box emptied to type a new amount stands for 0.
+    const bool empty = text.trimmed().isEmpty();
+    if (!empty && !MoneyText::isNumeric(text)) {
+        write(from.box, CurrencyConversion::amountText(0, rate(from)));
+        write(to.box, CurrencyConversion::amountText(0, rate(to)));
+        m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
+                                QStringLiteral("Please ensure that you are entering a valid number "
+                                               "in the '")
+                                    + from.name + QStringLiteral("' box."));
+        from.box->selectAll();
+        return;
+    }
+    const double amount = empty ? 0 : *MoneyText::parseNumber(text);
+    const double result = from.list->currentIndex() == to.list->currentIndex()
+                              ? amount
+                              : CurrencyConversion::convert(amount, rate(from), rate(to));
+    write(to.box, CurrencyConversion::amountText(result, rate(to)));
+}
+
+bool Convert::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // A native amount is shown in the currency format once the user leaves it.
+        for (const Side &side : {m_a, m_b}) {
+            if (watched != side.box || rate(side))
+                continue;
+            if (const auto amount = MoneyText::parseCurrency(side.box->text()))
+                write(side.box, MoneyText::formatCurrency(*amount));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
