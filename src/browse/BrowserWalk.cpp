@@ -178,6 +178,10 @@ Result<BrowserWalk::Step> BrowserWalk::search(const QString &text)
     const QByteArrayView encodedView(*encoded);
     const Kind &kind = m_kind;
     const Result<Probe> found = findForward(m_path, FirstEntryRecord, [&](const RecordView &view) {
+        // Items are searched by name and number: one pass over both, and
+        // the kind only looked at for a match.
+        if (kind.firstNameField == 0 && kind.secondNameField == 2)
+            return view.nameOrNumberEquals(wanted, encodedView) && kind.searched(view);
         if (!kind.searched(view))
             return false;
         return view.fieldEquals(kind.firstNameField, wanted, encodedView)
