@@ -11,6 +11,7 @@ packages=(
     libgl-dev
     libbenchmark-dev
     xvfb
+    poppler-utils
     xauth
     fonts-dejavu-core
     desktop-file-utils

@@ -45,7 +45,8 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     ui->Combo1->setModel(new QStringListModel(ui->Combo1));
     m_sale = new SaleArea(m_ctx,
                           {ui->Combo1, ui->Text2, ui->List1, ui->LabelSubTotal, ui->labelGrandTotal,
-                           ui->Label6, ui->Command3, ui->Command4, ui->Command5, ui->Command6},
+                           ui->Label6, ui->Command1, ui->Command2, ui->Command3, ui->Command4,
+                           ui->Command5, ui->Command6},
                           this);
     drawArrowPictures();
 
@@ -103,6 +104,7 @@ void Interface::connectMenus()
     on(ui->mnuPref, [&ctx] { SettingsCommands::mnuPref(ctx); });
     on(ui->mnuTax, [&ctx] { SettingsCommands::mnuTax(ctx); });
     on(ui->mnuitmPrintSetup, [&ctx] { SettingsCommands::mnuitmPrintSetup(ctx); });
+    on(ui->mnuitmLogSetup, [&ctx] { SettingsCommands::mnuitmLogSetup(ctx); });
     on(ui->mnuitmCaption, [&ctx] { SettingsCommands::mnuitmCaption(ctx); });
     on(ui->mnuitmAbout, [&ctx] { SettingsCommands::mnuitmAbout(ctx); });
     on(ui->mnuitmEmail, [&ctx] { SettingsCommands::mnuitmEmail(ctx); });

@@ -14,4 +14,5 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Privileges.cpp
     src/datafile/RecordCodec.cpp
     src/datafile/RecordStore.cpp
+    src/datafile/TransactionCounter.cpp
 )

@@ -1,6 +1,8 @@
 #include "SaleArea.h"
 
+#include "Cash.h"
 #include "Completion.h"
+#include "Credit.h"
 #include "Discount.h"
 #include "NewItem.h"
 #include "cashier/Access.h"
@@ -31,6 +33,8 @@ SaleArea::SaleArea(AppContext &ctx, const Controls &controls, QObject *parent)
     m_c.quantity->installEventFilter(this);
     EntryBox::selectAllOnFocus(m_c.quantity);
 
+    connect(m_c.credit, &QPushButton::clicked, this, &SaleArea::Command1_Click);
+    connect(m_c.cash, &QPushButton::clicked, this, &SaleArea::Command2_Click);
     connect(m_c.removeItem, &QPushButton::clicked, this, &SaleArea::Command3_Click);
     connect(m_c.clearBill, &QPushButton::clicked, this, &SaleArea::Command4_Click);
     connect(m_c.tax, &QPushButton::clicked, this, &SaleArea::Command5_Click);
@@ -255,5 +259,56 @@ void SaleArea::Command6_Click()
         dialog.exec();
         showBill();
     }
+    m_c.item->setFocus();
+}
+
+void SaleArea::Command1_Click()
+{
+    pay(Payment::Credit);
+}
+
+void SaleArea::Command2_Click()
+{
+    pay(Payment::Cash);
+}
+
+void SaleArea::pay(Payment payment)
+{
+    QWidget *window = m_ctx.mainWindow->widget();
+    Bill &bill = m_sale.bill();
+    const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+    if (!tax) {
+        fileError(tax.error());
+        return;
+    }
+    // Without taxes the grand total is the subtotal, with no "&Tax" to press.
+    if (tax->noTax) {
+        bill.grandTotalIsSubtotal();
+        showBill();
+    }
+    if (!bill.grandTotal()) {
+        m_ctx.dialogs->critical(window, QStringLiteral("Grand Total Required"),
+                                QStringLiteral("Please calculate the Grand Total before requesting "
+                                               "payment. Press the \"Tax\" button."));
+        m_c.item->setFocus();
+        return;
+    }
+    if (payment == Payment::Credit && !checkAccess(m_ctx, window, GuardedCommand::PayOnCredit)) {
+        m_c.item->setFocus();
+        return;
+    }
+    const Purchase::ShownBill shown{bill.texts(), m_c.subtotal->text(), m_c.grandTotal->text()};
+    std::unique_ptr<QDialog> dialog;
+    if (payment == Payment::Cash)
+        dialog = std::make_unique<Cash>(m_ctx, shown, window);
+    else
+        dialog = std::make_unique<Credit>(m_ctx, shown, window);
+    if (dialog->exec() == QDialog::Accepted) {
+        // The stock went when the items were rung; the sale is done.
+        resetBill();
+        m_c.item->setEditText(QString());
+        m_c.quantity->setText(QStringLiteral("1"));
+    }
+    ready();
     m_c.item->setFocus();
 }

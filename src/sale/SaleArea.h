@@ -28,6 +28,8 @@ public:
         QLabel *subtotal;          // LabelSubTotal
         QLabel *grandTotal;        // labelGrandTotal
         QLabel *grandTotalCaption; // Label6
+        QPushButton *credit;       // Command1
+        QPushButton *cash;         // Command2
         QPushButton *removeItem;   // Command3
         QPushButton *clearBill;    // Command4
         QPushButton *tax;          // Command5
@@ -54,6 +56,10 @@ public:
     // "&Discount", after the cashier's 'Place Discount' privilege.
     void Command6_Click();
 
+    // "C&redit" and "&Cash": payment of the bill's grand total.
+    void Command1_Click();
+    void Command2_Click();
+
     // Shows the bill, the subtotal and the grand total as the sale holds them.
     void showBill();
 
@@ -67,6 +73,8 @@ private:
     void complete();
     void newItem(const QString &typed);
     void fileError(FileError error);
+    enum class Payment { Cash, Credit };
+    void pay(Payment payment);
     void ready();
 
     AppContext &m_ctx;

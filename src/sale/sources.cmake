@@ -3,12 +3,19 @@ list(APPEND TB_CORE_SOURCES
     src/sale/BillLine.cpp
     src/sale/BillStock.cpp
     src/sale/Completion.cpp
+    src/sale/Purchase.cpp
     src/sale/Sale.cpp
+    src/sale/TransactionLog.cpp
 )
 list(APPEND TB_GUI_SOURCES
+    src/sale/Cash.cpp
+    src/sale/Credit.cpp
     src/sale/Discount.cpp
     src/sale/NewItem.cpp
+    src/sale/PaymentFlow.cpp
     src/sale/SaleArea.cpp
+    src/ui/Cash.ui
+    src/ui/Credit.ui
     src/ui/Discount.ui
     src/ui/NewItem.ui
 )

@@ -1,11 +1,9 @@
 #include "Preferences.h"
 
 #include "datafile/HeaderRecords.h"
-#include "datafile/MoneyText.h"
 #include "datafile/OleDate.h"
 #include "datafile/RecordStore.h"
-
-#include <cmath>
+#include "datafile/TransactionCounter.h"
 
 namespace {
 DataRecord flagRecord(bool one)
@@ -22,13 +20,6 @@ QString dateText(const QDate &date)
     return FieldValue::fromDate(OleDate::fromDate(date)).toText();
 }
 
-// A counter written with the time of day still belongs to that day.
-bool isOnDay(const FieldValue &stored, const QDate &day)
-{
-    if (stored.type() == FieldValue::Type::Date)
-        return OleDate::toDate(std::floor(stored.dateValue())) == day;
-    return stored.toText() == dateText(day);
-}
 } // namespace
 
 Result<Preferences> Preferences::read(const QString &path)
@@ -64,10 +55,7 @@ TransactionLabels TransactionLabels::from(const DataRecord &counter, const QDate
     labels.anyBefore = number != 0;
     if (labels.anyBefore)
         labels.last = counter.Price.toText() + QStringLiteral(" Trans #") + counter.Number.toText();
-    if (isOnDay(counter.Price, today))
-        labels.next =
-            dateText(today) + QStringLiteral(" Trans #") + MoneyText::numberText(number + 1);
-    else
-        labels.next = dateText(today) + QStringLiteral(" Trans #1");
+    labels.next = dateText(today) + QStringLiteral(" Trans #")
+                  + QString::number(TransactionCounter::next(counter, today));
     return labels;
 }

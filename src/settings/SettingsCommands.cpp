@@ -8,11 +8,15 @@
 #include "SetTax.h"
 #include "SettingsErrors.h"
 #include "cashier/Access.h"
+#include "datafile/Cp1252.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/RecordStore.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace SettingsCommands {
 
@@ -54,13 +58,93 @@ void mnuTax(AppContext &ctx)
         dialog.exec();
 }
 
+void mnuitmLogSetup(AppContext &ctx)
+{
+    QWidget *parent = mainWidget(ctx);
+    if (!checkAccess(ctx, parent, GuardedCommand::ChangeSettings))
+        return;
+    const auto ioError = [&](FileError error) {
+        ctx.dialogs->fileError(parent,
+                               QStringLiteral("A File I/O Error has occured. Please try again."),
+                               errorNumber(error));
+    };
+    const RecordStore store(ctx.DataFilePath);
+    Result<DataRecord> record = store.readRecord(HeaderRecord::LogFile);
+    if (!record) {
+        ioError(record.error());
+        return;
+    }
+    const QString current = record->Number.toText();
+    const QString newOrAppend = QStringLiteral(
+        " Do you wish to create a new log file, or append to an existing one?  Choose 'yes' to "
+        "create a new file, 'no' to append.");
+    bool startNew = false;
+    if (current.isEmpty()) {
+        startNew = ctx.dialogs->askYesNo(
+            parent, QStringLiteral("Log File"),
+            QStringLiteral("There is currently no log file associated with this database.")
+                + newOrAppend);
+    } else {
+        if (!ctx.dialogs->askYesNo(parent, QStringLiteral("Redefine Log File"),
+                                   QStringLiteral("The file ") + current
+                                       + QStringLiteral(" is currently associated with this "
+                                                        "database.  Do you wish to redefine the "
+                                                        "log file?")))
+            return;
+        startNew = ctx.dialogs->askYesNo(parent, QStringLiteral("Log File"), newOrAppend);
+    }
+
+    QString path;
+    if (startNew) {
+        path =
+            ctx.dialogs->saveFileName(parent, QStringLiteral("Text File (*.txt);;All Files (*)"));
+        if (path.isEmpty())
+            return;
+        if (QFileInfo::exists(path)) {
+            if (!ctx.dialogs->askYesNo(parent, QStringLiteral("Overwrite"),
+                                       QStringLiteral("This file already exists.  Do you wish to "
+                                                      "overwrite?")))
+                return;
+            if (!QFile::remove(path)) {
+                ioError(FileError::PermissionDenied);
+                return;
+            }
+        }
+    } else {
+        path = ctx.dialogs->openFileName(parent,
+                                         QStringLiteral("Text Files Files (*.txt);;All Files (*)"));
+        if (path.isEmpty())
+            return;
+    }
+
+    record->Name = FieldValue::fromText(SharedMarker);
+    record->Number = FieldValue::fromText(path);
+    record->Price = FieldValue::fromInt16(startNew ? 0 : 1);
+    const FileError error = store.writeRecord(HeaderRecord::LogFile, *record);
+    if (error == FileError::UnencodableText) {
+        ctx.dialogs->unstorableCharacter(parent, Cp1252::firstUnencodable(path));
+        return;
+    }
+    if (error == FileError::BadRecordLength) {
+        ctx.dialogs->critical(parent, QStringLiteral("Record too Long"),
+                              QStringLiteral("This record is too long!  Try shortening some of "
+                                             "the fields."));
+        return;
+    }
+    if (error != FileError::None) {
+        ioError(error);
+        return;
+    }
+    ctx.LogFilePath = path;
+}
+
 bool toggleSwitch(AppContext &ctx, Switch which, bool wanted)
 {
     QWidget *parent = mainWidget(ctx);
     if (!checkAccess(ctx, parent, GuardedCommand::ChangeSettings))
         return !wanted;
-    const int record = which == Switch::SaveToLog ? HeaderRecord::SaveToLog
-                                                  : HeaderRecord::PrintBill;
+    const int record =
+        which == Switch::SaveToLog ? HeaderRecord::SaveToLog : HeaderRecord::PrintBill;
     const RecordStore store(ctx.DataFilePath);
     Result<DataRecord> r = store.readRecord(record);
     FileError error = r.error();

@@ -9,6 +9,9 @@ void mnuPref(AppContext &ctx);
 void mnuTax(AppContext &ctx);
 // "Printer &Setup": the bill header and footer, then the printer settings.
 void mnuitmPrintSetup(AppContext &ctx);
+// "&Log File Setup": a new log file or one to append to, remembered in the
+// datafile.
+void mnuitmLogSetup(AppContext &ctx);
 // "&Contents": the help page in the user's browser, without waiting for it.
 void mnuitmCaption(AppContext &ctx);
 void mnuitmAbout(AppContext &ctx);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 QtDialogs::QtDialogs() = default;
 QtDialogs::~QtDialogs() = default;
@@ -86,17 +87,32 @@ bool QtDialogs::printerSetup(QWidget *parent)
 
 bool QtDialogs::printLines(const QStringList &lines)
 {
+    QPrinter &target = printer();
+    // With no printer on the system there is nobody to wait for: say so at
+    // once rather than hand the bill to nowhere.
+    if (target.outputFormat() == QPrinter::NativeFormat
+        && (target.printerName().isEmpty() || !target.isValid())) {
+        const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
+        if (fallback.isNull())
+            return false;
+        target.setPrinterName(fallback.printerName());
+    }
+    return printLinesOn(target, lines);
+}
+
+bool QtDialogs::printLinesOn(QPrinter &printer, const QStringList &lines)
+{
     QPainter painter;
-    if (!painter.begin(&printer()))
+    if (!painter.begin(&printer))
         return false;
-    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    painter.setFont(font);
-    const QRect page = printer().pageLayout().paintRectPixels(printer().resolution());
+    painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const int lineHeight = painter.fontMetrics().lineSpacing();
     int y = lineHeight;
     for (const QString &line : lines) {
         if (y > page.height()) {
-            printer().newPage();
+            if (!printer.newPage())
+                return false;
             y = lineHeight;
         }
         painter.drawText(0, y, line);

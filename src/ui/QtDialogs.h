@@ -22,6 +22,10 @@ public:
     QString saveFileName(QWidget *parent, const QString &filter) override;
     bool printerSetup(QWidget *parent) override;
     bool printLines(const QStringList &lines) override;
+
+    // One text line per printed line in the printer's fixed font, a new page
+    // when one is full; false when the printer cannot take the document.
+    static bool printLinesOn(QPrinter &printer, const QStringList &lines);
     bool openUrl(const QUrl &url) override;
 
 private:

@@ -116,7 +116,8 @@ void leave(QWidget *root, const QString &box)
     focus(root, box);
     QWidget *w = child<QWidget>(root, box);
     QWidget *next = w->nextInFocusChain();
-    while (next != w && !(next->focusPolicy() & Qt::TabFocus))
+    // An editable combo box's own line edit is part of the box, not the next control.
+    while (next != w && (!(next->focusPolicy() & Qt::TabFocus) || w->isAncestorOf(next)))
         next = next->nextInFocusChain();
     next->setFocus(Qt::TabFocusReason);
     // A rejected box takes the focus back once the move has finished.

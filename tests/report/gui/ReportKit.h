@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ExpectedFile.h"
 #include "common/TempDir.h"
 #include "gui/Drive.h"
 #include "gui/ScriptedDialogs.h"
@@ -82,12 +83,6 @@ inline void buildQuery(QWidget *w, const char *property, const char *mode, const
     click(w, mode);
     click(w, comparison);
     enterValue(w, value);
-}
-
-inline QByteArray expectedFile(const QString &name)
-{
-    QFile f(qEnvironmentVariable("TB_SOURCE_DIR") + QStringLiteral("/tests/data/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 inline const QDateTime SavedAt(QDate(2024, 3, 15), QTime(14, 5, 9));

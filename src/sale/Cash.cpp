@@ -1,0 +1,132 @@
+#include "Cash.h"
+
+#include "PaymentFlow.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/MoneyText.h"
+#include "datafile/RecordStore.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/EntryBox.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowSetup.h"
+#include "ui_Cash.h"
+
+#include <QFocusEvent>
+
+using namespace Purchase;
+
+namespace {
+Result<QList<Slot>> currencySlots(const QString &path)
+{
+    const RecordStore store(path);
+    QList<Slot> stored;
+    for (int n = HeaderRecord::FirstCurrencySlot; n <= HeaderRecord::LastCurrencySlot; ++n) {
+        Result<DataRecord> record = store.readRecord(n);
+        if (!record)
+            return record.error();
+        stored << Slot{n, std::move(*record)};
+    }
+    return stored;
+}
+} // namespace
+
+Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_bill(bill), ui(std::make_unique<Ui::Cash>())
+{
+    ui->setupUi(this);
+    EntryBox::selectAllOnFocus(ui->txtChange);
+    m_due = MoneyText::parseCurrency(bill.grandTotal).value_or(Currency());
+    ui->Label3->setText(bill.grandTotal);
+
+    ui->Combo1->addItem(QStringLiteral("Native Currency"));
+    const Result<QList<Slot>> stored = currencySlots(ctx.DataFilePath);
+    if (stored) {
+        m_offered = offeredCurrencies(*stored);
+        for (const Foreign &f : m_offered)
+            ui->Combo1->addItem(f.entry);
+    } else {
+        ctx.dialogs->fileError(parent,
+                               QStringLiteral("A File I/O Error has occured. Please try again."),
+                               errorNumber(stored.error()));
+    }
+    ui->Combo1->setEnabled(ctx.privileges.has(Privilege::ChargeCurrency));
+    ui->Combo1->installEventFilter(this);
+    ui->txtChange->installEventFilter(this);
+
+    connect(ui->txtChange, &QLineEdit::textEdited, this, &Cash::txtChange_Change);
+    connect(ui->Command1, &QPushButton::clicked, this, &Cash::Command1_Click);
+    ui->txtChange->setFocus();
+    prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
+}
+
+Cash::~Cash() = default;
+
+bool Cash::eventFilter(QObject *watched, QEvent *event)
+{
+    // Dropping the list down does not leave the box.
+    if (event->type() == QEvent::FocusOut
+        && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        if (watched == ui->Combo1)
+            Combo1_LostFocus();
+        else if (watched == ui->txtChange)
+            txtChange_LostFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Cash::txtChange_Change()
+{
+    const ChangeShown shown = changeFor(ui->txtChange->text(), m_due, foreign());
+    if (shown.change)
+        ui->Label5->setText(*shown.change);
+    if (!shown.valid)
+        m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
+                                QStringLiteral("Please ensure that you are entering a valid "
+                                               "number in the 'Money Given' box."));
+}
+
+void Cash::txtChange_LostFocus()
+{
+    const QString left = moneyGivenOnLeaving(ui->txtChange->text(), foreign());
+    if (left != ui->txtChange->text())
+        ui->txtChange->setText(left);
+}
+
+void Cash::Combo1_LostFocus()
+{
+    if (m_foreign || ui->Combo1->currentIndex() <= 0)
+        return;
+    m_foreign = currencyForEntry(m_offered, ui->Combo1->currentText());
+    if (!m_foreign)
+        return;
+    m_due = convert(m_due, *m_foreign);
+    ui->Label3->setText(foreignText(*m_foreign, m_due));
+    // Money already typed was native money: it is given in the new currency too.
+    const QString given = ui->txtChange->text();
+    if (const std::optional<Currency> native = MoneyText::parseCurrency(given)) {
+        ui->txtChange->setText(foreignText(*m_foreign, convert(*native, *m_foreign)));
+        txtChange_Change();
+    }
+    ui->Combo1->setEnabled(false);
+}
+
+void Cash::Command1_Click()
+{
+    // A currency picked but not yet left counts as chosen.
+    Combo1_LostFocus();
+    txtChange_LostFocus();
+    const QString given = ui->txtChange->text();
+    if (!moneyGivenIsValid(given, foreign())) {
+        m_ctx.dialogs->critical(this, QStringLiteral("Input not Numerical"),
+                                QStringLiteral("Please ensure that the 'Money Given' box contains "
+                                               "valid input."));
+        return;
+    }
+    Payment payment;
+    payment.kind = Payment::Kind::Cash;
+    payment.moneyGiven = given;
+    payment.foreign = m_foreign;
+    payment.notes = ui->Text1->toPlainText();
+    if (completePurchase(m_ctx, this, m_bill, payment))
+        accept();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Purchase.h"
+
+#include <QDialog>
+
+#include <memory>
+
+struct AppContext;
+
+namespace Ui {
+class Credit;
+}
+
+// Payment on a customer's credit account; a customer not yet in the
+// datafile gets an account on the spot.
+class Credit : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Credit(AppContext &ctx, const Purchase::ShownBill &bill, QWidget *parent);
+    ~Credit() override;
+
+    // "&Complete Purchase".
+    void Command1_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Looks the customer in the box up and shows the account's comments.
+    void Combo1_LostFocus();
+    void status(const QString &text, bool busy);
+
+    AppContext &m_ctx;
+    Purchase::ShownBill m_bill;
+    QString m_lookedUp; // the customer whose comments are shown
+    std::unique_ptr<Ui::Credit> ui;
+};

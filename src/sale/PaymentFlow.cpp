@@ -1,0 +1,108 @@
+#include "PaymentFlow.h"
+
+#include "TransactionLog.h"
+#include "datafile/Cp1252.h"
+#include "datafile/MoneyText.h"
+#include "ui/AppContext.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+using namespace Purchase;
+
+namespace {
+void fileError(AppContext &ctx, QWidget *window, int number)
+{
+    ctx.dialogs->fileError(
+        window, QStringLiteral("A File I/O Error has occured. Please try again."), number);
+}
+
+// "Record too Long" or the unstorable character; false when the plan may go ahead.
+bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &payment)
+{
+    const FileError error = check(plan);
+    if (error == FileError::None)
+        return false;
+    if (error == FileError::UnencodableText) {
+        const QString typed = payment.customer + payment.comments + payment.notes
+                              + payment.moneyGiven + plan.log.join(QString());
+        ctx.dialogs->unstorableCharacter(window, Cp1252::firstUnencodable(typed));
+    } else if (error == FileError::BadRecordLength) {
+        ctx.dialogs->critical(window, QStringLiteral("Record too Long"),
+                              QStringLiteral("This record is too long!  Try shortening some of "
+                                             "the fields."));
+    } else {
+        fileError(ctx, window, errorNumber(error));
+    }
+    return true;
+}
+} // namespace
+
+bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
+                      const Payment &payment)
+{
+    const bool credit = payment.kind == Payment::Kind::Credit;
+    const Result<Facts> facts = readFacts(ctx.DataFilePath, payment, ctx.CashierName);
+    if (!facts) {
+        fileError(ctx, window, errorNumber(facts.error()));
+        return false;
+    }
+    const bool newCustomer = credit && !facts->customer.account;
+    if (newCustomer && facts->customer.record >= DatabaseFullRecord) {
+        ctx.dialogs->critical(
+            window, QStringLiteral("Database is Full"),
+            QStringLiteral("The current database is full. The combined total of all entries in "
+                           "this file (")
+                + ctx.DataFilePath
+                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                 "records."));
+        return false;
+    }
+    if (facts->saveToLog && ctx.LogFilePath.isEmpty()) {
+        ctx.dialogs->critical(window, QStringLiteral("No Log File"),
+                              QStringLiteral("No log file defined. Please define a log file, or "
+                                             "turn of the 'Save Transaction to Log' option."));
+        return false;
+    }
+    if (newCustomer
+        && !ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
+                                  payment.customer
+                                      + QStringLiteral(" is not a registered customer. Would you "
+                                                       "like to add this customer to the credit "
+                                                       "database?")))
+        return false;
+
+    const Plan plan = Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    if (refused(ctx, window, plan, payment))
+        return false;
+
+    LogFile log(ctx.LogFilePath);
+    const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {
+        return ctx.dialogs->printLines(lines);
+    });
+    const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
+    switch (outcome.failed) {
+    case Outcome::Failed::Nothing:
+        break;
+    case Outcome::Failed::Log:
+        ctx.dialogs->critical(window, QStringLiteral("Log File Error"),
+                              QStringLiteral("There has been an error saving to the log file. "
+                                             "Please check your file settings and try again.")
+                                  + number);
+        return false;
+    case Outcome::Failed::Printer:
+        ctx.dialogs->critical(window, QStringLiteral("Printer Error"),
+                              QStringLiteral("There has been an error printing the bill. Please "
+                                             "check your printer settings and try again.")
+                                  + number);
+        return false;
+    case Outcome::Failed::Datafile:
+        fileError(ctx, window, outcome.errorNumber);
+        return false;
+    }
+    if (credit)
+        ctx.dialogs->information(window, QStringLiteral("Current Balance"),
+                                 payment.customer + QStringLiteral(" has a balance of ")
+                                     + MoneyText::formatCurrency(*plan.balance) + QLatin1Char('.'));
+    return true;
+}

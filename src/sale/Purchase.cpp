@@ -1,0 +1,328 @@
+#include "Purchase.h"
+
+#include "TransactionLog.h"
+#include "datafile/CashierEntry.h"
+#include "datafile/Cp1252.h"
+#include "datafile/CurrencySlot.h"
+#include "datafile/DataFile.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/MoneyText.h"
+#include "datafile/RecordCodec.h"
+#include "datafile/RecordStore.h"
+#include "datafile/TextSplit.h"
+#include "datafile/TransactionCounter.h"
+
+#include <QRegularExpression>
+
+namespace Purchase {
+
+namespace {
+const QString Rule = QStringLiteral("----------------------");
+
+Currency money(const QString &text)
+{
+    return MoneyText::parseCurrency(text).value_or(Currency());
+}
+
+// The number after a foreign currency's symbol, or the whole text without it.
+QString withoutSymbol(const QString &given, const Foreign &foreign)
+{
+    if (!foreign.symbol.isEmpty() && given.startsWith(foreign.symbol))
+        return given.mid(foreign.symbol.size());
+    return given;
+}
+
+QStringList notesBlock(const QString &notes)
+{
+    if (notes.isEmpty())
+        return {};
+    QString text = notes;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QStringList{QString(), QStringLiteral("Notes:")} + text.split(QLatin1Char('\n'));
+}
+} // namespace
+
+QList<Foreign> offeredCurrencies(const QList<Slot> &stored)
+{
+    QList<Foreign> offered;
+    for (const Slot &s : stored) {
+        const CurrencySlot slot(s.data);
+        if (slot.isFree())
+            continue;
+        Foreign f;
+        f.slot = s.record;
+        f.name = slot.name();
+        f.symbol = slot.symbol();
+        f.value = slot.value();
+        f.entry = f.name + QStringLiteral(" (") + f.symbol + QLatin1Char(')');
+        offered << f;
+    }
+    return offered;
+}
+
+std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QString &entry)
+{
+    const QString name = TextSplit::beforeFirst(entry, QLatin1Char('('));
+    for (const Foreign &f : offered)
+        if (f.name + QLatin1Char(' ') == name)
+            return f;
+    return std::nullopt;
+}
+
+Currency convert(Currency native, const Foreign &foreign)
+{
+    return Currency::fromDouble(native.toDouble() * foreign.value.toDouble());
+}
+
+QString foreignText(const Foreign &foreign, Currency amount)
+{
+    return foreign.symbol + MoneyText::numberText(amount.toDouble());
+}
+
+ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign)
+{
+    if (given.trimmed().isEmpty())
+        return {true, QString()};
+    if (!foreign) {
+        const std::optional<double> paid = MoneyText::parseNumber(given);
+        if (!paid)
+            return {false, QStringLiteral("Error")};
+        return {true, MoneyText::formatCurrency(Currency::fromDouble(*paid - due.toDouble()))};
+    }
+    const bool symbol = !foreign->symbol.isEmpty() && given.startsWith(foreign->symbol);
+    const std::optional<double> paid = MoneyText::parseNumber(withoutSymbol(given, *foreign));
+    if (!symbol)
+        return {paid.has_value(), std::nullopt};
+    if (!paid)
+        return {false, QStringLiteral("Error")};
+    return {true, foreignText(*foreign, Currency::fromDouble(*paid - due.toDouble()))};
+}
+
+QString moneyGivenOnLeaving(const QString &given, const Foreign *foreign)
+{
+    if (!foreign) {
+        const std::optional<Currency> paid = MoneyText::parseCurrency(given);
+        return paid ? MoneyText::formatCurrency(*paid) : given;
+    }
+    const bool symbol = !foreign->symbol.isEmpty() && given.startsWith(foreign->symbol);
+    if (!symbol && MoneyText::isNumeric(given))
+        return foreign->symbol + given.trimmed();
+    return given;
+}
+
+bool moneyGivenIsValid(const QString &given, const Foreign *foreign)
+{
+    return MoneyText::isNumeric(foreign ? withoutSymbol(given, *foreign) : given);
+}
+
+Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
+{
+    const RecordStore store(path);
+    CustomerPlace place;
+    if (const std::optional<QByteArray> bytes = Cp1252::encode(name); bytes && !name.isEmpty()) {
+        const Result<RecordStore::Found> found =
+            store.findFirst(FirstEntryRecord, [&](const RecordView &r) {
+                return Kinds::isCustomer(r) && r.fieldEquals(EntryNameField, name, *bytes);
+            });
+        if (!found)
+            return found.error();
+        if (found->record != 0) {
+            place.record = found->record;
+            place.account = CustomerEntry(found->data);
+            return place;
+        }
+    }
+    const Result<int> free = store.NextFreeRecord();
+    if (!free)
+        return free.error();
+    place.record = *free;
+    return place;
+}
+
+Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName)
+{
+    Facts facts;
+    {
+        DataFile file(path);
+        if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+            return error;
+        const auto read = [&](int n, DataRecord &into) {
+            Result<DataRecord> r = file.read(n);
+            if (r)
+                into = std::move(*r);
+            return r ? FileError::None : r.error();
+        };
+        DataRecord saveToLog, printBill;
+        for (const auto &[n, into] : {std::pair{HeaderRecord::LastTransaction, &facts.counter},
+                                      std::pair{HeaderRecord::BillNotes, &facts.billNotes},
+                                      std::pair{HeaderRecord::SaveToLog, &saveToLog},
+                                      std::pair{HeaderRecord::PrintBill, &printBill}})
+            if (const FileError error = read(n, *into); error != FileError::None)
+                return error;
+        facts.saveToLog = HeaderRecord::switchIsOn(saveToLog);
+        facts.printBill = HeaderRecord::switchIsOn(printBill);
+        if (payment.foreign) {
+            Slot slot{payment.foreign->slot, {}};
+            if (const FileError error = read(slot.record, slot.data); error != FileError::None)
+                return error;
+            facts.currency = slot;
+        }
+    }
+    // The cashier on duty is found by name now: a delete in a browser may
+    // have moved the record since log on.
+    if (const std::optional<QByteArray> bytes = Cp1252::encode(cashierName)) {
+        const Result<RecordStore::Found> cashier =
+            RecordStore(path).findFirst(FirstEntryRecord, [&](const RecordView &r) {
+                return Kinds::isCashier(r) && r.fieldEquals(EntryNameField, cashierName, *bytes);
+            });
+        if (!cashier)
+            return cashier.error();
+        facts.cashierRecord = cashier->record;
+        facts.cashier = cashier->data;
+    }
+    if (payment.kind == Payment::Kind::Credit) {
+        // The customer named in the box now, whatever was looked up before.
+        const Result<CustomerPlace> customer = findCustomer(path, payment.customer);
+        if (!customer)
+            return customer.error();
+        facts.customer = *customer;
+    }
+    return facts;
+}
+
+QString dateTimeText(const QDateTime &now)
+{
+    const QLocale locale = MoneyText::locale();
+    // The long time without its time zone: "9:05:00 AM".
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(zone);
+    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+           + locale.toString(now.time(), timeFormat.trimmed());
+}
+
+Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
+          const QString &cashierName, const QDateTime &now)
+{
+    Plan p;
+    p.saveToLog = facts.saveToLog;
+    p.printBill = facts.printBill;
+    p.transaction = TransactionCounter::next(facts.counter, now.date());
+    p.writes << Write{HeaderRecord::LastTransaction,
+                      TransactionCounter::after(now.date(), p.transaction)};
+
+    const Currency grand = money(bill.grandTotal);
+    const bool credit = payment.kind == Payment::Kind::Credit;
+    const QStringList head{
+        credit ? QStringLiteral("Credit Purchase") : QStringLiteral("Cash Purchase"),
+        dateTimeText(now),
+        QStringLiteral("Transaction #") + QString::number(p.transaction)
+            + QStringLiteral(" on today's date"),
+        QStringLiteral("Cashier: ") + cashierName,
+    };
+
+    QStringList customerBlock;
+    QStringList paymentBlock;
+    if (credit) {
+        CustomerEntry account = facts.customer.account.value_or(CustomerEntry());
+        // The balance goes through its shown form, as the message shows it.
+        const Currency balance = money(MoneyText::formatCurrency(account.balance() - grand));
+        if (facts.customer.account) {
+            account.setTotalSpent(account.totalSpent() + grand);
+            account.setVisits(account.visits() + 1);
+        } else {
+            account.setName(payment.customer);
+            account.setTotalSpent(-balance);
+            account.setVisits(1);
+        }
+        account.setBalance(balance);
+        account.setNotes(payment.comments);
+        p.balance = balance;
+        p.writes << Write{facts.customer.record, account.record()};
+        customerBlock << payment.customer
+                      << QStringLiteral("Current Balance: ") + MoneyText::formatCurrency(balance)
+                      << QString();
+        paymentBlock << QStringLiteral("Subtotal: ") + bill.subtotal
+                     << QStringLiteral("Total: ") + bill.grandTotal;
+    } else if (payment.foreign) {
+        const Foreign &f = *payment.foreign;
+        const Currency due = convert(grand, f);
+        const ChangeShown change = changeFor(payment.moneyGiven, due, &f);
+        paymentBlock << QStringLiteral("Foreign Currency Tendered") << f.entry << QString()
+                     << QStringLiteral("Cash Given: ") + payment.moneyGiven
+                     << QStringLiteral("Change: ") + change.change.value_or(QString()) << QString()
+                     << QStringLiteral("Subtotal: ")
+                            + foreignText(f, convert(money(bill.subtotal), f))
+                            + QStringLiteral(" (") + bill.subtotal + QLatin1Char(')')
+                     << QStringLiteral("Total: ") + foreignText(f, due) + QStringLiteral(" (")
+                            + bill.grandTotal + QLatin1Char(')');
+        if (facts.currency) {
+            CurrencySlot slot(facts.currency->data);
+            slot.setTransactions(slot.transactions() + 1);
+            slot.setReceived(slot.received() + due);
+            p.writes << Write{facts.currency->record, slot.record()};
+        }
+    } else {
+        const Currency given = money(payment.moneyGiven);
+        paymentBlock << QStringLiteral("Cash Given: ") + MoneyText::formatCurrency(given)
+                     << QStringLiteral("Change: ") + MoneyText::formatCurrency(given - grand)
+                     << QString() << QStringLiteral("Subtotal: ") + bill.subtotal
+                     << QStringLiteral("Total: ") + bill.grandTotal;
+    }
+
+    if (facts.cashierRecord != 0) {
+        CashierEntry cashier(facts.cashier);
+        cashier.setSalesPerformed(cashier.salesPerformed() + 1);
+        cashier.setAmountSold(cashier.amountSold() + grand);
+        p.writes << Write{facts.cashierRecord, cashier.record()};
+    }
+
+    const QStringList notes = notesBlock(payment.notes);
+    p.log << Rule << head << QString() << customerBlock << bill.lines << QString() << paymentBlock
+          << notes << Rule;
+    p.print << facts.billNotes.Number.toText() << QString() << head << QString() << customerBlock
+            << bill.lines << QString() << paymentBlock << notes << QString()
+            << facts.billNotes.Price.toText();
+    return p;
+}
+
+FileError check(const Plan &plan)
+{
+    for (const Write &w : plan.writes)
+        if (const Result<QByteArray> bytes = RecordCodec::encode(w.data); !bytes)
+            return bytes.error();
+    if (plan.saveToLog)
+        if (const Result<QByteArray> bytes = LogFile::encode(plan.log); !bytes)
+            return bytes.error();
+    return FileError::None;
+}
+
+Outcome carryOut(const QString &path, const Plan &plan, TransactionLog &log,
+                 const std::function<bool(const QStringList &)> &print)
+{
+    if (plan.saveToLog)
+        if (const FileError error = log.append(plan.log); error != FileError::None)
+            return {Outcome::Failed::Log, errorNumber(error)};
+    const auto takeBackLog = [&] {
+        if (plan.saveToLog)
+            (void)log.takeBack();
+    };
+    if (plan.printBill && !print(plan.print)) {
+        takeBackLog();
+        return {Outcome::Failed::Printer, PrinterErrorNumber};
+    }
+    DataFile file(path);
+    FileError error = file.open(DataFile::Mode::ReadWrite);
+    for (const Write &w : plan.writes) {
+        if (error != FileError::None)
+            break;
+        error = file.write(w.record, w.data);
+    }
+    if (error != FileError::None) {
+        takeBackLog();
+        return {Outcome::Failed::Datafile, errorNumber(error)};
+    }
+    return {};
+}
+
+} // namespace Purchase

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "datafile/Currency.h"
+#include "datafile/CustomerEntry.h"
+#include "datafile/DataRecord.h"
+#include "datafile/FileError.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class TransactionLog;
+
+// Paying for a bill and completing the purchase. Everything a completion
+// changes is worked out first; then the log, the printer and the datafile are
+// written in that order, and the datafile only once both others succeeded,
+// so that a failed completion can simply be tried again.
+namespace Purchase {
+
+// The bill as the main window shows it.
+struct ShownBill {
+    QStringList lines;
+    QString subtotal;   // the "Sub Total" caption
+    QString grandTotal; // the grand total caption
+};
+
+// One of the foreign currencies, chosen for a cash payment.
+struct Foreign {
+    int slot = 0;  // its header record
+    QString entry; // as offered: name, " (", symbol, ")"
+    QString name;
+    QString symbol;
+    Currency value; // how much of it one native unit buys
+};
+
+struct Payment {
+    enum class Kind { Cash, Credit };
+    Kind kind = Kind::Cash;
+    QString notes; // printed on the bill
+
+    // Cash: the money given as in its box, and the foreign currency if any.
+    QString moneyGiven;
+    std::optional<Foreign> foreign;
+
+    // Credit: the customer as named in the customer box, and the comments
+    // kept with the account.
+    QString customer;
+    QString comments;
+};
+
+// The foreign currencies offered for cash: the used slots, in order.
+struct Slot {
+    int record = 0;
+    DataRecord data;
+};
+QList<Foreign> offeredCurrencies(const QList<Slot> &stored);
+// The currency an entry of the currency box stands for: the one whose name,
+// followed by a blank, is the entry's text before "(".
+std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QString &entry);
+
+// An amount converted into a foreign currency and rounded to money.
+Currency convert(Currency native, const Foreign &foreign);
+// A foreign amount as shown: the symbol, then the plain number ("€15").
+QString foreignText(const Foreign &foreign, Currency amount);
+
+// What the change box shows while money is typed.
+struct ChangeShown {
+    bool valid = true;             // false: "Input Error", and "Error" when change is unset
+    std::optional<QString> change; // nullopt: the box keeps its text
+};
+// `due` is the amount due in the payment's currency (native when `foreign`
+// is null); an empty box is no figure yet, not an error.
+ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign);
+
+// The money-given box as it looks once left: a native amount in the currency
+// format, a foreign one behind its symbol; other texts stay as typed.
+QString moneyGivenOnLeaving(const QString &given, const Foreign *foreign);
+
+// Whether completion may go ahead with this money given: a number, after the
+// symbol for a foreign currency.
+bool moneyGivenIsValid(const QString &given, const Foreign *foreign);
+
+// Where the customer of a credit payment is: an account, or the place where a
+// new one would go (nullopt `account`); `record` is DatabaseFullRecord when
+// there is no room.
+struct CustomerPlace {
+    int record = 0;
+    std::optional<CustomerEntry> account;
+};
+Result<CustomerPlace> findCustomer(const QString &path, const QString &name);
+
+// What completion reads from the datafile.
+struct Facts {
+    DataRecord counter;   // the transaction counter
+    DataRecord billNotes; // header and footer
+    bool saveToLog = false;
+    bool printBill = false;
+    int cashierRecord = 0; // 0: the cashier on duty has no record any more
+    DataRecord cashier;
+    std::optional<Slot> currency; // the foreign currency's slot as stored
+    CustomerPlace customer;
+};
+Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName);
+
+struct Write {
+    int record = 0;
+    DataRecord data;
+};
+
+// A completion worked out: the transaction's number, the log entry, the
+// printed bill and the records to write.
+struct Plan {
+    int transaction = 0;
+    bool saveToLog = false;
+    bool printBill = false;
+    QStringList log;
+    QStringList print;
+    QList<Write> writes;
+    std::optional<Currency> balance; // credit: the account's balance afterwards
+};
+Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
+          const QString &cashierName, const QDateTime &now);
+
+// The checks made before anything is written: every record fits and every
+// text can be stored. UnencodableText, BadRecordLength or None.
+FileError check(const Plan &plan);
+
+// Carries out a plan: the log entry when the log is on, the bill when
+// printing is on, then the records. On any failure nothing of the
+// completion stays: the log entry is taken back.
+struct Outcome {
+    enum class Failed { Nothing, Log, Printer, Datafile };
+    Failed failed = Failed::Nothing;
+    int errorNumber = 0;
+};
+constexpr int PrinterErrorNumber = 482;
+Outcome carryOut(const QString &path, const Plan &plan, TransactionLog &log,
+                 const std::function<bool(const QStringList &)> &print);
+
+// The date and time of the log and the bill: the short date and the long
+// time of the locale, without a time zone, one blank between.
+QString dateTimeText(const QDateTime &now);
+
+} // namespace Purchase

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "datafile/FileError.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// Where completed sales are written down, one entry each.
+class TransactionLog
+{
+public:
+    virtual ~TransactionLog() = default;
+    // Appends one entry; on failure the log is left as it was.
+    virtual FileError append(const QStringList &lines) = 0;
+    // Takes the entry just appended back out (its bill did not print).
+    virtual FileError takeBack() = 0;
+};
+
+// The log file: text in Windows-1252, each line ended by CR LF, as the logs
+// shops already keep were written, so that appending keeps one encoding.
+class LogFile : public TransactionLog
+{
+public:
+    explicit LogFile(const QString &path);
+    // The same on a QFile of the caller's (a subclass whose writes fail, in tests).
+    LogFile(const QString &path, std::unique_ptr<QFile> file);
+
+    FileError append(const QStringList &lines) override;
+    FileError takeBack() override;
+
+    // The bytes of an entry; UnencodableText when a line holds a character
+    // Windows-1252 cannot store.
+    static Result<QByteArray> encode(const QStringList &lines);
+
+private:
+    FileError cutBack(qint64 size);
+
+    std::unique_ptr<QFile> m_file;
+    std::optional<qint64> m_sizeBefore;
+};

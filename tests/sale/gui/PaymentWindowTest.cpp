@@ -1,0 +1,347 @@
+#include "common/TestMain.h"
+#include "gui/Drive.h"
+#include "gui/TestData.h"
+#include "gui/World.h"
+
+#include "datafile/CashierEntry.h"
+#include "datafile/CurrencySlot.h"
+#include "datafile/CustomerEntry.h"
+#include "datafile/HeaderRecords.h"
+#include "datafile/RecordStore.h"
+#include "settings/TaxSettings.h"
+#include "ui/QtDialogs.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+using Icon = Dialogs::Icon;
+
+namespace {
+// World's records: ANN 21, SAM 22, TEA 23, COFFEE 24, BUN 25, BOB 26, CAROL 27.
+void setTaxRate(const QString &path, const QString &rate)
+{
+    TaxSettings tax;
+    tax.rate1 = rate;
+    QCOMPARE(tax.write(path), FileError::None);
+}
+
+DataRecord recordAt(const QString &path, int n)
+{
+    return RecordStore(path).readRecord(n).valueOr(DataRecord());
+}
+
+QString label(QWidget *root, const char *name)
+{
+    return root->findChild<QLabel *>(name)->text();
+}
+
+void setNotes(QDialog *d, const char *box, const QString &text)
+{
+    d->findChild<QPlainTextEdit *>(box)->setPlainText(text);
+}
+
+void typeCustomer(QDialog *d, const QString &typed)
+{
+    QLineEdit *box = d->findChild<QComboBox *>("Combo1")->lineEdit();
+    Drive::focus(d, "Combo1");
+    box->clear();
+    QTest::keyClicks(box, typed);
+}
+
+// Two teas rung and taxed at 7%: $4.00, grand total $4.28.
+Interface &taxedSale(World &world)
+{
+    setTaxRate(world.path, "7");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "TEA", "2");
+    Drive::click(&w, "Command5");
+    return w;
+}
+
+void addEuro(const QString &path)
+{
+    CurrencySlot slot(recordAt(path, HeaderRecord::FirstCurrencySlot));
+    slot.setName("EURO");
+    slot.setSymbol("€");
+    slot.setValue(*Currency::fromDecimal("1.5"));
+    QCOMPARE(RecordStore(path).writeRecord(HeaderRecord::FirstCurrencySlot, slot.record()),
+             FileError::None);
+}
+
+bool billIsEmpty(World &world)
+{
+    return world.h.find<QListWidget>("List1")->count() == 0
+           && !world.h.find<QLabel>("labelGrandTotal")->isVisible();
+}
+} // namespace
+
+class PaymentWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cashWithChange();
+    void grandTotalFirst();
+    void foreignCurrency_data();
+    void foreignCurrency();
+    void creditCustomers();
+    void failuresKeepTheBill();
+    void logFileSetup();
+    void printsToPdf();
+};
+
+void PaymentWindowTest::cashWithChange()
+{
+    World world;
+    Interface &w = taxedSale(world);
+    QString change, due;
+    Drive::onNextDialog([&](QDialog *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Cash"));
+        QCOMPARE(d->focusWidget(), d->findChild<QWidget *>("txtChange"));
+        due = label(d, "Label3");
+        Drive::type(d, "txtChange", "2x");
+        QVERIFY(world.h.dialogs.lastMessageWas(
+            Icon::Critical, "Input Error",
+            "Please ensure that you are entering a valid number in the 'Money Given' box."));
+        QCOMPARE(label(d, "Label5"), QStringLiteral("Error"));
+        Drive::type(d, "txtChange", "20");
+        change = label(d, "Label5");
+        Drive::leave(d, "txtChange");
+        QCOMPARE(Drive::text(d, "txtChange"), QStringLiteral("$20.00"));
+        setNotes(d, "Text1", "Thank you");
+        Drive::click(d, "Command1");
+    });
+    Drive::click(&w, "Command2");
+    QCOMPARE(due, QStringLiteral("$4.28"));
+    QCOMPARE(change, QStringLiteral("$15.72"));
+    QVERIFY(billIsEmpty(world));
+    QCOMPARE(label(&w, "LabelSubTotal"), QStringLiteral("$0.00"));
+    QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
+    const CashierEntry ann(recordAt(world.path, 21));
+    QCOMPARE(ann.salesPerformed(), 1.0);
+    QCOMPARE(ann.amountSold(), *Currency::fromDecimal("4.28"));
+    QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 1.0);
+}
+
+void PaymentWindowTest::grandTotalFirst()
+{
+    World world;
+    setTaxRate(world.path, "7");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "TEA", "1");
+    Drive::click(&w, "Command2");
+    QVERIFY(world.h.dialogs.lastMessageWas(Icon::Critical, "Grand Total Required",
+                                           "Please calculate the Grand Total before requesting "
+                                           "payment. Press the \"Tax\" button."));
+
+    // With taxes off the subtotal is the grand total, with no "&Tax" to press.
+    TestData::setHeader(world.path, HeaderRecord::NoTax, FieldValue::fromInt16(1));
+    QString due;
+    Drive::onNextDialog([&](QDialog *d) {
+        due = label(d, "Label3");
+        d->reject();
+    });
+    Drive::click(&w, "Command2");
+    QCOMPARE(due, QStringLiteral("$2.00"));
+    QCOMPARE(world.h.find<QListWidget>("List1")->count(), 1);
+}
+
+void PaymentWindowTest::foreignCurrency_data()
+{
+    QTest::addColumn<QString>("privileges");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("allowed") << Privileges::master().toString() << true;
+    QTest::newRow("not allowed") << QStringLiteral("111111111100000000000") << false;
+}
+
+void PaymentWindowTest::foreignCurrency()
+{
+    QFETCH(QString, privileges);
+    QFETCH(bool, allowed);
+    World world(privileges);
+    addEuro(world.path);
+    Interface &w = taxedSale(world);
+    QString due, given;
+    bool choosable = true;
+    Drive::onNextDialog([&](QDialog *d) {
+        auto *currencies = d->findChild<QComboBox *>("Combo1");
+        QCOMPARE(currencies->itemText(1), QStringLiteral("EURO (€)"));
+        choosable = currencies->isEnabled();
+        if (choosable) {
+            Drive::type(d, "txtChange", "10");
+            currencies->setCurrentIndex(1);
+            Drive::leave(d, "Combo1");
+            QVERIFY(!currencies->isEnabled()); // chosen once per payment
+        }
+        due = label(d, "Label3");
+        given = Drive::text(d, "txtChange");
+        d->reject();
+    });
+    Drive::click(&w, "Command2");
+    QCOMPARE(choosable, allowed);
+    QCOMPARE(due, allowed ? QStringLiteral("€6.42") : QStringLiteral("$4.28"));
+    QCOMPARE(given, allowed ? QStringLiteral("€15") : QString());
+}
+
+void PaymentWindowTest::creditCustomers()
+{
+    World world;
+    {
+        CustomerEntry bob(recordAt(world.path, 26));
+        bob.setNotes("Pays Fridays");
+        QCOMPARE(RecordStore(world.path).writeRecord(26, bob.record()), FileError::None);
+    }
+    Interface &w = taxedSale(world);
+    const int records = RecordStore(world.path).NextFreeRecord().valueOr(0);
+
+    // A stranger: "No" leaves the window open and the datafile as it was.
+    Drive::onNextDialog([&](QDialog *d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Credit"));
+        typeCustomer(d, "dan");
+        world.h.dialogs.answerNo();
+        Drive::click(d, "Command1");
+        QVERIFY(world.h.dialogs.lastMessageWas(Icon::Question, "Customer not Found",
+                                               "DAN is not a registered customer. Would you like "
+                                               "to add this customer to the credit database?"));
+        QVERIFY(d->isVisible());
+        QCOMPARE(RecordStore(world.path).NextFreeRecord().valueOr(0), records);
+        QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
+        // A known customer, picked and left: the stored comments appear.
+        typeCustomer(d, "bob");
+        Drive::leave(d, "Combo1");
+        QCOMPARE(d->findChild<QPlainTextEdit *>("Text1")->toPlainText(),
+                 QStringLiteral("Pays Fridays"));
+        Drive::click(d, "Command1");
+    });
+    Drive::click(&w, "Command1");
+    QVERIFY(world.h.dialogs.lastMessageWas(Icon::Information, "Current Balance",
+                                           "BOB has a balance of ($4.28)."));
+    QVERIFY(billIsEmpty(world));
+    QCOMPARE(CustomerEntry(recordAt(world.path, 26)).balance(), *Currency::fromDecimal("-4.28"));
+
+    // Enter on the default button without leaving the box: the customer named
+    // now pays, a new one after "Yes".
+    Drive::ring(&w, "TEA", "1");
+    Drive::click(&w, "Command5");
+    Drive::onNextDialog([&](QDialog *d) {
+        typeCustomer(d, "bob");
+        Drive::leave(d, "Combo1");
+        typeCustomer(d, "dan");
+        world.h.dialogs.answerYes();
+        QTest::keyClick(d->findChild<QComboBox *>("Combo1")->lineEdit(), Qt::Key_Return);
+    });
+    Drive::click(&w, "Command1");
+    const CustomerEntry dan(recordAt(world.path, records));
+    QCOMPARE(dan.name(), QStringLiteral("DAN"));
+    QCOMPARE(dan.balance(), *Currency::fromDecimal("-2.14"));
+    QCOMPARE(CustomerEntry(recordAt(world.path, 26)).visits(), 1.0);
+}
+
+void PaymentWindowTest::failuresKeepTheBill()
+{
+    World world;
+    Interface &w = taxedSale(world);
+    TestData::setHeader(world.path, HeaderRecord::SaveToLog, FieldValue::fromInt16(1));
+    TestData::setHeader(world.path, HeaderRecord::PrintBill, FieldValue::fromInt16(1));
+    world.h.dialogs.printSucceeds = false;
+    QStringList shown;
+    Drive::onNextDialog([&](QDialog *d) {
+        Drive::type(d, "txtChange", "20");
+        Drive::click(d, "Command1");
+        shown << world.h.dialogs.lastMessage().title;
+        world.h.ctx.LogFilePath = world.dir.path("sales.log");
+        Drive::click(d, "Command1");
+        shown << world.h.dialogs.lastMessage().text;
+        QVERIFY(d->isVisible());
+        d->reject();
+    });
+    Drive::click(&w, "Command2");
+    QCOMPARE(shown, (QStringList{"No Log File",
+                                 "There has been an error printing the bill. Please check your "
+                                 "printer settings and try again.\nError: 482"}));
+    QCOMPARE(world.h.find<QListWidget>("List1")->count(), 1);
+    QCOMPARE(QFile(world.dir.path("sales.log")).size(), 0);
+    QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
+}
+
+void PaymentWindowTest::logFileSetup()
+{
+    World world;
+    world.startLoggedOn();
+    ScriptedDialogs &dialogs = world.h.dialogs;
+    const QString existing = world.dir.path("old.txt");
+    QFile(existing).open(QIODevice::WriteOnly);
+    const auto stored = [&] { return recordAt(world.path, HeaderRecord::LogFile); };
+
+    // A new file over an existing one, "No" to overwriting: nothing changes.
+    dialogs.answerYes();
+    dialogs.answerFile(existing);
+    dialogs.answerNo();
+    QVERIFY(world.h.trigger("mnuitmLogSetup"));
+    QVERIFY(dialogs.lastMessageWas(Icon::Question, "Overwrite",
+                                   "This file already exists.  Do you wish to overwrite?"));
+    QCOMPARE(stored().Number.toText(), QString());
+    QVERIFY(QFile::exists(existing));
+
+    const QString fresh = world.dir.path("sales.txt");
+    dialogs.answerYes();
+    dialogs.answerFile(fresh);
+    QVERIFY(world.h.trigger("mnuitmLogSetup"));
+    QCOMPARE(stored().Number.toText(), fresh);
+    QCOMPARE(stored().Price.toNumber(), 0.0);
+    QCOMPARE(world.h.ctx.LogFilePath, fresh);
+
+    // Redefined for appending to the existing file.
+    dialogs.answerYes();
+    dialogs.answerNo();
+    dialogs.answerFile(existing);
+    QVERIFY(world.h.trigger("mnuitmLogSetup"));
+    QCOMPARE(dialogs.messages().at(dialogs.messages().size() - 2).text,
+             QStringLiteral("The file ") + fresh
+                 + " is currently associated with this database.  Do you wish to redefine the "
+                   "log file?");
+    QVERIFY(dialogs.lastMessageWas(Icon::Question, "Log File",
+                                   " Do you wish to create a new log file, or append to an "
+                                   "existing one?  Choose 'yes' to create a new file, 'no' to "
+                                   "append."));
+    QCOMPARE(stored().Number.toText(), existing);
+    QCOMPARE(stored().Price.toNumber(), 1.0);
+    QCOMPARE(dialogs.pendingAnswers(), 0);
+}
+
+void PaymentWindowTest::printsToPdf()
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path("bill.pdf"));
+    QStringList lines{"BUNS & CO", "", "Cash Purchase"};
+    for (int i = 1; i <= 80; ++i) // more than a page
+        lines << QStringLiteral("ITEM %1 - $1.00   X   1").arg(i);
+    lines << ""
+          << "0";
+    QVERIFY(QtDialogs::printLinesOn(printer, lines));
+
+    QProcess p;
+    p.start(pdftotext, {"-layout", dir.path("bill.pdf"), "-"});
+    QVERIFY(p.waitForFinished(30000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY(text.contains("BUNS & CO"));
+    QVERIFY(text.contains("ITEM 80 - $1.00   X   1"));
+    QVERIFY(text.count(QChar('\f')) >= 2); // at least two pages
+}
+
+TB_TEST(PaymentWindowTest)
+#include "PaymentWindowTest.moc"
