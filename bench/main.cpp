@@ -18,7 +18,9 @@
 #include "datafile/RecordStore.h"
 #include "report/QueryEngine.h"
 #include "sale/Completion.h"
+#include "sale/Purchase.h"
 #include "sale/Sale.h"
+#include "sale/TransactionLog.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -55,6 +57,8 @@ struct BenchFile {
     QString walk;     // an item, 30,000 customers, then items to the end
     QString lastItemName;
     QByteArray lastItemEncoded;
+    QString lastCustomerName;
+    QString lastCashierName;
     int items = 0;
     int customers = 0;
     int cashiers = 0;
@@ -139,9 +143,11 @@ bool generate(const QString &dir)
         if (i % 4000 == 1000) {
             r = benchCashier(i);
             ++g_file.cashiers;
+            g_file.lastCashierName = CashierEntry(r).name();
         } else if (i % 500 == 250) {
             r = benchCustomer(i);
             ++g_file.customers;
+            g_file.lastCustomerName = CustomerEntry(r).name();
         } else {
             r = benchItem(i);
             ++g_file.items;
@@ -383,6 +389,33 @@ void ReportHighest100(benchmark::State &state)
     }
 }
 
+// A credit sale to the last customer, rung up by the last cashier: both are
+// found by name, then the counter, the account and the cashier are written.
+void CompleteCreditLastCustomer(benchmark::State &state)
+{
+    if (!freshWorkCopy())
+        return fail(state, "cannot copy the datafile");
+    Purchase::Payment payment;
+    payment.kind = Purchase::Payment::Kind::Credit;
+    payment.customer = g_file.lastCustomerName;
+    const Purchase::ShownBill bill{{QStringLiteral("BOLT 00001 - $1.00   X   1")},
+                                   QStringLiteral("$1.00"),
+                                   QStringLiteral("$1.07")};
+    LogFile unused{QString()}; // the log is switched off in a new datafile
+    for (auto _ : state) {
+        const Result<Purchase::Facts> facts =
+            Purchase::readFacts(g_file.work, payment, g_file.lastCashierName);
+        if (!facts || !facts->customer.account || facts->cashierRecord == 0)
+            return fail(state, "the customer or the cashier was not found");
+        const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashierName,
+                                                   QDateTime::currentDateTime());
+        const Purchase::Outcome done =
+            Purchase::carryOut(g_file.work, plan, unused, [](const QStringList &) { return true; });
+        if (done.failed != Purchase::Outcome::Failed::Nothing)
+            return fail(state, "completion failed with error " + std::to_string(done.errorNumber));
+    }
+}
+
 void ReportAtLeastZero(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -602,6 +635,7 @@ int main(int argc, char **argv)
         {"BrowseSearchLastItem", BrowseSearchLastItem},
         {"ReportHighest100", ReportHighest100},
         {"ReportAtLeastZero", ReportAtLeastZero},
+        {"CompleteCreditLastCustomer", CompleteCreditLastCustomer},
     };
     for (const auto &b : benchmarks) {
         benchmark::internal::Benchmark *bm = benchmark::RegisterBenchmark(b.name, b.fn);

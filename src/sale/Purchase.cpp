@@ -32,6 +32,11 @@ QString withoutSymbol(const QString &given, const Foreign &foreign)
     return given;
 }
 
+bool isNamed(const RecordView &r, const QString &customer, const QByteArray &bytes)
+{
+    return Kinds::isCustomer(r) && r.fieldEquals(EntryNameField, customer, bytes);
+}
+
 QStringList notesBlock(const QString &notes)
 {
     if (notes.isEmpty())
@@ -120,10 +125,8 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
     const RecordStore store(path);
     CustomerPlace place;
     if (const std::optional<QByteArray> bytes = Cp1252::encode(name); bytes && !name.isEmpty()) {
-        const Result<RecordStore::Found> found =
-            store.findFirst(FirstEntryRecord, [&](const RecordView &r) {
-                return Kinds::isCustomer(r) && r.fieldEquals(EntryNameField, name, *bytes);
-            });
+        const Result<RecordStore::Found> found = store.findFirst(
+            FirstEntryRecord, [&](const RecordView &r) { return isNamed(r, name, *bytes); });
         if (!found)
             return found.error();
         if (found->record != 0) {
@@ -141,51 +144,69 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
 
 Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName)
 {
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
+    const auto read = [&](int n, DataRecord &into) {
+        Result<DataRecord> r = file.read(n);
+        if (r)
+            into = std::move(*r);
+        return r ? FileError::None : r.error();
+    };
     Facts facts;
-    {
-        DataFile file(path);
-        if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+    DataRecord saveToLog, printBill;
+    for (const auto &[n, into] : {std::pair{HeaderRecord::LastTransaction, &facts.counter},
+                                  std::pair{HeaderRecord::BillNotes, &facts.billNotes},
+                                  std::pair{HeaderRecord::SaveToLog, &saveToLog},
+                                  std::pair{HeaderRecord::PrintBill, &printBill}})
+        if (const FileError error = read(n, *into); error != FileError::None)
             return error;
-        const auto read = [&](int n, DataRecord &into) {
-            Result<DataRecord> r = file.read(n);
-            if (r)
-                into = std::move(*r);
-            return r ? FileError::None : r.error();
-        };
-        DataRecord saveToLog, printBill;
-        for (const auto &[n, into] : {std::pair{HeaderRecord::LastTransaction, &facts.counter},
-                                      std::pair{HeaderRecord::BillNotes, &facts.billNotes},
-                                      std::pair{HeaderRecord::SaveToLog, &saveToLog},
-                                      std::pair{HeaderRecord::PrintBill, &printBill}})
-            if (const FileError error = read(n, *into); error != FileError::None)
+    facts.saveToLog = HeaderRecord::switchIsOn(saveToLog);
+    facts.printBill = HeaderRecord::switchIsOn(printBill);
+    if (payment.foreign) {
+        Slot slot{payment.foreign->slot, {}};
+        if (const FileError error = read(slot.record, slot.data); error != FileError::None)
+            return error;
+        facts.currency = slot;
+    }
+
+    // One pass finds the cashier on duty by name, since a delete in a browser
+    // may have moved the record since log on, and the customer named in the
+    // box now, whatever was looked up before.
+    const bool credit = payment.kind == Payment::Kind::Credit;
+    const std::optional<QByteArray> cashierBytes = Cp1252::encode(cashierName);
+    const std::optional<QByteArray> customerBytes =
+        credit ? Cp1252::encode(payment.customer) : std::nullopt;
+    bool wantCashier = cashierBytes && !cashierName.isEmpty();
+    bool wantCustomer = customerBytes && !payment.customer.isEmpty();
+    int customerRecord = 0;
+    if (wantCashier || wantCustomer) {
+        const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
+            if (wantCashier && Kinds::isCashier(r)
+                && r.fieldEquals(EntryNameField, cashierName, *cashierBytes)) {
+                facts.cashierRecord = n;
+                wantCashier = false;
+            } else if (wantCustomer && isNamed(r, payment.customer, *customerBytes)) {
+                customerRecord = n;
+                wantCustomer = false;
+            }
+            return wantCashier || wantCustomer;
+        });
+        if (error != FileError::None)
+            return error;
+    }
+    if (facts.cashierRecord != 0)
+        if (const FileError error = read(facts.cashierRecord, facts.cashier);
+            error != FileError::None)
+            return error;
+    if (credit) {
+        facts.customer.record = customerRecord != 0 ? customerRecord : file.recordCount() + 1;
+        if (customerRecord != 0) {
+            DataRecord account;
+            if (const FileError error = read(customerRecord, account); error != FileError::None)
                 return error;
-        facts.saveToLog = HeaderRecord::switchIsOn(saveToLog);
-        facts.printBill = HeaderRecord::switchIsOn(printBill);
-        if (payment.foreign) {
-            Slot slot{payment.foreign->slot, {}};
-            if (const FileError error = read(slot.record, slot.data); error != FileError::None)
-                return error;
-            facts.currency = slot;
+            facts.customer.account = CustomerEntry(std::move(account));
         }
-    }
-    // The cashier on duty is found by name now: a delete in a browser may
-    // have moved the record since log on.
-    if (const std::optional<QByteArray> bytes = Cp1252::encode(cashierName)) {
-        const Result<RecordStore::Found> cashier =
-            RecordStore(path).findFirst(FirstEntryRecord, [&](const RecordView &r) {
-                return Kinds::isCashier(r) && r.fieldEquals(EntryNameField, cashierName, *bytes);
-            });
-        if (!cashier)
-            return cashier.error();
-        facts.cashierRecord = cashier->record;
-        facts.cashier = cashier->data;
-    }
-    if (payment.kind == Payment::Kind::Credit) {
-        // The customer named in the box now, whatever was looked up before.
-        const Result<CustomerPlace> customer = findCustomer(path, payment.customer);
-        if (!customer)
-            return customer.error();
-        facts.customer = *customer;
     }
     return facts;
 }
