@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -97,6 +98,7 @@ private slots:
     void failuresKeepTheBill();
     void logFileSetup();
     void printsToPdf();
+    void noPrinterAnswersAtOnce();
 };
 
 void PaymentWindowTest::cashWithChange()
@@ -341,6 +343,15 @@ void PaymentWindowTest::printsToPdf()
     QVERIFY(text.contains("BUNS & CO"));
     QVERIFY(text.contains("ITEM 80 - $1.00   X   1"));
     QVERIFY(text.count(QChar('\f')) >= 2); // at least two pages
+}
+
+void PaymentWindowTest::noPrinterAnswersAtOnce()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("this machine has a printer; the bill would really be printed");
+    // Nobody to print to: the completion hears so at once and says "Printer Error".
+    QtDialogs dialogs;
+    QVERIFY(!dialogs.printLines({"TEA - $2.00   X   1"}));
 }
 
 TB_TEST(PaymentWindowTest)
