@@ -38,10 +38,14 @@ namespace Cp1252 {
 QString decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
+    decodeTo(bytes, text.data());
+    return text;
+}
+
+void decodeTo(QByteArrayView bytes, QChar *out)
+{
     for (qsizetype i = 0; i < bytes.size(); ++i)
         out[i] = QChar(toUnicode(static_cast<unsigned char>(bytes[i])));
-    return text;
 }
 
 std::optional<QByteArray> encode(const QString &text)

@@ -11,6 +11,8 @@
 namespace Cp1252 {
 
 QString decode(QByteArrayView bytes);
+// The same into `out`, which has room for bytes.size() characters.
+void decodeTo(QByteArrayView bytes, QChar *out);
 // nullopt when a character has no Windows-1252 byte.
 std::optional<QByteArray> encode(const QString &text);
 bool canEncode(const QString &text);

@@ -288,6 +288,20 @@ std::optional<FieldValue> RecordView::field(int index) const
     return std::move(*value);
 }
 
+std::optional<QByteArrayView> RecordView::textBytes(int index) const
+{
+    if (index < 0 || index >= FieldCount)
+        return std::nullopt;
+    const qsizetype pos = rawFieldOffset(m_bytes, index);
+    const qsizetype limit = limitOf(m_bytes);
+    if (pos < 0 || pos + 4 > limit || get16(m_bytes.data() + pos) != TagText)
+        return std::nullopt;
+    const int length = get16(m_bytes.data() + pos + 2);
+    if (pos + 4 + length > limit)
+        return std::nullopt;
+    return QByteArrayView(m_bytes.data() + pos + 4, length);
+}
+
 bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView encoded) const
 {
     if (index < 0 || index >= FieldCount)

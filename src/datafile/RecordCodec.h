@@ -35,6 +35,9 @@ public:
     RecordKind kind() const;
     // Decodes one field; nullopt when the record is malformed up to it.
     std::optional<FieldValue> field(int index) const;
+    // The Windows-1252 bytes of a text field, without decoding them; nullopt
+    // when the field is not a text or the record is malformed up to its end.
+    std::optional<QByteArrayView> textBytes(int index) const;
     // True when the field's text form equals `text`; a text field is compared
     // byte for byte with its Windows-1252 form `encoded`.
     bool fieldEquals(int index, const QString &text, QByteArrayView encoded) const;

@@ -1,6 +1,7 @@
 #include "QueryEngine.h"
 
 #include "cashier/CashierTime.h"
+#include "datafile/Cp1252.h"
 #include "datafile/Currency.h"
 #include "datafile/DataFile.h"
 #include "datafile/MoneyText.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -52,6 +54,62 @@ bool passes(double v, int comparison, double value)
     }
     return false;
 }
+
+// The value pieces of report lines, made once per amount. An open-addressed
+// table on the bits of the value: amounts in steps of cents are spread badly
+// by a plain hash of the number.
+class AmountTexts
+{
+public:
+    template<typename Make>
+    const QString &of(double value, Make &&make)
+    {
+        if (2 * (m_texts.size() + 1) > qsizetype(m_slots.size()))
+            grow();
+        quint64 bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = slotOf(bits);; i = (i + 1) & mask) {
+            Slot &slot = m_slots[i];
+            if (slot.text < 0) {
+                slot = {bits, int(m_texts.size())};
+                m_texts.append(make());
+                return m_texts.last();
+            }
+            if (slot.bits == bits)
+                return m_texts[slot.text];
+        }
+    }
+
+private:
+    struct Slot {
+        quint64 bits = 0;
+        int text = -1;
+    };
+    size_t slotOf(quint64 bits) const
+    {
+        return size_t((bits * 0x9E3779B97F4A7C15ull) >> (64 - m_shift));
+    }
+    void grow()
+    {
+        std::vector<Slot> old = std::move(m_slots);
+        ++m_shift;
+        m_slots.assign(size_t(1) << m_shift, Slot());
+        const size_t mask = m_slots.size() - 1;
+        for (const Slot &s : old) {
+            if (s.text < 0)
+                continue;
+            size_t i = slotOf(s.bits);
+            while (m_slots[i].text >= 0)
+                i = (i + 1) & mask;
+            m_slots[i] = s;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    int m_shift = 5;
+    QStringList m_texts;
+};
 
 using Entry = std::pair<double, qsizetype>; // a value and its file position
 
@@ -135,7 +193,6 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
 {
     Collected out;
     const QueryKind &k = queryKind(kind);
-    out.nameField = k.nameField;
     const QueryProperty *prop = k.property(property);
     if (!prop)
         return out;
@@ -144,14 +201,22 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
         return error;
     const qsizetype entries = std::max(0, file.recordCount() - HeaderRecords);
     out.values.reserve(entries);
-    out.records.reserve(entries * RecordLength);
+    out.nameEnds.reserve(entries);
+    out.names.reserve(entries * 16);
     FileError bad = FileError::None;
     const FileError error = file.scan(FirstEntryRecord, [&](int, const RecordView &view) {
         if (!k.takes(view.kind()))
             return true;
         const std::optional<FieldValue> value = view.field(prop->field);
-        // Reading the later of the two fields checks the earlier one's bytes.
-        if (!value || (k.nameField > prop->field && !view.field(k.nameField))) {
+        std::optional<QByteArrayView> name = view.textBytes(k.nameField);
+        QByteArray other; // a name stored as a number: its digits
+        if (value && !name) {
+            if (const std::optional<FieldValue> field = view.field(k.nameField)) {
+                other = Cp1252::encode(field->toText()).value_or(QByteArray());
+                name = QByteArrayView(other);
+            }
+        }
+        if (!value || !name) {
             // The full decode says what is wrong with the record.
             bad = view.decode().error();
             if (bad == FileError::None)
@@ -159,7 +224,8 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
             return false;
         }
         out.values.append(readValue(*value, prop->form));
-        out.records.append(view.bytes().data(), RecordLength);
+        out.names.append(*name);
+        out.nameEnds.append(out.names.size());
         return true;
     });
     if (error != FileError::None)
@@ -169,11 +235,15 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
     return out;
 }
 
+QByteArrayView Collected::nameBytes(qsizetype i) const
+{
+    const qsizetype start = i == 0 ? 0 : nameEnds[i - 1];
+    return QByteArrayView(names.constData() + start, nameEnds[i] - start);
+}
+
 QString Collected::name(qsizetype i) const
 {
-    const RecordView view(QByteArrayView(records.constData() + i * RecordLength, RecordLength));
-    const std::optional<FieldValue> field = view.field(nameField);
-    return field ? field->toText() : QString();
+    return Cp1252::decode(nameBytes(i));
 }
 
 QList<qsizetype> select(const QList<double> &values, int mode, int comparison, double value)
@@ -243,18 +313,24 @@ Result<QStringList> run(const QString &datafilePath, ReportKind kind, int proper
 
     const QList<qsizetype> selected = select(collected.values, mode, comparison, *wanted);
     lines.reserve(selected.size());
-    // Shops have far fewer prices than items: each amount is formatted once.
-    QHash<double, QString> shown;
+    // Shops have far fewer prices than items: each amount is formatted once,
+    // and each line is made in one piece from the name's bytes and the value.
+    AmountTexts shown;
+
+    QString formatted;
     for (const qsizetype i : selected) {
         const double v = collected.values[i];
+        const QString *piece = &formatted;
         if (prop->form == ValueForm::Currency) {
-            auto it = shown.find(v);
-            if (it == shown.end())
-                it = shown.insert(v, reportLine(QString(), prop->form, v));
-            lines.append(collected.name(i) + *it);
+            piece = &shown.of(v, [&] { return reportLine(QString(), prop->form, v); });
         } else {
-            lines.append(reportLine(collected.name(i), prop->form, v));
+            formatted = reportLine(QString(), prop->form, v);
         }
+        const QByteArrayView name = collected.nameBytes(i);
+        QString line(name.size() + piece->size(), Qt::Uninitialized);
+        Cp1252::decodeTo(name, line.data());
+        std::copy(piece->cbegin(), piece->cend(), line.data() + name.size());
+        lines.append(std::move(line));
     }
     return lines;
 }

@@ -19,10 +19,12 @@ namespace QueryEngine {
 // records themselves for the names of those that are selected.
 struct Collected {
     QList<double> values;
-    QByteArray records; // RecordLength bytes per value
-    int nameField = 0;
+    // The name each value's record shows in a report line, as Windows-1252
+    // bytes one after another; name i ends at nameEnds[i].
+    QByteArray names;
+    QList<qsizetype> nameEnds;
 
-    // The name record i shows in a report line.
+    QByteArrayView nameBytes(qsizetype i) const;
     QString name(qsizetype i) const;
 };
 
