@@ -259,6 +259,23 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
     return FileError::None;
 }
 
+Result<QByteArray> DataFile::readRecords(int first)
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    first = std::max(first, 1);
+    QByteArray bytes;
+    const int count = recordCount() - first + 1;
+    if (count <= 0)
+        return bytes;
+    int got = 0;
+    if (const FileError error = readBlock(first, count, bytes, &got); error != FileError::None)
+        return error;
+    bytes.truncate(qsizetype(got) * RecordLength);
+    m_atEnd = true;
+    return bytes;
+}
+
 FileError DataFile::scanBack(int last, const std::function<bool(int, const RecordView &)> &visit)
 {
     if (!isOpen())

@@ -91,6 +91,10 @@ public:
     // recordCount()).
     FileError scanBack(int last, const std::function<bool(int n, const RecordView &)> &visit);
 
+    // Records first..recordCount() in one read, RecordLength bytes each:
+    // for work that looks at every record in memory, such as a report.
+    Result<QByteArray> readRecords(int first);
+
     QString path() const;
 
     // Records per block read by the scans.

@@ -193,52 +193,55 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
 {
     Collected out;
     const QueryKind &k = queryKind(kind);
+    out.nameField = k.nameField;
     const QueryProperty *prop = k.property(property);
     if (!prop)
         return out;
     DataFile file(datafilePath);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
-    const qsizetype entries = std::max(0, file.recordCount() - HeaderRecords);
+    Result<QByteArray> read = file.readRecords(FirstEntryRecord);
+    if (!read)
+        return read.error();
+    out.records = std::move(*read);
+    const qsizetype entries = out.records.size() / RecordLength;
     out.values.reserve(entries);
-    out.nameEnds.reserve(entries);
-    out.names.reserve(entries * 16);
-    FileError bad = FileError::None;
-    const FileError error = file.scan(FirstEntryRecord, [&](int, const RecordView &view) {
+    out.starts.reserve(entries);
+    for (qsizetype start = 0; start < out.records.size(); start += RecordLength) {
+        const RecordView view(QByteArrayView(out.records.constData() + start, RecordLength));
         if (!k.takes(view.kind()))
-            return true;
+            continue;
         const std::optional<FieldValue> value = view.field(prop->field);
-        std::optional<QByteArrayView> name = view.textBytes(k.nameField);
-        QByteArray other; // a name stored as a number: its digits
-        if (value && !name) {
-            if (const std::optional<FieldValue> field = view.field(k.nameField)) {
-                other = Cp1252::encode(field->toText()).value_or(QByteArray());
-                name = QByteArrayView(other);
+        bool named = value && view.textBytes(k.nameField);
+        if (value && !named) {
+            if (const std::optional<FieldValue> number = view.field(k.nameField)) {
+                out.numberNames.insert(out.values.size(),
+                                       Cp1252::encode(number->toText()).value_or(QByteArray()));
+                named = true;
             }
         }
-        if (!value || !name) {
+        if (!named) {
             // The full decode says what is wrong with the record.
-            bad = view.decode().error();
+            FileError bad = view.decode().error();
             if (bad == FileError::None)
                 bad = FileError::UnknownFieldType;
-            return false;
+            return bad;
         }
         out.values.append(readValue(*value, prop->form));
-        out.names.append(*name);
-        out.nameEnds.append(out.names.size());
-        return true;
-    });
-    if (error != FileError::None)
-        return error;
-    if (bad != FileError::None)
-        return bad;
+        out.starts.append(start);
+    }
     return out;
 }
 
 QByteArrayView Collected::nameBytes(qsizetype i) const
 {
-    const qsizetype start = i == 0 ? 0 : nameEnds[i - 1];
-    return QByteArrayView(names.constData() + start, nameEnds[i] - start);
+    if (!numberNames.isEmpty()) {
+        const auto it = numberNames.constFind(i);
+        if (it != numberNames.cend())
+            return *it;
+    }
+    const RecordView view(QByteArrayView(records.constData() + starts[i], RecordLength));
+    return view.textBytes(nameField).value_or(QByteArrayView());
 }
 
 QString Collected::name(qsizetype i) const
@@ -256,6 +259,7 @@ QList<qsizetype> select(const QList<double> &values, int mode, int comparison, d
     // In file order every passing value is the first unused record of its
     // value, so each record labels itself.
     QList<qsizetype> selected;
+    selected.reserve(values.size());
     for (qsizetype i = 0; i < values.size(); ++i)
         if (passes(values[i], comparison, value))
             selected.append(i);

@@ -4,6 +4,7 @@
 
 #include "datafile/FileError.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,16 +20,19 @@ namespace QueryEngine {
 // records themselves for the names of those that are selected.
 struct Collected {
     QList<double> values;
-    // The name each value's record shows in a report line, as Windows-1252
-    // bytes one after another; name i ends at nameEnds[i].
-    QByteArray names;
-    QList<qsizetype> nameEnds;
+    // The entries as read, and where the record of value i starts in them.
+    QByteArray records;
+    QList<qsizetype> starts;
+    int nameField = 0;
+    // The few names stored as numbers, as their text, by value index.
+    QHash<qsizetype, QByteArray> numberNames;
 
+    // The name record i shows in a report line, as Windows-1252 bytes.
     QByteArrayView nameBytes(qsizetype i) const;
     QString name(qsizetype i) const;
 };
 
-// Reads every entry of the datafile once. Money is carried as a double of the
+// Reads every entry of the datafile in one read. Money is carried as a double of the
 // exact amount, whole figures rounded to integers, durations in milliseconds.
 Result<Collected> collect(const QString &datafilePath, ReportKind kind, int property);
 
