@@ -303,6 +303,14 @@ void QueryEngineTest::readsFiguresAsTheirKind()
     QCOMPARE(
         QueryEngine::run(path, ReportKind::Item, 1, Absolute, GreaterThan, "$3.00").valueOr({}),
         QStringList{"ODD - $3.26"});
+
+    // A customer known by a number stored as a number is listed by it.
+    DataRecord numbered = customer("", 2, 4);
+    numbered.Number = FieldValue::fromInt32(1042);
+    const QString credit = datafile(dir.path("credit.tb2"), {customer("ANNA", 1, 2), numbered});
+    QCOMPARE(
+        QueryEngine::run(credit, ReportKind::Credit, 2, Absolute, GreaterThan, "0").valueOr({}),
+        (QStringList{"ANNA - 2", "1042 - 4"}));
 }
 
 void QueryEngineTest::failsOnUnreadableDatafile_data()
