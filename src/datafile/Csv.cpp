@@ -127,8 +127,8 @@ Table parse(QByteArrayView utf8)
         }
         if (c == QLatin1Char(',')) {
             endField();
-        } else if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n')) {
-            continue; // the LF ends the row
+        } else if (c == QLatin1Char('\r') && (i + 1 == size || text[i + 1] == QLatin1Char('\n'))) {
+            continue; // the LF, or the end of the text, ends the row
         } else if (c == QLatin1Char('\n')) {
             ++line;
             endRow();

@@ -2,6 +2,8 @@
 
 #include "MoneyText.h"
 
+#include <limits>
+
 bool ItemEntry::isValidName(const QString &name)
 {
     return !name.isEmpty() && name != SharedMarker && name != CashierMarker
@@ -33,7 +35,9 @@ ItemCheck ItemEntry::fromTexts(const ItemTexts &texts)
     if (!MoneyText::isNumeric(texts.number))
         return refuse(ItemFault::Number);
     const std::optional<Currency> price = MoneyText::parseCurrency(texts.price);
-    if (!price)
+    // An amount past what the datafile can hold would be stored as the nearest one it can.
+    constexpr qint64 Largest = std::numeric_limits<qint64>::max();
+    if (!price || price->raw() >= Largest || price->raw() <= -Largest)
         return refuse(ItemFault::Price);
     // A count that is not a whole number would be stored as a text no stock
     // figure can be read from.

@@ -55,6 +55,7 @@ void CsvTest::parses_data()
     QTest::newRow("utf-8 text") << QByteArray("caf\xC3\xA9,\xE2\x82\xAC 1\r\n")
                                 << QStringList{QString::fromUtf8("1:caf\xC3\xA9|\xE2\x82\xAC 1")};
     QTest::newRow("blanks kept") << QByteArray(" a , b ") << QStringList{"1: a | b "};
+    QTest::newRow("cr at the end") << QByteArray("a,b\r") << QStringList{"1:a|b"};
     QTest::newRow("nothing") << QByteArray() << QStringList{};
 }
 
@@ -165,6 +166,8 @@ void CsvTest::itemFromTexts_data()
     row("sold not whole", {"TEA", "1", "1", "1.5", "3", "1.5"}, ItemFault::Sold);
     row("stock not a number", {"TEA", "1", "1", "0", "ten", "0"}, ItemFault::Stock);
     row("remaining not whole", {"TEA", "1", "1", "0", "1", "0.5"}, ItemFault::Remaining);
+    row("price past the largest amount", {"TEA", "1", "1e15", "0", "0", "0"}, ItemFault::Price);
+    row("price below the smallest", {"TEA", "1", "-1e15", "0", "0", "0"}, ItemFault::Price);
     row("3 + 6 is not 10", {"TEA", "1", "1", "3", "10", "6"}, ItemFault::Unbalanced);
     row("name checked first", {"***", "x", "y", "z", "1", "2"}, ItemFault::Name);
 }
