@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 #include <array>
 #include <cerrno>
@@ -134,9 +135,166 @@ Stored readStored(DataFile &file)
     return stored;
 }
 
-struct Change {
-    int record = 0; // 0: a new item
-    QByteArray bytes;
+// Checks the catalogue's rows against each other and the datafile, and makes
+// the record of each.
+class Plan
+{
+public:
+    Plan(const Header &header, const QList<Csv::Row> &rows, const Stored &stored)
+        : m_header(header), m_rows(rows), m_stored(stored), m_records(stored.count)
+    {
+        // The datafile items the catalogue updates: their old names are free
+        // for other rows.
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            const QList<int> holders = m_stored.byNumber.value(cell(rows[r], Number).trimmed());
+            if (holders.size() == 1)
+                m_matched.insert(holders.first());
+        }
+    }
+
+    // The first row that cannot be imported, or nothing when all can.
+    std::optional<Csv::Problem> make()
+    {
+        for (qsizetype r = 1; r < m_rows.size(); ++r) {
+            if (auto why = add(m_rows[r]))
+                return Csv::Problem{m_rows[r].line, *why};
+        }
+        return std::nullopt;
+    }
+
+    struct Records {
+        QByteArray bytes;
+        int added = 0;
+        int updated = 0;
+    };
+    // The datafile's records with the changes made.
+    Records apply() const
+    {
+        Records out{m_stored.records};
+        for (const Change &change : m_changes) {
+            if (change.record > 0) {
+                out.bytes.replace(qsizetype(change.record - 1) * RecordLength, RecordLength,
+                                  change.bytes);
+                ++out.updated;
+            } else {
+                out.bytes.append(change.bytes);
+                ++out.added;
+            }
+        }
+        return out;
+    }
+
+private:
+    struct Change {
+        int record = 0; // 0: a new item
+        QByteArray bytes;
+    };
+
+    QString cell(const Csv::Row &row, Column c) const
+    {
+        const int at = m_header.index[c];
+        return at < 0 || at >= row.fields.size() ? QString() : row.fields[at];
+    }
+
+    ItemTexts textsOf(const Csv::Row &row) const
+    {
+        ItemTexts texts{cell(row, Name),  cell(row, Number).trimmed(),
+                        cell(row, Price), cell(row, Sold),
+                        cell(row, Stock), cell(row, Remaining)};
+        // Without the column, what remains is what was not sold.
+        if (m_header.index[Remaining] < 0 && MoneyText::isWholeNumber(texts.stock)
+            && (texts.sold.isEmpty() || MoneyText::isWholeNumber(texts.sold))) {
+            const double sold = texts.sold.isEmpty() ? 0 : *MoneyText::parseNumber(texts.sold);
+            texts.remaining = MoneyText::numberText(*MoneyText::parseNumber(texts.stock) - sold);
+        }
+        return texts;
+    }
+
+    std::optional<QString> add(const Csv::Row &row)
+    {
+        if (row.fields.size() != m_header.fields)
+            return QStringLiteral("%1 fields, but the first line names %2 columns")
+                .arg(row.fields.size())
+                .arg(m_header.fields);
+        const ItemTexts texts = textsOf(row);
+        const ItemCheck check = ItemEntry::fromTexts(texts);
+        if (check.fault != ItemFault::None)
+            return faultText(check.fault, texts);
+        if (auto why = unstorable(QStringLiteral("item name"), texts.name))
+            return why;
+        if (auto why = unstorable(QStringLiteral("item number"), texts.number))
+            return why;
+
+        if (const auto other = m_lineOfNumber.constFind(texts.number);
+            other != m_lineOfNumber.cend())
+            return QStringLiteral("the item number %1 is also on line %2")
+                .arg(quoted(texts.number))
+                .arg(*other);
+        m_lineOfNumber.insert(texts.number, row.line);
+        if (const auto other = m_lineOfName.constFind(texts.name); other != m_lineOfName.cend())
+            return QStringLiteral("the item name %1 is also on line %2")
+                .arg(quoted(texts.name))
+                .arg(*other);
+        m_lineOfName.insert(texts.name, row.line);
+
+        const QList<int> holders = m_stored.byNumber.value(texts.number);
+        if (holders.size() > 1)
+            return QStringLiteral("the item number %1 belongs to more than one item of the "
+                                  "datafile (records %2 and %3)")
+                .arg(quoted(texts.number))
+                .arg(holders[0])
+                .arg(holders[1]);
+        const int existing = holders.isEmpty() ? 0 : holders.first();
+        for (const int owner : m_stored.byName.value(texts.name)) {
+            if (owner != existing && !m_matched.contains(owner))
+                return QStringLiteral("the item name %1 belongs to the item at record %2 of the "
+                                      "datafile, which has another number")
+                    .arg(quoted(texts.name))
+                    .arg(owner);
+        }
+
+        ItemEntry item = check.item;
+        if (existing > 0) {
+            // Name, price and stock from the catalogue; what was sold stays.
+            const qsizetype at = qsizetype(existing - 1) * RecordLength;
+            const Result<DataRecord> old =
+                RecordView(QByteArrayView(m_stored.records.constData() + at, RecordLength))
+                    .decode();
+            if (!old)
+                return QStringLiteral("the item at record %1 of the datafile cannot be read (%2)")
+                    .arg(existing)
+                    .arg(errorText(old.error()));
+            item = ItemEntry(*old);
+            item.setName(check.item.name());
+            item.setPrice(check.item.price());
+            item.setStock(check.item.stock());
+            item.setRemaining(check.item.stock() - item.sold());
+        } else if (m_records >= MaxRecords) {
+            return QStringLiteral("the datafile is full: a datafile holds at most 32,744 entries");
+        }
+
+        const Result<QByteArray> bytes = RecordCodec::encode(item.record());
+        if (bytes.error() == FileError::BadRecordLength)
+            return QStringLiteral("the item does not fit in one record of %1 bytes (it needs "
+                                  "%2); shorten the name or the number")
+                .arg(RecordLength)
+                .arg(RecordCodec::encodedSize(item.record()));
+        if (!bytes)
+            return errorText(bytes.error());
+        if (existing == 0)
+            ++m_records;
+        m_changes.append({existing, *bytes});
+        return std::nullopt;
+    }
+
+    const Header &m_header;
+    const QList<Csv::Row> &m_rows;
+    const Stored &m_stored;
+    int m_records;
+    QSet<int> m_matched;
+    QHash<QString, int> m_lineOfNumber; // the catalogue's line of each number
+    QHash<QString, int> m_lineOfName;
+    QList<Change> m_changes;
 };
 
 } // namespace
@@ -158,154 +316,41 @@ Outcome run(const QString &path, QByteArrayView csv)
     if (auto problem = readHeader(table.rows.first().fields, header))
         return refuse(table.rows.first().line, *problem);
 
-    // The plan is made and written in one opening of the datafile.
-    const RecordStore store(path);
+    // The plan is made and written in one opening of the datafile. A refusal
+    // ends the rewrite before the new file takes the old one's place.
     std::optional<Csv::Problem> refusal;
-    const FileError error = store.rewrite([&](DataFile &file, QIODevice &target) {
-        Stored stored = readStored(file);
+    Plan::Records records;
+    const FileError error = RecordStore(path).rewrite([&](DataFile &file, QIODevice &target) {
+        const Stored stored = readStored(file);
         if (stored.unreadable) {
-            const auto [n, why] = stored.unreadable.value();
-            if (n == 0)
-                return why;
-            refusal = Csv::Problem{
-                0, QStringLiteral("record %1 of the datafile cannot be read (%2); nothing was "
-                                  "imported")
-                       .arg(n)
-                       .arg(errorText(why))};
+            const auto [n, why] = *stored.unreadable;
+            if (n > 0)
+                refusal = Csv::Problem{
+                    0, QStringLiteral("record %1 of the datafile cannot be read (%2); nothing "
+                                      "was imported")
+                           .arg(n)
+                           .arg(errorText(why))};
             return why;
         }
-
-        // The datafile items the catalogue updates, so that their old names
-        // may be taken by other rows.
-        QHash<int, bool> matched;
-        for (qsizetype r = 1; r < table.rows.size(); ++r) {
-            const QStringList &f = table.rows[r].fields;
-            const int at = header.index[Number];
-            if (at < f.size()) {
-                const auto found = stored.byNumber.constFind(f[at]);
-                if (found != stored.byNumber.cend() && found->size() == 1)
-                    matched.insert(found->first(), true);
-            }
-        }
-
-        QHash<QString, int> rowOfNumber, rowOfName; // the line of each in the catalogue
-        QList<Change> changes;
-        int records = stored.count;
-        const auto fail = [&](int line, const QString &reason) {
-            refusal = Csv::Problem{line, reason};
+        Plan plan(header, table.rows, stored);
+        refusal = plan.make();
+        if (refusal)
             return FileError::BadFileFormat;
-        };
-        for (qsizetype r = 1; r < table.rows.size(); ++r) {
-            const Csv::Row &row = table.rows[r];
-            if (row.fields.size() != header.fields)
-                return fail(row.line, QStringLiteral("%1 fields, but the first line names %2 "
-                                                     "columns")
-                                          .arg(row.fields.size())
-                                          .arg(header.fields));
-            const auto cell = [&](Column c) {
-                return header.index[c] < 0 ? QString() : row.fields[header.index[c]];
-            };
-            ItemTexts texts{cell(Name), cell(Number), cell(Price),
-                            cell(Sold), cell(Stock),  cell(Remaining)};
-            if (header.index[Remaining] < 0 && MoneyText::isWholeNumber(texts.stock)
-                && (texts.sold.isEmpty() || MoneyText::isWholeNumber(texts.sold))) {
-                const double sold = texts.sold.isEmpty() ? 0 : *MoneyText::parseNumber(texts.sold);
-                texts.remaining =
-                    MoneyText::numberText(*MoneyText::parseNumber(texts.stock) - sold);
-            }
-            const ItemCheck check = ItemEntry::fromTexts(texts);
-            if (check.fault != ItemFault::None)
-                return fail(row.line, faultText(check.fault, texts));
-            if (auto why = unstorable(QStringLiteral("item name"), texts.name))
-                return fail(row.line, *why);
-            if (auto why = unstorable(QStringLiteral("item number"), texts.number))
-                return fail(row.line, *why);
-
-            if (const auto other = rowOfNumber.constFind(texts.number); other != rowOfNumber.cend())
-                return fail(row.line, QStringLiteral("the item number %1 is also on line %2")
-                                          .arg(quoted(texts.number))
-                                          .arg(*other));
-            rowOfNumber.insert(texts.number, row.line);
-            if (const auto other = rowOfName.constFind(texts.name); other != rowOfName.cend())
-                return fail(row.line, QStringLiteral("the item name %1 is also on line %2")
-                                          .arg(quoted(texts.name))
-                                          .arg(*other));
-            rowOfName.insert(texts.name, row.line);
-
-            const QList<int> holders = stored.byNumber.value(texts.number);
-            if (holders.size() > 1)
-                return fail(row.line, QStringLiteral("the item number %1 belongs to more than "
-                                                     "one item of the datafile (records %2 and "
-                                                     "%3)")
-                                          .arg(quoted(texts.number))
-                                          .arg(holders[0])
-                                          .arg(holders[1]));
-            const int existing = holders.isEmpty() ? 0 : holders.first();
-            for (const int owner : stored.byName.value(texts.name)) {
-                if (owner != existing && !matched.contains(owner))
-                    return fail(row.line,
-                                QStringLiteral("the item name %1 belongs to the item at record %2 "
-                                               "of the datafile, which has another number")
-                                    .arg(quoted(texts.name))
-                                    .arg(owner));
-            }
-
-            ItemEntry item = check.item;
-            if (existing > 0) {
-                // Name, price and stock from the catalogue; what was sold stays.
-                const qsizetype at = qsizetype(existing - 1) * RecordLength;
-                const Result<DataRecord> old =
-                    RecordView(QByteArrayView(stored.records.constData() + at, RecordLength))
-                        .decode();
-                if (!old)
-                    return old.error();
-                item = ItemEntry(*old);
-                item.setName(check.item.name());
-                item.setPrice(check.item.price());
-                item.setStock(check.item.stock());
-                item.setRemaining(check.item.stock() - item.sold());
-            } else if (records >= MaxRecords) {
-                return fail(row.line, QStringLiteral("the datafile is full: a datafile holds at "
-                                                     "most 32,744 entries"));
-            } else {
-                ++records;
-            }
-            const Result<QByteArray> bytes = RecordCodec::encode(item.record());
-            if (!bytes) {
-                if (bytes.error() == FileError::BadRecordLength)
-                    return fail(row.line, QStringLiteral("the item does not fit in one record of "
-                                                         "%1 bytes (it needs %2); shorten the "
-                                                         "name or the number")
-                                              .arg(RecordLength)
-                                              .arg(RecordCodec::encodedSize(item.record())));
-                return fail(row.line, errorText(bytes.error()));
-            }
-            changes.append({existing, *bytes});
-        }
-
-        for (const Change &change : changes) {
-            if (change.record > 0) {
-                stored.records.replace(qsizetype(change.record - 1) * RecordLength, RecordLength,
-                                       change.bytes);
-                ++outcome.updated;
-            } else {
-                stored.records.append(change.bytes);
-                ++outcome.added;
-            }
-        }
-        if (target.write(stored.records) != stored.records.size())
+        records = plan.apply();
+        if (target.write(records.bytes) != records.bytes.size())
             return errno == ENOSPC ? FileError::DiskFull : FileError::DeviceIO;
         return FileError::None;
     });
     if (refusal) {
-        outcome.added = outcome.updated = 0;
         outcome.refused = refusal;
         return outcome;
     }
     if (error != FileError::None) {
-        outcome.added = outcome.updated = 0;
         outcome.error = error;
+        return outcome;
     }
+    outcome.added = records.added;
+    outcome.updated = records.updated;
     return outcome;
 }
 

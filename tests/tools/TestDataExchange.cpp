@@ -119,10 +119,11 @@ private slots:
                                                 | QFileDevice::ReadGroup));
 
         // Columns in another order, names in other cases, no Remaining: it
-        // follows from Stock and Sold. SOAP takes TEA's old name's place.
+        // follows from Stock and Sold. SOAP takes TEA's old name's place. The
+        // blanks around a number are not part of it.
         const QString csv =
             dir.writeFile(QStringLiteral("in.csv"), "number,PRICE,Name,Stock,sold\r\n"
-                                                    "100,\"3.75\",GREEN TEA,20,0\r\n"
+                                                    " 100 ,\"3.75\",GREEN TEA,20,0\r\n"
                                                     "300,1,MATCHES,5,2\r\n"
                                                     "200,0.99,TEA,5,0\r\n");
         const Run run = runTool({Import, Items, path, csv});
@@ -286,6 +287,27 @@ private slots:
                                    dir.path(QStringLiteral("none.csv"))});
         QCOMPARE(noCsv.exitCode, 1);
         QVERIFY2(noCsv.err.contains(QStringLiteral("none.csv")), qPrintable(noCsv.err));
+    }
+
+    void importRefusesADatafileWithAnUnreadableItem()
+    {
+        TempDir dir;
+        const QString path = smallShop(dir);
+        QVERIFY(!path.isEmpty());
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(22 * RecordLength + 4 + 4));
+            QVERIFY(f.putChar(char(0x63))); // the tag of SOAP's price
+        }
+        const QByteArray before = TempDir::readFile(path);
+        const QString csv =
+            dir.writeFile(QStringLiteral("in.csv"), "Name,Number,Price,Stock\nMUG,301,1,1\n");
+        const Run run = runTool({Import, Items, path, csv});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("record 23 of the datafile cannot be read")),
+                 qPrintable(run.err));
+        QCOMPARE(TempDir::readFile(path), before);
+        QCOMPARE(dir.files(), (QStringList{QStringLiteral("in.csv"), QStringLiteral("shop.tb2")}));
     }
 
     void checkIsSilentOnTheDemo()
