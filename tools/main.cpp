@@ -352,21 +352,10 @@ std::optional<QString> privilegeNames(const FieldValue &v)
 {
     if (!v.isText())
         return std::nullopt;
-    const QString s = v.toText();
-    if (s.size() != PrivilegeStringLength)
+    const std::optional<QStringList> on = grantedNames(v.toText());
+    if (!on)
         return std::nullopt;
-    QStringList on;
-    for (int i = 0; i < PrivilegeStringLength; ++i) {
-        const QChar c = s.at(i);
-        if (c != QLatin1Char('0') && c != QLatin1Char('1'))
-            return std::nullopt;
-        if (c == QLatin1Char('1')) {
-            if (i >= PrivilegeCount)
-                return std::nullopt;
-            on << ::privilegeNames()[i];
-        }
-    }
-    return QStringLiteral("privileges(%1)").arg(on.join(QLatin1Char(' ')));
+    return QStringLiteral("privileges(%1)").arg(on->join(QLatin1Char(' ')));
 }
 
 QString kindName(int n, const DataRecord &r)

@@ -29,18 +29,8 @@ RecordKind recordKind(Kind kind)
 QString privilegeText(const CashierEntry &cashier)
 {
     const QString stored = cashier.privilegeText();
-    if (stored.size() != PrivilegeStringLength)
-        return stored;
-    QStringList on;
-    for (int i = 0; i < PrivilegeStringLength; ++i) {
-        const QChar c = stored.at(i);
-        if (c == QLatin1Char('0'))
-            continue;
-        if (c != QLatin1Char('1') || i >= PrivilegeCount)
-            return stored;
-        on << privilegeNames()[i];
-    }
-    return on.join(QLatin1Char(' '));
+    const std::optional<QStringList> on = grantedNames(stored);
+    return on ? on->join(QLatin1Char(' ')) : stored;
 }
 
 QStringList rowOf(Kind kind, const DataRecord &record, bool withPins)
