@@ -11,8 +11,10 @@
 #include "datafile/Cp1252.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/DataRecord.h"
+#include "datafile/EntryExport.h"
 #include "datafile/FieldValue.h"
 #include "datafile/ItemEntry.h"
+#include "datafile/ItemImport.h"
 #include "datafile/PickList.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
@@ -52,9 +54,12 @@ namespace {
 // The full datafile
 
 struct BenchFile {
-    QString pristine; // never changed after generation
-    QString work;     // scratch copy for the operations that change the file
-    QString walk;     // an item, 30,000 customers, then items to the end
+    QString pristine;  // never changed after generation
+    QString work;      // scratch copy for the operations that change the file
+    QString walk;      // an item, 30,000 customers, then items to the end
+    QString catalogue; // 30,000 items and nothing else
+    QString imported;  // an empty datafile the catalogue is imported into
+    QByteArray catalogueCsv;
     QString lastItemName;
     QByteArray lastItemEncoded;
     QString lastCustomerName;
@@ -125,6 +130,38 @@ bool generateWalk(const QString &dir)
     return true;
 }
 
+// The shop owner's catalogue: 30,000 items, exported as CSV once for the import.
+constexpr int CatalogueItems = 30000;
+
+bool generateCatalogue(const QString &dir)
+{
+    g_file.catalogue = QDir(dir).filePath(QStringLiteral("catalogue.tb2"));
+    g_file.imported = QDir(dir).filePath(QStringLiteral("imported.tb2"));
+    if (RecordStore(g_file.catalogue).createNew(QDate::currentDate()) != FileError::None)
+        return false;
+    QByteArray bytes;
+    bytes.reserve(qsizetype(CatalogueItems) * RecordLength);
+    for (int i = 0; i < CatalogueItems; ++i) {
+        const Result<QByteArray> enc = RecordCodec::encode(benchItem(i));
+        if (!enc)
+            return false;
+        bytes += *enc;
+    }
+    QFile f(g_file.catalogue);
+    if (!f.open(QIODevice::Append) || f.write(bytes) != bytes.size())
+        return false;
+    f.close();
+    const Result<QByteArray> csv =
+        EntryExport::run(g_file.catalogue, EntryExport::Kind::Items, false);
+    if (!csv) {
+        std::fprintf(stderr, "tallybird-bench: the catalogue cannot be exported (error %d)\n",
+                     int(csv.error()));
+        return false;
+    }
+    g_file.catalogueCsv = *csv;
+    return true;
+}
+
 // 20 header records and 32,744 entries: items, with a customer every 500
 // entries and a cashier every 4,000, the last entry an item.
 bool generate(const QString &dir)
@@ -174,7 +211,7 @@ bool generate(const QString &dir)
                      qPrintable(g_file.pristine), QFileInfo(g_file.pristine).size(), expected);
         return false;
     }
-    return generateWalk(dir);
+    return generateWalk(dir) && generateCatalogue(dir);
 }
 
 void fail(benchmark::State &state, const std::string &why)
@@ -505,6 +542,57 @@ void FillItemBox(benchmark::State &state)
 }
 
 // ---------------------------------------------------------------------------
+// The datafile tool: a catalogue of 30,000 items out to CSV and into an empty
+// datafile, as `tallybird-data export` and `import` run them (numbers read and
+// written the same way whatever the locale).
+
+class CsvLocale
+{
+public:
+    CsvLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    ~CsvLocale() { QLocale::setDefault(m_old); }
+
+private:
+    QLocale m_old;
+};
+
+void ExportItems30000(benchmark::State &state)
+{
+    const CsvLocale locale;
+    for (auto _ : state) {
+        const Result<QByteArray> csv =
+            EntryExport::run(g_file.catalogue, EntryExport::Kind::Items, false);
+        state.PauseTiming();
+        if (!csv || *csv != g_file.catalogueCsv)
+            return fail(state, "the export differs from the first one");
+        state.ResumeTiming();
+    }
+}
+
+void ImportItems30000(benchmark::State &state)
+{
+    const CsvLocale locale;
+    const qint64 expected = qint64(HeaderRecords + CatalogueItems) * RecordLength;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (RecordStore(g_file.imported).createNew(QDate::currentDate()) != FileError::None)
+            return fail(state, "cannot create the empty datafile");
+        state.ResumeTiming();
+
+        const ItemImport::Outcome outcome = ItemImport::run(g_file.imported, g_file.catalogueCsv);
+
+        state.PauseTiming();
+        if (!outcome.ok() || outcome.added != CatalogueItems)
+            return fail(state, "the import failed: "
+                                   + (outcome.refused ? outcome.refused->reason.toStdString()
+                                                      : std::to_string(int(outcome.error))));
+        if (QFileInfo(g_file.imported).size() != expected)
+            return fail(state, "the import left a file of the wrong size");
+        state.ResumeTiming();
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Reporting
 
 std::string timeText(double seconds)
@@ -636,6 +724,8 @@ int main(int argc, char **argv)
         {"ReportHighest100", ReportHighest100},
         {"ReportAtLeastZero", ReportAtLeastZero},
         {"CompleteCreditLastCustomer", CompleteCreditLastCustomer},
+        {"ExportItems30000", ExportItems30000},
+        {"ImportItems30000", ImportItems30000},
     };
     for (const auto &b : benchmarks) {
         benchmark::internal::Benchmark *bm = benchmark::RegisterBenchmark(b.name, b.fn);

@@ -1,4 +1,7 @@
-// tallybird-data: writes a demo datafile and prints the records of a datafile.
+// tallybird-data: the datafile tool. The demo datafile and the dump are here;
+// the other commands have a file each.
+
+#include "ToolOutput.h"
 
 #include "cashier/CashierTime.h"
 #include "datafile/CashierEntry.h"
@@ -32,75 +35,26 @@
 
 namespace {
 
-enum ExitCode {
-    ExitOk = 0,
-    ExitFileError = 1,  // the datafile cannot be read or written
-    ExitUsage = 2,      // wrong arguments
-    ExitBadRecords = 3, // dumped, but some records could not be decoded
-};
-
-QTextStream &out()
-{
-    static QTextStream s(stdout);
-    return s;
-}
-
-QTextStream &err()
-{
-    static QTextStream s(stderr);
-    return s;
-}
-
-const char *const Usage =
-    "Usage:\n"
+const char *const DemoDumpUsage =
     "  tallybird-data demo [--force] PATH\n"
     "      Writes a demo datafile with cashiers, items, customers, a tax rate\n"
     "      and a foreign currency. An existing file is only replaced with\n"
     "      --force.\n"
     "  tallybird-data dump PATH\n"
-    "      Prints every record of a datafile, one per line.\n"
-    "\n"
-    "      A partial record at the end of the file is ignored, as the program\n"
-    "      ignores it, and said so on the error output.\n"
-    "\n"
-    "Exit status: 0 done, 1 file error, 2 wrong arguments,\n"
-    "3 (dump) some records could not be decoded.\n";
+    "      Prints every record of a datafile, one per line. A partial record\n"
+    "      at the end of the file is ignored, as the program ignores it, and\n"
+    "      said so on the error output.\n";
 
-QString describe(FileError e)
+// Every command; the later ones bring their text from their own files.
+QString fullUsage()
 {
-    switch (e) {
-    case FileError::None:
-        return QStringLiteral("no error");
-    case FileError::FileNotFound:
-        return QStringLiteral("file not found");
-    case FileError::DeviceIO:
-        return QStringLiteral("device input/output error");
-    case FileError::BadRecordLength:
-        return QStringLiteral("record too long");
-    case FileError::DiskFull:
-        return QStringLiteral("disk full");
-    case FileError::ReadPastEnd:
-        return QStringLiteral("read past the end of the file");
-    case FileError::FieldPastRecord:
-        return QStringLiteral("a field runs past the end of its record");
-    case FileError::PermissionDenied:
-        return QStringLiteral("permission denied");
-    case FileError::PathAccess:
-        return QStringLiteral("path not accessible");
-    case FileError::BadFileFormat:
-        return QStringLiteral("not a Tallybird datafile");
-    case FileError::UnencodableText:
-        return QStringLiteral("text that cannot be stored");
-    case FileError::UnknownFieldType:
-        return QStringLiteral("unknown field type");
-    default:
-        return QStringLiteral("error");
-    }
-}
-
-QString errorText(FileError e)
-{
-    return QStringLiteral("%1 (error %2)").arg(describe(e)).arg(errorNumber(e));
+    return QStringLiteral("Usage:\n") + QString::fromUtf8(DemoDumpUsage)
+           + QString::fromUtf8(CheckUsage) + QString::fromUtf8(ExportUsage)
+           + QString::fromUtf8(ImportUsage) + QString::fromUtf8(BackupUsage)
+           + QStringLiteral("\nEach command shows its own help with --help.\n"
+                            "Exit status: 0 done, 1 a file cannot be read or written or the\n"
+                            "input is refused, 2 wrong arguments, 3 dump: some records could\n"
+                            "not be decoded; check and backup: faults found.\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -398,21 +352,10 @@ std::optional<QString> privilegeNames(const FieldValue &v)
 {
     if (!v.isText())
         return std::nullopt;
-    const QString s = v.toText();
-    if (s.size() != PrivilegeStringLength)
+    const std::optional<QStringList> on = grantedNames(v.toText());
+    if (!on)
         return std::nullopt;
-    QStringList on;
-    for (int i = 0; i < PrivilegeStringLength; ++i) {
-        const QChar c = s.at(i);
-        if (c != QLatin1Char('0') && c != QLatin1Char('1'))
-            return std::nullopt;
-        if (c == QLatin1Char('1')) {
-            if (i >= PrivilegeCount)
-                return std::nullopt;
-            on << ::privilegeNames()[i];
-        }
-    }
-    return QStringLiteral("privileges(%1)").arg(on.join(QLatin1Char(' ')));
+    return QStringLiteral("privileges(%1)").arg(on->join(QLatin1Char(' ')));
 }
 
 QString kindName(int n, const DataRecord &r)
@@ -471,8 +414,8 @@ int dump(const QString &path)
             out() << recordLine(n, *r) << '\n';
         } else {
             ++bad;
-            out() << n << " error " << errorNumber(decodeError) << " (" << describe(decodeError)
-                  << ")\n";
+            out() << n << " error " << errorNumber(decodeError) << " ("
+                  << errorDescription(decodeError) << ")\n";
         }
         return true;
     });
@@ -486,14 +429,14 @@ int dump(const QString &path)
     }
     if (bad > 0) {
         err() << "tallybird-data: " << bad << " record(s) could not be decoded\n";
-        return ExitBadRecords;
+        return ExitFaults;
     }
     return ExitOk;
 }
 
 int usage()
 {
-    err() << Usage;
+    err() << fullUsage();
     return ExitUsage;
 }
 
@@ -509,7 +452,7 @@ int main(int argc, char **argv)
 
     if (args.size() == 1
         && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        out() << Usage;
+        out() << fullUsage();
         return ExitOk;
     }
     if (args.isEmpty())
@@ -527,6 +470,17 @@ int main(int argc, char **argv)
             return usage();
         return dump(args[0]);
     }
+    // CSV files read and write numbers the same way whatever the user's locale.
+    if (command == QLatin1String("export") || command == QLatin1String("import"))
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (command == QLatin1String("check"))
+        return checkCommand(args);
+    if (command == QLatin1String("export"))
+        return exportCommand(args);
+    if (command == QLatin1String("import"))
+        return importCommand(args);
+    if (command == QLatin1String("backup"))
+        return backupCommand(args);
     err() << "tallybird-data: unknown command '" << command << "'\n";
     return usage();
 }

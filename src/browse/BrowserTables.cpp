@@ -141,42 +141,36 @@ BrowserSettings items()
         };
     };
     s.build = [](const Form &form, const DataRecord &) {
-        const QString name = form.value(QStringLiteral("Text1"));
-        const QString number = form.value(QStringLiteral("Text2"));
-        const auto price = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
-        if (!ItemEntry::isValidName(name) || !MoneyText::isNumeric(number) || !price)
-            return refuse();
-        // A stock box left empty counts as 0; one that is not a whole number
-        // would be stored as a text no stock figure can be read from.
+        // A stock box left empty is shown as 0.
         Form counts;
         for (const char *box : {"Text4", "Text5", "Text6"}) {
-            QString text = form.value(QLatin1String(box));
-            if (text.isEmpty())
-                text = QStringLiteral("0");
-            if (!MoneyText::isWholeNumber(text))
-                return refuse();
-            counts.insert(QLatin1String(box), text);
+            const QString text = form.value(QLatin1String(box));
+            counts.insert(QLatin1String(box), text.isEmpty() ? QStringLiteral("0") : text);
         }
-        const double sold = *MoneyText::parseNumber(counts.value(QStringLiteral("Text4")));
-        const double stock = *MoneyText::parseNumber(counts.value(QStringLiteral("Text5")));
-        const double remaining = *MoneyText::parseNumber(counts.value(QStringLiteral("Text6")));
-        if (sold + remaining != stock) {
+        const ItemCheck check = ItemEntry::fromTexts({
+            form.value(QStringLiteral("Text1")),
+            form.value(QStringLiteral("Text2")),
+            form.value(QStringLiteral("Text3")),
+            counts.value(QStringLiteral("Text4")),
+            counts.value(QStringLiteral("Text5")),
+            counts.value(QStringLiteral("Text6")),
+        });
+        switch (check.fault) {
+        case ItemFault::None: {
+            SaveOutcome out = write(check.item.record());
+            out.rewrite = counts;
+            return out;
+        }
+        case ItemFault::Unbalanced: {
             SaveOutcome out = refuse(
                 QStringLiteral("The total of properties 'Remaining Inventory' and 'Items Sold' "
                                "must equal Total Inventory. Check your input and try again."));
             out.rewrite = counts;
             return out;
         }
-        ItemEntry item;
-        item.setName(name);
-        item.setNumber(number);
-        item.setPrice(*price);
-        item.setSold(sold);
-        item.setStock(stock);
-        item.setRemaining(remaining);
-        SaveOutcome out = write(item.record());
-        out.rewrite = counts;
-        return out;
+        default:
+            return refuse();
+        }
     };
     return s;
 }

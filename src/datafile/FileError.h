@@ -31,6 +31,46 @@ inline int errorNumber(FileError e)
     return int(e);
 }
 
+// What an error means, in a few words ("file not found").
+inline QString errorDescription(FileError e)
+{
+    switch (e) {
+    case FileError::None:
+        return QStringLiteral("no error");
+    case FileError::FileNotFound:
+        return QStringLiteral("file not found");
+    case FileError::DeviceIO:
+        return QStringLiteral("device input/output error");
+    case FileError::BadRecordLength:
+        return QStringLiteral("record too long");
+    case FileError::DiskFull:
+        return QStringLiteral("disk full");
+    case FileError::ReadPastEnd:
+        return QStringLiteral("read past the end of the file");
+    case FileError::BadRecordNumber:
+        return QStringLiteral("bad record number");
+    case FileError::FieldPastRecord:
+        return QStringLiteral("a field runs past the end of its record");
+    case FileError::PermissionDenied:
+        return QStringLiteral("permission denied");
+    case FileError::PathAccess:
+        return QStringLiteral("path not accessible");
+    case FileError::BadFileFormat:
+        return QStringLiteral("not a Tallybird datafile");
+    case FileError::UnencodableText:
+        return QStringLiteral("text that cannot be stored");
+    case FileError::UnknownFieldType:
+        return QStringLiteral("unknown field type");
+    }
+    return QStringLiteral("error");
+}
+
+// The description with the error number: "file not found (error 53)".
+inline QString errorText(FileError e)
+{
+    return QStringLiteral("%1 (error %2)").arg(errorDescription(e)).arg(errorNumber(e));
+}
+
 // The value of an operation that worked, or the error that stopped it.
 template<typename T>
 class [[nodiscard]] Result

@@ -2,6 +2,9 @@
 
 #include "DataRecord.h"
 
+struct ItemTexts;
+struct ItemCheck;
+
 // An item record read and written by its meaning. Fields the item does not
 // use keep what the record held.
 class ItemEntry
@@ -29,6 +32,11 @@ public:
     // summary lines.
     static bool isValidName(const QString &name);
 
+    // The item the texts describe, checked as the item browser checks its
+    // boxes before a save: a valid name, a numeric number and price, whole
+    // counts (an empty one is 0), and sold + remaining = stock.
+    static ItemCheck fromTexts(const ItemTexts &texts);
+
     // A new item with nothing sold yet.
     static ItemEntry make(const QString &name, const QString &number, Currency price, double stock);
 
@@ -39,3 +47,22 @@ private:
 // Where scans find an item's name and number.
 constexpr int ItemNameField = 0;
 constexpr int ItemNumberField = 2;
+
+// An item's texts as the item browser's boxes or a catalogue's columns hold
+// them; the price in the currency format or as a plain number.
+struct ItemTexts {
+    QString name;
+    QString number;
+    QString price;
+    QString sold;
+    QString stock;
+    QString remaining;
+};
+
+// What fromTexts refuses, in the order it checks.
+enum class ItemFault { None, Name, Number, Price, Sold, Stock, Remaining, Unbalanced };
+
+struct ItemCheck {
+    ItemFault fault = ItemFault::None;
+    ItemEntry item; // only when fault is None
+};

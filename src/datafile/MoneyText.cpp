@@ -427,4 +427,23 @@ QString numberText(double value)
     return out;
 }
 
+QString decimalText(Currency amount, int minDecimals)
+{
+    const qint64 raw = amount.raw();
+    // The magnitude of the most negative amount does not fit in a qint64.
+    const quint64 magnitude = raw < 0 ? quint64(-(raw + 1)) + 1 : quint64(raw);
+    quint64 fraction = magnitude % quint64(Currency::Scale);
+    int decimals = 4;
+    while (decimals > minDecimals && fraction % 10 == 0) {
+        fraction /= 10;
+        --decimals;
+    }
+    QString text = raw < 0 ? QStringLiteral("-") : QString();
+    text += QString::number(magnitude / quint64(Currency::Scale));
+    if (decimals > 0)
+        text +=
+            QLatin1Char('.') + QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
+    return text;
+}
+
 } // namespace MoneyText

@@ -41,4 +41,9 @@ double leadingNumber(const QString &text);
 // zeros ("12.5", "-0.25").
 QString numberText(double value);
 
+// An amount as a plain decimal with a dot, whatever the locale: at least
+// `minDecimals` decimals and as many more as the amount needs, no grouping
+// ("1.50", "-25.00", "0.9235").
+QString decimalText(Currency amount, int minDecimals = 2);
+
 } // namespace MoneyText

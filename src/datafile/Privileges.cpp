@@ -13,6 +13,22 @@ const std::array<QString, PrivilegeCount> &privilegeNames()
     return names;
 }
 
+std::optional<QStringList> grantedNames(const QString &text)
+{
+    if (text.size() != PrivilegeStringLength)
+        return std::nullopt;
+    QStringList on;
+    for (int i = 0; i < PrivilegeStringLength; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('0'))
+            continue;
+        if (c != QLatin1Char('1') || i >= PrivilegeCount)
+            return std::nullopt;
+        on << privilegeNames()[i];
+    }
+    return on;
+}
+
 bool Privileges::all() const
 {
     for (int flag : flags)

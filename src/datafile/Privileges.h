@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The eleven privilege flags of a cashier, in the order of the privilege string.
 enum class Privilege {
@@ -23,6 +25,10 @@ constexpr int PrivilegeStringLength = 21;
 
 // The flags' names, as the Cashier window's check boxes are named.
 const std::array<QString, PrivilegeCount> &privilegeNames();
+// The names of the flags a well-formed privilege string grants, or nothing
+// when the text is not one (wrong length, other characters, or a trailing
+// flag set).
+std::optional<QStringList> grantedNames(const QString &privilegeString);
 
 struct Privileges {
     std::array<int, PrivilegeCount> flags{}; // 0 denies, anything else grants

@@ -88,12 +88,12 @@ FileError errnoError(int e)
     }
 }
 
-// The new datafile a delete writes, beside the old one; removed again unless
+// The new file a delete or another rewrite writes, beside the old one; removed again unless
 // it was renamed over the old one.
-class DeleteCopy
+class ReplacementCopy
 {
 public:
-    explicit DeleteCopy(const QByteArray &native)
+    explicit ReplacementCopy(const QByteArray &native)
         : m_path(native + CopyTag + QByteArray(CopyRandomChars, 'X'))
     {
         m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
@@ -102,7 +102,7 @@ public:
         else
             ::flock(m_fd, LOCK_EX);
     }
-    ~DeleteCopy()
+    ~ReplacementCopy()
     {
         if (m_fd < 0)
             return;
@@ -110,8 +110,8 @@ public:
             ::unlink(m_path.constData());
         ::close(m_fd);
     }
-    DeleteCopy(const DeleteCopy &) = delete;
-    DeleteCopy &operator=(const DeleteCopy &) = delete;
+    ReplacementCopy(const ReplacementCopy &) = delete;
+    ReplacementCopy &operator=(const ReplacementCopy &) = delete;
 
     FileError error() const { return m_error; }
     int fd() const { return m_fd; }
@@ -237,11 +237,19 @@ FileError RecordStore::DeleteRecord(int n) const
 {
     if (n < FirstEntryRecord)
         return FileError::BadRecordNumber;
+    return rewrite([n](DataFile &source, QIODevice &target) {
+        if (n > source.recordCount())
+            return FileError::BadRecordNumber;
+        return copyWithout(source, n, target);
+    });
+}
+
+FileError RecordStore::rewrite(
+    const std::function<FileError(DataFile &source, QIODevice &target)> &write) const
+{
     DataFile source(m_path);
     if (const FileError error = source.open(DataFile::Mode::Read); error != FileError::None)
         return error;
-    if (n > source.recordCount())
-        return FileError::BadRecordNumber;
 
     const QByteArray native = NativePath::encode(m_path);
     struct stat old {
@@ -252,7 +260,7 @@ FileError RecordStore::DeleteRecord(int n) const
 
     // Written beside the datafile so that the final rename stays on one file
     // system; until that rename the old file is untouched.
-    DeleteCopy copy(native);
+    ReplacementCopy copy(native);
     if (copy.error() != FileError::None)
         return copy.error();
     copy.takeOwnerAndMode(old);
@@ -260,10 +268,38 @@ FileError RecordStore::DeleteRecord(int n) const
     if (!target.open(copy.fd(), QIODevice::WriteOnly | QIODevice::Unbuffered,
                      QFileDevice::DontCloseHandle))
         return FileError::DeviceIO;
-    if (const FileError error = copyWithout(source, n, target); error != FileError::None)
+    if (const FileError error = write(source, target); error != FileError::None)
         return error;
     source.close();
     target.close();
+    return copy.commitOver(native);
+}
+
+FileError RecordStore::writeNewFile(const QString &target, QByteArrayView bytes,
+                                    const QString &like)
+{
+    const QByteArray native = NativePath::encode(target);
+    const QByteArray likeNative = NativePath::encode(like);
+    struct stat old {
+    };
+    if (::stat(likeNative.constData(), &old) != 0)
+        return errnoError(errno);
+    struct stat existing {
+    };
+    if (::lstat(native.constData(), &existing) == 0)
+        return FileError::PathAccess;
+
+    ReplacementCopy copy(native);
+    if (copy.error() != FileError::None)
+        return copy.error();
+    copy.takeOwnerAndMode(old);
+    QFile file;
+    if (!file.open(copy.fd(), QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::DontCloseHandle))
+        return FileError::DeviceIO;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        return writeError(file, errno);
+    file.close();
     return copy.commitOver(native);
 }
 

@@ -42,6 +42,17 @@ public:
     // failure the old file is left byte for byte as it was and no temporary
     // file remains. A partial record at the end is not copied.
     FileError DeleteRecord(int n) const;
+    // Replaces the datafile with what `write` puts into a new file: written
+    // beside the old one and renamed over it as DeleteRecord does, so on any
+    // failure the old file is left byte for byte as it was. `write` gets the
+    // datafile opened for reading.
+    FileError
+    rewrite(const std::function<FileError(DataFile &source, QIODevice &target)> &write) const;
+    // Writes `bytes` as the new file `target` the same way, with the mode,
+    // owner and group of the file at `like`. Fails with PathAccess when
+    // `target` exists.
+    static FileError writeNewFile(const QString &target, QByteArrayView bytes, const QString &like);
+
     // The copy DeleteRecord makes: every record of `source` but record n,
     // written to `target` in large blocks.
     static FileError copyWithout(DataFile &source, int n, QIODevice &target);

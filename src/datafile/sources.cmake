@@ -1,12 +1,16 @@
 list(APPEND TB_CORE_SOURCES
     src/datafile/CashierEntry.cpp
     src/datafile/Cp1252.cpp
+    src/datafile/Csv.cpp
     src/datafile/Currency.cpp
     src/datafile/CustomerEntry.cpp
+    src/datafile/DataCheck.cpp
     src/datafile/DataFile.cpp
     src/datafile/DataRecord.cpp
+    src/datafile/EntryExport.cpp
     src/datafile/FieldValue.cpp
     src/datafile/ItemEntry.cpp
+    src/datafile/ItemImport.cpp
     src/datafile/NativePath.cpp
     src/datafile/MoneyText.cpp
     src/datafile/OleDate.cpp

@@ -3,6 +3,7 @@
 
 #include "common/TempDir.h"
 #include "common/TestMain.h"
+#include "tools/ToolRun.h"
 
 #include "datafile/Currency.h"
 #include "datafile/DataFile.h"
@@ -28,50 +29,7 @@
 #include <limits>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The tool is built next to the test folder; TALLYBIRD_DATA names it elsewhere.
-QString toolPath()
-{
-    const QByteArray env = qgetenv("TALLYBIRD_DATA");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env);
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../tallybird-data"));
-}
-
-Run runTool(const QStringList &args)
-{
-    QProcess p;
-    p.start(toolPath(), args);
-    Run r;
-    if (!p.waitForStarted(10000) || !p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-std::vector<DataRecord> readAll(const QString &path)
-{
-    std::vector<DataRecord> records;
-    DataFile f(path);
-    if (f.open(DataFile::Mode::Read) != FileError::None)
-        return records;
-    for (int n = 1; n <= f.recordCount(); ++n) {
-        Result<DataRecord> r = f.read(n);
-        if (!r)
-            break;
-        records.push_back(*r);
-    }
-    return records;
-}
+using namespace ToolRun;
 
 // EAN-13 as a checkout scanner validates it: weights 1 and 3 over all 13 digits.
 bool validEan13(const QString &s)
@@ -83,14 +41,6 @@ bool validEan13(const QString &s)
     for (int i = 0; i < 13; ++i)
         sum += s.at(i).digitValue() * (i % 2 == 0 ? 1 : 3);
     return sum % 10 == 0;
-}
-
-QStringList linesOf(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 QString lineStartingWith(const QStringList &lines, const QString &prefix)
