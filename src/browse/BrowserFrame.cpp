@@ -276,8 +276,7 @@ void BrowserFrame::Save()
     }
     const FileError error = store.writeRecord(m_walk->CurrentRecord, out.record);
     if (error == FileError::BadRecordLength) {
-        critical({QStringLiteral("Record too Long"),
-                  QStringLiteral("This record is too long!  Try shortening some of the fields.")});
+        m_ctx.dialogs->recordTooLong(this);
         return;
     }
     if (error != FileError::None) {

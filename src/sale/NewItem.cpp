@@ -127,9 +127,7 @@ void NewItem::Command1_Click()
         return;
     }
     if (error == FileError::BadRecordLength) {
-        m_ctx.dialogs->critical(this, QStringLiteral("Record too Long"),
-                                QStringLiteral("This record is too long!  Try shortening some of "
-                                               "the fields."));
+        m_ctx.dialogs->recordTooLong(this);
         return;
     }
     if (error != FileError::None) {

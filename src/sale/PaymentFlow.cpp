@@ -28,9 +28,7 @@ bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &
                               + payment.moneyGiven + plan.log.join(QString());
         ctx.dialogs->unstorableCharacter(window, Cp1252::firstUnencodable(typed));
     } else if (error == FileError::BadRecordLength) {
-        ctx.dialogs->critical(window, QStringLiteral("Record too Long"),
-                              QStringLiteral("This record is too long!  Try shortening some of "
-                                             "the fields."));
+        ctx.dialogs->recordTooLong(window);
     } else {
         fileError(ctx, window, errorNumber(error));
     }

@@ -19,7 +19,6 @@ QString dateText(const QDate &date)
 {
     return FieldValue::fromDate(OleDate::fromDate(date)).toText();
 }
-
 } // namespace
 
 Result<Preferences> Preferences::read(const QString &path)

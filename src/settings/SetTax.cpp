@@ -85,9 +85,7 @@ void SetTax::Command1_Click()
     tax.noTax = ui->Check1->isChecked();
     const FileError error = tax.write(m_ctx.DataFilePath);
     if (error == FileError::BadRecordLength) {
-        m_ctx.dialogs->critical(this, QStringLiteral("Record too Long"),
-                                QStringLiteral("This record is too long!  Try shortening some of "
-                                               "the fields."));
+        m_ctx.dialogs->recordTooLong(this);
         return;
     }
     if (error == FileError::UnencodableText) {

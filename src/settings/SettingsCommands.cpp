@@ -126,9 +126,7 @@ void mnuitmLogSetup(AppContext &ctx)
         return;
     }
     if (error == FileError::BadRecordLength) {
-        ctx.dialogs->critical(parent, QStringLiteral("Record too Long"),
-                              QStringLiteral("This record is too long!  Try shortening some of "
-                                             "the fields."));
+        ctx.dialogs->recordTooLong(parent);
         return;
     }
     if (error != FileError::None) {

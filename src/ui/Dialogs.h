@@ -57,6 +57,12 @@ public:
                      + QStringLiteral("' cannot be stored in the datafile. Please use another "
                                       "character."));
     }
+    // A record too long for its 128 bytes; nothing is stored.
+    void recordTooLong(QWidget *parent)
+    {
+        critical(parent, QStringLiteral("Record too Long"),
+                 QStringLiteral("This record is too long!  Try shortening some of the fields."));
+    }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {
         return message(parent, Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;

@@ -2,6 +2,9 @@
 
 #include "TestData.h"
 
+#include "datafile/RecordStore.h"
+#include "settings/TaxSettings.h"
+
 #include <QTest>
 
 using namespace TestData;
@@ -33,4 +36,17 @@ Interface &World::startLoggedOn()
         QTest::qFail("ANN could not log on", __FILE__, __LINE__);
     h.dialogs.clear();
     return w;
+}
+
+void World::setTaxRate(const QString &rate)
+{
+    TaxSettings tax;
+    tax.rate1 = rate;
+    if (tax.write(path) != FileError::None)
+        QTest::qFail("the tax rate could not be written", __FILE__, __LINE__);
+}
+
+DataRecord World::record(int n) const
+{
+    return RecordStore(path).readRecord(n).valueOr(DataRecord());
 }

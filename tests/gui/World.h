@@ -3,6 +3,7 @@
 #include "Harness.h"
 #include "common/TempDir.h"
 
+#include "datafile/DataRecord.h"
 #include "datafile/Privileges.h"
 
 #include <QString>
@@ -20,6 +21,11 @@ public:
     Interface &start();
     // The same with ANN logged on; the boxes of the log on are forgotten.
     Interface &startLoggedOn();
+
+    // Sets the first tax rate, so that sales may start.
+    void setTaxRate(const QString &rate);
+    // Record n of the datafile as it is now; an empty record when unreadable.
+    DataRecord record(int n) const;
 
     TempDir dir;
     QString path;

@@ -8,7 +8,6 @@
 #include "datafile/CustomerEntry.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/RecordStore.h"
-#include "settings/TaxSettings.h"
 #include "ui/QtDialogs.h"
 
 #include <QComboBox>
@@ -28,18 +27,6 @@ using Icon = Dialogs::Icon;
 
 namespace {
 // World's records: ANN 21, SAM 22, TEA 23, COFFEE 24, BUN 25, BOB 26, CAROL 27.
-void setTaxRate(const QString &path, const QString &rate)
-{
-    TaxSettings tax;
-    tax.rate1 = rate;
-    QCOMPARE(tax.write(path), FileError::None);
-}
-
-DataRecord recordAt(const QString &path, int n)
-{
-    return RecordStore(path).readRecord(n).valueOr(DataRecord());
-}
-
 QString label(QWidget *root, const char *name)
 {
     return root->findChild<QLabel *>(name)->text();
@@ -61,16 +48,17 @@ void typeCustomer(QDialog *d, const QString &typed)
 // Two teas rung and taxed at 7%: $4.00, grand total $4.28.
 Interface &taxedSale(World &world)
 {
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Interface &w = world.startLoggedOn();
     Drive::ring(&w, "TEA", "2");
     Drive::click(&w, "Command5");
     return w;
 }
 
-void addEuro(const QString &path)
+void addEuro(const World &world)
 {
-    CurrencySlot slot(recordAt(path, HeaderRecord::FirstCurrencySlot));
+    const QString &path = world.path;
+    CurrencySlot slot(world.record(HeaderRecord::FirstCurrencySlot));
     slot.setName("EURO");
     slot.setSymbol("€");
     slot.setValue(*Currency::fromDecimal("1.5"));
@@ -128,16 +116,16 @@ void PaymentWindowTest::cashWithChange()
     QVERIFY(billIsEmpty(world));
     QCOMPARE(label(&w, "LabelSubTotal"), QStringLiteral("$0.00"));
     QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
-    const CashierEntry ann(recordAt(world.path, 21));
+    const CashierEntry ann(world.record(21));
     QCOMPARE(ann.salesPerformed(), 1.0);
     QCOMPARE(ann.amountSold(), *Currency::fromDecimal("4.28"));
-    QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 1.0);
+    QCOMPARE(world.record(HeaderRecord::LastTransaction).Number.toNumber(), 1.0);
 }
 
 void PaymentWindowTest::grandTotalFirst()
 {
     World world;
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Interface &w = world.startLoggedOn();
     Drive::ring(&w, "TEA", "1");
     Drive::click(&w, "Command2");
@@ -170,7 +158,7 @@ void PaymentWindowTest::foreignCurrency()
     QFETCH(QString, privileges);
     QFETCH(bool, allowed);
     World world(privileges);
-    addEuro(world.path);
+    addEuro(world);
     Interface &w = taxedSale(world);
     QString due, given;
     bool choosable = true;
@@ -198,7 +186,7 @@ void PaymentWindowTest::creditCustomers()
 {
     World world;
     {
-        CustomerEntry bob(recordAt(world.path, 26));
+        CustomerEntry bob(world.record(26));
         bob.setNotes("Pays Fridays");
         QCOMPARE(RecordStore(world.path).writeRecord(26, bob.record()), FileError::None);
     }
@@ -216,7 +204,7 @@ void PaymentWindowTest::creditCustomers()
                                                "to add this customer to the credit database?"));
         QVERIFY(d->isVisible());
         QCOMPARE(RecordStore(world.path).NextFreeRecord().valueOr(0), records);
-        QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
+        QCOMPARE(world.record(HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
         // A known customer, picked and left: the stored comments appear.
         typeCustomer(d, "bob");
         Drive::leave(d, "Combo1");
@@ -228,7 +216,7 @@ void PaymentWindowTest::creditCustomers()
     QVERIFY(world.h.dialogs.lastMessageWas(Icon::Information, "Current Balance",
                                            "BOB has a balance of ($4.28)."));
     QVERIFY(billIsEmpty(world));
-    QCOMPARE(CustomerEntry(recordAt(world.path, 26)).balance(), *Currency::fromDecimal("-4.28"));
+    QCOMPARE(CustomerEntry(world.record(26)).balance(), *Currency::fromDecimal("-4.28"));
 
     // Enter on the default button without leaving the box: the customer named
     // now pays, a new one after "Yes".
@@ -242,10 +230,10 @@ void PaymentWindowTest::creditCustomers()
         QTest::keyClick(d->findChild<QComboBox *>("Combo1")->lineEdit(), Qt::Key_Return);
     });
     Drive::click(&w, "Command1");
-    const CustomerEntry dan(recordAt(world.path, records));
+    const CustomerEntry dan(world.record(records));
     QCOMPARE(dan.name(), QStringLiteral("DAN"));
     QCOMPARE(dan.balance(), *Currency::fromDecimal("-2.14"));
-    QCOMPARE(CustomerEntry(recordAt(world.path, 26)).visits(), 1.0);
+    QCOMPARE(CustomerEntry(world.record(26)).visits(), 1.0);
 }
 
 void PaymentWindowTest::failuresKeepTheBill()
@@ -272,7 +260,7 @@ void PaymentWindowTest::failuresKeepTheBill()
                                  "printer settings and try again.\nError: 482"}));
     QCOMPARE(world.h.find<QListWidget>("List1")->count(), 1);
     QCOMPARE(QFile(world.dir.path("sales.log")).size(), 0);
-    QCOMPARE(recordAt(world.path, HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
+    QCOMPARE(world.record(HeaderRecord::LastTransaction).Number.toNumber(), 0.0);
 }
 
 void PaymentWindowTest::logFileSetup()
@@ -282,7 +270,7 @@ void PaymentWindowTest::logFileSetup()
     ScriptedDialogs &dialogs = world.h.dialogs;
     const QString existing = world.dir.path("old.txt");
     QFile(existing).open(QIODevice::WriteOnly);
-    const auto stored = [&] { return recordAt(world.path, HeaderRecord::LogFile); };
+    const auto stored = [&] { return world.record(HeaderRecord::LogFile); };
 
     // A new file over an existing one, "No" to overwriting: nothing changes.
     dialogs.answerYes();

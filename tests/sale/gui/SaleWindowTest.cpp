@@ -4,7 +4,6 @@
 
 #include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
-#include "settings/TaxSettings.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -16,16 +15,9 @@
 
 namespace {
 // World's items: TEA at record 23, COFFEE 24, BUN 25; entries end at 27.
-void setTaxRate(const QString &path, const QString &rate)
+ItemEntry itemAt(const World &world, int n)
 {
-    TaxSettings tax;
-    tax.rate1 = rate;
-    QCOMPARE(tax.write(path), FileError::None);
-}
-
-ItemEntry itemAt(const QString &path, int n)
-{
-    return ItemEntry(RecordStore(path).readRecord(n).valueOr(DataRecord()));
+    return ItemEntry(world.record(n));
 }
 
 QStringList billLines(Harness &h)
@@ -58,7 +50,7 @@ private slots:
 void SaleWindowTest::lowerCaseWithCompletion()
 {
     World world;
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Interface &w = world.startLoggedOn();
     QLineEdit *box = world.h.find<QComboBox>("Combo1")->lineEdit();
     QApplication::setActiveWindow(&w);
@@ -73,8 +65,8 @@ void SaleWindowTest::lowerCaseWithCompletion()
 
     QCOMPARE(billLines(world.h), QStringList{"COFFEE - $3.50   X   1"});
     QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$3.50"));
-    QCOMPARE(itemAt(world.path, 24).sold(), 1.0);
-    QCOMPARE(itemAt(world.path, 24).remaining(), 19.0);
+    QCOMPARE(itemAt(world, 24).sold(), 1.0);
+    QCOMPARE(itemAt(world, 24).remaining(), 19.0);
     QCOMPARE(box->text(), QString());
     QCOMPARE(Drive::text(&w, "Text2"), QStringLiteral("1"));
     QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
@@ -83,7 +75,7 @@ void SaleWindowTest::lowerCaseWithCompletion()
     Drive::ring(&w, "bun", "4");
     QCOMPARE(billLines(world.h).last(), QStringLiteral("BUN - $0.75   X   4"));
     QCOMPARE(label(world.h, "LabelSubTotal"), QStringLiteral("$6.50"));
-    QCOMPARE(itemAt(world.path, 25).remaining(), 26.0);
+    QCOMPARE(itemAt(world, 25).remaining(), 26.0);
 }
 
 void SaleWindowTest::newItemStoredOrBilled_data()
@@ -97,7 +89,7 @@ void SaleWindowTest::newItemStoredOrBilled()
 {
     QFETCH(bool, billOnly);
     World world;
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Interface &w = world.startLoggedOn();
     QString shownName, button;
     Drive::onNextDialog([&](QDialog *d) {
@@ -120,7 +112,7 @@ void SaleWindowTest::newItemStoredOrBilled()
     } else {
         QCOMPARE(billLines(world.h), QStringList{"SCONE - $1.25   X   2"});
         QCOMPARE(next, 29);
-        const ItemEntry scone = itemAt(world.path, 28);
+        const ItemEntry scone = itemAt(world, 28);
         QCOMPARE(scone.number(), QStringLiteral("555"));
         QCOMPARE(scone.sold(), 2.0);
         QCOMPARE(scone.remaining(), -2.0);
@@ -131,7 +123,7 @@ void SaleWindowTest::newItemStoredOrBilled()
 void SaleWindowTest::taxAndDiscount()
 {
     World world;
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Interface &w = world.startLoggedOn();
     Drive::ring(&w, "tea", "5");
     QVERIFY(!world.h.find<QLabel>("labelGrandTotal")->isVisible());
@@ -174,7 +166,7 @@ void SaleWindowTest::refusals()
                                            "Please enter a tax rate."));
     QCOMPARE(box->text(), QString());
 
-    setTaxRate(world.path, "7");
+    world.setTaxRate("7");
     Drive::ring(&w, "tea", "x");
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Input Error",
@@ -186,7 +178,7 @@ void SaleWindowTest::refusals()
         "to modify the product database. If you require access, please contact your supervisor "
         "and request that the option 'Modify Items' be turned on for your cashier account."));
     QVERIFY(billLines(world.h).isEmpty());
-    QCOMPARE(itemAt(world.path, 23).sold(), 0.0);
+    QCOMPARE(itemAt(world, 23).sold(), 0.0);
 
     Drive::click(&w, "Command3");
     QVERIFY(world.h.dialogs.lastMessageWas(
