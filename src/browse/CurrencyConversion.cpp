@@ -1,8 +1,6 @@
 #include "CurrencyConversion.h"
 
 #include "datafile/CurrencySlot.h"
-#include "datafile/DataFile.h"
-#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 
 namespace CurrencyConversion {
@@ -28,19 +26,14 @@ QString amountText(double amount, Rate currency)
 
 Result<QList<Entry>> entries(const QString &path)
 {
+    const Result<QList<StoredSlot>> stored = readCurrencySlots(path);
+    if (!stored)
+        return stored.error();
     QList<Entry> list{{QStringLiteral("Native Currency"), std::nullopt}};
-    DataFile file(path);
-    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
-        return error;
-    for (int n = HeaderRecord::FirstCurrencySlot; n <= HeaderRecord::LastCurrencySlot; ++n) {
-        const Result<DataRecord> record = file.read(n);
-        if (!record)
-            return record.error();
-        const CurrencySlot slot(*record);
-        if (slot.isFree())
-            continue;
-        list.append({slot.name() + QStringLiteral(" (") + slot.symbol() + QStringLiteral(")"),
-                     slot.value()});
+    for (const StoredSlot &s : *stored) {
+        const CurrencySlot slot(s.data);
+        if (!slot.isFree())
+            list.append({slot.entryText(), slot.value()});
     }
     return list;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "DataRecord.h"
+#include "FileError.h"
+
+#include <QList>
 
 // One of the four foreign-currency header records, read and written by its meaning.
 class CurrencySlot
@@ -22,6 +25,12 @@ public:
     QString symbol() const { return m_record.SpareC.toText(); }
     void setSymbol(const QString &symbol) { m_record.SpareC = FieldValue::fromText(symbol); }
 
+    // How the currency is offered in a list: "EURO (€)".
+    QString entryText() const
+    {
+        return name() + QStringLiteral(" (") + symbol() + QLatin1Char(')');
+    }
+
     // Field 0 of every slot is "***", as of every header record.
     void markAsSlot() { m_record.Name = FieldValue::fromText(SharedMarker); }
 
@@ -30,3 +39,12 @@ public:
 private:
     DataRecord m_record;
 };
+
+// A slot as stored, with its header record.
+struct StoredSlot {
+    int record = 0;
+    DataRecord data;
+};
+
+// The four slots in order, read in one opening of the datafile.
+Result<QList<StoredSlot>> readCurrencySlots(const QString &path);

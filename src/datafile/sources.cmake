@@ -3,6 +3,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Cp1252.cpp
     src/datafile/Csv.cpp
     src/datafile/Currency.cpp
+    src/datafile/CurrencySlot.cpp
     src/datafile/CustomerEntry.cpp
     src/datafile/DataCheck.cpp
     src/datafile/DataFile.cpp

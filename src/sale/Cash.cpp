@@ -1,9 +1,7 @@
 #include "Cash.h"
 
 #include "PaymentFlow.h"
-#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
-#include "datafile/RecordStore.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -15,21 +13,6 @@
 
 using namespace Purchase;
 
-namespace {
-Result<QList<Slot>> currencySlots(const QString &path)
-{
-    const RecordStore store(path);
-    QList<Slot> stored;
-    for (int n = HeaderRecord::FirstCurrencySlot; n <= HeaderRecord::LastCurrencySlot; ++n) {
-        Result<DataRecord> record = store.readRecord(n);
-        if (!record)
-            return record.error();
-        stored << Slot{n, std::move(*record)};
-    }
-    return stored;
-}
-} // namespace
-
 Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), m_bill(bill), ui(std::make_unique<Ui::Cash>())
 {
@@ -39,7 +22,7 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     ui->Label3->setText(bill.grandTotal);
 
     ui->Combo1->addItem(QStringLiteral("Native Currency"));
-    const Result<QList<Slot>> stored = currencySlots(ctx.DataFilePath);
+    const Result<QList<Slot>> stored = readCurrencySlots(ctx.DataFilePath);
     if (stored) {
         m_offered = offeredCurrencies(*stored);
         for (const Foreign &f : m_offered)

@@ -59,7 +59,7 @@ QList<Foreign> offeredCurrencies(const QList<Slot> &stored)
         f.name = slot.name();
         f.symbol = slot.symbol();
         f.value = slot.value();
-        f.entry = f.name + QStringLiteral(" (") + f.symbol + QLatin1Char(')');
+        f.entry = slot.entryText();
         offered << f;
     }
     return offered;

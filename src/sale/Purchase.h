@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/Currency.h"
+#include "datafile/CurrencySlot.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/DataRecord.h"
 #include "datafile/FileError.h"
@@ -53,10 +54,7 @@ struct Payment {
 };
 
 // The foreign currencies offered for cash: the used slots, in order.
-struct Slot {
-    int record = 0;
-    DataRecord data;
-};
+using Slot = StoredSlot;
 QList<Foreign> offeredCurrencies(const QList<Slot> &stored);
 // The currency an entry of the currency box stands for: the one whose name,
 // followed by a blank, is the entry's text before "(".
