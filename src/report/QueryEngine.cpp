@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -54,62 +53,6 @@ bool passes(double v, int comparison, double value)
     }
     return false;
 }
-
-// The value pieces of report lines, made once per amount. An open-addressed
-// table on the bits of the value: amounts in steps of cents are spread badly
-// by a plain hash of the number.
-class AmountTexts
-{
-public:
-    template<typename Make>
-    const QString &of(double value, Make &&make)
-    {
-        if (2 * (m_texts.size() + 1) > qsizetype(m_slots.size()))
-            grow();
-        quint64 bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = slotOf(bits);; i = (i + 1) & mask) {
-            Slot &slot = m_slots[i];
-            if (slot.text < 0) {
-                slot = {bits, int(m_texts.size())};
-                m_texts.append(make());
-                return m_texts.last();
-            }
-            if (slot.bits == bits)
-                return m_texts[slot.text];
-        }
-    }
-
-private:
-    struct Slot {
-        quint64 bits = 0;
-        int text = -1;
-    };
-    size_t slotOf(quint64 bits) const
-    {
-        return size_t((bits * 0x9E3779B97F4A7C15ull) >> (64 - m_shift));
-    }
-    void grow()
-    {
-        std::vector<Slot> old = std::move(m_slots);
-        ++m_shift;
-        m_slots.assign(size_t(1) << m_shift, Slot());
-        const size_t mask = m_slots.size() - 1;
-        for (const Slot &s : old) {
-            if (s.text < 0)
-                continue;
-            size_t i = slotOf(s.bits);
-            while (m_slots[i].text >= 0)
-                i = (i + 1) & mask;
-            m_slots[i] = s;
-        }
-    }
-
-    std::vector<Slot> m_slots;
-    int m_shift = 5;
-    QStringList m_texts;
-};
 
 using Entry = std::pair<double, qsizetype>; // a value and its file position
 
@@ -319,14 +262,17 @@ Result<QStringList> run(const QString &datafilePath, ReportKind kind, int proper
     lines.reserve(selected.size());
     // Shops have far fewer prices than items: each amount is formatted once,
     // and each line is made in one piece from the name's bytes and the value.
-    AmountTexts shown;
+    QHash<double, QString> shown;
 
     QString formatted;
     for (const qsizetype i : selected) {
         const double v = collected.values[i];
         const QString *piece = &formatted;
         if (prop->form == ValueForm::Currency) {
-            piece = &shown.of(v, [&] { return reportLine(QString(), prop->form, v); });
+            auto it = shown.find(v);
+            if (it == shown.end())
+                it = shown.insert(v, reportLine(QString(), prop->form, v));
+            piece = &*it;
         } else {
             formatted = reportLine(QString(), prop->form, v);
         }
