@@ -413,7 +413,7 @@ void BrowseSearchLastItem(benchmark::State &state)
 void ReportHighest100(benchmark::State &state)
 {
     for (auto _ : state) {
-        const Result<QStringList> r =
+        const Result<ReportList> r =
             QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Relative,
                              QueryCode::GreaterThan, QStringLiteral("100"));
         state.PauseTiming();
@@ -456,7 +456,7 @@ void CompleteCreditLastCustomer(benchmark::State &state)
 void ReportAtLeastZero(benchmark::State &state)
 {
     for (auto _ : state) {
-        const Result<QStringList> r =
+        const Result<ReportList> r =
             QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Absolute,
                              QueryCode::GreaterOrEqual, QStringLiteral("$0.00"));
         state.PauseTiming();

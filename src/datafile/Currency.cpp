@@ -65,6 +65,15 @@ Currency Currency::fromDouble(double value)
     if (std::isinf(value))
         return saturated(value < 0);
 
+    // Most doubles handed in are amounts read out of the file, exactly the
+    // double nearest some whole number of ten-thousandths; below 1e10 that
+    // number is what the rounding below would give, without printing digits.
+    if (std::fabs(value) < 1e10) {
+        const double raw = std::nearbyint(value * Scale);
+        if (raw / Scale == value)
+            return fromRaw(qint64(raw));
+    }
+
     // A double carries about 16 significant digits and arithmetic leaves noise
     // in the last of them: 3.33 * 0.075 is 0.24974999999999997, not the tie
     // 0.24975. Fifteen digits reach the fifth decimal below 1e10, so there

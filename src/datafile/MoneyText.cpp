@@ -276,13 +276,20 @@ QLocale locale()
 
 QString formatCurrency(Currency amount)
 {
-    const QLocale loc = locale();
-    const int digits = currencyDigits(loc);
+    return CurrencyFormat()(amount);
+}
 
+CurrencyFormat::CurrencyFormat()
+    : m_locale(locale()), m_symbol(m_locale.currencySymbol()), m_digits(currencyDigits(m_locale))
+{
+}
+
+QString CurrencyFormat::operator()(Currency amount) const
+{
     // Round to the shown digits on the exact amount, half away from zero, so
     // that the binary double handed to QLocale cannot tip a half cent.
     qint64 unit = 1;
-    for (int i = digits; i < 4; ++i)
+    for (int i = m_digits; i < 4; ++i)
         unit *= 10;
     const bool negative = amount.raw() < 0;
     const quint64 magnitude = negative ? 0 - quint64(amount.raw()) : quint64(amount.raw());
@@ -291,9 +298,9 @@ QString formatCurrency(Currency amount)
         ++units;
 
     double shown = double(units);
-    for (int i = 0; i < digits; ++i)
+    for (int i = 0; i < m_digits; ++i)
         shown /= 10;
-    const QString text = loc.toCurrencyString(shown, loc.currencySymbol(), digits);
+    const QString text = m_locale.toCurrencyString(shown, m_symbol, m_digits);
     // A minus sign would break bill lines, which are split at their last "-".
     return negative && units != 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }

@@ -19,6 +19,20 @@ QLocale locale();
 // parentheses, e.g. "$1,234.50" and "($10.70)".
 QString formatCurrency(Currency amount);
 
+// The same for many amounts in a row, as a report writes them: the locale's
+// currency symbol and digits are looked up once.
+class CurrencyFormat
+{
+public:
+    CurrencyFormat();
+    QString operator()(Currency amount) const;
+
+private:
+    QLocale m_locale;
+    QString m_symbol;
+    int m_digits;
+};
+
 // Reads everything formatCurrency writes, and plain numbers with or without
 // grouping separators, a leading or trailing sign, parentheses, the currency
 // symbol and surrounding blanks. nullopt when the text is not such a number.

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -300,6 +301,31 @@ std::optional<QByteArrayView> RecordView::textBytes(int index) const
     if (pos + 4 + length > limit)
         return std::nullopt;
     return QByteArrayView(m_bytes.data() + pos + 4, length);
+}
+
+double RecordView::exactNumber(int index) const
+{
+    if (index < 0 || index >= FieldCount)
+        return std::numeric_limits<double>::quiet_NaN();
+    const qsizetype pos = rawFieldOffset(m_bytes, index);
+    if (pos < 0 || pos + 2 > limitOf(m_bytes))
+        return std::numeric_limits<double>::quiet_NaN();
+    const quint16 tag = get16(m_bytes.data() + pos);
+    if (tag != TagEmpty && tag != TagInt16 && tag != TagInt32 && tag != TagCurrency)
+        return std::numeric_limits<double>::quiet_NaN();
+    if (pos + 2 + payloadSize(tag) > limitOf(m_bytes))
+        return std::numeric_limits<double>::quiet_NaN();
+    const char *p = m_bytes.data() + pos + 2;
+    switch (tag) {
+    case TagInt16:
+        return double(qint16(get16(p)));
+    case TagInt32:
+        return double(qint32(get32(p)));
+    case TagCurrency:
+        return Currency::fromRaw(qint64(get64(p))).toDouble();
+    default:
+        return 0.0;
+    }
 }
 
 bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView encoded) const

@@ -38,6 +38,12 @@ public:
     // The Windows-1252 bytes of a text field, without decoding them; nullopt
     // when the field is not a text or the record is malformed up to its end.
     std::optional<QByteArrayView> textBytes(int index) const;
+    // The number of an empty, integer or currency field (a currency as its
+    // amount), straight from the bytes: these read the same as a number and as
+    // money. NaN, which none of them can hold, for any other field or a record
+    // malformed up to the field's end. Scans call this for every record, and
+    // a plain double comes back in a register.
+    double exactNumber(int index) const;
     // True when the field's text form equals `text`; a text field is compared
     // byte for byte with its Windows-1252 form `encoded`.
     bool fieldEquals(int index, const QString &text, QByteArrayView encoded) const;

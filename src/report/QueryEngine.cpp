@@ -7,9 +7,9 @@
 #include "datafile/MoneyText.h"
 #include "datafile/RecordCodec.h"
 
-#include <QHash>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -37,21 +37,32 @@ double readValue(const FieldValue &field, ValueForm form)
     return std::isnan(v) ? 0.0 : v;
 }
 
-bool passes(double v, int comparison, double value)
+// The values passing a comparison with `value`, in file order. The test is
+// chosen once, outside the loop over every record of the kind.
+QList<qsizetype> passing(const QList<double> &values, int comparison, double value)
 {
+    const auto every = [&values](auto passes) {
+        QList<qsizetype> selected;
+        selected.reserve(values.size());
+        const double *v = values.constData();
+        for (qsizetype i = 0; i < values.size(); ++i)
+            if (passes(v[i]))
+                selected.append(i);
+        return selected;
+    };
     switch (comparison) {
     case GreaterThan:
-        return v > value;
+        return every([value](double v) { return v > value; });
     case LessThan:
-        return v < value;
+        return every([value](double v) { return v < value; });
     case GreaterOrEqual:
-        return v >= value;
+        return every([value](double v) { return v >= value; });
     case LessOrEqual:
-        return v <= value;
+        return every([value](double v) { return v <= value; });
     case EqualTo:
-        return v == value;
+        return every([value](double v) { return v == value; });
     }
-    return false;
+    return {};
 }
 
 using Entry = std::pair<double, qsizetype>; // a value and its file position
@@ -128,6 +139,83 @@ QList<qsizetype> selectRelative(const QList<double> &values, bool highest, doubl
     return selectBeyondCut(values, highest, n);
 }
 
+// " - value", the part of a report line after the name: the value written
+// as the property shows it.
+QString valuePart(ValueForm form, double value, const MoneyText::CurrencyFormat &currency)
+{
+    QString shown;
+    switch (form) {
+    case ValueForm::Currency:
+        shown = currency(Currency::fromDouble(value));
+        break;
+    case ValueForm::Whole:
+        shown = MoneyText::numberText(value);
+        break;
+    case ValueForm::Duration:
+        shown = FormatLoggedOnTime(value);
+        break;
+    }
+    return QStringLiteral(" - ") + shown;
+}
+
+// The values of a report written out, each once: a report of a full datafile
+// looks one up for every line, so they are found by the value's bits in a
+// table of their own rather than a general hash.
+class ValueTexts
+{
+public:
+    explicit ValueTexts(ValueForm form) : m_form(form) { m_slots.assign(size_t(1) << m_bits, -1); }
+
+    qsizetype indexOf(double value)
+    {
+        if (value == 0)
+            value = 0.0; // -0 reads as 0
+        const quint64 bits = std::bit_cast<quint64>(value);
+        size_t slot = slotOf(bits);
+        while (m_slots[slot] >= 0) {
+            if (m_values[size_t(m_slots[slot])] == bits)
+                return m_slots[slot];
+            slot = (slot + 1) & (m_slots.size() - 1);
+        }
+        const qsizetype index = qsizetype(m_texts.size());
+        m_slots[slot] = index;
+        m_values.push_back(bits);
+        m_texts.push_back(valuePart(m_form, value, m_currency));
+        if (m_values.size() * 2 > m_slots.size())
+            grow();
+        return index;
+    }
+
+    const QString &text(qsizetype index) const { return m_texts[size_t(index)]; }
+
+private:
+    // The top bits of the bits times the golden ratio: every bit of the value
+    // counts, so whole amounts, whose low bits are all zero, spread too.
+    size_t slotOf(quint64 bits) const
+    {
+        return size_t((bits * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
+    }
+
+    void grow()
+    {
+        ++m_bits;
+        m_slots.assign(size_t(1) << m_bits, -1);
+        for (size_t i = 0; i < m_values.size(); ++i) {
+            size_t slot = slotOf(m_values[i]);
+            while (m_slots[slot] >= 0)
+                slot = (slot + 1) & (m_slots.size() - 1);
+            m_slots[slot] = qsizetype(i);
+        }
+    }
+
+    ValueForm m_form;
+    MoneyText::CurrencyFormat m_currency;
+    int m_bits = 10;
+    std::vector<qsizetype> m_slots; // index into m_values, or -1
+    std::vector<quint64> m_values;
+    std::vector<QString> m_texts;
+};
+
 } // namespace
 
 namespace QueryEngine {
@@ -136,7 +224,6 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
 {
     Collected out;
     const QueryKind &k = queryKind(kind);
-    out.nameField = k.nameField;
     const QueryProperty *prop = k.property(property);
     if (!prop)
         return out;
@@ -146,45 +233,47 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
     Result<QByteArray> read = file.readRecords(FirstEntryRecord);
     if (!read)
         return read.error();
-    out.records = std::move(*read);
-    const qsizetype entries = out.records.size() / RecordLength;
-    out.values.reserve(entries);
-    out.starts.reserve(entries);
-    for (qsizetype start = 0; start < out.records.size(); start += RecordLength) {
-        const RecordView view(QByteArrayView(out.records.constData() + start, RecordLength));
+    out.bytes = std::move(*read);
+    const qsizetype end = out.bytes.size();
+    out.values.reserve(end / RecordLength);
+    out.names.reserve(end / RecordLength);
+    for (qsizetype start = 0; start < end; start += RecordLength) {
+        const RecordView view(QByteArrayView(out.bytes.constData() + start, RecordLength));
         if (!k.takes(view.kind()))
             continue;
-        const std::optional<FieldValue> value = view.field(prop->field);
-        bool named = value && view.textBytes(k.nameField);
-        if (value && !named) {
-            if (const std::optional<FieldValue> number = view.field(k.nameField)) {
-                out.numberNames.insert(out.values.size(),
-                                       Cp1252::encode(number->toText()).value_or(QByteArray()));
-                named = true;
-            }
-        }
-        if (!named) {
+        // Most figures are stored as integers or money and are read straight
+        // from the bytes; a double or a text typed into a box is decoded.
+        std::optional<double> value;
+        if (const double exact = view.exactNumber(prop->field); !std::isnan(exact))
+            value = prop->form == ValueForm::Whole ? std::nearbyint(exact) : exact;
+        else if (const std::optional<FieldValue> field = view.field(prop->field))
+            value = readValue(*field, prop->form);
+        std::optional<QByteArrayView> name;
+        if (value)
+            name = view.textBytes(k.nameField);
+        if (value && name) {
+            out.names.append({name->data() - out.bytes.constData(), name->size()});
+        } else if (const std::optional<FieldValue> number =
+                       value ? view.field(k.nameField) : std::nullopt) {
+            const QByteArray text = Cp1252::encode(number->toText()).value_or(QByteArray());
+            out.names.append({out.bytes.size(), text.size()});
+            out.bytes.append(text);
+        } else {
             // The full decode says what is wrong with the record.
             FileError bad = view.decode().error();
             if (bad == FileError::None)
                 bad = FileError::UnknownFieldType;
             return bad;
         }
-        out.values.append(readValue(*value, prop->form));
-        out.starts.append(start);
+        out.values.append(*value);
     }
     return out;
 }
 
 QByteArrayView Collected::nameBytes(qsizetype i) const
 {
-    if (!numberNames.isEmpty()) {
-        const auto it = numberNames.constFind(i);
-        if (it != numberNames.cend())
-            return *it;
-    }
-    const RecordView view(QByteArrayView(records.constData() + starts[i], RecordLength));
-    return view.textBytes(nameField).value_or(QByteArrayView());
+    const Span &name = names[i];
+    return QByteArrayView(bytes).sliced(name.start, name.length);
 }
 
 QString Collected::name(qsizetype i) const
@@ -201,12 +290,7 @@ QList<qsizetype> select(const QList<double> &values, int mode, int comparison, d
     }
     // In file order every passing value is the first unused record of its
     // value, so each record labels itself.
-    QList<qsizetype> selected;
-    selected.reserve(values.size());
-    for (qsizetype i = 0; i < values.size(); ++i)
-        if (passes(values[i], comparison, value))
-            selected.append(i);
-    return selected;
+    return passing(values, comparison, value);
 }
 
 std::optional<double> convertValue(ReportKind kind, int property, int mode, const QString &text)
@@ -227,27 +311,10 @@ std::optional<double> convertValue(ReportKind kind, int property, int mode, cons
     return number;
 }
 
-QString reportLine(const QString &name, ValueForm form, double value)
+Result<ReportList> run(const QString &datafilePath, ReportKind kind, int property, int mode,
+                       int comparison, const QString &value)
 {
-    QString shown;
-    switch (form) {
-    case ValueForm::Currency:
-        shown = MoneyText::formatCurrency(Currency::fromDouble(value));
-        break;
-    case ValueForm::Whole:
-        shown = MoneyText::numberText(value);
-        break;
-    case ValueForm::Duration:
-        shown = FormatLoggedOnTime(value);
-        break;
-    }
-    return name + QStringLiteral(" - ") + shown;
-}
-
-Result<QStringList> run(const QString &datafilePath, ReportKind kind, int property, int mode,
-                        int comparison, const QString &value)
-{
-    QStringList lines;
+    ReportList lines;
     const QueryProperty *prop = queryKind(kind).property(property);
     const std::optional<double> wanted = convertValue(kind, property, mode, value);
     if (!prop || !wanted)
@@ -257,30 +324,19 @@ Result<QStringList> run(const QString &datafilePath, ReportKind kind, int proper
     if (!read)
         return read.error();
     const Collected &collected = *read;
-
     const QList<qsizetype> selected = select(collected.values, mode, comparison, *wanted);
-    lines.reserve(selected.size());
-    // Shops have far fewer prices than items: each amount is formatted once,
-    // and each line is made in one piece from the name's bytes and the value.
-    QHash<double, QString> shown;
 
-    QString formatted;
+    // Shops have far fewer prices than items: each value is written out once,
+    // and every line is then made straight in the list's one text.
+    ValueTexts texts(prop->form);
+    // Room for names and values of a usual length; longer ones make room as they come.
+    lines.reserve(selected.size(), selected.size() * 32);
     for (const qsizetype i : selected) {
-        const double v = collected.values[i];
-        const QString *piece = &formatted;
-        if (prop->form == ValueForm::Currency) {
-            auto it = shown.find(v);
-            if (it == shown.end())
-                it = shown.insert(v, reportLine(QString(), prop->form, v));
-            piece = &*it;
-        } else {
-            formatted = reportLine(QString(), prop->form, v);
-        }
+        const QString &value = texts.text(texts.indexOf(collected.values[i]));
         const QByteArrayView name = collected.nameBytes(i);
-        QString line(name.size() + piece->size(), Qt::Uninitialized);
-        Cp1252::decodeTo(name, line.data());
-        std::copy(piece->cbegin(), piece->cend(), line.data() + name.size());
-        lines.append(std::move(line));
+        QChar *line = lines.appendUninitialized(name.size() + value.size());
+        Cp1252::decodeTo(name, line);
+        std::copy(value.cbegin(), value.cend(), line + name.size());
     }
     return lines;
 }
@@ -288,7 +344,7 @@ Result<QStringList> run(const QString &datafilePath, ReportKind kind, int proper
 } // namespace QueryEngine
 
 namespace {
-bool runFor(ReportKind kind, QStringList &result, const QString &path, qint16 property, qint16 mode,
+bool runFor(ReportKind kind, ReportList &result, const QString &path, qint16 property, qint16 mode,
             qint16 comparison, const QString &value)
 {
     result = QueryEngine::run(path, kind, property, mode, comparison, value).valueOr({});
@@ -296,19 +352,19 @@ bool runFor(ReportKind kind, QStringList &result, const QString &path, qint16 pr
 }
 } // namespace
 
-bool RunItemQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunItemQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                   qint16 comparison, const QString &value)
 {
     return runFor(ReportKind::Item, result, datafilePath, property, mode, comparison, value);
 }
 
-bool RunCreditQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunCreditQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                     qint16 comparison, const QString &value)
 {
     return runFor(ReportKind::Credit, result, datafilePath, property, mode, comparison, value);
 }
 
-bool RunCashierQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunCashierQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                      qint16 comparison, const QString &value)
 {
     return runFor(ReportKind::Cashier, result, datafilePath, property, mode, comparison, value);

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "QueryKinds.h"
+#include "ReportList.h"
 
 #include "datafile/FileError.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -17,17 +16,18 @@
 namespace QueryEngine {
 
 // The property values of the records of one kind, in file order, with the
-// records themselves for the names of those that are selected.
+// names that label them in a report.
 struct Collected {
     QList<double> values;
-    // The entries as read, and where the record of value i starts in them.
-    QByteArray records;
-    QList<qsizetype> starts;
-    int nameField = 0;
-    // The few names stored as numbers, as their text, by value index.
-    QHash<qsizetype, QByteArray> numberNames;
+    // The entries as read, followed by the text of every name stored as a
+    // number, and where the name of value i is among these bytes.
+    QByteArray bytes;
+    struct Span {
+        qsizetype start;
+        qsizetype length;
+    };
+    QList<Span> names;
 
-    // The name record i shows in a report line, as Windows-1252 bytes.
     QByteArrayView nameBytes(qsizetype i) const;
     QString name(qsizetype i) const;
 };
@@ -50,23 +50,20 @@ QList<qsizetype> select(const QList<double> &values, int mode, int comparison, d
 // otherwise the number. nullopt when the text is none of these.
 std::optional<double> convertValue(ReportKind kind, int property, int mode, const QString &text);
 
-// "NAME - value", the value written as the property shows it.
-QString reportLine(const QString &name, ValueForm form, double value);
-
 // The whole query: convert, collect, select, label. A value the engine cannot
 // read, or a property the kind does not have, selects nothing; a datafile
 // that cannot be read, or a record that cannot be decoded, gives its error
 // and no lines. The lines are in selection order.
-Result<QStringList> run(const QString &datafilePath, ReportKind kind, int property, int mode,
-                        int comparison, const QString &value);
+Result<ReportList> run(const QString &datafilePath, ReportKind kind, int property, int mode,
+                       int comparison, const QString &value);
 
 } // namespace QueryEngine
 
 // The engines of the three builders. False, with no lines, when nothing
 // matched or the query failed.
-bool RunItemQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunItemQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                   qint16 comparison, const QString &value);
-bool RunCreditQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunCreditQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                     qint16 comparison, const QString &value);
-bool RunCashierQuery(QStringList &result, const QString &datafilePath, qint16 property, qint16 mode,
+bool RunCashierQuery(ReportList &result, const QString &datafilePath, qint16 property, qint16 mode,
                      qint16 comparison, const QString &value);

@@ -5,14 +5,40 @@
 #include "ui/WindowSetup.h"
 #include "ui_Report.h"
 
+#include <QAbstractListModel>
 #include <QFileInfo>
 
 namespace {
-void fill(QListWidget *list, const QStringList &lines)
+// A report list as its view shows it: a row's text is made when it is drawn,
+// so that a list of tens of thousands of lines opens at once.
+class ReportListModel : public QAbstractListModel
 {
-    list->addItems(lines);
-    list->clearSelection();
-    list->setCurrentRow(-1);
+public:
+    ReportListModel(const ReportList &list, QObject *parent)
+        : QAbstractListModel(parent), m_list(list)
+    {
+    }
+
+    int rowCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_list.size());
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.size())
+            return {};
+        return m_list.at(index.row()).toString();
+    }
+
+private:
+    ReportList m_list;
+};
+
+void fill(QListView *view, const ReportList &lines)
+{
+    view->setModel(new ReportListModel(lines, view));
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 } // namespace
 

@@ -12,7 +12,6 @@ namespace Ui {
 class Report;
 }
 class Dialogs;
-class QListWidget;
 
 // The report window: one query's lines, or two queries' lines and the names
 // they combine to, each under its sentence; "&Save" writes it all to a text file.

@@ -253,7 +253,7 @@ void ReportBuild::Command1_Click()
         return;
     showStatus(QStringLiteral("Preparing Report"), true);
     const int property = checkedCode(m_properties);
-    const Result<QStringList> result =
+    const Result<ReportList> result =
         QueryEngine::run(m_path, m_kind.kind, m_kind.properties.value(property - 1).code, mode(),
                          checkedCode(m_comparisons), ui->Text1->text());
     showStatus(QStringLiteral("Ready"), false);
@@ -261,7 +261,7 @@ void ReportBuild::Command1_Click()
     if (!result)
         m_dialogs.fileError(this, QStringLiteral("A File I/O Error has occured. Please try again."),
                             errorNumber(result.error()));
-    const QStringList lines = result.valueOr({});
+    const ReportList lines = result.valueOr({});
 
     const bool crossReference = ui->Check1->isChecked() || ui->Check2->isChecked();
     const int andOr = ui->Check1->isChecked() ? 1 : 0;

@@ -1,70 +1,65 @@
 #include "ReportContent.h"
 
-#include "datafile/TextSplit.h"
-
 #include <QHash>
 #include <QSet>
 
 #include <algorithm>
 
-void sortReportLines(QStringList &lines)
-{
-    std::sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-}
-
-void appendReportLines(QStringList &list, const QStringList &lines)
+void appendReportLines(ReportList &list, const ReportList &lines)
 {
     list.append(lines);
-    sortReportLines(list);
+    list.sort();
 }
 
-QString reportKey(const QString &line)
+QStringView reportKey(QStringView line)
 {
-    return TextSplit::beforeFirst(line, QLatin1Char('-'));
+    const qsizetype i = line.indexOf(QLatin1Char('-'));
+    return i < 0 ? QStringView() : line.left(i);
 }
 
-QStringList Sync(const QStringList &List1, const QStringList &List2, int AndOr)
+ReportList Sync(const ReportList &List1, const ReportList &List2, int AndOr)
 {
-    QStringList final;
+    // The names are views into the two lists, which outlive this function.
+    ReportList final;
     if (AndOr == 1) {
-        QHash<QString, qsizetype> inA;
-        QHash<QString, qsizetype> inB;
-        for (const QString &a : List1)
-            ++inA[reportKey(a)];
-        for (const QString &b : List2)
-            ++inB[reportKey(b)];
+        QHash<QStringView, qsizetype> inA;
+        QHash<QStringView, qsizetype> inB;
+        for (qsizetype i = 0; i < List1.size(); ++i)
+            ++inA[reportKey(List1.at(i))];
+        for (qsizetype i = 0; i < List2.size(); ++i)
+            ++inB[reportKey(List2.at(i))];
         qsizetype pairs = 0;
         for (auto it = inA.cbegin(); it != inA.cend(); ++it)
             pairs += it.value() * inB.value(it.key());
         if (pairs <= MaxFinalLines) {
-            for (const QString &a : List1)
-                for (qsizetype i = inB.value(reportKey(a)); i > 0; --i)
-                    final.append(reportKey(a));
+            for (qsizetype i = 0; i < List1.size(); ++i) {
+                const QStringView key = reportKey(List1.at(i));
+                for (qsizetype n = inB.value(key); n > 0; --n)
+                    final.append(key);
+            }
         } else {
             for (auto it = inA.cbegin(); it != inA.cend(); ++it) {
                 const qsizetype b = inB.value(it.key());
-                for (qsizetype i = b > 0 ? std::max(it.value(), b) : 0; i > 0; --i)
+                for (qsizetype n = b > 0 ? std::max(it.value(), b) : 0; n > 0; --n)
                     final.append(it.key());
             }
         }
     } else {
-        QSet<QString> listed;
-        for (const QString &a : List1) {
-            final.append(reportKey(a));
-            listed.insert(final.last());
+        QSet<QStringView> listed;
+        for (qsizetype i = 0; i < List1.size(); ++i) {
+            const QStringView key = reportKey(List1.at(i));
+            final.append(key);
+            listed.insert(key);
         }
-        for (const QString &b : List2) {
-            const QString key = reportKey(b);
+        for (qsizetype i = 0; i < List2.size(); ++i) {
+            const QStringView key = reportKey(List2.at(i));
             if (!listed.contains(key)) {
                 final.append(key);
                 listed.insert(key);
             }
         }
     }
-    sortReportLines(final);
+    final.sort();
     return final;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ReportList.h"
+
 #include <QString>
-#include <QStringList>
 
 // The captions of the report window, as ReadyDisplay sets them.
 struct ReportDisplay {
@@ -18,25 +19,23 @@ struct ReportDisplay {
 
 // A finished report: the three lists, each kept sorted, and its captions.
 struct ReportContent {
-    QStringList List1; // Query A lines
-    QStringList List2; // Query B lines, or the lines of the only query
-    QStringList List3; // the names both queries agree on
+    ReportList List1; // Query A lines
+    ReportList List2; // Query B lines, or the lines of the only query
+    ReportList List3; // the names both queries agree on
     ReportDisplay display;
 };
 
-// The lists' order: ascending alphabetical, letters compared without case.
-void sortReportLines(QStringList &lines);
 // Adds lines to a list and keeps it sorted.
-void appendReportLines(QStringList &list, const QStringList &lines);
+void appendReportLines(ReportList &list, const ReportList &lines);
 
 // The name part of a report line: the text before its first "-", "" when it
 // has none.
-QString reportKey(const QString &line);
+QStringView reportKey(QStringView line);
 
 // The final list from the two query lists: with AND (`AndOr` 1) a name once
 // for every pair of lines that share it, with OR (0) every name of List1 and
 // the names of List2 not yet in the list. Sorted.
-QStringList Sync(const QStringList &List1, const QStringList &List2, int AndOr);
+ReportList Sync(const ReportList &List1, const ReportList &List2, int AndOr);
 
 // The captions for one query (`Multi` false) or two.
 ReportDisplay ReadyDisplay(const QString &TextA, bool Multi, const QString &ForWhat,

@@ -10,12 +10,12 @@ namespace {
 const QString Rule = QString(30, QLatin1Char('='));
 const QString Dashes = QString(30, QLatin1Char('-'));
 
-void appendList(QStringList &out, const QStringList &list)
+void appendList(QStringList &out, const ReportList &list)
 {
     if (list.isEmpty())
         out.append(QStringLiteral("No data in list."));
     else
-        out.append(list);
+        out.append(list.toStringList());
 }
 
 FileError errorOf(const QSaveFile &file)
@@ -71,8 +71,10 @@ QStringList lines(const ReportContent &report, const QDateTime &savedAt)
 FileError write(const QString &path, const QStringList &lines)
 {
     QString text;
-    for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
+    for (const QString &line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
     const std::optional<QByteArray> bytes = Cp1252::encode(text);
     if (!bytes)
         return FileError::UnencodableText;

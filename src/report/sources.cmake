@@ -4,6 +4,7 @@ list(APPEND TB_CORE_SOURCES
     src/report/QuerySteps.cpp
     src/report/ReportContent.cpp
     src/report/ReportFile.cpp
+    src/report/ReportList.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/report/Report.cpp

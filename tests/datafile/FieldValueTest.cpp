@@ -43,6 +43,14 @@ void FieldValueTest::cp1252EveryByteRoundTrips()
     const auto back = Cp1252::encode(text);
     QVERIFY(back.has_value());
     QCOMPARE(*back, all);
+    // Plain ASCII is widened eight bytes at a time: a euro sign at every place.
+    for (int at = 0; at < 17; ++at) {
+        QByteArray mixed(17, 'a');
+        mixed[at] = char(0x80);
+        QString expected(17, QLatin1Char('a'));
+        expected[at] = QChar(0x20AC);
+        QCOMPARE(Cp1252::decode(mixed), expected);
+    }
 }
 
 void FieldValueTest::cp1252Table_data()

@@ -60,6 +60,12 @@ void MoneyTest::currencyFromDouble_data()
     QTest::newRow("1.09*0.045") << 1.09 * 0.045 << qint64(490);
     QTest::newRow("19.99*0.075") << 19.99 * 0.075 << qint64(14992);
     QTest::newRow("large") << 123456789.5 << qint64(1234567895000);
+    // Amounts read out of the file come back exactly, up to the largest below 1e10.
+    QTest::newRow("stored amount") << Currency::fromRaw(-12345678).toDouble() << qint64(-12345678);
+    QTest::newRow("largest stored below 1e10")
+        << Currency::fromRaw(99999999999999).toDouble() << qint64(99999999999999);
+    QTest::newRow("stored amount past 1e10")
+        << Currency::fromRaw(123456789012345).toDouble() << qint64(123456789012345);
     QTest::newRow("too large") << 1e300 << std::numeric_limits<qint64>::max();
     QTest::newRow("-inf") << -std::numeric_limits<double>::infinity()
                           << std::numeric_limits<qint64>::min();

@@ -68,7 +68,7 @@ void ReportContentTest::syncs()
     QFETCH(QStringList, list2);
     QFETCH(int, andOr);
     QFETCH(QStringList, final);
-    QCOMPARE(Sync(list1, list2, andOr), final);
+    QCOMPARE(Sync(list1, list2, andOr).toStringList(), final);
 }
 
 void ReportContentTest::andOfManySharedNamesStaysBounded()
@@ -82,7 +82,7 @@ void ReportContentTest::andOfManySharedNamesStaysBounded()
     }
     b.append(QStringLiteral("HAT - 1"));
     a.append(QStringLiteral("HAT - 3"));
-    const QStringList final = Sync(a, b, 1);
+    const QStringList final = Sync(a, b, 1).toStringList();
     QCOMPARE(final.size(), 401);
     QCOMPARE(final.count(QStringLiteral("T")), 400);
     QCOMPARE(final.first(), QStringLiteral("HAT "));
@@ -93,12 +93,13 @@ void ReportContentTest::andOfManySharedNamesStaysBounded()
 
 void ReportContentTest::sortsLines()
 {
-    QStringList lines{"nut - 1", "BOLT - 2", "Bolt - 3", "APPLE - 1", "bolt - 4"};
-    sortReportLines(lines);
-    QCOMPARE(lines, (QStringList{"APPLE - 1", "BOLT - 2", "Bolt - 3", "bolt - 4", "nut - 1"}));
-    QStringList list{"B - 1"};
+    ReportList lines{"nut - 1", "BOLT - 2", "Bolt - 3", "APPLE - 1", "bolt - 4"};
+    lines.sort();
+    QCOMPARE(lines.toStringList(),
+             (QStringList{"APPLE - 1", "BOLT - 2", "Bolt - 3", "bolt - 4", "nut - 1"}));
+    ReportList list{"B - 1"};
     appendReportLines(list, {"C - 1", "A - 1"});
-    QCOMPARE(list, (QStringList{"A - 1", "B - 1", "C - 1"}));
+    QCOMPARE(list.toStringList(), (QStringList{"A - 1", "B - 1", "C - 1"}));
 }
 
 void ReportContentTest::singleQueryText()
@@ -115,7 +116,7 @@ void ReportContentTest::singleQueryText()
                           "Search the ITEM COST property for an ABSOLUTE value greater than "
                           "$1.00.",
                           Dashes, "BOLT - $5.00", "NUT - $6.00", Rule}));
-    r.List2.clear();
+    r.List2 = {};
     QCOMPARE(ReportFile::lines(r, SavedAt).at(7), QStringLiteral("No data in list."));
 }
 
