@@ -2,6 +2,8 @@
 
 #include "Cp1252.h"
 
+#include <QtEndian>
+
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -20,21 +22,17 @@ constexpr quint16 TagText = quint16(Type::Text);
 
 quint16 get16(const char *p)
 {
-    return quint16(quint8(p[0]) | (quint8(p[1]) << 8));
+    return qFromLittleEndian<quint16>(p);
 }
 
 quint32 get32(const char *p)
 {
-    return quint32(quint8(p[0])) | quint32(quint8(p[1])) << 8 | quint32(quint8(p[2])) << 16
-           | quint32(quint8(p[3])) << 24;
+    return qFromLittleEndian<quint32>(p);
 }
 
 quint64 get64(const char *p)
 {
-    quint64 v = 0;
-    for (int i = 7; i >= 0; --i)
-        v = (v << 8) | quint8(p[i]);
-    return v;
+    return qFromLittleEndian<quint64>(p);
 }
 
 void put(char *p, quint64 v, int bytes)

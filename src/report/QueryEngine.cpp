@@ -7,7 +7,6 @@
 #include "datafile/MoneyText.h"
 #include "datafile/RecordCodec.h"
 
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -160,35 +159,39 @@ QString valuePart(ValueForm form, double value, const MoneyText::CurrencyFormat 
 
 // The values of a report written out, each once: a report of a full datafile
 // looks one up for every line, so they are found by the value's bits in a
-// table of their own rather than a general hash.
+// table of their own, and their texts lie side by side in one string.
 class ValueTexts
 {
 public:
-    explicit ValueTexts(ValueForm form) : m_form(form) { m_slots.assign(size_t(1) << m_bits, -1); }
+    explicit ValueTexts(ValueForm form) : m_form(form) { m_slots.resize(size_t(1) << m_bits); }
 
-    qsizetype indexOf(double value)
+    // The text of `value`, valid until the next call.
+    QStringView of(double value)
     {
         if (value == 0)
             value = 0.0; // -0 reads as 0
         const quint64 bits = std::bit_cast<quint64>(value);
         size_t slot = slotOf(bits);
-        while (m_slots[slot] >= 0) {
-            if (m_values[size_t(m_slots[slot])] == bits)
-                return m_slots[slot];
+        while (m_slots[slot].length >= 0) {
+            if (m_slots[slot].bits == bits)
+                return QStringView(m_text).mid(m_slots[slot].start, m_slots[slot].length);
             slot = (slot + 1) & (m_slots.size() - 1);
         }
-        const qsizetype index = qsizetype(m_texts.size());
-        m_slots[slot] = index;
-        m_values.push_back(bits);
-        m_texts.push_back(valuePart(m_form, value, m_currency));
-        if (m_values.size() * 2 > m_slots.size())
+        const QString text = valuePart(m_form, value, m_currency);
+        m_slots[slot] = {bits, m_text.size(), text.size()};
+        m_text += text;
+        if (++m_count * 2 > m_slots.size())
             grow();
-        return index;
+        return QStringView(m_text).right(text.size());
     }
 
-    const QString &text(qsizetype index) const { return m_texts[size_t(index)]; }
-
 private:
+    struct Slot {
+        quint64 bits = 0;
+        qsizetype start = 0;
+        qsizetype length = -1; // -1: empty
+    };
+
     // The top bits of the bits times the golden ratio: every bit of the value
     // counts, so whole amounts, whose low bits are all zero, spread too.
     size_t slotOf(quint64 bits) const
@@ -198,22 +201,24 @@ private:
 
     void grow()
     {
-        ++m_bits;
-        m_slots.assign(size_t(1) << m_bits, -1);
-        for (size_t i = 0; i < m_values.size(); ++i) {
-            size_t slot = slotOf(m_values[i]);
-            while (m_slots[slot] >= 0)
+        std::vector<Slot> old(size_t(1) << ++m_bits);
+        old.swap(m_slots);
+        for (const Slot &entry : old) {
+            if (entry.length < 0)
+                continue;
+            size_t slot = slotOf(entry.bits);
+            while (m_slots[slot].length >= 0)
                 slot = (slot + 1) & (m_slots.size() - 1);
-            m_slots[slot] = qsizetype(i);
+            m_slots[slot] = entry;
         }
     }
 
     ValueForm m_form;
     MoneyText::CurrencyFormat m_currency;
     int m_bits = 10;
-    std::vector<qsizetype> m_slots; // index into m_values, or -1
-    std::vector<quint64> m_values;
-    std::vector<QString> m_texts;
+    size_t m_count = 0;
+    std::vector<Slot> m_slots;
+    QString m_text;
 };
 
 } // namespace
@@ -235,8 +240,12 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
         return read.error();
     out.bytes = std::move(*read);
     const qsizetype end = out.bytes.size();
-    out.values.reserve(end / RecordLength);
-    out.names.reserve(end / RecordLength);
+    // Room for every entry, filled in place and cut to the records taken.
+    out.values.resize(end / RecordLength);
+    out.names.resize(end / RecordLength);
+    double *values = out.values.data();
+    Collected::Span *names = out.names.data();
+    qsizetype taken = 0;
     for (qsizetype start = 0; start < end; start += RecordLength) {
         const RecordView view(QByteArrayView(out.bytes.constData() + start, RecordLength));
         if (!k.takes(view.kind()))
@@ -252,11 +261,11 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
         if (value)
             name = view.textBytes(k.nameField);
         if (value && name) {
-            out.names.append({name->data() - out.bytes.constData(), name->size()});
+            names[taken] = {name->data() - out.bytes.constData(), name->size()};
         } else if (const std::optional<FieldValue> number =
                        value ? view.field(k.nameField) : std::nullopt) {
             const QByteArray text = Cp1252::encode(number->toText()).value_or(QByteArray());
-            out.names.append({out.bytes.size(), text.size()});
+            names[taken] = {out.bytes.size(), text.size()};
             out.bytes.append(text);
         } else {
             // The full decode says what is wrong with the record.
@@ -265,8 +274,10 @@ Result<Collected> collect(const QString &datafilePath, ReportKind kind, int prop
                 bad = FileError::UnknownFieldType;
             return bad;
         }
-        out.values.append(*value);
+        values[taken++] = *value;
     }
+    out.values.resize(taken);
+    out.names.resize(taken);
     return out;
 }
 
@@ -332,7 +343,7 @@ Result<ReportList> run(const QString &datafilePath, ReportKind kind, int propert
     // Room for names and values of a usual length; longer ones make room as they come.
     lines.reserve(selected.size(), selected.size() * 32);
     for (const qsizetype i : selected) {
-        const QString &value = texts.text(texts.indexOf(collected.values[i]));
+        const QStringView value = texts.of(collected.values[i]);
         const QByteArrayView name = collected.nameBytes(i);
         QChar *line = lines.appendUninitialized(name.size() + value.size());
         Cp1252::decodeTo(name, line);
