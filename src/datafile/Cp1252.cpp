@@ -55,14 +55,21 @@ void decodeTo(QByteArrayView bytes, QChar *out)
     qsizetype i = 0;
 #ifdef __SSE2__
     // Eight plain ASCII bytes at a time widen in one step, as most names are
-    // plain ASCII; any other byte goes through the table below.
-    for (; i + 8 <= n; i += 8) {
-        const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(in + i));
+    // plain ASCII; any other byte goes through the table below. Once all
+    // whole eights are written, the last eight bytes of the text finish it,
+    // overlapping bytes already written.
+    const auto widen = [in, out](qsizetype at) {
+        const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(in + at));
         if (_mm_movemask_epi8(eight) != 0)
-            break;
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i),
+            return false;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at),
                          _mm_unpacklo_epi8(eight, _mm_setzero_si128()));
-    }
+        return true;
+    };
+    while (i + 8 <= n && widen(i))
+        i += 8;
+    if (i + 8 > n && i < n && n >= 8 && widen(n - 8))
+        return;
 #endif
     for (; i < n; ++i)
         out[i] = QChar(ByteToUnicode[in[i]]);

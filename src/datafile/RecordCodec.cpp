@@ -2,69 +2,18 @@
 
 #include "Cp1252.h"
 
-#include <QtEndian>
-
 #include <bit>
 #include <cstring>
-#include <limits>
 
 namespace {
 
 using Type = FieldValue::Type;
-
-constexpr quint16 TagEmpty = quint16(Type::Empty);
-constexpr quint16 TagInt16 = quint16(Type::Int16);
-constexpr quint16 TagInt32 = quint16(Type::Int32);
-constexpr quint16 TagDouble = quint16(Type::Double);
-constexpr quint16 TagCurrency = quint16(Type::Currency);
-constexpr quint16 TagDate = quint16(Type::Date);
-constexpr quint16 TagText = quint16(Type::Text);
-
-quint16 get16(const char *p)
-{
-    return qFromLittleEndian<quint16>(p);
-}
-
-quint32 get32(const char *p)
-{
-    return qFromLittleEndian<quint32>(p);
-}
-
-quint64 get64(const char *p)
-{
-    return qFromLittleEndian<quint64>(p);
-}
+using namespace RecordLayout;
 
 void put(char *p, quint64 v, int bytes)
 {
     for (int i = 0; i < bytes; ++i, v >>= 8)
         p[i] = char(v & 0xFF);
-}
-
-// Payload size of a fixed-size tag; -1 for text, -2 for a tag this format has not.
-int payloadSize(quint16 tag)
-{
-    switch (tag) {
-    case TagEmpty:
-        return 0;
-    case TagInt16:
-        return 2;
-    case TagInt32:
-        return 4;
-    case TagDouble:
-    case TagCurrency:
-    case TagDate:
-        return 8;
-    case TagText:
-        return -1;
-    default:
-        return -2;
-    }
-}
-
-qsizetype limitOf(QByteArrayView bytes)
-{
-    return std::min<qsizetype>(bytes.size(), RecordLength);
 }
 
 // Bytes taken by the field at `pos` (tag included).
@@ -88,33 +37,6 @@ Result<int> fieldLength(QByteArrayView bytes, qsizetype pos)
     if (pos + 4 + length > limit)
         return FileError::FieldPastRecord;
     return 4 + length;
-}
-
-// Where field `index` starts, or the error (negated) that stops the walk to
-// it. The searches call this for every record of the file: the checks of
-// fieldLength, without a result per field.
-qsizetype rawFieldOffset(QByteArrayView bytes, int index)
-{
-    const qsizetype limit = limitOf(bytes);
-    const char *data = bytes.data();
-    qsizetype pos = 0;
-    for (int i = 0; i < index; ++i) {
-        if (pos + 2 > limit)
-            return -qsizetype(FileError::ReadPastEnd);
-        const int size = payloadSize(get16(data + pos));
-        if (size == -2)
-            return -qsizetype(FileError::UnknownFieldType);
-        if (size >= 0) {
-            pos += 2 + size;
-        } else {
-            if (pos + 4 > limit)
-                return -qsizetype(FileError::ReadPastEnd);
-            pos += 4 + get16(data + pos + 2);
-        }
-        if (pos > limit)
-            return -qsizetype(FileError::ReadPastEnd);
-    }
-    return pos;
 }
 
 Result<qsizetype> fieldOffset(QByteArrayView bytes, int index)
@@ -247,32 +169,6 @@ Result<DataRecord> decode(QByteArrayView bytes)
 
 } // namespace RecordCodec
 
-RecordKind RecordView::kind() const
-{
-    // Only field 0 is looked at, straight from the bytes: scans call this for
-    // every record of the file.
-    const qsizetype limit = limitOf(m_bytes);
-    if (limit < 2)
-        return RecordKind::Free;
-    const char *p = m_bytes.data();
-    const quint16 tag = get16(p);
-    if (tag == TagEmpty)
-        return RecordKind::Free;
-    if (tag != TagText || limit < 4)
-        return RecordKind::Item;
-    const int length = get16(p + 2);
-    if (length == 0)
-        return RecordKind::Free;
-    if (length == 3 && 4 + length <= limit) {
-        if (std::memcmp(p + 4, "***", 3) == 0)
-            return RecordKind::Customer;
-        if (std::memcmp(p + 4, "*+*", 3) == 0)
-            return RecordKind::Cashier;
-    }
-    // Also a malformed name: it is nobody's marker, and reading it reports the fault.
-    return RecordKind::Item;
-}
-
 std::optional<FieldValue> RecordView::field(int index) const
 {
     if (index < 0 || index >= FieldCount)
@@ -285,45 +181,6 @@ std::optional<FieldValue> RecordView::field(int index) const
     if (!value)
         return std::nullopt;
     return std::move(*value);
-}
-
-std::optional<QByteArrayView> RecordView::textBytes(int index) const
-{
-    if (index < 0 || index >= FieldCount)
-        return std::nullopt;
-    const qsizetype pos = rawFieldOffset(m_bytes, index);
-    const qsizetype limit = limitOf(m_bytes);
-    if (pos < 0 || pos + 4 > limit || get16(m_bytes.data() + pos) != TagText)
-        return std::nullopt;
-    const int length = get16(m_bytes.data() + pos + 2);
-    if (pos + 4 + length > limit)
-        return std::nullopt;
-    return QByteArrayView(m_bytes.data() + pos + 4, length);
-}
-
-double RecordView::exactNumber(int index) const
-{
-    if (index < 0 || index >= FieldCount)
-        return std::numeric_limits<double>::quiet_NaN();
-    const qsizetype pos = rawFieldOffset(m_bytes, index);
-    if (pos < 0 || pos + 2 > limitOf(m_bytes))
-        return std::numeric_limits<double>::quiet_NaN();
-    const quint16 tag = get16(m_bytes.data() + pos);
-    if (tag != TagEmpty && tag != TagInt16 && tag != TagInt32 && tag != TagCurrency)
-        return std::numeric_limits<double>::quiet_NaN();
-    if (pos + 2 + payloadSize(tag) > limitOf(m_bytes))
-        return std::numeric_limits<double>::quiet_NaN();
-    const char *p = m_bytes.data() + pos + 2;
-    switch (tag) {
-    case TagInt16:
-        return double(qint16(get16(p)));
-    case TagInt32:
-        return double(qint32(get32(p)));
-    case TagCurrency:
-        return Currency::fromRaw(qint64(get64(p))).toDouble();
-    default:
-        return 0.0;
-    }
 }
 
 bool RecordView::fieldEquals(int index, const QString &text, QByteArrayView encoded) const

@@ -2,10 +2,13 @@
 
 #include "DataRecord.h"
 #include "FileError.h"
+#include "RecordLayout.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <cstring>
+#include <limits>
 #include <optional>
 
 // Encodes a DataRecord into exactly 128 bytes and back: 16-bit little-endian
@@ -56,3 +59,72 @@ public:
 private:
     QByteArrayView m_bytes;
 };
+
+// The per-record reads of the scans, inline for the same reason as the layout.
+inline RecordKind RecordView::kind() const
+{
+    using namespace RecordLayout;
+    // Only field 0 is looked at, straight from the bytes: scans call this for
+    // every record of the file.
+    const qsizetype limit = limitOf(m_bytes);
+    if (limit < 2)
+        return RecordKind::Free;
+    const char *p = m_bytes.data();
+    const quint16 tag = get16(p);
+    if (tag == TagEmpty)
+        return RecordKind::Free;
+    if (tag != TagText || limit < 4)
+        return RecordKind::Item;
+    const int length = get16(p + 2);
+    if (length == 0)
+        return RecordKind::Free;
+    if (length == 3 && 4 + length <= limit) {
+        if (std::memcmp(p + 4, "***", 3) == 0)
+            return RecordKind::Customer;
+        if (std::memcmp(p + 4, "*+*", 3) == 0)
+            return RecordKind::Cashier;
+    }
+    // Also a malformed name: it is nobody's marker, and reading it reports the fault.
+    return RecordKind::Item;
+}
+
+inline std::optional<QByteArrayView> RecordView::textBytes(int index) const
+{
+    using namespace RecordLayout;
+    if (index < 0 || index >= FieldCount)
+        return std::nullopt;
+    const qsizetype pos = rawFieldOffset(m_bytes, index);
+    const qsizetype limit = limitOf(m_bytes);
+    if (pos < 0 || pos + 4 > limit || get16(m_bytes.data() + pos) != TagText)
+        return std::nullopt;
+    const int length = get16(m_bytes.data() + pos + 2);
+    if (pos + 4 + length > limit)
+        return std::nullopt;
+    return QByteArrayView(m_bytes.data() + pos + 4, length);
+}
+
+inline double RecordView::exactNumber(int index) const
+{
+    using namespace RecordLayout;
+    if (index < 0 || index >= FieldCount)
+        return std::numeric_limits<double>::quiet_NaN();
+    const qsizetype pos = rawFieldOffset(m_bytes, index);
+    if (pos < 0 || pos + 2 > limitOf(m_bytes))
+        return std::numeric_limits<double>::quiet_NaN();
+    const quint16 tag = get16(m_bytes.data() + pos);
+    if (tag != TagEmpty && tag != TagInt16 && tag != TagInt32 && tag != TagCurrency)
+        return std::numeric_limits<double>::quiet_NaN();
+    if (pos + 2 + payloadSize(tag) > limitOf(m_bytes))
+        return std::numeric_limits<double>::quiet_NaN();
+    const char *p = m_bytes.data() + pos + 2;
+    switch (tag) {
+    case TagInt16:
+        return double(qint16(get16(p)));
+    case TagInt32:
+        return double(qint32(get32(p)));
+    case TagCurrency:
+        return Currency::fromRaw(qint64(get64(p))).toDouble();
+    default:
+        return 0.0;
+    }
+}
