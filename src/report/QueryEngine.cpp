@@ -41,12 +41,13 @@ double readValue(const FieldValue &field, ValueForm form)
 QList<qsizetype> passing(const QList<double> &values, int comparison, double value)
 {
     const auto every = [&values](auto passes) {
-        QList<qsizetype> selected;
-        selected.reserve(values.size());
+        QList<qsizetype> selected(values.size());
+        qsizetype *out = selected.data();
         const double *v = values.constData();
         for (qsizetype i = 0; i < values.size(); ++i)
             if (passes(v[i]))
-                selected.append(i);
+                *out++ = i;
+        selected.resize(out - selected.constData());
         return selected;
     };
     switch (comparison) {

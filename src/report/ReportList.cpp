@@ -16,7 +16,7 @@ ReportList::ReportList(std::initializer_list<QString> lines) : ReportList(QStrin
 
 QStringView ReportList::at(qsizetype i) const
 {
-    const Line &line = m_lines.at(i);
+    const Line &line = m_lines[size_t(i)];
     return QStringView(m_text).mid(line.start, line.length);
 }
 
@@ -31,7 +31,7 @@ QStringList ReportList::toStringList() const
 
 void ReportList::reserve(qsizetype lines, qsizetype characters)
 {
-    m_lines.reserve(m_lines.size() + lines);
+    m_lines.reserve(m_lines.size() + size_t(lines));
     if (m_used + characters > m_text.size())
         m_text.resize(m_used + characters);
 }

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <initializer_list>
+#include <vector>
 
 // The lines of one list of a report, kept in one text: a report on a full
 // datafile runs to tens of thousands of lines, and building, sorting and
@@ -18,8 +19,8 @@ public:
     ReportList(const QStringList &lines); // NOLINT(google-explicit-constructor)
     ReportList(std::initializer_list<QString> lines);
 
-    qsizetype size() const { return m_lines.size(); }
-    bool isEmpty() const { return m_lines.isEmpty(); }
+    qsizetype size() const { return qsizetype(m_lines.size()); }
+    bool isEmpty() const { return m_lines.empty(); }
     QStringView at(qsizetype i) const;
     QStringList toStringList() const;
 
@@ -35,7 +36,7 @@ public:
             grow(length);
         const qsizetype start = m_used;
         m_used += length;
-        m_lines.append({start, length});
+        m_lines.push_back({start, length});
         return m_text.data() + start;
     }
 
@@ -56,5 +57,5 @@ private:
     // rest is room reserved for more.
     QString m_text;
     qsizetype m_used = 0;
-    QList<Line> m_lines;
+    std::vector<Line> m_lines;
 };
