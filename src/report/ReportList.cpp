@@ -63,13 +63,3 @@ void ReportList::sort()
         return c != 0 ? c < 0 : a < b;
     });
 }
-
-bool ReportList::operator==(const ReportList &other) const
-{
-    if (size() != other.size())
-        return false;
-    for (qsizetype i = 0; i < size(); ++i)
-        if (at(i) != other.at(i))
-            return false;
-    return true;
-}

@@ -44,8 +44,6 @@ public:
     // that differ only in case in their own binary order.
     void sort();
 
-    bool operator==(const ReportList &other) const;
-
 private:
     void grow(qsizetype length);
 
