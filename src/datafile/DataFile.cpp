@@ -1,5 +1,7 @@
 #include "DataFile.h"
 
+#include "FileDeviceError.h"
+
 #include "NativePath.h"
 #include "RecordCodec.h"
 
@@ -171,18 +173,7 @@ QString DataFile::path() const
 
 FileError DataFile::mapError() const
 {
-    if (errno == ENOSPC)
-        return FileError::DiskFull;
-    switch (m_file.error()) {
-    case QFileDevice::PermissionsError:
-        return FileError::PermissionDenied;
-    case QFileDevice::ResizeError:
-    case QFileDevice::WriteError:
-    case QFileDevice::ReadError:
-    case QFileDevice::PositionError:
-    default:
-        return FileError::DeviceIO;
-    }
+    return fileErrorOf(m_file);
 }
 
 Result<DataRecord> DataFile::read(int n)

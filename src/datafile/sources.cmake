@@ -10,6 +10,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/DataRecord.cpp
     src/datafile/EntryExport.cpp
     src/datafile/FieldValue.cpp
+    src/datafile/FileDeviceError.cpp
     src/datafile/ItemEntry.cpp
     src/datafile/ItemImport.cpp
     src/datafile/NativePath.cpp

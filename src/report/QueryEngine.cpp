@@ -288,11 +288,6 @@ QByteArrayView Collected::nameBytes(qsizetype i) const
     return QByteArrayView(bytes).sliced(name.start, name.length);
 }
 
-QString Collected::name(qsizetype i) const
-{
-    return Cp1252::decode(nameBytes(i));
-}
-
 QList<qsizetype> select(const QList<double> &values, int mode, int comparison, double value)
 {
     if (mode == Relative) {

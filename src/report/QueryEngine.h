@@ -29,7 +29,6 @@ struct Collected {
     QList<Span> names;
 
     QByteArrayView nameBytes(qsizetype i) const;
-    QString name(qsizetype i) const;
 };
 
 // Reads every entry of the datafile in one read. Money is carried as a double of the

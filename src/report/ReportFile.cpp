@@ -1,6 +1,7 @@
 #include "ReportFile.h"
 
 #include "datafile/Cp1252.h"
+#include "datafile/FileDeviceError.h"
 #include "datafile/MoneyText.h"
 
 #include <QSaveFile>
@@ -16,20 +17,6 @@ void appendList(QStringList &out, const ReportList &list)
         out.append(QStringLiteral("No data in list."));
     else
         out.append(list.toStringList());
-}
-
-FileError errorOf(const QSaveFile &file)
-{
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return FileError::PermissionDenied;
-    case QFileDevice::OpenError:
-        return FileError::PathAccess;
-    case QFileDevice::ResourceError:
-        return FileError::DiskFull;
-    default:
-        return FileError::DeviceIO;
-    }
 }
 
 } // namespace
@@ -82,14 +69,14 @@ FileError write(const QString &path, const QStringList &lines)
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        return errorOf(file);
+        return fileErrorOf(file);
     if (file.write(*bytes) != bytes->size()) {
-        const FileError error = errorOf(file);
+        const FileError error = fileErrorOf(file);
         file.cancelWriting();
         return error;
     }
     if (!file.commit())
-        return errorOf(file);
+        return fileErrorOf(file);
     return FileError::None;
 }
 

@@ -1,24 +1,9 @@
 #include "TransactionLog.h"
 
 #include "datafile/Cp1252.h"
+#include "datafile/FileDeviceError.h"
 
 #include <cerrno>
-
-namespace {
-FileError errorOf(const QFile &file)
-{
-    if (errno == ENOSPC)
-        return FileError::DiskFull;
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return FileError::PermissionDenied;
-    case QFileDevice::OpenError:
-        return FileError::PathAccess;
-    default:
-        return FileError::DeviceIO;
-    }
-}
-} // namespace
 
 LogFile::LogFile(const QString &path) : LogFile(path, std::make_unique<QFile>()) {}
 
@@ -48,10 +33,10 @@ FileError LogFile::append(const QStringList &lines)
         return bytes.error();
     errno = 0;
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return errorOf(*m_file);
+        return fileErrorOf(*m_file);
     const qint64 before = m_file->size();
     if (m_file->write(*bytes) != bytes->size()) {
-        const FileError error = errorOf(*m_file);
+        const FileError error = fileErrorOf(*m_file);
         m_file->close();
         // Whatever part of the entry got through goes again; if even that
         // fails the first error is the one to report.
@@ -77,6 +62,6 @@ FileError LogFile::cutBack(qint64 size)
 {
     errno = 0;
     if (!m_file->resize(size))
-        return errorOf(*m_file);
+        return fileErrorOf(*m_file);
     return FileError::None;
 }
