@@ -40,11 +40,19 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                       const Payment &payment)
 {
     const bool credit = payment.kind == Payment::Kind::Credit;
-    const Result<Facts> facts = readFacts(ctx.DataFilePath, payment, ctx.CashierName);
+    const Result<Facts> facts =
+        readFacts(ctx.DataFilePath, payment, {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin});
     if (!facts) {
         fileError(ctx, window, errorNumber(facts.error()));
         return false;
     }
+    if (facts->cashierRecord == 0) {
+        ctx.dialogs->cashierGone(window, ctx.CashierName,
+                                 QStringLiteral("The purchase has not been completed and nothing "
+                                                "has been written."));
+        return false;
+    }
+    ctx.CashierRecord = facts->cashierRecord;
     const bool newCustomer = credit && !facts->customer.account;
     if (newCustomer && facts->customer.record >= DatabaseFullRecord) {
         ctx.dialogs->critical(

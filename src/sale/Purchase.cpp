@@ -142,7 +142,8 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
     return place;
 }
 
-Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName)
+Result<Facts> readFacts(const QString &path, const Payment &payment,
+                        const CashierStore::OnDuty &cashier)
 {
     DataFile file(path);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
@@ -170,35 +171,26 @@ Result<Facts> readFacts(const QString &path, const Payment &payment, const QStri
         facts.currency = slot;
     }
 
-    // One pass finds the cashier on duty by name, since a delete in a browser
-    // may have moved the record since log on, and the customer named in the
-    // box now, whatever was looked up before.
+    const Result<CashierStore::Found> onDuty = CashierStore::locate(file, cashier);
+    if (!onDuty)
+        return onDuty.error();
+    facts.cashierRecord = onDuty->record;
+    facts.cashier = onDuty->data;
+
+    // The customer named in the box now, whatever was looked up before.
     const bool credit = payment.kind == Payment::Kind::Credit;
-    const std::optional<QByteArray> cashierBytes = Cp1252::encode(cashierName);
     const std::optional<QByteArray> customerBytes =
         credit ? Cp1252::encode(payment.customer) : std::nullopt;
-    bool wantCashier = cashierBytes && !cashierName.isEmpty();
-    bool wantCustomer = customerBytes && !payment.customer.isEmpty();
     int customerRecord = 0;
-    if (wantCashier || wantCustomer) {
+    if (customerBytes && !payment.customer.isEmpty()) {
         const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
-            if (wantCashier && Kinds::isCashier(r)
-                && r.fieldEquals(EntryNameField, cashierName, *cashierBytes)) {
-                facts.cashierRecord = n;
-                wantCashier = false;
-            } else if (wantCustomer && isNamed(r, payment.customer, *customerBytes)) {
+            if (isNamed(r, payment.customer, *customerBytes))
                 customerRecord = n;
-                wantCustomer = false;
-            }
-            return wantCashier || wantCustomer;
+            return customerRecord == 0;
         });
         if (error != FileError::None)
             return error;
     }
-    if (facts.cashierRecord != 0)
-        if (const FileError error = read(facts.cashierRecord, facts.cashier);
-            error != FileError::None)
-            return error;
     if (credit) {
         facts.customer.record = customerRecord != 0 ? customerRecord : file.recordCount() + 1;
         if (customerRecord != 0) {

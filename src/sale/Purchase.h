@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cashier/CashierStore.h"
 #include "datafile/Currency.h"
 #include "datafile/CurrencySlot.h"
 #include "datafile/CustomerEntry.h"
@@ -97,12 +98,13 @@ struct Facts {
     DataRecord billNotes; // header and footer
     bool saveToLog = false;
     bool printBill = false;
-    int cashierRecord = 0; // 0: the cashier on duty has no record any more
+    int cashierRecord = 0; // 0: the record of the cashier on duty is gone
     DataRecord cashier;
     std::optional<Slot> currency; // the foreign currency's slot as stored
     CustomerPlace customer;
 };
-Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName);
+Result<Facts> readFacts(const QString &path, const Payment &payment,
+                        const CashierStore::OnDuty &cashier);
 
 struct Write {
     int record = 0;

@@ -63,6 +63,14 @@ public:
         critical(parent, QStringLiteral("Record too Long"),
                  QStringLiteral("This record is too long!  Try shortening some of the fields."));
     }
+    // The record of the cashier on duty is gone (deleted while they were on
+    // duty); `outcome` says what was therefore left undone.
+    void cashierGone(QWidget *parent, const QString &name, const QString &outcome)
+    {
+        critical(parent, QStringLiteral("Cashier not Found"),
+                 QStringLiteral("The record of the cashier logged on, \"") + name
+                     + QStringLiteral("\", is no longer in the datafile. ") + outcome);
+    }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {
         return message(parent, Icon::Question, title, text, Buttons::YesNo) == Answer::Yes;

@@ -23,6 +23,7 @@ Q_DECLARE_METATYPE(Purchase::Outcome::Failed)
 
 namespace {
 const QDateTime Morning(QDate(2026, 12, 8), QTime(9, 5));
+const CashierStore::OnDuty Ann{21, "ANN", ""};
 const ShownBill TwoItems{{"TEA - $2.00   X   3", "BUN - $1.20   X   1"}, "$7.20", "$7.70"};
 
 Foreign euro()
@@ -106,7 +107,7 @@ Completed complete(const QString &path, const ShownBill &bill, const Payment &pa
                    const QDateTime &now, TransactionLog &log, bool printerWorks = true)
 {
     Completed c;
-    const Result<Facts> facts = readFacts(path, payment, "ANN");
+    const Result<Facts> facts = readFacts(path, payment, Ann);
     if (!facts)
         return c;
     c.plan = plan(*facts, bill, payment, "ANN", now);
@@ -385,7 +386,7 @@ void PurchaseTest::refusesWhatCannotBeStored()
 {
     TempDir dir;
     const QString path = shop(dir, true, false);
-    const Result<Facts> facts = readFacts(path, credit("BOB"), "ANN");
+    const Result<Facts> facts = readFacts(path, credit("BOB"), Ann);
     QVERIFY(facts.ok());
     // Notes go to the log only; comments are kept in the customer's record.
     QCOMPARE(check(plan(*facts, TwoItems, cash("10", "smile ☺"), "ANN", Morning)),
