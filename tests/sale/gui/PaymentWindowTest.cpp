@@ -61,7 +61,7 @@ void addEuro(const World &world)
     CurrencySlot slot(world.record(HeaderRecord::FirstCurrencySlot));
     slot.setName("EURO");
     slot.setSymbol("€");
-    slot.setValue(*Currency::fromDecimal("1.5"));
+    slot.setValue(*Currency::fromDecimal("1.55"));
     QCOMPARE(RecordStore(path).writeRecord(HeaderRecord::FirstCurrencySlot, slot.record()),
              FileError::None);
 }
@@ -160,7 +160,7 @@ void PaymentWindowTest::foreignCurrency()
     World world(privileges);
     addEuro(world);
     Interface &w = taxedSale(world);
-    QString due, given;
+    QString due, given, change;
     bool choosable = true;
     Drive::onNextDialog([&](QDialog *d) {
         auto *currencies = d->findChild<QComboBox *>("Combo1");
@@ -174,12 +174,18 @@ void PaymentWindowTest::foreignCurrency()
         }
         due = label(d, "Label3");
         given = Drive::text(d, "txtChange");
+        if (choosable) {
+            Drive::type(d, "txtChange", "20");
+            change = label(d, "Label5");
+        }
         d->reject();
     });
     Drive::click(&w, "Command2");
     QCOMPARE(choosable, allowed);
-    QCOMPARE(due, allowed ? QStringLiteral("€6.42") : QStringLiteral("$4.28"));
-    QCOMPARE(given, allowed ? QStringLiteral("€15") : QString());
+    // Shown to the cent: 6.634 due, 15.50 given, 13.366 back.
+    QCOMPARE(due, allowed ? QStringLiteral("€6.63") : QStringLiteral("$4.28"));
+    QCOMPARE(given, allowed ? QStringLiteral("€15.5") : QString());
+    QCOMPARE(change, allowed ? QStringLiteral("€13.37") : QString());
 }
 
 void PaymentWindowTest::creditCustomers()
