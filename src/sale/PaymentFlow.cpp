@@ -70,17 +70,24 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                                              "turn of the 'Save Transaction to Log' option."));
         return false;
     }
-    if (newCustomer
-        && !ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
-                                  payment.customer
-                                      + QStringLiteral(" is not a registered customer. Would you "
-                                                       "like to add this customer to the credit "
-                                                       "database?")))
-        return false;
-
-    const Plan plan = Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    const auto planNow = [&] {
+        return Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    };
+    // What cannot be stored, a new customer's name too, is refused before the
+    // cashier is asked to add the customer.
+    Plan plan = planNow();
     if (refused(ctx, window, plan, payment))
         return false;
+    if (newCustomer) {
+        if (!ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
+                                   payment.customer
+                                       + QStringLiteral(" is not a registered customer. Would "
+                                                        "you like to add this customer to the "
+                                                        "credit database?")))
+            return false;
+        // Dated when the answer came, which may be past midnight.
+        plan = planNow();
+    }
 
     LogFile log(ctx.LogFilePath);
     const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {

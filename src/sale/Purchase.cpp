@@ -81,26 +81,26 @@ Currency convert(Currency native, const Foreign &foreign)
 
 QString foreignText(const Foreign &foreign, Currency amount)
 {
-    return foreign.symbol + MoneyText::numberText(amount.toDouble());
+    // To the cent, half away from zero, as the native amounts are shown.
+    const qint64 raw = amount.raw();
+    qint64 cents = raw / 100;
+    if (raw % 100 >= 50)
+        ++cents;
+    else if (raw % 100 <= -50)
+        --cents;
+    return foreign.symbol + MoneyText::numberText(double(cents) / 100);
 }
 
 ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign)
 {
     if (given.trimmed().isEmpty())
         return {true, QString()};
-    if (!foreign) {
-        const std::optional<double> paid = MoneyText::parseNumber(given);
-        if (!paid)
-            return {false, QStringLiteral("Error")};
-        return {true, MoneyText::formatCurrency(Currency::fromDouble(*paid - due.toDouble()))};
-    }
-    const bool symbol = !foreign->symbol.isEmpty() && given.startsWith(foreign->symbol);
-    const std::optional<double> paid = MoneyText::parseNumber(withoutSymbol(given, *foreign));
-    if (!symbol)
-        return {paid.has_value(), std::nullopt};
+    const std::optional<double> paid =
+        MoneyText::parseNumber(foreign ? withoutSymbol(given, *foreign) : given);
     if (!paid)
         return {false, QStringLiteral("Error")};
-    return {true, foreignText(*foreign, Currency::fromDouble(*paid - due.toDouble()))};
+    const Currency change = Currency::fromDouble(*paid - due.toDouble());
+    return {true, foreign ? foreignText(*foreign, change) : MoneyText::formatCurrency(change)};
 }
 
 QString moneyGivenOnLeaving(const QString &given, const Foreign *foreign)
@@ -263,7 +263,7 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         const ChangeShown change = changeFor(payment.moneyGiven, due, &f);
         paymentBlock << QStringLiteral("Foreign Currency Tendered") << f.entry << QString()
                      << QStringLiteral("Cash Given: ") + payment.moneyGiven
-                     << QStringLiteral("Change: ") + change.change.value_or(QString()) << QString()
+                     << QStringLiteral("Change: ") + change.change << QString()
                      << QStringLiteral("Subtotal: ")
                             + foreignText(f, convert(money(bill.subtotal), f))
                             + QStringLiteral(" (") + bill.subtotal + QLatin1Char(')')

@@ -63,16 +63,18 @@ std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QSt
 
 // An amount converted into a foreign currency and rounded to money.
 Currency convert(Currency native, const Foreign &foreign);
-// A foreign amount as shown: the symbol, then the plain number ("€15").
+// A foreign amount as shown: the symbol, then the plain number rounded to the
+// cent ("€15", "€6.44").
 QString foreignText(const Foreign &foreign, Currency amount);
 
 // What the change box shows while money is typed.
 struct ChangeShown {
-    bool valid = true;             // false: "Input Error", and "Error" when change is unset
-    std::optional<QString> change; // nullopt: the box keeps its text
+    bool valid = true; // false: "Input Error", and the change shows "Error"
+    QString change;
 };
 // `due` is the amount due in the payment's currency (native when `foreign`
-// is null); an empty box is no figure yet, not an error.
+// is null); an empty box is no figure yet, not an error. Foreign money may be
+// typed with or without its symbol.
 ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign);
 
 // The money-given box as it looks once left: a native amount in the currency

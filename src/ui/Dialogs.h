@@ -30,7 +30,8 @@ public:
     virtual QString saveFileName(QWidget *parent, const QString &filter) = 0;
     // The printer setup dialog; false on Cancel.
     virtual bool printerSetup(QWidget *parent) = 0;
-    // Prints the lines on the default printer as one document.
+    // Prints the lines on the default printer as one document; false when
+    // there is no printer or the print system refuses the job.
     virtual bool printLines(const QStringList &lines) = 0;
     // Opens a file or a mailto: link in the user's program for it, without waiting.
     virtual bool openUrl(const QUrl &url) = 0;
