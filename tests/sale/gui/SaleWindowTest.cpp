@@ -45,6 +45,8 @@ private slots:
     void newItemStoredOrBilled();
     void taxAndDiscount();
     void refusals();
+    void keysPressButtonsOrOpenMenus_data();
+    void keysPressButtonsOrOpenMenus();
 };
 
 void SaleWindowTest::lowerCaseWithCompletion()
@@ -186,6 +188,56 @@ void SaleWindowTest::refusals()
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Select an Item",
         "You must select an item to remove by clicking it on the list."));
+}
+
+void SaleWindowTest::keysPressButtonsOrOpenMenus_data()
+{
+    QTest::addColumn<bool>("loggedOn");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("opens"); // a menu, or "" for the sale button
+    const int alt = Qt::Key_Alt, altC = Qt::ALT | Qt::Key_C, altR = Qt::ALT | Qt::Key_R;
+    QTest::newRow("Cash") << true << QList<int>{altC} << QString();
+    QTest::newRow("Credit") << true << QList<int>{altR} << QString();
+    QTest::newRow("Cashier menu while locked") << false << QList<int>{altC} << "mnuCashier";
+    QTest::newRow("Alt tap, then C") << true << QList<int>{alt, Qt::Key_C} << "mnuCashier";
+    QTest::newRow("F10, then R") << true << QList<int>{int(Qt::Key_F10), Qt::Key_R} << "mnuReport";
+    QTest::newRow("F10 alone") << false << QList<int>{int(Qt::Key_F10)} << "mnuFile";
+}
+
+void SaleWindowTest::keysPressButtonsOrOpenMenus()
+{
+    QFETCH(bool, loggedOn);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, opens);
+    World world;
+    Interface &w = loggedOn ? world.startLoggedOn() : world.start();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    for (const int key : keys) {
+        const auto combination = QKeyCombination::fromCombined(key);
+        QWidget *typedIn = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                             : QApplication::focusWidget();
+        if (combination.key() == Qt::Key_Alt) {
+            QTest::keyPress(typedIn, Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(typedIn, Qt::Key_Alt);
+        } else {
+            QTest::keyClick(typedIn, combination.key(), combination.keyboardModifiers());
+        }
+    }
+    QWidget *popup = QApplication::activePopupWidget();
+    if (opens.isEmpty()) {
+        QTRY_VERIFY(world.h.dialogs.lastMessageWas(
+            Dialogs::Icon::Critical, "Grand Total Required",
+            "Please calculate the Grand Total before requesting payment. Press the \"Tax\" "
+            "button."));
+        QCOMPARE(popup, nullptr);
+        QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
+    } else {
+        QVERIFY(popup);
+        QCOMPARE(popup->objectName(), opens);
+        QVERIFY(world.h.dialogs.messages().isEmpty());
+        popup->close();
+    }
 }
 
 TB_TEST(SaleWindowTest)
