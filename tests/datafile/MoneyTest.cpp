@@ -15,6 +15,7 @@ private slots:
     void currencyFromDouble();
     void currencyFromDecimal_data();
     void currencyFromDecimal();
+    void currencyArithmeticNeverWraps();
 
     void formatCurrencyUs_data();
     void formatCurrencyUs();
@@ -118,6 +119,21 @@ void MoneyTest::currencyFromDecimal()
     QCOMPARE(c.has_value(), ok);
     if (ok)
         QCOMPARE(c->raw(), raw);
+}
+
+void MoneyTest::currencyArithmeticNeverWraps()
+{
+    const Currency max = Currency::max();
+    const Currency min = Currency::fromRaw(std::numeric_limits<qint64>::min());
+    const Currency tiny = Currency::fromRaw(1);
+    QCOMPARE(max + tiny, max);
+    QCOMPARE(min - tiny, min);
+    QCOMPARE(-min, max);
+    QVERIFY(!Currency::sum(max, tiny));
+    QVERIFY(!Currency::difference(min, tiny));
+    QCOMPARE(Currency::sum(max, min), -tiny);
+    QVERIFY(!Currency::fromDoubleInRange(1e15));
+    QCOMPARE(Currency::fromDoubleInRange(9e14), Currency::fromUnits(900000000000000));
 }
 
 void MoneyTest::formatCurrencyUs_data()
