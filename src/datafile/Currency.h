@@ -21,7 +21,8 @@ public:
         return c;
     }
     static constexpr Currency fromUnits(qint64 units) { return fromRaw(units * Scale); }
-    // The largest amount the datafile holds; the smallest is one less than its negative.
+    // The largest amount the datafile holds; the smallest is its negative less
+    // one ten-thousandth.
     static constexpr Currency max() { return fromRaw(std::numeric_limits<qint64>::max()); }
     // Rounds half to even at the fourth decimal place. Values outside the
     // representable range saturate; NaN gives 0.

@@ -86,11 +86,17 @@ bool Bill::fits(bool summary, Currency amount) const
 
 std::optional<Currency> Bill::amountFor(Currency price, const QString &quantity) const
 {
+    return amountFor(price.toDouble(), quantity);
+}
+
+std::optional<Currency> Bill::amountFor(double price, const QString &quantity) const
+{
     const std::optional<double> count = BillLine::quantity(quantity);
-    // A count the datafile could not hold as an amount is no count either.
-    if (!count || !Currency::fromDoubleInRange(*count))
+    // A price or count the datafile could not hold as an amount is refused
+    // even where their product is small.
+    if (!count || !Currency::fromDoubleInRange(*count) || !Currency::fromDoubleInRange(price))
         return std::nullopt;
-    const std::optional<Currency> amount = Currency::fromDoubleInRange(price.toDouble() * *count);
+    const std::optional<Currency> amount = Currency::fromDoubleInRange(price * *count);
     if (!amount || !fits(false, *amount))
         return std::nullopt;
     return amount;
@@ -112,8 +118,7 @@ bool Bill::ring(const QString &name, Currency price, const QString &quantity, in
 bool Bill::billUnstored(const QString &name, const QString &price, const QString &quantity)
 {
     const std::optional<double> value = MoneyText::parseNumber(price);
-    const std::optional<Currency> amount =
-        value ? amountFor(Currency::fromDouble(*value), quantity) : std::nullopt;
+    const std::optional<Currency> amount = value ? amountFor(*value, quantity) : std::nullopt;
     if (!amount)
         return false;
     dropSummaryLines();

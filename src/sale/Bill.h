@@ -99,6 +99,7 @@ private:
     // items or a new grand total leaves them stale.
     void dropSummaryLines();
     bool fits(bool summary, Currency amount) const;
+    std::optional<Currency> amountFor(double price, const QString &quantity) const;
     Refusal grandTotalDiscount(const char *label, std::optional<Currency> discount);
     bool lastLineStartsWith(QLatin1String start) const;
 
