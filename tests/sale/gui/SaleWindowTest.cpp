@@ -1,5 +1,6 @@
 #include "common/TestMain.h"
 #include "gui/Drive.h"
+#include "gui/TestData.h"
 #include "gui/World.h"
 
 #include "datafile/ItemEntry.h"
@@ -44,7 +45,9 @@ private slots:
     void newItemStoredOrBilled_data();
     void newItemStoredOrBilled();
     void taxAndDiscount();
+    void ringingDropsTheSummaryLines();
     void refusals();
+    void refusesABillPastTheLargestAmount();
     void keysPressButtonsOrOpenMenus_data();
     void keysPressButtonsOrOpenMenus();
 };
@@ -159,6 +162,27 @@ void SaleWindowTest::taxAndDiscount()
     QCOMPARE(billLines(world.h), QStringList{"TEA - $2.00   X   5"});
 }
 
+void SaleWindowTest::ringingDropsTheSummaryLines()
+{
+    World world;
+    world.setTaxRate("7");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "tea", "50");
+    Drive::click(&w, "Command5");
+    Drive::onNextDialog([](QDialog *d) {
+        Drive::check(d, "Check1", true);
+        Drive::click(d, "Command2");
+    });
+    Drive::click(&w, "Command6");
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$100.00"));
+
+    Drive::ring(&w, "tea", "5");
+    QCOMPARE(billLines(world.h), QStringList({"TEA - $2.00   X   50", "TEA - $2.00   X   5"}));
+    QVERIFY(!world.h.find<QLabel>("labelGrandTotal")->isVisible());
+    Drive::click(&w, "Command5");
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$117.70"));
+}
+
 void SaleWindowTest::refusals()
 {
     QString noModify = Privileges::master().toString();
@@ -171,10 +195,13 @@ void SaleWindowTest::refusals()
     QCOMPARE(Drive::text(&w, "Combo1"), QString());
 
     world.setTaxRate("7");
-    Drive::ring(&w, "tea", "x");
-    QVERIFY(world.h.dialogs.lastMessageWas(
-        Dialogs::Icon::Critical, "Input Error",
-        "Please ensure that you have entered valid input in all the boxes."));
+    for (const char *quantity : {"x", "$3"}) {
+        world.h.dialogs.clear();
+        Drive::ring(&w, "tea", quantity);
+        QVERIFY(world.h.dialogs.lastMessageWas(
+            Dialogs::Icon::Critical, "Input Error",
+            "Please ensure that you have entered valid input in all the boxes."));
+    }
     Drive::ring(&w, "scone", "1");
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Access Denied",
@@ -238,6 +265,24 @@ void SaleWindowTest::keysPressButtonsOrOpenMenus()
         QVERIFY(world.h.dialogs.messages().isEmpty());
         popup->close();
     }
+}
+
+void SaleWindowTest::refusesABillPastTheLargestAmount()
+{
+    World world;
+    world.setTaxRate("7");
+    QCOMPARE(
+        RecordStore(world.path)
+            .writeRecord(28, TestData::item("GOLD", "9", Currency::fromUnits(900000000000000))),
+        FileError::None);
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "gold", "1");
+    Drive::ring(&w, "gold", "1");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Input Error",
+        "This would make the bill's total larger than the program can store."));
+    QCOMPARE(billLines(world.h), QStringList{"GOLD - $900,000,000,000,000.00   X   1"});
+    QCOMPARE(itemAt(world, 28).sold(), 1.0);
 }
 
 TB_TEST(SaleWindowTest)
