@@ -15,12 +15,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::FocusIn) {
-            // After the click that gave the focus has placed the cursor.
             auto *box = qobject_cast<QLineEdit *>(watched);
             if (!box)
                 box = static_cast<QComboBox *>(watched)->lineEdit();
-            QTimer::singleShot(0, box, [box] { box->selectAll(); });
             box->selectAll();
+            // Once more after the click that gave the focus has placed the
+            // cursor, unless keys typed since have changed the text: a
+            // scanner or a fast typist is already past the first keys.
+            if (static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
+                QTimer::singleShot(0, box, [box, text = box->text()] {
+                    if (box->text() == text)
+                        box->selectAll();
+                });
         }
         return false;
     }

@@ -83,6 +83,13 @@ void SaleWindowTest::lowerCaseWithCompletion()
     QCOMPARE(itemAt(world, 23).sold(), 2.0);
     QCOMPARE(box->text(), QString());
 
+    // Keys typed at once after the focus arrives are all kept.
+    Drive::focused(world.h.find<QWidget>("Text2"));
+    Drive::keys("1");
+    QCoreApplication::processEvents();
+    Drive::keys("2");
+    QCOMPARE(Drive::text(&w, "Text2"), QStringLiteral("12"));
+
     // A quantity, then Enter in the quantity box.
     Drive::ring(&w, "bun", "4");
     QCOMPARE(billLines(world.h).last(), QStringLiteral("BUN - $0.75   X   4"));
