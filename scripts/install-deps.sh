@@ -11,6 +11,7 @@ packages=(
     libgl-dev
     libbenchmark-dev
     xvfb
+    xdotool
     poppler-utils
     xauth
     fonts-dejavu-core
