@@ -8,6 +8,9 @@ packages=(
     cmake
     qt6-base-dev
     qt6-base-dev-tools
+    libcups2-dev
+    cups
+    printer-driver-cups-pdf
     libgl-dev
     libbenchmark-dev
     xvfb

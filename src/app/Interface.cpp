@@ -259,8 +259,7 @@ QPixmap Interface::arrowPicture(Arrow arrow) const
 
 void Interface::focusItemBox()
 {
-    if (ui->Combo1->isEnabled())
-        ui->Combo1->setFocus();
+    m_sale->focusItemBox();
 }
 
 int Interface::billLineCount() const

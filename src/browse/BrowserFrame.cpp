@@ -246,17 +246,17 @@ void BrowserFrame::Delete()
     ready();
 }
 
-void BrowserFrame::Save()
+bool BrowserFrame::Save()
 {
     if (m_maySave && !m_maySave(this))
-        return;
+        return false;
     const RecordStore store(m_ctx.DataFilePath);
     DataRecord stored;
     if (m_settings.keepsStoredFields) {
         Result<DataRecord> read = store.readRecord(m_walk->CurrentRecord);
         if (!read) {
             m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(read.error()));
-            return;
+            return false;
         }
         stored = std::move(*read);
     }
@@ -264,27 +264,28 @@ void BrowserFrame::Save()
     setForm(out.rewrite);
     if (out.refusal) {
         critical(*out.refusal);
-        return;
+        return false;
     }
     for (int i = 0; i < FieldCount; ++i) {
         const FieldValue &field = out.record.field(i);
         const QChar bad = field.isText() ? Cp1252::firstUnencodable(field.toText()) : QChar();
         if (!bad.isNull()) {
             m_ctx.dialogs->unstorableCharacter(this, bad);
-            return;
+            return false;
         }
     }
     const FileError error = store.writeRecord(m_walk->CurrentRecord, out.record);
     if (error == FileError::BadRecordLength) {
         m_ctx.dialogs->recordTooLong(this);
-        return;
+        return false;
     }
     if (error != FileError::None) {
         m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(error));
-        return;
+        return false;
     }
     m_walk->AtEnd = false;
     m_changed = true;
+    return true;
 }
 
 bool BrowserFrame::eventFilter(QObject *watched, QEvent *event)

@@ -45,9 +45,10 @@ public:
 
     void Next();     // Image1, F6
     void Previous(); // Image2, F5
-    void Save();     // Command1, F7
-    void Delete();   // mnuDelete, F8
-    void Search();   // mnuSearch, F9
+    // Command1, F7; true when the record was written.
+    virtual bool Save();
+    void Delete(); // mnuDelete, F8
+    void Search(); // mnuSearch, F9
 
     // Every box of the settings' fields, by name.
     Form form() const;

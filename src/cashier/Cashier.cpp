@@ -171,6 +171,24 @@ BrowserSettings Cashier::settings()
     return s;
 }
 
+bool Cashier::Save()
+{
+    int onDuty = 0;
+    if (m_ctx.isLoggedOn() && !NewCashierMode()) {
+        const Result<CashierStore::Found> found = CashierStore::locate(
+            m_ctx.DataFilePath, {m_ctx.CashierRecord, m_ctx.CashierName, m_ctx.CashierPin});
+        onDuty = found ? found->record : 0;
+    }
+    if (!BrowserFrame::Save())
+        return false;
+    if (onDuty != 0 && onDuty == ShownRecord()) {
+        m_ctx.CashierRecord = onDuty;
+        m_ctx.CashierName = form().value(QStringLiteral("Text1"));
+        m_ctx.CashierPin = form().value(QStringLiteral("Text2"));
+    }
+    return true;
+}
+
 bool Cashier::ownTimeEdited(const Form &form) const
 {
     return m_ctx.isLoggedOn() && form.value(QStringLiteral("Text1")) == m_ctx.CashierName
@@ -180,8 +198,8 @@ bool Cashier::ownTimeEdited(const Form &form) const
 bool Cashier::masterCheckAllowsClose()
 {
     status(QStringLiteral("Checking Cashier Database"));
-    // Writes to the cashier on duty find the record by name when they
-    // happen, so a delete here leaves nothing to look up again.
+    // Writes to the cashier on duty find their record again when a delete
+    // here has moved it, so there is nothing to look up now.
     const Result<bool> master = CashierStore::masterExists(m_ctx.DataFilePath);
     if (!master)
         // A datafile that cannot be read must not keep the user in here.

@@ -25,6 +25,10 @@ public:
 
     QList<QCheckBox *> privilegeBoxes() const;
 
+    // A save over the cashier on duty also changes the name and PIN this run
+    // knows them by.
+    bool Save() override;
+
 protected:
     void done(int result) override;
 

@@ -49,7 +49,12 @@ ResetText resetText(Reset reset)
             QStringLiteral("Item sold data reset.")};
 }
 
-Result<int> resetRecords(AppContext &ctx, Reset reset)
+CashierStore::OnDuty onDuty(const AppContext &ctx)
+{
+    return {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin};
+}
+
+Result<int> resetRecords(AppContext &ctx, Reset reset, int spared)
 {
     const QString &path = ctx.DataFilePath;
     switch (reset) {
@@ -58,9 +63,7 @@ Result<int> resetRecords(AppContext &ctx, Reset reset)
     case Reset::AmountSold:
         return CashierStore::resetAmountSold(path);
     case Reset::TimeLoggedOn:
-        // The cashier on duty keeps the time until log off adds to it.
-        return CashierStore::resetTimeLoggedOn(path,
-                                               ctx.isLoggedOn() ? ctx.CashierName : QString());
+        return CashierStore::resetTimeLoggedOn(path, spared);
     case Reset::Visits:
         return CashierStore::resetVisits(path);
     case Reset::ItemsSold:
@@ -81,7 +84,21 @@ void runReset(AppContext &ctx, Reset reset)
     if (!ctx.dialogs->askYesNo(parent, text.title, text.question))
         return;
     main.ShowStatus(QStringLiteral("Resetting Statistics"), MainWindow::Lamp::Busy);
-    const Result<int> written = resetRecords(ctx, reset);
+    // The cashier on duty keeps the time until log off adds to it.
+    Result<CashierStore::Found> spared = CashierStore::Found();
+    if (reset == Reset::TimeLoggedOn && ctx.isLoggedOn()) {
+        spared = CashierStore::locate(ctx.DataFilePath, onDuty(ctx));
+        if (spared && spared->record == 0) {
+            main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+            ctx.dialogs->cashierGone(parent, ctx.CashierName,
+                                     QStringLiteral("Nothing has been reset."));
+            return;
+        }
+        if (spared)
+            ctx.CashierRecord = spared->record;
+    }
+    const Result<int> written =
+        spared ? resetRecords(ctx, reset, spared->record) : Result<int>(spared.error());
     main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
     if (!written) {
         ctx.dialogs->fileError(parent,
@@ -108,7 +125,7 @@ bool LogOff(AppContext &ctx)
             return false;
         main.ClearBill();
     }
-    const Result<int> written = CashierStore::addTimeOnDuty(ctx.DataFilePath, ctx.CashierName,
+    const Result<int> written = CashierStore::addTimeOnDuty(ctx.DataFilePath, onDuty(ctx),
                                                             ctx.clock->ticks() - ctx.LogOnTicks);
     main.LockTerminal();
     if (!written)
@@ -116,6 +133,9 @@ bool LogOff(AppContext &ctx)
                                QStringLiteral("A File I/O Error has occured. The time logged on "
                                               "could not be saved."),
                                errorNumber(written.error()));
+    else if (*written == 0)
+        ctx.dialogs->cashierGone(main.widget(), ctx.CashierName,
+                                 QStringLiteral("The time logged on has not been saved."));
     return true;
 }
 

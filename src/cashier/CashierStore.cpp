@@ -59,25 +59,67 @@ Result<int> FindCashierRecord(const QString &path, const QString &name)
     return RecordStore(path).NextFreeRecord();
 }
 
-Result<int> updateCashier(const QString &path, const QString &name,
+Result<Found> locate(DataFile &file, const OnDuty &cashier)
+{
+    const auto name = Cp1252::encode(cashier.name);
+    const auto pin = Cp1252::encode(cashier.pin);
+    if (!name || !pin || cashier.record < FirstEntryRecord)
+        return Found();
+    const auto isThem = [&](const RecordView &r) {
+        return isNamedCashier(r, cashier.name, *name)
+               && r.fieldEquals(CashierPinField, cashier.pin, *pin);
+    };
+    Result<Found> found = RecordStore::findFirst(file, cashier.record, cashier.record, isThem);
+    if (!found || found->record != 0)
+        return found;
+    int moved = 0;
+    const FileError error = file.scanBack(cashier.record - 1, [&](int n, const RecordView &r) {
+        if (n < FirstEntryRecord)
+            return false;
+        if (isThem(r))
+            moved = n;
+        return moved == 0;
+    });
+    if (error != FileError::None)
+        return error;
+    if (moved == 0)
+        return Found();
+    Result<DataRecord> data = file.read(moved);
+    if (!data)
+        return data.error();
+    return Found{moved, std::move(*data)};
+}
+
+Result<Found> locate(const QString &path, const OnDuty &cashier)
+{
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
+    return locate(file, cashier);
+}
+
+Result<int> updateCashier(const QString &path, const OnDuty &onDuty,
                           const std::function<void(CashierEntry &)> &change)
 {
-    const Result<Found> found = findByName(path, name);
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    const Result<Found> found = locate(file, onDuty);
     if (!found)
         return found.error();
     if (found->record == 0)
         return 0;
     CashierEntry cashier(found->data);
     change(cashier);
-    if (const FileError error = RecordStore(path).writeRecord(found->record, cashier.record());
+    if (const FileError error = file.write(found->record, cashier.record());
         error != FileError::None)
         return error;
     return found->record;
 }
 
-Result<int> addTimeOnDuty(const QString &path, const QString &name, qint64 ms)
+Result<int> addTimeOnDuty(const QString &path, const OnDuty &onDuty, qint64 ms)
 {
-    return updateCashier(path, name, [ms](CashierEntry &cashier) {
+    return updateCashier(path, onDuty, [ms](CashierEntry &cashier) {
         cashier.setMsLoggedOn(cashier.msLoggedOn() + double(ms));
     });
 }
@@ -110,17 +152,10 @@ Result<int> resetAmountSold(const QString &path)
     });
 }
 
-Result<int> resetTimeLoggedOn(const QString &path, const QString &onDuty)
+Result<int> resetTimeLoggedOn(const QString &path, int onDuty)
 {
-    int keep = 0;
-    if (!onDuty.isEmpty()) {
-        const Result<Found> found = findByName(path, onDuty);
-        if (!found)
-            return found.error();
-        keep = found->record;
-    }
-    return resetEntries(path, Kinds::isCashier, [keep](int n, DataRecord &r) {
-        if (n == keep)
+    return resetEntries(path, Kinds::isCashier, [onDuty](int n, DataRecord &r) {
+        if (n == onDuty)
             return false;
         r.SpareD = FieldValue::fromInt16(0);
         return true;

@@ -13,6 +13,21 @@ namespace CashierStore {
 
 using Found = RecordStore::Found;
 
+// The cashier on duty as this program last stored them: the record taken at
+// log on, and the name and PIN that tell it from other cashiers of the name.
+struct OnDuty {
+    int record = 0;
+    QString name;
+    QString pin;
+};
+
+// Where the cashier on duty is now: their record while it still holds their
+// name and PIN; else, since a delete moves every later record down, the
+// nearest cashier below it with that name and PIN. Found::record is 0 when
+// they are gone.
+Result<Found> locate(DataFile &file, const OnDuty &cashier);
+Result<Found> locate(const QString &path, const OnDuty &cashier);
+
 // The first cashier record, from 21 on, whose name and PIN equal these texts.
 Result<Found> findForLogOn(const QString &path, const QString &name, const QString &pin);
 
@@ -23,14 +38,12 @@ Result<Found> findByName(const QString &path, const QString &name);
 // record number reached at the end of the file (one past the last record).
 Result<int> FindCashierRecord(const QString &path, const QString &name);
 
-// Changes the cashier named `name`, found by name as the write happens, since
-// a delete may have moved the record since log on. Gives the record written,
-// or 0 when no such cashier exists any more (nothing is written then).
-Result<int> updateCashier(const QString &path, const QString &name,
+// Changes the record of the cashier on duty, located as the write happens.
+// Gives the record written, or 0 when they are gone (nothing is written then).
+Result<int> updateCashier(const QString &path, const OnDuty &cashier,
                           const std::function<void(CashierEntry &)> &change);
 
-// Adds `ms` to the time on duty of the cashier named `name`.
-Result<int> addTimeOnDuty(const QString &path, const QString &name, qint64 ms);
+Result<int> addTimeOnDuty(const QString &path, const OnDuty &cashier, qint64 ms);
 
 // True when some cashier holds every privilege.
 Result<bool> masterExists(const QString &path);
@@ -39,8 +52,8 @@ Result<bool> masterExists(const QString &path);
 // records written.
 Result<int> resetSalesPerformed(const QString &path);
 Result<int> resetAmountSold(const QString &path);
-// The cashier named `onDuty` keeps the time until log off adds to it.
-Result<int> resetTimeLoggedOn(const QString &path, const QString &onDuty);
+// The cashier at record `onDuty` (0: nobody) keeps the time until log off adds to it.
+Result<int> resetTimeLoggedOn(const QString &path, int onDuty);
 Result<int> resetVisits(const QString &path);
 Result<int> resetItemsSold(const QString &path);
 

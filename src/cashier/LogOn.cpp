@@ -68,6 +68,7 @@ void LogOn::Command1_Click()
                                    + QStringLiteral("\" Sucessful"));
     m_ctx.privileges = cashier.privileges();
     m_ctx.CashierName = stored;
+    m_ctx.CashierPin = cashier.pin();
     m_ctx.LogOnTicks = m_ctx.clock->ticks();
     main.UnlockTerminal();
     accept();

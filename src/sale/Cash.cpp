@@ -60,8 +60,7 @@ bool Cash::eventFilter(QObject *watched, QEvent *event)
 void Cash::txtChange_Change()
 {
     const ChangeShown shown = changeFor(ui->txtChange->text(), m_due, foreign());
-    if (shown.change)
-        ui->Label5->setText(*shown.change);
+    ui->Label5->setText(shown.change);
     if (!shown.valid)
         m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
                                 QStringLiteral("Please ensure that you are entering a valid "

@@ -40,11 +40,19 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                       const Payment &payment)
 {
     const bool credit = payment.kind == Payment::Kind::Credit;
-    const Result<Facts> facts = readFacts(ctx.DataFilePath, payment, ctx.CashierName);
+    const Result<Facts> facts =
+        readFacts(ctx.DataFilePath, payment, {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin});
     if (!facts) {
         fileError(ctx, window, errorNumber(facts.error()));
         return false;
     }
+    if (facts->cashierRecord == 0) {
+        ctx.dialogs->cashierGone(window, ctx.CashierName,
+                                 QStringLiteral("The purchase has not been completed and nothing "
+                                                "has been written."));
+        return false;
+    }
+    ctx.CashierRecord = facts->cashierRecord;
     const bool newCustomer = credit && !facts->customer.account;
     if (newCustomer && facts->customer.record >= DatabaseFullRecord) {
         ctx.dialogs->critical(
@@ -62,17 +70,24 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                                              "turn of the 'Save Transaction to Log' option."));
         return false;
     }
-    if (newCustomer
-        && !ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
-                                  payment.customer
-                                      + QStringLiteral(" is not a registered customer. Would you "
-                                                       "like to add this customer to the credit "
-                                                       "database?")))
-        return false;
-
-    const Plan plan = Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    const auto planNow = [&] {
+        return Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    };
+    // What cannot be stored, a new customer's name too, is refused before the
+    // cashier is asked to add the customer.
+    Plan plan = planNow();
     if (refused(ctx, window, plan, payment))
         return false;
+    if (newCustomer) {
+        if (!ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
+                                   payment.customer
+                                       + QStringLiteral(" is not a registered customer. Would "
+                                                        "you like to add this customer to the "
+                                                        "credit database?")))
+            return false;
+        // Dated when the answer came, which may be past midnight.
+        plan = planNow();
+    }
 
     LogFile log(ctx.LogFilePath);
     const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {

@@ -81,26 +81,26 @@ Currency convert(Currency native, const Foreign &foreign)
 
 QString foreignText(const Foreign &foreign, Currency amount)
 {
-    return foreign.symbol + MoneyText::numberText(amount.toDouble());
+    // To the cent, half away from zero, as the native amounts are shown.
+    const qint64 raw = amount.raw();
+    qint64 cents = raw / 100;
+    if (raw % 100 >= 50)
+        ++cents;
+    else if (raw % 100 <= -50)
+        --cents;
+    return foreign.symbol + MoneyText::numberText(double(cents) / 100);
 }
 
 ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign)
 {
     if (given.trimmed().isEmpty())
         return {true, QString()};
-    if (!foreign) {
-        const std::optional<double> paid = MoneyText::parseNumber(given);
-        if (!paid)
-            return {false, QStringLiteral("Error")};
-        return {true, MoneyText::formatCurrency(Currency::fromDouble(*paid - due.toDouble()))};
-    }
-    const bool symbol = !foreign->symbol.isEmpty() && given.startsWith(foreign->symbol);
-    const std::optional<double> paid = MoneyText::parseNumber(withoutSymbol(given, *foreign));
-    if (!symbol)
-        return {paid.has_value(), std::nullopt};
+    const std::optional<double> paid =
+        MoneyText::parseNumber(foreign ? withoutSymbol(given, *foreign) : given);
     if (!paid)
         return {false, QStringLiteral("Error")};
-    return {true, foreignText(*foreign, Currency::fromDouble(*paid - due.toDouble()))};
+    const Currency change = Currency::fromDouble(*paid - due.toDouble());
+    return {true, foreign ? foreignText(*foreign, change) : MoneyText::formatCurrency(change)};
 }
 
 QString moneyGivenOnLeaving(const QString &given, const Foreign *foreign)
@@ -142,7 +142,8 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
     return place;
 }
 
-Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName)
+Result<Facts> readFacts(const QString &path, const Payment &payment,
+                        const CashierStore::OnDuty &cashier)
 {
     DataFile file(path);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
@@ -170,35 +171,26 @@ Result<Facts> readFacts(const QString &path, const Payment &payment, const QStri
         facts.currency = slot;
     }
 
-    // One pass finds the cashier on duty by name, since a delete in a browser
-    // may have moved the record since log on, and the customer named in the
-    // box now, whatever was looked up before.
+    const Result<CashierStore::Found> onDuty = CashierStore::locate(file, cashier);
+    if (!onDuty)
+        return onDuty.error();
+    facts.cashierRecord = onDuty->record;
+    facts.cashier = onDuty->data;
+
+    // The customer named in the box now, whatever was looked up before.
     const bool credit = payment.kind == Payment::Kind::Credit;
-    const std::optional<QByteArray> cashierBytes = Cp1252::encode(cashierName);
     const std::optional<QByteArray> customerBytes =
         credit ? Cp1252::encode(payment.customer) : std::nullopt;
-    bool wantCashier = cashierBytes && !cashierName.isEmpty();
-    bool wantCustomer = customerBytes && !payment.customer.isEmpty();
     int customerRecord = 0;
-    if (wantCashier || wantCustomer) {
+    if (customerBytes && !payment.customer.isEmpty()) {
         const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
-            if (wantCashier && Kinds::isCashier(r)
-                && r.fieldEquals(EntryNameField, cashierName, *cashierBytes)) {
-                facts.cashierRecord = n;
-                wantCashier = false;
-            } else if (wantCustomer && isNamed(r, payment.customer, *customerBytes)) {
+            if (isNamed(r, payment.customer, *customerBytes))
                 customerRecord = n;
-                wantCustomer = false;
-            }
-            return wantCashier || wantCustomer;
+            return customerRecord == 0;
         });
         if (error != FileError::None)
             return error;
     }
-    if (facts.cashierRecord != 0)
-        if (const FileError error = read(facts.cashierRecord, facts.cashier);
-            error != FileError::None)
-            return error;
     if (credit) {
         facts.customer.record = customerRecord != 0 ? customerRecord : file.recordCount() + 1;
         if (customerRecord != 0) {
@@ -271,7 +263,7 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         const ChangeShown change = changeFor(payment.moneyGiven, due, &f);
         paymentBlock << QStringLiteral("Foreign Currency Tendered") << f.entry << QString()
                      << QStringLiteral("Cash Given: ") + payment.moneyGiven
-                     << QStringLiteral("Change: ") + change.change.value_or(QString()) << QString()
+                     << QStringLiteral("Change: ") + change.change << QString()
                      << QStringLiteral("Subtotal: ")
                             + foreignText(f, convert(money(bill.subtotal), f))
                             + QStringLiteral(" (") + bill.subtotal + QLatin1Char(')')

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cashier/CashierStore.h"
 #include "datafile/Currency.h"
 #include "datafile/CurrencySlot.h"
 #include "datafile/CustomerEntry.h"
@@ -62,16 +63,18 @@ std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QSt
 
 // An amount converted into a foreign currency and rounded to money.
 Currency convert(Currency native, const Foreign &foreign);
-// A foreign amount as shown: the symbol, then the plain number ("€15").
+// A foreign amount as shown: the symbol, then the plain number rounded to the
+// cent ("€15", "€6.44").
 QString foreignText(const Foreign &foreign, Currency amount);
 
 // What the change box shows while money is typed.
 struct ChangeShown {
-    bool valid = true;             // false: "Input Error", and "Error" when change is unset
-    std::optional<QString> change; // nullopt: the box keeps its text
+    bool valid = true; // false: "Input Error", and the change shows "Error"
+    QString change;
 };
 // `due` is the amount due in the payment's currency (native when `foreign`
-// is null); an empty box is no figure yet, not an error.
+// is null); an empty box is no figure yet, not an error. Foreign money may be
+// typed with or without its symbol.
 ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign);
 
 // The money-given box as it looks once left: a native amount in the currency
@@ -97,12 +100,13 @@ struct Facts {
     DataRecord billNotes; // header and footer
     bool saveToLog = false;
     bool printBill = false;
-    int cashierRecord = 0; // 0: the cashier on duty has no record any more
+    int cashierRecord = 0; // 0: the record of the cashier on duty is gone
     DataRecord cashier;
     std::optional<Slot> currency; // the foreign currency's slot as stored
     CustomerPlace customer;
 };
-Result<Facts> readFacts(const QString &path, const Payment &payment, const QString &cashierName);
+Result<Facts> readFacts(const QString &path, const Payment &payment,
+                        const CashierStore::OnDuty &cashier);
 
 struct Write {
     int record = 0;

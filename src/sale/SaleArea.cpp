@@ -29,16 +29,26 @@ SaleArea::SaleArea(AppContext &ctx, const Controls &controls, QObject *parent)
     m_c.item->setCompleter(nullptr);
     m_c.item->setInsertPolicy(QComboBox::NoInsert);
     EntryBox::upperCase(m_c.item->lineEdit());
-    m_c.item->lineEdit()->installEventFilter(this);
+    // The keys reach the combo box, which has the focus; it hands them to its
+    // line edit by a direct call that no filter on the line edit would see.
+    m_c.item->installEventFilter(this);
     m_c.quantity->installEventFilter(this);
     EntryBox::selectAllOnFocus(m_c.quantity);
 
-    connect(m_c.credit, &QPushButton::clicked, this, &SaleArea::Command1_Click);
-    connect(m_c.cash, &QPushButton::clicked, this, &SaleArea::Command2_Click);
-    connect(m_c.removeItem, &QPushButton::clicked, this, &SaleArea::Command3_Click);
-    connect(m_c.clearBill, &QPushButton::clicked, this, &SaleArea::Command4_Click);
-    connect(m_c.tax, &QPushButton::clicked, this, &SaleArea::Command5_Click);
-    connect(m_c.discount, &QPushButton::clicked, this, &SaleArea::Command6_Click);
+    // After each button, and whatever window or message it showed, the
+    // cashier types the next item without reaching for the mouse.
+    const auto on = [this](QPushButton *button, void (SaleArea::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            (this->*handler)();
+            focusItemBox();
+        });
+    };
+    on(m_c.credit, &SaleArea::Command1_Click);
+    on(m_c.cash, &SaleArea::Command2_Click);
+    on(m_c.removeItem, &SaleArea::Command3_Click);
+    on(m_c.clearBill, &SaleArea::Command4_Click);
+    on(m_c.tax, &SaleArea::Command5_Click);
+    on(m_c.discount, &SaleArea::Command6_Click);
     showBill();
 }
 
@@ -53,6 +63,12 @@ void SaleArea::showBill()
     m_c.grandTotal->setText(grand ? MoneyText::formatCurrency(*grand) : QString());
     m_c.grandTotal->setVisible(grand.has_value());
     m_c.grandTotalCaption->setVisible(grand.has_value());
+}
+
+void SaleArea::focusItemBox()
+{
+    if (m_c.item->isEnabled())
+        m_c.item->setFocus();
 }
 
 void SaleArea::ready()
@@ -91,7 +107,7 @@ bool SaleArea::itemKeyAllowed()
 
 bool SaleArea::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool itemBox = watched == m_c.item->lineEdit();
+    const bool itemBox = watched == m_c.item;
     if (event->type() == QEvent::KeyRelease && itemBox) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
@@ -106,6 +122,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
         if (!enter)
             return false;
         RingItem(std::nullopt);
+        focusItemBox();
         return true;
     }
     if (!itemBox || (keyEvent->text().isEmpty() && !enter))
@@ -115,6 +132,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
     if (enter) {
         if (!m_c.item->currentText().isEmpty())
             RingItem(std::nullopt);
+        focusItemBox();
         return true;
     }
     m_c.quantity->setText(QStringLiteral("1"));
@@ -178,7 +196,6 @@ void SaleArea::RingItem(std::optional<int> record)
     m_c.quantity->setText(QStringLiteral("1"));
     showBill();
     m_c.bill->scrollToBottom();
-    m_c.item->setFocus();
 }
 
 void SaleArea::newItem(const QString &typed)
@@ -196,7 +213,6 @@ void SaleArea::newItem(const QString &typed)
     m_c.item->setEditText(QString());
     m_c.quantity->setText(QStringLiteral("1"));
     showBill();
-    m_c.item->setFocus();
 }
 
 void SaleArea::Command3_Click()
@@ -227,7 +243,6 @@ void SaleArea::Command4_Click()
                                 QStringLiteral("Are you sure you wish to cancel the entire "
                                                "purchase?")))
         ClearBill();
-    m_c.item->setFocus();
 }
 
 void SaleArea::resetBill()
@@ -248,7 +263,6 @@ void SaleArea::Command5_Click()
         rate2 = MoneyText::leadingNumber(tax->rate2);
     m_sale.bill().applyTax(MoneyText::leadingNumber(tax->rate1), rate2);
     showBill();
-    m_c.item->setFocus();
 }
 
 void SaleArea::Command6_Click()
@@ -259,7 +273,6 @@ void SaleArea::Command6_Click()
         dialog.exec();
         showBill();
     }
-    m_c.item->setFocus();
 }
 
 void SaleArea::Command1_Click()
@@ -290,13 +303,10 @@ void SaleArea::pay(Payment payment)
         m_ctx.dialogs->critical(window, QStringLiteral("Grand Total Required"),
                                 QStringLiteral("Please calculate the Grand Total before requesting "
                                                "payment. Press the \"Tax\" button."));
-        m_c.item->setFocus();
         return;
     }
-    if (payment == Payment::Credit && !checkAccess(m_ctx, window, GuardedCommand::PayOnCredit)) {
-        m_c.item->setFocus();
+    if (payment == Payment::Credit && !checkAccess(m_ctx, window, GuardedCommand::PayOnCredit))
         return;
-    }
     const Purchase::ShownBill shown{bill.texts(), m_c.subtotal->text(), m_c.grandTotal->text()};
     std::unique_ptr<QDialog> dialog;
     if (payment == Payment::Cash)
@@ -310,5 +320,4 @@ void SaleArea::pay(Payment payment)
         m_c.quantity->setText(QStringLiteral("1"));
     }
     ready();
-    m_c.item->setFocus();
 }

@@ -62,6 +62,8 @@ public:
 
     // Shows the bill, the subtotal and the grand total as the sale holds them.
     void showBill();
+    // The keyboard's place between commands, while the sale area is open.
+    void focusItemBox();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

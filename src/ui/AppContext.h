@@ -14,8 +14,12 @@ struct AppContext {
     QString ProgramDir;   // where the help page and splash picture are, found at start
     QString LogFilePath;  // transaction log, from the log file header record
 
-    int CashierRecord = 0; // record of the logged-on cashier at log on, 0 = nobody
-    QString CashierName;   // writes to the cashier on duty find the record by this name
+    // The cashier on duty: their record, 0 = nobody, and their name and PIN as
+    // this program last stored them, which a write checks the record against
+    // (a delete moves later records down).
+    int CashierRecord = 0;
+    QString CashierName;
+    QString CashierPin;
     qint64 LogOnTicks = 0;
     Privileges privileges;
 

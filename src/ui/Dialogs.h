@@ -30,7 +30,8 @@ public:
     virtual QString saveFileName(QWidget *parent, const QString &filter) = 0;
     // The printer setup dialog; false on Cancel.
     virtual bool printerSetup(QWidget *parent) = 0;
-    // Prints the lines on the default printer as one document.
+    // Prints the lines on the default printer as one document; false when
+    // there is no printer or the print system refuses the job.
     virtual bool printLines(const QStringList &lines) = 0;
     // Opens a file or a mailto: link in the user's program for it, without waiting.
     virtual bool openUrl(const QUrl &url) = 0;
@@ -62,6 +63,14 @@ public:
     {
         critical(parent, QStringLiteral("Record too Long"),
                  QStringLiteral("This record is too long!  Try shortening some of the fields."));
+    }
+    // The record of the cashier on duty is gone (deleted while they were on
+    // duty); `outcome` says what was therefore left undone.
+    void cashierGone(QWidget *parent, const QString &name, const QString &outcome)
+    {
+        critical(parent, QStringLiteral("Cashier not Found"),
+                 QStringLiteral("The record of the cashier logged on, \"") + name
+                     + QStringLiteral("\", is no longer in the datafile. ") + outcome);
     }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {

@@ -87,9 +87,9 @@ bool CheckedBox::eventFilter(QObject *, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         if (!s_returning)
             m_textAtFocus = m_box->text();
-    } else if (event->type() == QEvent::FocusOut && !s_returning) {
-        // Focus that moves to a message box or another window is not the
-        // user leaving the box.
+    } else if (event->type() == QEvent::FocusOut && !s_returning && m_box->isVisible()) {
+        // Focus that moves to a message box or another window, or away from
+        // a window being closed, is not the user leaving the box.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             leave();

@@ -11,6 +11,28 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
+namespace {
+// Whether the print system takes jobs for the queue now. A paused queue still
+// takes them and prints them later; one that rejects them does not.
+bool queueTakesJobs(const QString &queue)
+{
+    // Qt names an instance of a queue "queue/instance".
+    const QByteArray name = queue.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = queue.section(QLatin1Char('/'), 1).toLocal8Bit();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest)
+        return false;
+    const char *accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool takes = !accepting || qstrcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return takes;
+}
+} // namespace
+
 QtDialogs::QtDialogs() = default;
 QtDialogs::~QtDialogs() = default;
 
@@ -88,16 +110,26 @@ bool QtDialogs::printerSetup(QWidget *parent)
 bool QtDialogs::printLines(const QStringList &lines)
 {
     QPrinter &target = printer();
+    if (target.outputFormat() != QPrinter::NativeFormat)
+        return printLinesOn(target, lines);
     // With no printer on the system there is nobody to wait for: say so at
     // once rather than hand the bill to nowhere.
-    if (target.outputFormat() == QPrinter::NativeFormat
-        && (target.printerName().isEmpty() || !target.isValid())) {
+    if (target.printerName().isEmpty() || !target.isValid()) {
         const QPrinterInfo fallback = QPrinterInfo::defaultPrinter();
         if (fallback.isNull())
             return false;
         target.setPrinterName(fallback.printerName());
     }
-    return printLinesOn(target, lines);
+    // Qt hands the finished document to CUPS without telling whether CUPS
+    // took it: a queue that rejects jobs is asked first, and CUPS keeps the
+    // answer to the last request made on this thread, the job's.
+    if (!queueTakesJobs(target.printerName()) || !printLinesOn(target, lines))
+        return false;
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        qWarning("The print system refused the bill: %s", cupsLastErrorString());
+        return false;
+    }
+    return true;
 }
 
 bool QtDialogs::printLinesOn(QPrinter &printer, const QStringList &lines)

@@ -32,24 +32,26 @@ class CashierStoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void writesFindTheCashierByName();
+    void writesFindTheCashierOnDuty();
     void fileErrorsAreNotAnswers_data();
     void fileErrorsAreNotAnswers();
     void timeResetSparesTheCashierOnDuty();
 };
 
-void CashierStoreTest::writesFindTheCashierByName()
+void CashierStoreTest::writesFindTheCashierOnDuty()
 {
     TempDir dir;
-    const QString path = makeDatafile(dir, {cashier("ANN", 0, true), cashier("CAT", 500, false)});
-    // CAT logged on at record 22; deleting ANN moves her to 21.
+    const QString path = makeDatafile(dir, {cashier("CAT", 100, true), cashier("CAT", 500, false)});
+    // The second CAT logged on at record 22; deleting the first moves them to 21.
+    const CashierStore::OnDuty cat{22, QStringLiteral("CAT"), QStringLiteral("1234")};
     QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
-    QCOMPARE(CashierStore::addTimeOnDuty(path, QStringLiteral("CAT"), 250).valueOr(-1), 21);
+    QCOMPARE(CashierStore::addTimeOnDuty(path, cat, 250).valueOr(-1), 21);
     QCOMPARE(timeOf(path, 21), 750.0);
 
     // A cashier deleted while on duty has nothing to write to.
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
     const QByteArray before = TempDir::readFile(path);
-    QCOMPARE(CashierStore::addTimeOnDuty(path, QStringLiteral("ANN"), 250).valueOr(-1), 0);
+    QCOMPARE(CashierStore::addTimeOnDuty(path, cat, 250).valueOr(-1), 0);
     QCOMPARE(TempDir::readFile(path), before);
 }
 
@@ -72,7 +74,7 @@ void CashierStoreTest::fileErrorsAreNotAnswers()
     // "No master" or "no such cashier" would send the user the wrong way.
     QCOMPARE(CashierStore::masterExists(path).error(), error);
     QCOMPARE(CashierStore::FindCashierRecord(path, QStringLiteral("ANN")).error(), error);
-    QCOMPARE(CashierStore::addTimeOnDuty(path, QStringLiteral("ANN"), 5).error(), error);
+    QCOMPARE(CashierStore::addTimeOnDuty(path, {21, "ANN", "1234"}, 5).error(), error);
     QCOMPARE(
         CashierStore::findForLogOn(path, QStringLiteral("ANN"), QStringLiteral("1234")).error(),
         error);
@@ -84,11 +86,11 @@ void CashierStoreTest::timeResetSparesTheCashierOnDuty()
     const QString path =
         makeDatafile(dir, {cashier("ANN", 100, true), cashier("BOB", 200, false),
                            Fixtures::item(QStringLiteral("TEA")), cashier("CAT", 300, false)});
-    QCOMPARE(CashierStore::resetTimeLoggedOn(path, QStringLiteral("BOB")).valueOr(-1), 2);
+    QCOMPARE(CashierStore::resetTimeLoggedOn(path, 22).valueOr(-1), 2);
     QCOMPARE(timeOf(path, 21), 0.0);
     QCOMPARE(timeOf(path, 22), 200.0);
     QCOMPARE(timeOf(path, 24), 0.0);
-    QCOMPARE(CashierStore::resetTimeLoggedOn(path, QString()).valueOr(-1), 3);
+    QCOMPARE(CashierStore::resetTimeLoggedOn(path, 0).valueOr(-1), 3);
     QCOMPARE(timeOf(path, 22), 0.0);
 }
 

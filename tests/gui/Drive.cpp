@@ -68,23 +68,56 @@ void watchModalWindows()
 }
 } // namespace
 
-void type(QWidget *root, const QString &box, const QString &text)
+QWidget *focused(QWidget *box)
 {
-    auto *edit = child<QLineEdit>(root, box);
-    edit->selectAll();
-    edit->del();
+    // Only a window on the screen takes key presses.
+    if (!box->window()->isVisible())
+        box->window()->show();
+    QApplication::setActiveWindow(box->window());
+    box->setFocus(Qt::TabFocusReason);
+    QWidget *target = QApplication::focusWidget();
+    if (!target || (target != box && !box->isAncestorOf(target)))
+        qFatal("%s did not take the focus", qPrintable(box->objectName()));
+    return target;
+}
+
+void keys(const QString &text)
+{
     // One key press per character, carrying the character itself, so that
     // letters outside the keyboard's ASCII keys can be typed as well.
     for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &release);
+        int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode() : 0;
+        if (c == QLatin1Char('\r'))
+            key = Qt::Key_Return;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(QApplication::focusWidget(), &release);
     }
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+void type(QWidget *root, const QString &box, const QString &text)
+{
+    auto *w = child<QWidget>(root, box);
+    auto *combo = qobject_cast<QComboBox *>(w);
+    QLineEdit *edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(w);
+    if (!edit)
+        qFatal("%s is no entry box", qPrintable(box));
+    focused(w);
+    edit->selectAll();
+    edit->del();
+    keys(text);
 }
 
 QString text(QWidget *root, const QString &box)
 {
+    if (auto *combo = root->findChild<QComboBox *>(box))
+        return combo->currentText();
     return child<QLineEdit>(root, box)->text();
 }
 
@@ -126,16 +159,9 @@ void leave(QWidget *root, const QString &box)
 
 void ring(QWidget *mainWindow, const QString &item, const QString &quantity)
 {
-    QLineEdit *box = child<QComboBox>(mainWindow, QStringLiteral("Combo1"))->lineEdit();
-    QApplication::setActiveWindow(mainWindow);
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, item);
-    auto *count = child<QLineEdit>(mainWindow, QStringLiteral("Text2"));
-    count->setFocus();
-    count->selectAll();
-    QTest::keyClicks(count, quantity);
-    QTest::keyClick(count, Qt::Key_Return);
+    type(mainWindow, QStringLiteral("Combo1"), item);
+    type(mainWindow, QStringLiteral("Text2"), quantity);
+    press(Qt::Key_Return);
 }
 
 namespace {

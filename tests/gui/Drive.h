@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <functional>
 
@@ -10,7 +11,15 @@ class QWidget;
 // Small steps a test takes in a window, by control name.
 namespace Drive {
 
-// Types the text into an entry box as a user would, after clearing it.
+// Gives `box` the focus as Tab does and returns the widget that the
+// keyboard now types into (a combo box's, not its line edit).
+QWidget *focused(QWidget *box);
+// Types the text, key by key, into whatever has the focus, as a keyboard does
+// ("\r" is the Enter key).
+void keys(const QString &text);
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Gives an entry box (or an editable combo box) the focus, clears it and
+// types the text into it as a user would.
 void type(QWidget *root, const QString &box, const QString &text);
 QString text(QWidget *root, const QString &box);
 void click(QWidget *root, const QString &button);

@@ -7,8 +7,11 @@
 #include "datafile/CashierEntry.h"
 #include "datafile/RecordStore.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 namespace {
@@ -16,6 +19,29 @@ namespace {
 CashierEntry cashierAt(const QString &path, int n)
 {
     return CashierEntry(RecordStore(path).readRecord(n).valueOr(DataRecord()));
+}
+
+// Two masters named BOSS after World's records: PIN 4321 (1 s on duty) at 28,
+// PIN 5555 (2 s) at 29. BOSS 5555 logs on; `change` runs; a tea is rung, taxed
+// at 7% ($2.14) and paid in cash.
+void bossSellsTea(World &world, const std::function<void()> &change)
+{
+    world.setTaxRate("7");
+    const QString master = Privileges::master().toString();
+    TestData::append(world.path, {TestData::cashier("BOSS", "4321", master, 1000),
+                                  TestData::cashier("BOSS", "5555", master, 2000)});
+    Interface &w = world.start();
+    QVERIFY(world.h.logOn("BOSS", "5555"));
+    change();
+    Drive::ring(&w, "TEA", "1");
+    Drive::click(&w, "Command5");
+    Drive::onNextDialog([](QDialog *d) {
+        Drive::type(d, "txtChange", "5");
+        Drive::click(d, "Command1");
+        if (d->isVisible())
+            d->reject();
+    });
+    Drive::click(&w, "Command2");
 }
 } // namespace
 
@@ -29,6 +55,9 @@ private slots:
     void rejectedEntryRestoresTheShownRecord();
     void fileErrorOnClosingIsReportedAndCloses();
     void longTimeOnDutyCanBeSaved();
+    void creditsTheCashierOnDuty_data();
+    void creditsTheCashierOnDuty();
+    void deletedCashierOnDutyGetsNothing();
     void openingAnotherFileKeepsTheTimeOnDuty();
     void pinBoxesShowAsterisks();
     void newFileGetsItsExtension();
@@ -113,6 +142,77 @@ void CashierFaultsTest::longTimeOnDutyCanBeSaved()
     QCOMPARE(world.h.dialogs.messages().size(), 0);
     QCOMPARE(cashierAt(world.path, 22).pin(), QStringLiteral("5555"));
     QCOMPARE(cashierAt(world.path, 22).msLoggedOn(), 44442000001.0);
+}
+
+void CashierFaultsTest::creditsTheCashierOnDuty_data()
+{
+    QTest::addColumn<QString>("change"); // made while BOSS 5555 is on duty
+    QTest::addColumn<int>("record");     // where BOSS 5555 is afterwards
+    QTest::addColumn<QString>("name");
+    QTest::newRow("another of the name") << "" << 29 << "BOSS";
+    QTest::newRow("renamed") << "rename" << 29 << "BOSSY";
+    QTest::newRow("moved by a delete") << "delete" << 28 << "BOSS";
+}
+
+void CashierFaultsTest::creditsTheCashierOnDuty()
+{
+    QFETCH(QString, change);
+    QFETCH(int, record);
+    QFETCH(QString, name);
+    World world;
+    bossSellsTea(world, [&] {
+        if (change == "delete")
+            QCOMPARE(RecordStore(world.path).DeleteRecord(22), FileError::None); // SAM
+        if (change != "rename")
+            return;
+        Drive::onNextDialog([](QDialog *d) {
+            Drive::focus(d, "Text1");
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+            Drive::type(d, "Text1", "BOSSY");
+            Drive::type(d, "Text2", "6666");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+            d->close();
+        });
+        QVERIFY(world.h.trigger("mnuitmCashierSettings"));
+    });
+    world.h.dialogs.answerYes();
+    QVERIFY(world.h.trigger("mnuitmLoggedOnTime"));
+    world.h.clock.advance(60000);
+    QVERIFY(world.h.trigger("mnuitmLogOff"));
+
+    const CashierEntry onDuty = cashierAt(world.path, record);
+    QCOMPARE(onDuty.name(), name);
+    QCOMPARE(world.h.ctx.CashierName, name);
+    QCOMPARE(onDuty.amountSold(), *Currency::fromDecimal("2.14"));
+    QCOMPARE(onDuty.msLoggedOn(), 62000.0);
+    QCOMPARE(cashierAt(world.path, record - 1).salesPerformed(), 0.0);
+    QCOMPARE(cashierAt(world.path, record - 1).msLoggedOn(), 0.0);
+}
+
+void CashierFaultsTest::deletedCashierOnDutyGetsNothing()
+{
+    World world;
+    QByteArray before;
+    bossSellsTea(world, [&] {
+        QCOMPARE(RecordStore(world.path).DeleteRecord(29), FileError::None);
+        before = TempDir::readFile(world.path);
+    });
+    const QString gone = QStringLiteral("The record of the cashier logged on, \"BOSS\", is no "
+                                        "longer in the datafile. ");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Cashier not Found",
+        gone + "The purchase has not been completed and nothing has been written."));
+    QCOMPARE(world.h.find<QListWidget>("List1")->count(), 1);
+    world.h.dialogs.answerYes();
+    QVERIFY(world.h.trigger("mnuitmLoggedOnTime"));
+    QVERIFY(world.h.dialogs.lastMessageWas(Dialogs::Icon::Critical, "Cashier not Found",
+                                           gone + "Nothing has been reset."));
+    world.h.dialogs.answerYes(); // the bill is cancelled, its stock put back
+    QVERIFY(world.h.trigger("mnuitmLogOff"));
+    QVERIFY(world.h.dialogs.lastMessageWas(Dialogs::Icon::Critical, "Cashier not Found",
+                                           gone + "The time logged on has not been saved."));
+    QCOMPARE(TempDir::readFile(world.path), before);
 }
 
 void CashierFaultsTest::openingAnotherFileKeepsTheTimeOnDuty()
