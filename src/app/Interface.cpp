@@ -12,6 +12,7 @@
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/MenuKeys.h"
 #include "ui/UpdateList.h"
 #include "ui/WindowSetup.h"
 #include "ui_Interface.h"
@@ -49,6 +50,8 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
                            ui->Command5, ui->Command6},
                           this);
     drawArrowPictures();
+    new MenuKeys(ui->menubar, {ui->Command1, ui->Command2, ui->Command3, ui->Command4, ui->Command5,
+                               ui->Command6});
 
     connectMenus();
     startUp(commandLine);

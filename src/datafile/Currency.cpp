@@ -19,8 +19,9 @@ Currency saturated(bool negative)
 
 // The value is 0.d1d2d3... x 10^pointPos, with `digits` holding d1d2d3...
 // Rounds half to even at the fourth decimal place, on the decimal digits
-// themselves, so no binary representation error can tip a tie.
-Currency roundDecimal(bool negative, std::string_view digits, long pointPos)
+// themselves, so no binary representation error can tip a tie. nullopt when
+// the result is out of range.
+std::optional<Currency> roundDecimal(bool negative, std::string_view digits, long pointPos)
 {
     const size_t firstNonZero = digits.find_first_not_of('0');
     if (firstNonZero == std::string_view::npos)
@@ -31,7 +32,7 @@ Currency roundDecimal(bool negative, std::string_view digits, long pointPos)
     // Digits left of `whole` are whole ten-thousandths; the rest decide the rounding.
     const long whole = pointPos + 4;
     if (whole > 19)
-        return saturated(negative);
+        return std::nullopt;
 
     quint64 magnitude = 0;
     for (long i = 0; i < whole; ++i)
@@ -48,11 +49,11 @@ Currency roundDecimal(bool negative, std::string_view digits, long pointPos)
 
     if (negative) {
         if (magnitude > quint64(MaxRaw) + 1)
-            return saturated(true);
+            return std::nullopt;
         return Currency::fromRaw(qint64(0 - magnitude));
     }
     if (magnitude > quint64(MaxRaw))
-        return saturated(false);
+        return std::nullopt;
     return Currency::fromRaw(qint64(magnitude));
 }
 
@@ -62,8 +63,13 @@ Currency Currency::fromDouble(double value)
 {
     if (std::isnan(value))
         return Currency();
-    if (std::isinf(value))
-        return saturated(value < 0);
+    return fromDoubleInRange(value).value_or(saturated(value < 0));
+}
+
+std::optional<Currency> Currency::fromDoubleInRange(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
 
     // Most doubles handed in are amounts read out of the file, exactly the
     // double nearest some whole number of ten-thousandths; below 1e10 that
@@ -127,5 +133,5 @@ std::optional<Currency> Currency::fromDecimal(std::string_view text)
     }
     if (i != text.size())
         return std::nullopt;
-    return roundDecimal(negative, digits, pointPos);
+    return roundDecimal(negative, digits, pointPos).value_or(saturated(negative));
 }

@@ -10,6 +10,9 @@
 
 // The bill in progress: its lines, the running subtotal and the grand total,
 // and the rules that change them. It touches no file; Sale does that.
+//
+// No change lets the subtotal or the grand total pass the largest amount the
+// datafile holds, whichever lines are later removed and in whatever order.
 class Bill
 {
 public:
@@ -18,6 +21,13 @@ public:
         // The item record the line was rung from; 0 for a line that stands
         // for no stored item (an unstored item, a discount).
         int record = 0;
+        // What removing the line puts back into stock.
+        double quantity = 0;
+        // What the line added to the subtotal, or for a summary line to the
+        // grand total; removing it takes exactly this back.
+        Currency amount;
+        // A tax-free or grand-total discount line, worked out on the grand total.
+        bool summary = false;
     };
 
     const QList<Line> &lines() const { return m_lines; }
@@ -30,12 +40,16 @@ public:
     // stale (after any change to the items) or not computed yet.
     std::optional<Currency> grandTotal() const { return m_grandTotal; }
 
-    // A rung item: name, " - ", price, "   X   ", quantity as typed. The
-    // quantity must be numeric. A trailing grand-total discount, made on the
-    // old items, goes, and the grand total must be computed again.
-    void ring(const QString &name, Currency price, const QString &quantity, int record);
+    // What `quantity`, as typed, of an item at `price` adds to the subtotal;
+    // nullopt when the quantity is no quantity, or when it or the bill would
+    // pass the largest amount the datafile holds.
+    std::optional<Currency> amountFor(Currency price, const QString &quantity) const;
+    // A rung item: name, " - ", price, "   X   ", quantity as typed. Any
+    // summary line goes, and the grand total must be computed again. False,
+    // with nothing changed, where amountFor refuses.
+    bool ring(const QString &name, Currency price, const QString &quantity, int record);
     // An item billed once without being stored: the price as typed, "  X  ".
-    void billUnstored(const QString &name, const QString &price, const QString &quantity);
+    bool billUnstored(const QString &name, const QString &price, const QString &quantity);
 
     // What removing line `row` takes back: nullopt when there is no such line.
     struct Removal {
@@ -51,37 +65,47 @@ public:
     // Empties the bill without touching any stock.
     void reset();
 
-    // "&Tax": the grand total with one or two rates in percent (the second
-    // nullopt for one tax); each tax is rounded to money on its own.
-    void applyTax(double rate1, std::optional<double> rate2);
-
     enum class Refusal {
         None,
         GrandTotalNotCalculated,
         TaxFreeTwice,
         TooManyGrandTotalDiscounts,
+        TooLarge, // past the largest amount the datafile holds
     };
+    // "&Tax": the grand total with one or two rates in percent (the second
+    // nullopt for one tax); each tax is rounded to money on its own.
+    Refusal applyTax(double rate1, std::optional<double> rate2);
     // "Grand Total Tax Free": the taxes on the subtotal come off the grand total.
     Refusal taxFree(double rate1, std::optional<double> rate2);
     // A discount on the subtotal, in percent or as an amount; the grand total
     // must then be computed again.
-    void subtotalDiscountPercent(double percent);
-    void subtotalDiscountAmount(Currency amount);
+    Refusal subtotalDiscountPercent(double percent);
+    Refusal subtotalDiscountAmount(Currency amount);
     // A discount on the grand total; only one at a time.
     Refusal grandTotalDiscountPercent(double percent);
     Refusal grandTotalDiscountAmount(Currency amount);
 
     // The grand total of a sale without tax: the subtotal itself.
-    void grandTotalIsSubtotal() { m_grandTotal = m_subtotal; }
+    void grandTotalIsSubtotal();
     // Taxes were switched off: the grand total must come from the payment.
-    void hideGrandTotal() { m_grandTotal.reset(); }
+    void hideGrandTotal();
+
+    // What the cashier is told when a change is refused as TooLarge.
+    static QString tooLargeText();
 
 private:
-    void append(const QString &text, int record);
-    void dropTrailingGrandTotalDiscount();
+    void append(const QString &text, int record, double quantity, Currency amount, bool summary);
+    // Summary lines were worked out on the grand total; any change to the
+    // items or a new grand total leaves them stale.
+    void dropSummaryLines();
+    bool fits(bool summary, Currency amount) const;
+    std::optional<Currency> amountFor(double price, const QString &quantity) const;
+    Refusal grandTotalDiscount(const char *label, std::optional<Currency> discount);
     bool lastLineStartsWith(QLatin1String start) const;
 
     QList<Line> m_lines;
     Currency m_subtotal;
+    // The grand total before its summary lines, and with them.
+    std::optional<Currency> m_taxed;
     std::optional<Currency> m_grandTotal;
 };

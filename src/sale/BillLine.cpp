@@ -3,29 +3,33 @@
 #include "datafile/MoneyText.h"
 #include "datafile/TextSplit.h"
 
-bool BillLine::isSummary(const QString &text)
+namespace BillLine {
+
+QString itemName(const QString &line)
 {
-    return text.startsWith(QLatin1String("Grand Total"))
-           || text.startsWith(QLatin1String("Tax Free"));
+    // The split searches from the end, so a name may itself hold "-"; amounts
+    // never hold a minus sign (negative ones are in parentheses).
+    QString name = TextSplit::beforeLast(line, QLatin1Char('-'));
+    if (!name.isEmpty())
+        name.chop(1);
+    return name;
 }
 
-BillLine BillLine::parse(const QString &text)
+std::optional<double> quantity(const QString &typed)
 {
-    // Both splits search from the end, so a name may itself hold "-" or "X";
-    // amounts never hold a minus sign (negative ones are in parentheses).
-    BillLine line;
-    line.name = TextSplit::beforeLast(text, QLatin1Char('-'));
-    if (!line.name.isEmpty())
-        line.name.chop(1);
-    const QString rest = TextSplit::afterLast(text, QLatin1Char('-'));
-    line.price =
-        MoneyText::parseNumber(TextSplit::beforeLast(rest, QLatin1Char('X')).trimmed()).value_or(0);
-    line.quantity = MoneyText::leadingNumber(TextSplit::afterLast(rest, QLatin1Char('X')));
-    line.summary = isSummary(text);
-    return line;
+    // A count of goods, at least 0. A minus sign would break the line, which
+    // is split at its last "-"; a currency symbol makes it an amount of money.
+    if (typed.contains(QLatin1Char('-')) || typed.contains(QLatin1Char('(')))
+        return std::nullopt;
+    const QLocale locale = MoneyText::locale();
+    for (const QString &symbol : {locale.currencySymbol(QLocale::CurrencySymbol),
+                                  locale.currencySymbol(QLocale::CurrencyIsoCode)})
+        if (!symbol.isEmpty() && typed.contains(symbol))
+            return std::nullopt;
+    const std::optional<double> value = MoneyText::parseNumber(typed);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return value;
 }
 
-Currency BillLine::amount() const
-{
-    return Currency::fromDouble(price * quantity);
-}
+} // namespace BillLine

@@ -1,19 +1,17 @@
 #pragma once
 
-#include "datafile/Currency.h"
-
 #include <QString>
 
-// A line of the bill read back from its text:
-// name, " - ", price, "   X   ", quantity.
-struct BillLine {
-    QString name;
-    double price = 0;     // the amount between the last "-" and the last "X"
-    double quantity = 0;  // the text after the last "X"
-    bool summary = false; // a "Grand Total" or "Tax Free" line
+#include <optional>
 
-    static BillLine parse(const QString &text);
-    static bool isSummary(const QString &text);
-    // price × quantity, rounded to a money amount.
-    Currency amount() const;
-};
+// The texts of the bill's lines: name, " - ", price, "   X   ", quantity.
+namespace BillLine {
+
+// The item name of a line: the text before its last "-", less the blank.
+QString itemName(const QString &line);
+
+// A quantity as typed at the counter, read the one way that ringing, the
+// line's amount and its removal all use; nullopt when it is no quantity.
+std::optional<double> quantity(const QString &typed);
+
+} // namespace BillLine

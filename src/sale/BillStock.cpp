@@ -21,7 +21,8 @@ FileError putBack(const QString &path, int record, ItemEntry item, double quanti
 
 namespace BillStock {
 
-Result<Sold> sellFirst(const QString &path, const QString &text, double quantity)
+Result<Sold> sellFirst(const QString &path, const QString &text, double quantity,
+                       const BillTakes &takes)
 {
     const auto bytes = Cp1252::encode(text);
     if (!bytes)
@@ -47,6 +48,10 @@ Result<Sold> sellFirst(const QString &path, const QString &text, double quantity
     if (record == 0)
         return Sold();
     Sold sold{record, ItemEntry(*data)};
+    if (!takes(sold.item)) {
+        sold.refused = true;
+        return sold;
+    }
     sold.item.setSold(sold.item.sold() + quantity);
     sold.item.setRemaining(sold.item.remaining() - quantity);
     if (const FileError error = file.write(sold.record, sold.item.record());
@@ -55,13 +60,17 @@ Result<Sold> sellFirst(const QString &path, const QString &text, double quantity
     return sold;
 }
 
-Result<Sold> sell(const QString &path, int record, double quantity)
+Result<Sold> sell(const QString &path, int record, double quantity, const BillTakes &takes)
 {
     const RecordStore store(path);
     const Result<DataRecord> read = store.readRecord(record);
     if (!read)
         return read.error();
     Sold sold{record, ItemEntry(*read)};
+    if (!takes(sold.item)) {
+        sold.refused = true;
+        return sold;
+    }
     sold.item.setSold(sold.item.sold() + quantity);
     sold.item.setRemaining(sold.item.remaining() - quantity);
     if (const FileError error = store.writeRecord(record, sold.item.record());

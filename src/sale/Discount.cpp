@@ -88,12 +88,17 @@ void Discount::Command2_Click()
             fileError(errorNumber(tax.error()));
             return;
         }
-        if (m_bill.taxFree(MoneyText::leadingNumber(tax->rate1), secondRate(*tax))
-            == Refusal::TaxFreeTwice) {
+        const Refusal refusal =
+            m_bill.taxFree(MoneyText::leadingNumber(tax->rate1), secondRate(*tax));
+        if (refusal == Refusal::TaxFreeTwice) {
             m_ctx.dialogs->message(this, Dialogs::Icon::None, QStringLiteral("Tax Free"),
                                    QStringLiteral("The tax can only be removed from the grand "
                                                   "total once."),
                                    Dialogs::Buttons::Ok);
+            return;
+        }
+        if (refusal == Refusal::TooLarge) {
+            tooLarge();
             return;
         }
         accept();
@@ -109,18 +114,20 @@ void Discount::Command2_Click()
         return;
     }
     const bool percentage = ui->Option3->isChecked();
-    const Currency amount = MoneyText::parseCurrency(text).value_or(Currency());
-    if (ui->Option1->isChecked()) {
-        if (percentage)
-            m_bill.subtotalDiscountPercent(*value);
-        else
-            m_bill.subtotalDiscountAmount(amount);
-        accept();
+    // An amount past what the datafile holds would be read as the largest one.
+    if (!percentage && !Currency::fromDoubleInRange(*value)) {
+        tooLarge();
         return;
     }
-
-    const Refusal refusal = percentage ? m_bill.grandTotalDiscountPercent(*value)
-                                       : m_bill.grandTotalDiscountAmount(amount);
+    const Currency amount = MoneyText::parseCurrency(text).value_or(Currency());
+    Refusal refusal = Refusal::None;
+    if (ui->Option1->isChecked()) {
+        refusal = percentage ? m_bill.subtotalDiscountPercent(*value)
+                             : m_bill.subtotalDiscountAmount(amount);
+    } else {
+        refusal = percentage ? m_bill.grandTotalDiscountPercent(*value)
+                             : m_bill.grandTotalDiscountAmount(amount);
+    }
     if (refusal == Refusal::GrandTotalNotCalculated) {
         notCalculated();
         return;
@@ -133,5 +140,14 @@ void Discount::Command2_Click()
         reject();
         return;
     }
+    if (refusal == Refusal::TooLarge) {
+        tooLarge();
+        return;
+    }
     accept();
+}
+
+void Discount::tooLarge()
+{
+    m_ctx.dialogs->critical(this, QStringLiteral("Invalid Entry"), Bill::tooLargeText());
 }

@@ -25,6 +25,7 @@ public:
 private:
     void showPercentage(bool percentage);
     void fileError(int number);
+    void tooLarge();
 
     AppContext &m_ctx;
     Bill &m_bill;

@@ -1,40 +1,46 @@
 #include "Sale.h"
 
+#include "BillLine.h"
 #include "BillStock.h"
-#include "datafile/MoneyText.h"
 
-bool Sale::isValidQuantity(const QString &quantity)
+namespace {
+// The rung item's line, once its stock is sold.
+Result<Sale::Rung> rung(Bill &bill, const Result<BillStock::Sold> &sold, const QString &quantity)
 {
-    const std::optional<double> value = MoneyText::parseNumber(quantity);
-    return value && *value >= 0 && !quantity.contains(QLatin1Char('-'));
+    if (!sold)
+        return sold.error();
+    if (sold->record == 0)
+        return Sale::Rung::NotFound;
+    if (sold->refused)
+        return Sale::Rung::TooLarge;
+    bill.ring(sold->item.name(), sold->item.price(), quantity, sold->record);
+    return Sale::Rung::Done;
 }
+} // namespace
 
 Result<Sale::Rung> Sale::ring(const QString &path, const QString &item, const QString &quantity)
 {
     if (item.isEmpty() || quantity.isEmpty() || item == SharedMarker || item == CashierMarker)
         return Rung::Nothing;
-    if (!isValidQuantity(quantity))
+    const std::optional<double> count = BillLine::quantity(quantity);
+    if (!count)
         return Rung::InvalidQuantity;
-    const Result<BillStock::Sold> sold =
-        BillStock::sellFirst(path, item, *MoneyText::parseNumber(quantity));
-    if (!sold)
-        return sold.error();
-    if (sold->record == 0)
-        return Rung::NotFound;
-    m_bill.ring(sold->item.name(), sold->item.price(), quantity, sold->record);
-    return Rung::Done;
+    return rung(m_bill, BillStock::sellFirst(path, item, *count, takes(quantity)), quantity);
 }
 
 Result<Sale::Rung> Sale::ringRecord(const QString &path, int record, const QString &quantity)
 {
-    if (!isValidQuantity(quantity))
+    const std::optional<double> count = BillLine::quantity(quantity);
+    if (!count)
         return Rung::InvalidQuantity;
-    const Result<BillStock::Sold> sold =
-        BillStock::sell(path, record, *MoneyText::parseNumber(quantity));
-    if (!sold)
-        return sold.error();
-    m_bill.ring(sold->item.name(), sold->item.price(), quantity, record);
-    return Rung::Done;
+    return rung(m_bill, BillStock::sell(path, record, *count, takes(quantity)), quantity);
+}
+
+BillStock::BillTakes Sale::takes(const QString &quantity) const
+{
+    return [this, quantity](const ItemEntry &item) {
+        return m_bill.amountFor(item.price(), quantity).has_value();
+    };
 }
 
 Result<Sale::Removed> Sale::remove(const QString &path, int row)

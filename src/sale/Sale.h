@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bill.h"
+#include "BillStock.h"
 #include "datafile/FileError.h"
 
 #include <QString>
@@ -18,15 +19,13 @@ public:
         Nothing,         // an empty box, or a record marker typed as an item
         InvalidQuantity, // "Input Error"
         NotFound,        // no item of that name or number: a new item
+        TooLarge,        // the bill would pass the largest amount the datafile holds
     };
-    // Rings the first item whose name or number is `item`. A quantity must be
-    // a number of at least 0 written without a minus sign: the bill line is
-    // taken apart at its last "-" later.
+    // Rings the first item whose name or number is `item`, with a quantity as
+    // BillLine::quantity reads it. Nothing changes unless it is Done.
     Result<Rung> ring(const QString &path, const QString &item, const QString &quantity);
     // Rings the item at `record` without searching (a new item just stored).
     Result<Rung> ringRecord(const QString &path, int record, const QString &quantity);
-
-    static bool isValidQuantity(const QString &quantity);
 
     enum class Removed { Done, NoSuchLine };
     // Removes line `row` and puts its stock back; on a file error the bill
@@ -37,5 +36,7 @@ public:
     FileError clear(const QString &path);
 
 private:
+    BillStock::BillTakes takes(const QString &quantity) const;
+
     Bill m_bill;
 };

@@ -185,6 +185,9 @@ void SaleArea::RingItem(std::optional<int> record)
                                 QStringLiteral("Please ensure that you have entered valid input "
                                                "in all the boxes."));
         return;
+    case Sale::Rung::TooLarge:
+        m_ctx.dialogs->critical(main.widget(), QStringLiteral("Input Error"), Bill::tooLargeText());
+        return;
     case Sale::Rung::NotFound:
         if (checkAccess(m_ctx, main.widget(), GuardedCommand::RingNewItem))
             newItem(typed);
@@ -209,7 +212,11 @@ void SaleArea::newItem(const QString &typed)
         RingItem(record);
         return;
     }
-    m_sale.bill().billUnstored(dialog.name(), dialog.priceText(), m_c.quantity->text());
+    if (!m_sale.bill().billUnstored(dialog.name(), dialog.priceText(), m_c.quantity->text())) {
+        m_ctx.dialogs->critical(m_ctx.mainWindow->widget(), QStringLiteral("Input Error"),
+                                Bill::tooLargeText());
+        return;
+    }
     m_c.item->setEditText(QString());
     m_c.quantity->setText(QStringLiteral("1"));
     showBill();
@@ -261,7 +268,10 @@ void SaleArea::Command5_Click()
     std::optional<double> rate2;
     if (!tax->rate2.isEmpty())
         rate2 = MoneyText::leadingNumber(tax->rate2);
-    m_sale.bill().applyTax(MoneyText::leadingNumber(tax->rate1), rate2);
+    if (m_sale.bill().applyTax(MoneyText::leadingNumber(tax->rate1), rate2)
+        == Bill::Refusal::TooLarge)
+        m_ctx.dialogs->critical(m_ctx.mainWindow->widget(), QStringLiteral("Input Error"),
+                                Bill::tooLargeText());
     showBill();
 }
 

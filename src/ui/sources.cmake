@@ -10,6 +10,8 @@ list(APPEND TB_GUI_SOURCES
     src/ui/Items.ui
     src/ui/Lamp.cpp
     src/ui/Lamp.h
+    src/ui/MenuKeys.cpp
+    src/ui/MenuKeys.h
     src/ui/LogOn.ui
     src/ui/QtDialogs.cpp
     src/ui/UpdateList.cpp

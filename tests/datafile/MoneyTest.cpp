@@ -15,6 +15,7 @@ private slots:
     void currencyFromDouble();
     void currencyFromDecimal_data();
     void currencyFromDecimal();
+    void currencyArithmeticNeverWraps();
 
     void formatCurrencyUs_data();
     void formatCurrencyUs();
@@ -118,6 +119,18 @@ void MoneyTest::currencyFromDecimal()
     QCOMPARE(c.has_value(), ok);
     if (ok)
         QCOMPARE(c->raw(), raw);
+}
+
+void MoneyTest::currencyArithmeticNeverWraps()
+{
+    const Currency max = Currency::max();
+    const Currency tiny = Currency::fromRaw(1);
+    const Currency min = -max - tiny;
+    QCOMPARE(max + tiny, max);
+    QCOMPARE(min - tiny, min);
+    QCOMPARE(-min, max);
+    QVERIFY(!Currency::sum(max, tiny) && !Currency::difference(min, tiny));
+    QVERIFY(!Currency::fromDoubleInRange(1e15));
 }
 
 void MoneyTest::formatCurrencyUs_data()

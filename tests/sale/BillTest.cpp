@@ -36,7 +36,9 @@ private slots:
     void grandTotalDiscountOnlyOnce();
     void taxFreeOnlyOnce();
     void subtotalDiscountNeedsTaxAgain();
-    void changesToItemsDropTheTrailingSummary();
+    void changesDropEverySummaryLine_data();
+    void changesDropEverySummaryLine();
+    void refusesWhatPassesTheLargestAmount();
 };
 
 void BillTest::taxes_data()
@@ -139,23 +141,56 @@ void BillTest::subtotalDiscountNeedsTaxAgain()
     QCOMPARE(bill.subtotal(), money("90.00"));
 }
 
-void BillTest::changesToItemsDropTheTrailingSummary()
+void BillTest::changesDropEverySummaryLine_data()
 {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("grand"); // after "&Tax" once more
+    const QString tea = "TEA - $100.00   X   1";
+    QTest::newRow("ring") << "ring" << QStringList{tea, "BUN - $10.00   X   1"} << "117.70";
+    QTest::newRow("unstored") << "unstored" << QStringList{tea, "BUN - 10  X  1"} << "117.70";
+    QTest::newRow("remove the item") << "remove" << QStringList{} << "0";
+    QTest::newRow("tax again") << "tax" << QStringList{tea} << "107.00";
+}
+
+void BillTest::changesDropEverySummaryLine()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, grand);
+    // 107.00 taxed, 102.00 with $5 off, 95.00 tax free.
     Bill bill = billOf("100.00");
     bill.applyTax(7, std::nullopt);
-    QCOMPARE(bill.grandTotalDiscountPercent(10), Bill::Refusal::None);
-    // A new item: the discount was on the old items.
-    bill.ring(QStringLiteral("BUN"), money("1"), QStringLiteral("1"), 23);
-    QCOMPARE(bill.texts(), QStringList({"TEA - $100.00   X   1", "BUN - $1.00   X   1"}));
-    QVERIFY(!bill.grandTotal());
-
-    bill.applyTax(7, std::nullopt);
+    QCOMPARE(bill.grandTotalDiscountAmount(money("5")), Bill::Refusal::None);
     QCOMPARE(bill.taxFree(7, std::nullopt), Bill::Refusal::None);
-    // Removing an item also drops a trailing tax-free line.
+    QCOMPARE(bill.grandTotal(), money("95.00"));
+    if (change == "ring")
+        bill.ring("BUN", money("10"), "1", 22);
+    else if (change == "unstored")
+        bill.billUnstored("BUN", "10", "1");
+    else if (change == "remove")
+        bill.remove(0);
+    QCOMPARE(bill.grandTotal().has_value(), change == "tax");
+    bill.applyTax(7, std::nullopt);
+    QCOMPARE(bill.texts(), lines);
+    QCOMPARE(bill.grandTotal(), money(qPrintable(grand)));
+}
+
+void BillTest::refusesWhatPassesTheLargestAmount()
+{
+    using Refusal = Bill::Refusal;
+    Bill bill = billOf("900000000000000");
+    QCOMPARE(bill.applyTax(7, std::nullopt), Refusal::TooLarge);
+    QVERIFY(!bill.ring("BUN", money("30000000000000"), "1", 22));
+    // Taken off, then rung again: removing the discount would pass it.
+    QCOMPARE(bill.subtotalDiscountAmount(money("900000000000000")), Refusal::None);
+    QVERIFY(!bill.ring("TEA", money("900000000000000"), "1", 23));
     bill.remove(1);
-    QCOMPARE(bill.texts(), QStringList({"TEA - $100.00   X   1"}));
-    QCOMPARE(bill.subtotal(), money("100.00"));
-    QVERIFY(!bill.grandTotal());
+    QCOMPARE(bill.applyTax(1, std::nullopt), Refusal::None);
+    QCOMPARE(bill.grandTotalDiscountPercent(-10), Refusal::TooLarge);
+    QCOMPARE(bill.grandTotalDiscountAmount(-Currency::max() - money("1")), Refusal::TooLarge);
+    QCOMPARE(bill.texts(), QStringList{"TEA - $900,000,000,000,000.00   X   1"});
+    QCOMPARE(bill.grandTotal(), money("909000000000000"));
 }
 
 TB_TEST(BillTest)

@@ -39,6 +39,9 @@ private slots:
     void refusesAQuantity_data();
     void refusesAQuantity();
     void removalPutsStockBackWhereItCameFrom();
+    void removalTakesBackWhatRingingTook_data();
+    void removalTakesBackWhatRingingTook();
+    void refusesWhatPassesTheLargestAmount();
     void unstoredAndDiscountLinesTouchNoRecord();
     void clearPutsEverythingBack();
     void fileErrorLeavesTheBill();
@@ -98,6 +101,7 @@ void SaleTest::refusesAQuantity_data()
     QTest::newRow("minus") << "-1";
     QTest::newRow("trailing minus") << "5-";
     QTest::newRow("parentheses") << "(5)";
+    QTest::newRow("money") << "$3";
 }
 
 void SaleTest::refusesAQuantity()
@@ -130,6 +134,46 @@ void SaleTest::removalPutsStockBackWhereItCameFrom()
     QVERIFY(sale.bill().isEmpty());
     QCOMPARE(sale.bill().subtotal(), Currency());
     QCOMPARE(sale.remove(m_path, 0).valueOr(Sale::Removed::Done), Sale::Removed::NoSuchLine);
+}
+
+void SaleTest::removalTakesBackWhatRingingTook_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("quantity");
+    QTest::newRow("grouped quantity") << "1.50"
+                                      << "1,000";
+    QTest::newRow("price past the cent") << "1.2345"
+                                         << "3";
+}
+
+void SaleTest::removalTakesBackWhatRingingTook()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, quantity);
+    QCOMPARE(RecordStore(m_path).writeRecord(26, item("SCONE", "7", qPrintable(price), 5000)),
+             FileError::None);
+    const QByteArray before = TempDir::readFile(m_path);
+    Sale sale;
+    QCOMPARE(sale.ring(m_path, "SCONE", quantity).valueOr(Sale::Rung::Nothing), Sale::Rung::Done);
+    QVERIFY(sale.remove(m_path, 0).ok());
+    QCOMPARE(TempDir::readFile(m_path), before);
+    QCOMPARE(sale.bill().subtotal(), Currency());
+}
+
+void SaleTest::refusesWhatPassesTheLargestAmount()
+{
+    QCOMPARE(RecordStore(m_path).writeRecord(26, item("GOLD", "7", "900000000000000", 5)),
+             FileError::None);
+    Sale sale; // first a scanned code typed into the quantity box
+    QCOMPARE(sale.ring(m_path, "TEA", "5012345678900123").valueOr(Sale::Rung::Done),
+             Sale::Rung::TooLarge);
+    QCOMPARE(sale.ring(m_path, "GOLD", "1").valueOr(Sale::Rung::Nothing), Sale::Rung::Done);
+    const QByteArray before = TempDir::readFile(m_path);
+    QCOMPARE(sale.ring(m_path, "GOLD", "1").valueOr(Sale::Rung::Done), Sale::Rung::TooLarge);
+    QCOMPARE(sale.ringRecord(m_path, 26, "1").valueOr(Sale::Rung::Done), Sale::Rung::TooLarge);
+    QCOMPARE(TempDir::readFile(m_path), before);
+    QCOMPARE(sale.bill().count(), 1);
+    QCOMPARE(sale.bill().subtotal(), *Currency::fromDecimal("900000000000000"));
 }
 
 void SaleTest::unstoredAndDiscountLinesTouchNoRecord()

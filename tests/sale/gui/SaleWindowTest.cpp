@@ -1,5 +1,6 @@
 #include "common/TestMain.h"
 #include "gui/Drive.h"
+#include "gui/TestData.h"
 #include "gui/World.h"
 
 #include "datafile/ItemEntry.h"
@@ -44,7 +45,11 @@ private slots:
     void newItemStoredOrBilled_data();
     void newItemStoredOrBilled();
     void taxAndDiscount();
+    void ringingDropsTheSummaryLines();
     void refusals();
+    void refusesABillPastTheLargestAmount();
+    void keysPressButtonsOrOpenMenus_data();
+    void keysPressButtonsOrOpenMenus();
 };
 
 void SaleWindowTest::lowerCaseWithCompletion()
@@ -157,6 +162,27 @@ void SaleWindowTest::taxAndDiscount()
     QCOMPARE(billLines(world.h), QStringList{"TEA - $2.00   X   5"});
 }
 
+void SaleWindowTest::ringingDropsTheSummaryLines()
+{
+    World world;
+    world.setTaxRate("7");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "tea", "50");
+    Drive::click(&w, "Command5");
+    Drive::onNextDialog([](QDialog *d) {
+        Drive::check(d, "Check1", true);
+        Drive::click(d, "Command2");
+    });
+    Drive::click(&w, "Command6");
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$100.00"));
+
+    Drive::ring(&w, "tea", "5");
+    QCOMPARE(billLines(world.h), QStringList({"TEA - $2.00   X   50", "TEA - $2.00   X   5"}));
+    QVERIFY(!world.h.find<QLabel>("labelGrandTotal")->isVisible());
+    Drive::click(&w, "Command5");
+    QCOMPARE(label(world.h, "labelGrandTotal"), QStringLiteral("$117.70"));
+}
+
 void SaleWindowTest::refusals()
 {
     QString noModify = Privileges::master().toString();
@@ -169,10 +195,13 @@ void SaleWindowTest::refusals()
     QCOMPARE(Drive::text(&w, "Combo1"), QString());
 
     world.setTaxRate("7");
-    Drive::ring(&w, "tea", "x");
-    QVERIFY(world.h.dialogs.lastMessageWas(
-        Dialogs::Icon::Critical, "Input Error",
-        "Please ensure that you have entered valid input in all the boxes."));
+    for (const char *quantity : {"x", "$3"}) {
+        world.h.dialogs.clear();
+        Drive::ring(&w, "tea", quantity);
+        QVERIFY(world.h.dialogs.lastMessageWas(
+            Dialogs::Icon::Critical, "Input Error",
+            "Please ensure that you have entered valid input in all the boxes."));
+    }
     Drive::ring(&w, "scone", "1");
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Access Denied",
@@ -186,6 +215,74 @@ void SaleWindowTest::refusals()
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Select an Item",
         "You must select an item to remove by clicking it on the list."));
+}
+
+void SaleWindowTest::keysPressButtonsOrOpenMenus_data()
+{
+    QTest::addColumn<bool>("loggedOn");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("opens"); // a menu, or "" for the sale button
+    const int alt = Qt::Key_Alt, altC = Qt::ALT | Qt::Key_C, altR = Qt::ALT | Qt::Key_R;
+    QTest::newRow("Cash") << true << QList<int>{altC} << QString();
+    QTest::newRow("Credit") << true << QList<int>{altR} << QString();
+    QTest::newRow("Cashier menu while locked") << false << QList<int>{altC} << "mnuCashier";
+    QTest::newRow("Alt tap, then C") << true << QList<int>{alt, Qt::Key_C} << "mnuCashier";
+    QTest::newRow("F10, then R") << true << QList<int>{int(Qt::Key_F10), Qt::Key_R} << "mnuReport";
+    QTest::newRow("F10 alone") << false << QList<int>{int(Qt::Key_F10)} << "mnuFile";
+}
+
+void SaleWindowTest::keysPressButtonsOrOpenMenus()
+{
+    QFETCH(bool, loggedOn);
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, opens);
+    World world;
+    Interface &w = loggedOn ? world.startLoggedOn() : world.start();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    for (const int key : keys) {
+        const auto combination = QKeyCombination::fromCombined(key);
+        QWidget *typedIn = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                             : QApplication::focusWidget();
+        if (combination.key() == Qt::Key_Alt) {
+            QTest::keyPress(typedIn, Qt::Key_Alt, Qt::AltModifier);
+            QTest::keyRelease(typedIn, Qt::Key_Alt);
+        } else {
+            QTest::keyClick(typedIn, combination.key(), combination.keyboardModifiers());
+        }
+    }
+    QWidget *popup = QApplication::activePopupWidget();
+    if (opens.isEmpty()) {
+        QTRY_VERIFY(world.h.dialogs.lastMessageWas(
+            Dialogs::Icon::Critical, "Grand Total Required",
+            "Please calculate the Grand Total before requesting payment. Press the \"Tax\" "
+            "button."));
+        QCOMPARE(popup, nullptr);
+        QCOMPARE(w.focusWidget(), world.h.find<QWidget>("Combo1"));
+    } else {
+        QVERIFY(popup);
+        QCOMPARE(popup->objectName(), opens);
+        QVERIFY(world.h.dialogs.messages().isEmpty());
+        popup->close();
+    }
+}
+
+void SaleWindowTest::refusesABillPastTheLargestAmount()
+{
+    World world;
+    world.setTaxRate("7");
+    QCOMPARE(
+        RecordStore(world.path)
+            .writeRecord(28, TestData::item("GOLD", "9", Currency::fromUnits(900000000000000))),
+        FileError::None);
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "gold", "1");
+    Drive::ring(&w, "gold", "1");
+    QVERIFY(world.h.dialogs.lastMessageWas(
+        Dialogs::Icon::Critical, "Input Error",
+        "This would make the bill's total larger than the program can store."));
+    QCOMPARE(billLines(world.h), QStringList{"GOLD - $900,000,000,000,000.00   X   1"});
+    QCOMPARE(itemAt(world, 28).sold(), 1.0);
 }
 
 TB_TEST(SaleWindowTest)
