@@ -139,6 +139,8 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), m_display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // Money in the US format, as the checks expect it.
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         return env;
     }
     bool xdotool(const QStringList &arguments)
