@@ -7,6 +7,7 @@
 
 #include "app/Interface.h"
 #include "browse/BrowserWalk.h"
+#include "cashier/CashierStore.h"
 #include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
 #include "datafile/CustomerEntry.h"
@@ -63,7 +64,7 @@ struct BenchFile {
     QString lastItemName;
     QByteArray lastItemEncoded;
     QString lastCustomerName;
-    QString lastCashierName;
+    CashierStore::OnDuty lastCashier;
     int items = 0;
     int customers = 0;
     int cashiers = 0;
@@ -180,7 +181,8 @@ bool generate(const QString &dir)
         if (i % 4000 == 1000) {
             r = benchCashier(i);
             ++g_file.cashiers;
-            g_file.lastCashierName = CashierEntry(r).name();
+            g_file.lastCashier = {FirstEntryRecord + i, CashierEntry(r).name(),
+                                  CashierEntry(r).pin()};
         } else if (i % 500 == 250) {
             r = benchCustomer(i);
             ++g_file.customers;
@@ -441,10 +443,10 @@ void CompleteCreditLastCustomer(benchmark::State &state)
     LogFile unused{QString()}; // the log is switched off in a new datafile
     for (auto _ : state) {
         const Result<Purchase::Facts> facts =
-            Purchase::readFacts(g_file.work, payment, g_file.lastCashierName);
+            Purchase::readFacts(g_file.work, payment, g_file.lastCashier);
         if (!facts || !facts->customer.account || facts->cashierRecord == 0)
             return fail(state, "the customer or the cashier was not found");
-        const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashierName,
+        const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashier.name,
                                                    QDateTime::currentDateTime());
         const Purchase::Outcome done =
             Purchase::carryOut(g_file.work, plan, unused, [](const QStringList &) { return true; });

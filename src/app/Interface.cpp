@@ -35,10 +35,6 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
 {
     ui->setupUi(this);
     m_ctx.mainWindow = this;
-    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint
-                    | Qt::WindowCloseButtonHint)
-                   & ~Qt::WindowMaximizeButtonHint);
-    setFixedSize(size());
     ui->Shape1->setColor(QColor(0, 170, 0));
     ui->Shape2->setColor(QColor(210, 0, 0));
     // The item box is filled with thousands of names at once; a plain string

@@ -22,7 +22,7 @@ Credit::Credit(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     ui->Combo1->setCompleter(nullptr);
     ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
     EntryBox::upperCase(ui->Combo1->lineEdit());
-    EntryBox::selectAllOnFocus(ui->Combo1->lineEdit());
+    EntryBox::selectAllOnFocus(ui->Combo1);
     status(QStringLiteral("Opening Credit Database"), true);
     UpdateList(ui->Combo1, false, ctx);
     ui->Combo1->setEditText(QString());

@@ -1,5 +1,6 @@
 #include "EntryBox.h"
 
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -15,7 +16,9 @@ protected:
     {
         if (event->type() == QEvent::FocusIn) {
             // After the click that gave the focus has placed the cursor.
-            auto *box = static_cast<QLineEdit *>(watched);
+            auto *box = qobject_cast<QLineEdit *>(watched);
+            if (!box)
+                box = static_cast<QComboBox *>(watched)->lineEdit();
             QTimer::singleShot(0, box, [box] { box->selectAll(); });
             box->selectAll();
         }
@@ -38,6 +41,13 @@ void EntryBox::upperCase(QLineEdit *box)
 
 void EntryBox::selectAllOnFocus(QLineEdit *box)
 {
+    box->installEventFilter(new SelectAll(box));
+}
+
+void EntryBox::selectAllOnFocus(QComboBox *box)
+{
+    // The combo box takes the focus and hands it to its line edit by a
+    // direct call, past any filter on the line edit.
     box->installEventFilter(new SelectAll(box));
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 
 // Behaviour shared by the program's entry boxes.
@@ -14,6 +15,7 @@ namespace EntryBox {
 void upperCase(QLineEdit *box);
 // Selects the whole text whenever the box gets the focus.
 void selectAllOnFocus(QLineEdit *box);
+void selectAllOnFocus(QComboBox *box);
 // A hidden PIN shows one "*" per character, whatever the style's own mark.
 void maskWithAsterisks(QLineEdit *box);
 

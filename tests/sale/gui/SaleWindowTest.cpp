@@ -50,6 +50,7 @@ private slots:
     void refusesABillPastTheLargestAmount();
     void keysPressButtonsOrOpenMenus_data();
     void keysPressButtonsOrOpenMenus();
+    void wholeLineShownAndWindowWidens();
 };
 
 void SaleWindowTest::lowerCaseWithCompletion()
@@ -215,6 +216,8 @@ void SaleWindowTest::refusals()
     QVERIFY(world.h.dialogs.lastMessageWas(
         Dialogs::Icon::Critical, "Select an Item",
         "You must select an item to remove by clicking it on the list."));
+    // After any message the keyboard is back in the item box.
+    QCOMPARE(QApplication::focusWidget(), world.h.find<QWidget>("Combo1"));
 }
 
 void SaleWindowTest::keysPressButtonsOrOpenMenus_data()
@@ -283,6 +286,31 @@ void SaleWindowTest::refusesABillPastTheLargestAmount()
         "This would make the bill's total larger than the program can store."));
     QCOMPARE(billLines(world.h), QStringList{"GOLD - $900,000,000,000,000.00   X   1"});
     QCOMPARE(itemAt(world, 28).sold(), 1.0);
+}
+
+void SaleWindowTest::wholeLineShownAndWindowWidens()
+{
+    World world;
+    world.setTaxRate("7");
+    const QString oil = QStringLiteral("EXTRA VIRGIN OLIVE OIL COLD PRESSED 750ML");
+    QCOMPARE(RecordStore(world.path)
+                 .writeRecord(28, TestData::item(oil, "77", Currency::fromUnits(1234), 50)),
+             FileError::None);
+    Interface &w = world.startLoggedOn();
+    w.show();
+    Drive::ring(&w, oil, "12");
+    auto *list = world.h.find<QListWidget>("List1");
+    const auto shown = [list] {
+        return list->fontMetrics().horizontalAdvance(list->item(0)->text())
+               < list->viewport()->width();
+    };
+    QCOMPARE(w.size(), QSize(694, 400));
+    QVERIFY(shown());
+
+    const int before = list->width();
+    w.resize(900, 400);
+    QCOMPARE(w.width(), 900);
+    QCOMPARE(list->width(), before + 206);
 }
 
 TB_TEST(SaleWindowTest)
