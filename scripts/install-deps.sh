@@ -14,6 +14,7 @@ packages=(
     libgl-dev
     libbenchmark-dev
     xvfb
+    xdotool
     poppler-utils
     xauth
     fonts-dejavu-core
