@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QShortcutEvent>
 
+#include <algorithm>
+
 namespace {
 // The letter a caption underlines: the one after its single "&".
 QChar mnemonic(const QString &caption)
@@ -109,8 +111,12 @@ bool MenuKeys::eventFilter(QObject *watched, QEvent *event)
         if (!typedIn)
             typedIn = QApplication::focusWidget() ? QApplication::focusWidget()
                                                   : QApplication::activeWindow();
-        if (watched != typedIn || !typedIn
-            || (typedIn->window() != m_bar->window() && !qobject_cast<QMenu *>(typedIn)))
+        if (watched != typedIn || !typedIn)
+            return false;
+        const QList<QAction *> menus = m_bar->actions();
+        const auto isOurs = [typedIn](const QAction *a) { return a->menu() == typedIn; };
+        if (typedIn->window() != m_bar->window()
+            && std::none_of(menus.cbegin(), menus.cend(), isOurs))
             return false;
         return key(event);
     }
