@@ -3,6 +3,7 @@
 #include "browse/Browsers.h"
 #include "cashier/Access.h"
 #include "cashier/CashierCommands.h"
+#include "datafile/DataFile.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
@@ -48,6 +49,15 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     drawArrowPictures();
     new MenuKeys(ui->menubar, {ui->Command1, ui->Command2, ui->Command3, ui->Command4, ui->Command5,
                                ui->Command6});
+
+    // Another till or the back office holds the datafile: the wait shows.
+    DataFile::setLockWaitNotice([this, before = QString()](bool waiting) mutable {
+        if (waiting)
+            before = statusText();
+        ShowStatus(waiting ? QStringLiteral("Waiting for the datafile: another till is using it")
+                           : before,
+                   Lamp::Busy, false);
+    });
 
     connectMenus();
     startUp(commandLine);
@@ -138,6 +148,7 @@ void Interface::connectMenus()
 
 Interface::~Interface()
 {
+    DataFile::setLockWaitNotice(nullptr);
     if (m_ctx.mainWindow == this)
         m_ctx.mainWindow = nullptr;
 }

@@ -5,7 +5,11 @@
 #include "NativePath.h"
 #include "RecordCodec.h"
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
+
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +85,81 @@ DataFile::~DataFile()
     close();
 }
 
+namespace {
+int g_lockPatienceMs = 10000;
+// A wait shorter than this goes unmentioned.
+constexpr int QuietWaitMs = 500;
+std::function<void(bool)> &lockWaitNotice()
+{
+    static std::function<void(bool)> notice;
+    return notice;
+}
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+} // namespace
+
+void DataFile::setLockPatience(int ms)
+{
+    g_lockPatienceMs = ms;
+}
+
+int DataFile::lockPatience()
+{
+    return g_lockPatienceMs;
+}
+
+void DataFile::setLockWaitNotice(std::function<void(bool waiting)> notice)
+{
+    lockWaitNotice() = std::move(notice);
+}
+
+Result<bool> DataFile::lock(int fd, bool exclusive, const QByteArray &nativePath)
+{
+    struct flock lock {
+    };
+    lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    lock.l_whence = SEEK_SET; // the whole file, however it grows
+    QElapsedTimer waited;
+    waited.start();
+    bool told = false;
+    const auto untell = qScopeGuard([&] {
+        if (told && lockWaitNotice())
+            lockWaitNotice()(false);
+    });
+    for (int pause = 1;; pause = std::min(pause * 2, 50)) {
+        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
+            break;
+        const int e = errno;
+        if (e == EINTR)
+            continue;
+        // A file system without working locks (some network shares): the
+        // file is used as it always was, unlocked.
+        if (e != EAGAIN && e != EACCES)
+            return true;
+        if (waited.hasExpired(g_lockPatienceMs))
+            return FileError::Locked;
+        if (!told && waited.hasExpired(QuietWaitMs) && lockWaitNotice()) {
+            told = true;
+            lockWaitNotice()(true);
+        }
+        const struct timespec nap {
+            0, long(pause) * 1000 * 1000
+        };
+        ::nanosleep(&nap, nullptr);
+    }
+    // A delete or an import renames a new file over the datafile while it
+    // holds the lock on the old one: then the lock taken is on a file that
+    // is no longer the datafile (false), and the caller opens the path again.
+    struct stat held {
+    }, named{};
+    if (::fstat(fd, &held) != 0)
+        return FileError::DeviceIO;
+    return ::stat(nativePath.constData(), &named) == 0 && sameFile(held, named);
+}
+
 FileError DataFile::open(Mode mode)
 {
     close();
@@ -88,7 +167,8 @@ FileError DataFile::open(Mode mode)
     m_mode = mode;
 
     // Opened by hand for the exact reason of a failure; O_NONBLOCK keeps a
-    // fifo at the path from hanging the program.
+    // fifo at the path from hanging the program. Truncate empties the file
+    // only once it holds the lock.
     int flags = O_CLOEXEC | O_NONBLOCK;
     QIODevice::OpenMode qtMode = QIODevice::ReadWrite;
     switch (mode) {
@@ -100,29 +180,42 @@ FileError DataFile::open(Mode mode)
         flags |= O_RDWR;
         break;
     case Mode::Create:
-        flags |= O_RDWR | O_CREAT;
-        break;
     case Mode::Truncate:
-        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        flags |= O_RDWR | O_CREAT;
         break;
     }
     const QString &path = m_path;
     if (path.isEmpty())
         return FileError::FileNotFound;
-    const int fd = ::open(NativePath::encode(path).constData(), flags, 0666);
-    if (fd < 0)
-        return fromErrno(errno, path);
-
+    const QByteArray native = NativePath::encode(path);
+    int fd = -1;
     struct stat st {
     };
-    if (::fstat(fd, &st) != 0) {
+    for (;;) {
+        fd = ::open(native.constData(), flags, 0666);
+        if (fd < 0)
+            return fromErrno(errno, path);
+        if (::fstat(fd, &st) != 0) {
+            const int e = errno;
+            ::close(fd);
+            return fromErrno(e, path);
+        }
+        if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return FileError::PathAccess;
+        }
+        const Result<bool> locked = lock(fd, mode != Mode::Read, native);
+        if (locked && *locked)
+            break;
+        ::close(fd);
+        if (!locked)
+            return locked.error();
+    }
+    // What another program wrote before it let go of the lock counts.
+    if (mode == Mode::Truncate ? ::ftruncate(fd, 0) != 0 : ::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
         return fromErrno(e, path);
-    }
-    if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return FileError::PathAccess;
     }
     const bool mustBeDatafile =
         mode == Mode::Read || mode == Mode::ReadWrite || (mode == Mode::Create && st.st_size > 0);
@@ -139,6 +232,13 @@ FileError DataFile::open(Mode mode)
         return FileError::DeviceIO;
     }
     return FileError::None;
+}
+
+FileError DataFile::sync()
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    return ::fdatasync(m_file.handle()) == 0 ? FileError::None : fromErrno(errno, m_path);
 }
 
 void DataFile::close()

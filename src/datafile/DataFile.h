@@ -12,6 +12,14 @@
 #include <optional>
 
 // One open datafile for one operation; closed by the destructor on every path.
+//
+// Several programs may share the datafile (tills and a back office on one
+// folder): every open takes an advisory lock on the file for the whole
+// operation, shared to read and exclusive for every other mode, and holds it
+// until close. The locks are open file description locks (fcntl), which work
+// over NFS and SMB, die with the process and also keep two operations of one
+// program apart. An operation must therefore never open the datafile twice
+// at once.
 class DataFile
 {
 public:
@@ -29,14 +37,25 @@ public:
     DataFile(const DataFile &) = delete;
     DataFile &operator=(const DataFile &) = delete;
 
-    // Fails with FileNotFound, PathAccess (a directory, a missing folder) or
-    // PermissionDenied. Read and ReadWrite, and Create on a file that is not
+    // Fails with FileNotFound, PathAccess (a directory, a missing folder),
+    // PermissionDenied, or Locked when another operation kept the lock past
+    // lockPatience(). Read and ReadWrite, and Create on a file that is not
     // empty, open only a datafile: BadFileFormat when the file holds no whole
     // record or record 1 is not a header record, the decoder's error when
     // record 1 cannot be decoded. Truncate empties any file.
     FileError open(Mode mode);
     void close();
     bool isOpen() const;
+    // Puts what was written on the disk (fdatasync) before an operation says
+    // it is done.
+    FileError sync();
+
+    // How long an open waits for another program's lock, and what it tells
+    // the user meanwhile: `waiting(true)` once the wait has lasted a moment,
+    // `waiting(false)` when it ends. Program-wide; the program sets them once.
+    static void setLockPatience(int ms);
+    static int lockPatience();
+    static void setLockWaitNotice(std::function<void(bool waiting)> notice);
 
     // Whole records only: a partial record at the end, left by an append that
     // was cut short, is not counted, and the next append overwrites it.
@@ -101,6 +120,8 @@ public:
     static constexpr int BlockRecords = 512;
 
 private:
+    // True once the lock is held on the file the path names.
+    Result<bool> lock(int fd, bool exclusive, const QByteArray &nativePath);
     FileError mapError() const;
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QString m_path;

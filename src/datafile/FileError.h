@@ -24,6 +24,7 @@ enum class [[nodiscard]] FileError : int{
     FieldPastRecord = 325, // a field (most often a text) runs past the end of its record
     UnencodableText = 5,   // a character without a Windows-1252 byte
     UnknownFieldType = 458,
+    Locked = 3050, // another program kept the datafile locked past our patience
 };
 
 inline int errorNumber(FileError e)
@@ -61,6 +62,8 @@ inline QString errorDescription(FileError e)
         return QStringLiteral("text that cannot be stored");
     case FileError::UnknownFieldType:
         return QStringLiteral("unknown field type");
+    case FileError::Locked:
+        return QStringLiteral("the datafile is in use by another program");
     }
     return QStringLiteral("error");
 }

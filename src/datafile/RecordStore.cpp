@@ -247,8 +247,10 @@ FileError RecordStore::DeleteRecord(int n) const
 FileError RecordStore::rewrite(
     const std::function<FileError(DataFile &source, QIODevice &target)> &write) const
 {
+    // Exclusive until the new file has replaced it: another program waiting
+    // to write then finds the new file, not the old one.
     DataFile source(m_path);
-    if (const FileError error = source.open(DataFile::Mode::Read); error != FileError::None)
+    if (const FileError error = source.open(DataFile::Mode::ReadWrite); error != FileError::None)
         return error;
 
     const QByteArray native = NativePath::encode(m_path);
@@ -270,7 +272,6 @@ FileError RecordStore::rewrite(
         return FileError::DeviceIO;
     if (const FileError error = write(source, target); error != FileError::None)
         return error;
-    source.close();
     target.close();
     return copy.commitOver(native);
 }

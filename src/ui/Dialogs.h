@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datafile/FileError.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -47,8 +49,11 @@ public:
     // A file error: the message, then the error number on a line of its own.
     void fileError(QWidget *parent, const QString &text, int errorNumber)
     {
+        const QString busy = QStringLiteral("\nAnother till or program is using the datafile. "
+                                            "Please try again in a moment.");
         critical(parent, QStringLiteral("File I/O Error"),
-                 text + QStringLiteral("\nError: ") + QString::number(errorNumber));
+                 text + (errorNumber == int(FileError::Locked) ? busy : QString())
+                     + QStringLiteral("\nError: ") + QString::number(errorNumber));
     }
     // A character the datafile's Windows-1252 text cannot hold; nothing is stored.
     void unstorableCharacter(QWidget *parent, QChar character)

@@ -19,6 +19,7 @@ private slots:
     void openFailures();
     void openWithoutPermission();
     void openCreatesAndTruncates();
+    void writersWaitForEveryone();
     void readPastEnd();
     void refusedWritesChangeNothing_data();
     void refusedWritesChangeNothing();
@@ -132,6 +133,34 @@ void DataFileTest::openCreatesAndTruncates()
     DataFile file(path);
     QCOMPARE(file.open(DataFile::Mode::Truncate), FileError::None);
     QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void DataFileTest::writersWaitForEveryone()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
+    const int patience = DataFile::lockPatience();
+    DataFile::setLockPatience(0);
+    const auto opens = [&path](DataFile::Mode mode) {
+        DataFile other(path);
+        return other.open(mode);
+    };
+    {
+        DataFile reader(path);
+        QCOMPARE(reader.open(DataFile::Mode::Read), FileError::None);
+        QCOMPARE(opens(DataFile::Mode::Read), FileError::None);
+        QCOMPARE(opens(DataFile::Mode::ReadWrite), FileError::Locked);
+    }
+    {
+        DataFile writer(path);
+        QCOMPARE(writer.open(DataFile::Mode::ReadWrite), FileError::None);
+        QCOMPARE(opens(DataFile::Mode::Read), FileError::Locked);
+        // A new datafile is not emptied under someone else's lock.
+        QCOMPARE(opens(DataFile::Mode::Truncate), FileError::Locked);
+    }
+    QCOMPARE(opens(DataFile::Mode::ReadWrite), FileError::None);
+    QCOMPARE(QFileInfo(path).size(), 21 * RecordLength);
+    DataFile::setLockPatience(patience);
 }
 
 void DataFileTest::readPastEnd()
