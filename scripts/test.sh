@@ -28,7 +28,7 @@ took "benchmark smoke run"
 bash scripts/package.sh
 took "package"
 
-# 100 kills of a child that writes and deletes on a full datafile.
+# 100 kills of a child that writes, appends, deletes, rings and completes sales.
 build/tests/tb_killtest --kills "${TALLYBIRD_KILLS:-100}"
 took "kill test"
 

@@ -1,17 +1,22 @@
 // The kill test: a child process writes, appends and deletes records of a
-// full datafile while this process kills it at random moments. After each
-// kill the datafile must open, every record must decode, and the file must
-// hold either the content before the operation under way or the content after
-// it, with no other record changed. The copy a killed delete leaves is
-// removed when the datafile is next opened.
+// half full datafile, rings items and completes credit sales, while this
+// process kills it at random moments. After each kill the datafile must open,
+// every record must decode, and the file must hold either the content before
+// the operation under way or the content after it, with no other record
+// changed: a completion's records all moved or none. The copy a killed delete
+// leaves is removed when the datafile is next opened.
 //
 //   tb_killtest [--kills N] [--seed S] [--max-delay MS]
 //
 // N is 100 unless given (or TALLYBIRD_KILLS is set).
 
+#include "datafile/CashierEntry.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "sale/BillStock.h"
+#include "sale/Purchase.h"
+#include "sale/TransactionLog.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -28,10 +33,17 @@
 namespace {
 
 struct Op {
-    enum Kind { Write, Append, Delete } kind = Write;
-    int record = 0;
+    enum Kind { Write, Append, Delete, Ring, Complete } kind = Write;
+    int record = 0;   // Ring: the item's record
     QByteArray bytes; // Write and Append
+    QString customer; // Complete: the account charged
 };
+
+// The records a ring or a completion wrote, as "set <record> <hex>" lines.
+using Written = QList<std::pair<int, QByteArray>>;
+
+constexpr int StartRecords = MaxRecords / 2;
+const CashierStore::OnDuty Clerk{FirstEntryRecord, QStringLiteral("CLERK"), QStringLiteral("1")};
 
 // Operation i of the run with `seed`, on a file of `count` records. Parent and
 // child both derive it, so the parent knows what the child was doing.
@@ -40,12 +52,18 @@ Op opAt(quint64 seed, qint64 i, int count)
     QRandomGenerator rng(quint32(seed * 1000003u + quint64(i) * 7919u));
     const int roll = int(rng.bounded(100));
     Op op;
-    if (roll < 40 && count > HeaderRecords) {
+    if (roll >= 50) {
+        op.kind = roll < 75 ? Op::Ring : Op::Complete;
+        op.record = FirstEntryRecord + int(rng.bounded(std::max(1, count - HeaderRecords)));
+        op.customer = QString::number(3 * rng.bounded(MaxRecords / 3));
+        return op;
+    }
+    if (roll < 1 && count > HeaderRecords) {
         op.kind = Op::Delete;
         op.record = FirstEntryRecord + int(rng.bounded(count - HeaderRecords));
         return op;
     }
-    op.kind = roll < 70 || count >= MaxRecords ? Op::Write : Op::Append;
+    op.kind = roll < 35 || count >= MaxRecords ? Op::Write : Op::Append;
     op.record = op.kind == Op::Append
                     ? count + 1
                     : FirstEntryRecord + int(rng.bounded(std::max(1, count - HeaderRecords)));
@@ -71,7 +89,43 @@ void apply(QByteArray &file, const Op &op)
     case Op::Delete:
         file.remove(at, RecordLength);
         break;
+    default:
+        break;
     }
+}
+
+// Rings one of the item at the op's record, or charges the op's customer
+// (when they have an account) as the till does.
+Result<Written> ringOrComplete(const QString &path, const Op &op)
+{
+    Written written;
+    if (op.kind == Op::Ring) {
+        const Result<BillStock::Sold> sold =
+            BillStock::sell(path, op.record, 1, [](const ItemEntry &) { return true; });
+        if (!sold)
+            return sold.error();
+        if (sold->record != 0 && !sold->refused)
+            written << std::pair{sold->record, RecordCodec::encode(sold->item.record()).value()};
+        return written;
+    }
+    Purchase::Payment pay;
+    pay.kind = Purchase::Payment::Kind::Credit;
+    pay.customer = op.customer;
+    const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, Clerk);
+    if (!facts)
+        return facts.error();
+    if (!facts->customer.account)
+        return written;
+    const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
+                                               pay, Clerk.name, QDateTime::currentDateTime());
+    LogFile unused{QString()}; // the log is off
+    const Purchase::Outcome done =
+        Purchase::carryOut(path, plan, unused, [](const QStringList &) { return true; });
+    if (done.failed != Purchase::Outcome::Failed::Nothing)
+        return FileError::DeviceIO;
+    for (const Purchase::Write &w : plan.writes)
+        written << std::pair{w.record, RecordCodec::encode(w.data).value()};
+    return written;
 }
 
 int recordsOf(const QByteArray &file)
@@ -91,7 +145,12 @@ int child(const QString &path, quint64 seed, qint64 first)
             return 10;
         const Op op = opAt(seed, i, *next - 1);
         FileError error = FileError::None;
-        if (op.kind == Op::Delete) {
+        if (op.kind == Op::Ring || op.kind == Op::Complete) {
+            const Result<Written> written = ringOrComplete(path, op);
+            error = written ? FileError::None : written.error();
+            for (const auto &[n, bytes] : written.valueOr(Written()))
+                std::printf("set %d %s\n", n, bytes.toHex().constData());
+        } else if (op.kind == Op::Delete) {
             error = store.DeleteRecord(op.record);
         } else {
             const Result<DataRecord> r = RecordCodec::decode(op.bytes);
@@ -115,7 +174,10 @@ QByteArray fullDatafile(const QString &path)
     if (!f.open(QIODevice::ReadWrite))
         return QByteArray();
     QByteArray bytes = f.readAll();
-    for (int n = FirstEntryRecord; n <= MaxRecords; ++n) {
+    bytes.append(RecordCodec::encode(
+                     CashierEntry::make(Clerk.name, Clerk.pin, Privileges::master()).record())
+                     .value());
+    for (int n = FirstEntryRecord + 1; n <= StartRecords; ++n) {
         DataRecord r;
         r.Name = FieldValue::fromText(n % 3 ? QStringLiteral("ITEM %1").arg(n) : SharedMarker);
         r.Number = FieldValue::fromText(QString::number(n));
@@ -142,21 +204,32 @@ QString differences(const QByteArray &a, const QByteArray &b)
         .arg(out.join(QLatin1Char(' ')));
 }
 
+QString kinds(const int (&n)[5])
+{
+    return QStringLiteral("%1 writes, %2 appends, %3 deletes, %4 rings, %5 completions")
+        .arg(n[Op::Write])
+        .arg(n[Op::Append])
+        .arg(n[Op::Delete])
+        .arg(n[Op::Ring])
+        .arg(n[Op::Complete]);
+}
+
 int parent(int kills, quint64 seed, int maxDelayMs)
 {
     QTextStream out(stdout);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("full.tb2"));
     QByteArray model = fullDatafile(path);
-    if (model.size() != qsizetype(MaxRecords) * RecordLength) {
+    if (model.size() != qsizetype(StartRecords) * RecordLength) {
         out << "kill test: cannot write the full datafile\n";
         return 1;
     }
     QRandomGenerator rng{quint32(seed)};
     qint64 nextOp = 0;
     int copiesLeft = 0, oldContent = 0, newContent = 0;
-    int deletes = 0, writes = 0, appends = 0;
-    int atKill[3] = {0, 0, 0};
+    int completed[5] = {}, atKill[5] = {};
+    QTemporaryDir scratchDir; // where the parent carries out a ring or completion itself
+    const QString scratch = scratchDir.filePath(QStringLiteral("scratch.tb2"));
     QElapsedTimer clock;
     clock.start();
 
@@ -180,24 +253,38 @@ int parent(int kills, quint64 seed, int maxDelayMs)
         p.waitForFinished(10000);
         const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
 
-        qint64 done = 0;
+        Written sets; // of the operation the child is doing
         for (const QByteArray &line : lines) {
             if (line.startsWith("error")) {
                 out << "kill test: the child failed: " << line << "\n";
                 return 1;
             }
-            if (line.startsWith("done"))
-                ++done;
-        }
-        for (qint64 i = 0; i < done; ++i) {
-            const Op op = opAt(seed, nextOp, recordsOf(model));
+            const QList<QByteArray> words = line.split(' ');
+            if (line.startsWith("set"))
+                sets << std::pair{words[1].toInt(), QByteArray::fromHex(words[2])};
+            if (!line.startsWith("done"))
+                continue;
+            const Op op = opAt(seed, nextOp++, recordsOf(model));
             apply(model, op);
-            (op.kind == Op::Delete ? deletes : op.kind == Op::Append ? appends : writes)++;
-            ++nextOp;
+            for (const auto &[n, bytes] : std::as_const(sets))
+                model.replace(qsizetype(n - 1) * RecordLength, RecordLength, bytes);
+            sets.clear();
+            completed[op.kind]++;
         }
         const Op underWay = opAt(seed, nextOp, recordsOf(model));
         QByteArray after = model;
         apply(after, underWay);
+        if (underWay.kind == Op::Ring || underWay.kind == Op::Complete) {
+            QFile s(scratch);
+            if (!s.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                || s.write(model) != model.size()
+                || (s.close(), !ringOrComplete(scratch, underWay))) {
+                out << "kill test: cannot carry out the operation under way on a copy\n";
+                return 1;
+            }
+            s.open(QIODevice::ReadOnly);
+            after = s.readAll();
+        }
 
         const QStringList before = QDir(dir.path()).entryList(QDir::Files);
         const bool copyLeft = before.size() > 1;
@@ -235,12 +322,12 @@ int parent(int kills, quint64 seed, int maxDelayMs)
             ++newContent;
             model = after;
             ++nextOp;
-            (underWay.kind == Op::Delete   ? deletes
-             : underWay.kind == Op::Append ? appends
-                                           : writes)++;
+            completed[underWay.kind]++;
         } else {
+            const char *names[] = {"write", "append", "delete", "ring", "completion"};
             out << "kill test: after kill " << k + 1 << " the file is neither before nor after "
-                << "the operation under way: " << differences(actual, model) << "\n";
+                << "the " << names[underWay.kind] << " under way: " << differences(actual, model)
+                << "; after it would differ in " << differences(after, model) << "\n";
             return 1;
         }
         copiesLeft += copyLeft;
@@ -249,10 +336,8 @@ int parent(int kills, quint64 seed, int maxDelayMs)
     out << "kill test: " << kills << " kills in "
         << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s on a datafile of up to "
         << MaxRecords << " records (seed " << seed << ")\n"
-        << "  operations completed: " << nextOp << " (" << writes << " writes, " << appends
-        << " appends, " << deletes << " deletes)\n"
-        << "  operation under way at the kill: " << atKill[Op::Write] << " writes, "
-        << atKill[Op::Append] << " appends, " << atKill[Op::Delete] << " deletes\n"
+        << "  operations completed: " << nextOp << " (" << kinds(completed) << ")\n"
+        << "  operation under way at the kill: " << kinds(atKill) << "\n"
         << "  file after the kill: " << oldContent << " times as before the operation, "
         << newContent << " times as after it; never anything else\n"
         << "  copies left by a killed delete and removed on the next open: " << copiesLeft << "\n"
