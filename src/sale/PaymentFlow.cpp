@@ -92,9 +92,8 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
 
     LogFile log(ctx.LogFilePath);
     DataFile file(ctx.DataFilePath);
-    const Outcome outcome = carryOut(file, plan, log, [&](const QStringList &lines) {
-        return ctx.dialogs->printLines(lines);
-    });
+    const Outcome outcome = carryOut(
+        file, plan, log, [&](const QStringList &lines) { return ctx.dialogs->printLines(lines); });
     const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
     switch (outcome.failed) {
     case Outcome::Failed::Nothing:
@@ -122,6 +121,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
                                  payment.customer + QStringLiteral(" has a balance of ")
-                                     + MoneyText::formatCurrency(*outcome.plan.balance) + QLatin1Char('.'));
+                                     + MoneyText::formatCurrency(*outcome.plan.balance)
+                                     + QLatin1Char('.'));
     return true;
 }

@@ -231,8 +231,11 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
           const QString &cashierName, const QDateTime &now)
 {
     Plan p;
-    p.sale = {bill, payment, {facts.cashierRecord, facts.onDuty.name, facts.onDuty.pin},
-              cashierName, now};
+    p.sale = {bill,
+              payment,
+              {facts.cashierRecord, facts.onDuty.name, facts.onDuty.pin},
+              cashierName,
+              now};
     p.saveToLog = facts.saveToLog;
     p.printBill = facts.printBill;
     p.transaction = TransactionCounter::next(facts.counter, now.date());

@@ -98,8 +98,8 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name);
 // What completion reads from the datafile.
 struct Facts {
     CashierStore::OnDuty onDuty; // as asked for
-    DataRecord counter;   // the transaction counter
-    DataRecord billNotes; // header and footer
+    DataRecord counter;          // the transaction counter
+    DataRecord billNotes;        // header and footer
     bool saveToLog = false;
     bool printBill = false;
     int cashierRecord = 0; // 0: the record of the cashier on duty is gone

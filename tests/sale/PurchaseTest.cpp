@@ -123,11 +123,11 @@ Completed complete(const QString &path, const ShownBill &bill, const Payment &pa
     if (meanwhile)
         meanwhile();
     DataFile file(path, device ? std::move(device) : std::make_unique<QFile>());
-    c.outcome = carryOut(file, plan(*facts, bill, payment, "ANN", now), log,
-                         [&](const QStringList &lines) {
-                             c.printed << lines;
-                             return printerWorks;
-                         });
+    c.outcome =
+        carryOut(file, plan(*facts, bill, payment, "ANN", now), log, [&](const QStringList &lines) {
+            c.printed << lines;
+            return printerWorks;
+        });
     c.plan = c.outcome.plan;
     return c;
 }
@@ -395,8 +395,8 @@ void PurchaseTest::failedCompletionChangesNothing_data()
         << 61;
     // The counter and the cashier are written, the new account in part.
     QTest::newRow("new account's append fails part way")
-        << "JOE" << qint64(-1) << qint64(2 * RecordLength + 40) << true
-        << Outcome::Failed::Datafile << 61;
+        << "JOE" << qint64(-1) << qint64(2 * RecordLength + 40) << true << Outcome::Failed::Datafile
+        << 61;
 }
 
 void PurchaseTest::failedCompletionChangesNothing()
