@@ -118,6 +118,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     case Outcome::Failed::DatabaseFull:
         return databaseFull();
     }
+    ctx.CashierRecord = outcome.plan.sale.cashier.record;
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
                                  payment.customer + QStringLiteral(" has a balance of ")
