@@ -11,6 +11,7 @@
 #include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
 #include "datafile/CustomerEntry.h"
+#include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
 #include "datafile/EntryExport.h"
 #include "datafile/FieldValue.h"
@@ -448,8 +449,9 @@ void CompleteCreditLastCustomer(benchmark::State &state)
             return fail(state, "the customer or the cashier was not found");
         const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashier.name,
                                                    QDateTime::currentDateTime());
+        DataFile file(g_file.work);
         const Purchase::Outcome done =
-            Purchase::carryOut(g_file.work, plan, unused, [](const QStringList &) { return true; });
+            Purchase::carryOut(file, plan, unused, [](const QStringList &) { return true; });
         if (done.failed != Purchase::Outcome::Failed::Nothing)
             return fail(state, "completion failed with error " + std::to_string(done.errorNumber));
     }

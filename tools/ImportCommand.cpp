@@ -16,8 +16,8 @@ const char *const ImportUsage =
     "      Sold; any other row adds a new item. Every row is checked first, as\n"
     "      the item window checks an item; the first bad row is reported with\n"
     "      its line and nothing is written. Otherwise the datafile is rewritten\n"
-    "      once: a new file beside it, renamed over it. Run it while no till\n"
-    "      has the datafile open: a sale rung meanwhile would not be kept.\n";
+    "      once: a new file beside it, renamed over it. Tills on the same\n"
+    "      datafile wait for it, and it waits for a sale they are storing.\n";
 
 int importCommand(QStringList args)
 {

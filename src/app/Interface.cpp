@@ -41,6 +41,7 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     // The item box is filled with thousands of names at once; a plain string
     // model takes them in one call.
     ui->Combo1->setModel(new QStringListModel(ui->Combo1));
+    ui->Combo1->installEventFilter(this);
     m_sale = new SaleArea(m_ctx,
                           {ui->Combo1, ui->Text2, ui->List1, ui->LabelSubTotal, ui->labelGrandTotal,
                            ui->Label6, ui->Command1, ui->Command2, ui->Command3, ui->Command4,
@@ -249,7 +250,22 @@ void Interface::applyNoTax(bool noTax)
 
 void Interface::refillItemBox()
 {
+    m_itemBoxStamp = FileStamp::of(m_ctx.DataFilePath);
     UpdateList(ui->Combo1, true, m_ctx);
+}
+
+bool Interface::eventFilter(QObject *watched, QEvent *event)
+{
+    // Another till or the back office added, deleted or imported items: the
+    // pick list catches up when the cashier comes back to the item box, not
+    // with a scan per key.
+    if (watched == ui->Combo1 && event->type() == QEvent::FocusIn && !m_ctx.DataFilePath.isEmpty()
+        && FileStamp::of(m_ctx.DataFilePath) != m_itemBoxStamp) {
+        const QString typed = ui->Combo1->currentText();
+        refillItemBox();
+        ui->Combo1->setEditText(typed);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QPixmap Interface::arrowPicture(Arrow arrow) const

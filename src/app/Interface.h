@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datafile/DataFile.h"
 #include "ui/MainWindow.h"
 
 #include <QMainWindow>
@@ -56,6 +57,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectMenus();
@@ -71,5 +73,6 @@ private:
     AppContext &m_ctx;
     std::unique_ptr<Ui::Interface> ui;
     SaleArea *m_sale = nullptr;
+    FileStamp m_itemBoxStamp; // the datafile as the item box's list was filled
     MainWindowMode m_mode;
 };

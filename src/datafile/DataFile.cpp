@@ -101,6 +101,15 @@ bool sameFile(const struct stat &a, const struct stat &b)
 }
 } // namespace
 
+FileStamp FileStamp::of(const QString &path)
+{
+    struct stat st {
+    };
+    if (::stat(NativePath::encode(path).constData(), &st) != 0)
+        return {};
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size)};
+}
+
 void DataFile::setLockPatience(int ms)
 {
     g_lockPatienceMs = ms;

@@ -10,13 +10,6 @@ bool isItemLike(const RecordView &r)
     // Free records are compared too: a name or number they still hold counts.
     return Kinds::isItemOrFree(r);
 }
-
-FileError putBack(const QString &path, int record, ItemEntry item, double quantity)
-{
-    item.setSold(item.sold() - quantity);
-    item.setRemaining(item.remaining() + quantity);
-    return RecordStore(path).writeRecord(record, item.record());
-}
 } // namespace
 
 namespace BillStock {
@@ -62,8 +55,10 @@ Result<Sold> sellFirst(const QString &path, const QString &text, double quantity
 
 Result<Sold> sell(const QString &path, int record, double quantity, const BillTakes &takes)
 {
-    const RecordStore store(path);
-    const Result<DataRecord> read = store.readRecord(record);
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    const Result<DataRecord> read = file.read(record);
     if (!read)
         return read.error();
     Sold sold{record, ItemEntry(*read)};
@@ -73,8 +68,7 @@ Result<Sold> sell(const QString &path, int record, double quantity, const BillTa
     }
     sold.item.setSold(sold.item.sold() + quantity);
     sold.item.setRemaining(sold.item.remaining() - quantity);
-    if (const FileError error = store.writeRecord(record, sold.item.record());
-        error != FileError::None)
+    if (const FileError error = file.write(record, sold.item.record()); error != FileError::None)
         return error;
     return sold;
 }
@@ -83,23 +77,34 @@ FileError restore(const QString &path, const Bill::Removal &removal)
 {
     if (removal.summary || removal.record == 0)
         return FileError::None;
-    const RecordStore store(path);
+    // Read and written in one opening, so that a ring of another till
+    // between the two is not lost.
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
     // Still where it was rung, unless a delete has moved the records since.
-    if (const Result<DataRecord> rung = store.readRecord(removal.record);
-        rung && rung->isItem() && ItemEntry(*rung).name() == removal.name)
-        return putBack(path, removal.record, ItemEntry(*rung), removal.quantity);
-    const auto bytes = Cp1252::encode(removal.name);
-    if (!bytes)
+    RecordStore::Found found;
+    if (Result<DataRecord> rung = file.read(removal.record);
+        rung && rung->isItem() && ItemEntry(*rung).name() == removal.name) {
+        found = {removal.record, std::move(*rung)};
+    } else {
+        const auto bytes = Cp1252::encode(removal.name);
+        if (!bytes)
+            return FileError::None;
+        const Result<RecordStore::Found> first =
+            RecordStore::findFirst(file, FirstEntryRecord, MaxRecords, [&](const RecordView &r) {
+                return Kinds::isItem(r) && r.fieldEquals(ItemNameField, removal.name, *bytes);
+            });
+        if (!first)
+            return first.error();
+        found = *first;
+    }
+    if (found.record == 0)
         return FileError::None;
-    const Result<RecordStore::Found> found =
-        store.findFirst(FirstEntryRecord, [&](const RecordView &r) {
-            return Kinds::isItem(r) && r.fieldEquals(ItemNameField, removal.name, *bytes);
-        });
-    if (!found)
-        return found.error();
-    if (found->record == 0)
-        return FileError::None;
-    return putBack(path, found->record, ItemEntry(found->data), removal.quantity);
+    ItemEntry item(found.data);
+    item.setSold(item.sold() - removal.quantity);
+    item.setRemaining(item.remaining() + removal.quantity);
+    return file.write(found.record, item.record());
 }
 
 } // namespace BillStock

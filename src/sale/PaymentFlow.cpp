@@ -2,6 +2,7 @@
 
 #include "TransactionLog.h"
 #include "datafile/Cp1252.h"
+#include "datafile/DataFile.h"
 #include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
@@ -46,15 +47,13 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
         fileError(ctx, window, errorNumber(facts.error()));
         return false;
     }
-    if (facts->cashierRecord == 0) {
+    const auto cashierGone = [&] {
         ctx.dialogs->cashierGone(window, ctx.CashierName,
                                  QStringLiteral("The purchase has not been completed and nothing "
                                                 "has been written."));
         return false;
-    }
-    ctx.CashierRecord = facts->cashierRecord;
-    const bool newCustomer = credit && !facts->customer.account;
-    if (newCustomer && facts->customer.record >= DatabaseFullRecord) {
+    };
+    const auto databaseFull = [&] {
         ctx.dialogs->critical(
             window, QStringLiteral("Database is Full"),
             QStringLiteral("The current database is full. The combined total of all entries in "
@@ -63,36 +62,38 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                 + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
                                  "records."));
         return false;
-    }
+    };
+    if (facts->cashierRecord == 0)
+        return cashierGone();
+    ctx.CashierRecord = facts->cashierRecord;
+    const bool newCustomer = credit && !facts->customer.account;
+    if (newCustomer && facts->customer.record >= DatabaseFullRecord)
+        return databaseFull();
     if (facts->saveToLog && ctx.LogFilePath.isEmpty()) {
         ctx.dialogs->critical(window, QStringLiteral("No Log File"),
                               QStringLiteral("No log file defined. Please define a log file, or "
                                              "turn of the 'Save Transaction to Log' option."));
         return false;
     }
-    const auto planNow = [&] {
-        return Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
-    };
     // What cannot be stored, a new customer's name too, is refused before the
     // cashier is asked to add the customer.
-    Plan plan = planNow();
+    Plan plan = Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
     if (refused(ctx, window, plan, payment))
         return false;
-    if (newCustomer) {
-        if (!ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
-                                   payment.customer
-                                       + QStringLiteral(" is not a registered customer. Would "
-                                                        "you like to add this customer to the "
-                                                        "credit database?")))
-            return false;
-        // Dated when the answer came, which may be past midnight.
-        plan = planNow();
-    }
+    if (newCustomer
+        && !ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
+                                  payment.customer
+                                      + QStringLiteral(" is not a registered customer. Would "
+                                                       "you like to add this customer to the "
+                                                       "credit database?")))
+        return false;
+    // Dated when it is carried out, which may be past midnight.
+    plan.sale.now = ctx.clock->now();
 
     LogFile log(ctx.LogFilePath);
-    const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {
-        return ctx.dialogs->printLines(lines);
-    });
+    DataFile file(ctx.DataFilePath);
+    const Outcome outcome = carryOut(
+        file, plan, log, [&](const QStringList &lines) { return ctx.dialogs->printLines(lines); });
     const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
     switch (outcome.failed) {
     case Outcome::Failed::Nothing:
@@ -112,10 +113,16 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     case Outcome::Failed::Datafile:
         fileError(ctx, window, outcome.errorNumber);
         return false;
+    case Outcome::Failed::CashierGone:
+        return cashierGone();
+    case Outcome::Failed::DatabaseFull:
+        return databaseFull();
     }
+    ctx.CashierRecord = outcome.plan.sale.cashier.record;
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
                                  payment.customer + QStringLiteral(" has a balance of ")
-                                     + MoneyText::formatCurrency(*plan.balance) + QLatin1Char('.'));
+                                     + MoneyText::formatCurrency(*outcome.plan.balance)
+                                     + QLatin1Char('.'));
     return true;
 }

@@ -12,7 +12,10 @@
 #include "datafile/TextSplit.h"
 #include "datafile/TransactionCounter.h"
 
+#include <QFile>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace Purchase {
 
@@ -142,12 +145,11 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
     return place;
 }
 
-Result<Facts> readFacts(const QString &path, const Payment &payment,
-                        const CashierStore::OnDuty &cashier)
+namespace {
+// The facts as they stand in an open datafile; a new customer's record is
+// the one past the last.
+Result<Facts> factsIn(DataFile &file, const Payment &payment, const CashierStore::OnDuty &cashier)
 {
-    DataFile file(path);
-    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
-        return error;
     const auto read = [&](int n, DataRecord &into) {
         Result<DataRecord> r = file.read(n);
         if (r)
@@ -155,6 +157,7 @@ Result<Facts> readFacts(const QString &path, const Payment &payment,
         return r ? FileError::None : r.error();
     };
     Facts facts;
+    facts.onDuty = cashier;
     DataRecord saveToLog, printBill;
     for (const auto &[n, into] : {std::pair{HeaderRecord::LastTransaction, &facts.counter},
                                   std::pair{HeaderRecord::BillNotes, &facts.billNotes},
@@ -202,6 +205,16 @@ Result<Facts> readFacts(const QString &path, const Payment &payment,
     }
     return facts;
 }
+} // namespace
+
+Result<Facts> readFacts(const QString &path, const Payment &payment,
+                        const CashierStore::OnDuty &cashier)
+{
+    DataFile file(path);
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
+    return factsIn(file, payment, cashier);
+}
 
 QString dateTimeText(const QDateTime &now)
 {
@@ -218,6 +231,11 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
           const QString &cashierName, const QDateTime &now)
 {
     Plan p;
+    p.sale = {bill,
+              payment,
+              {facts.cashierRecord, facts.onDuty.name, facts.onDuty.pin},
+              cashierName,
+              now};
     p.saveToLog = facts.saveToLog;
     p.printBill = facts.printBill;
     p.transaction = TransactionCounter::next(facts.counter, now.date());
@@ -310,32 +328,88 @@ FileError check(const Plan &plan)
     return FileError::None;
 }
 
-Outcome carryOut(const QString &path, const Plan &plan, TransactionLog &log,
+namespace {
+// Writes every record or, when a write or the sync fails, none: the records
+// overwritten get their bytes back and an appended one is cut off again.
+FileError writeWhole(DataFile &file, QList<Write> writes)
+{
+    const int count = file.recordCount();
+    // An append goes last: when it fails part way the file cuts it off itself.
+    std::stable_partition(writes.begin(), writes.end(),
+                          [&](const Write &w) { return w.record <= count; });
+    QList<std::pair<int, QByteArray>> before;
+    for (const Write &w : writes) {
+        if (w.record > count)
+            break;
+        QByteArray bytes;
+        const FileError error = file.scan(w.record, [&](int, const RecordView &r) {
+            bytes = r.bytes().toByteArray();
+            return false;
+        });
+        if (error != FileError::None)
+            return error;
+        before.append({w.record, bytes});
+    }
+    FileError error = FileError::None;
+    for (const Write &w : writes)
+        if ((error = file.write(w.record, w.data)) != FileError::None)
+            break;
+    if (error == FileError::None && (error = file.sync()) == FileError::None)
+        return FileError::None;
+    for (const auto &[n, bytes] : before)
+        (void)file.writeRaw(n, bytes);
+    if (file.recordCount() > count)
+        (void)QFile::resize(file.path(), qint64(count) * RecordLength);
+    (void)file.sync();
+    return error;
+}
+
+struct Closing {
+    DataFile &file;
+    ~Closing() { file.close(); }
+};
+} // namespace
+
+Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
                  const std::function<bool(const QStringList &)> &print)
 {
+    const Closing closing{file};
+    const auto failed = [](Outcome::Failed why, FileError error = FileError::None) {
+        return Outcome{why, error == FileError::None ? 0 : errorNumber(error), {}};
+    };
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return failed(Outcome::Failed::Datafile, error);
+    const Sale &sale = planned.sale;
+    const Result<Facts> facts = factsIn(file, sale.payment, sale.cashier);
+    if (!facts)
+        return failed(Outcome::Failed::Datafile, facts.error());
+    if (facts->cashierRecord == 0)
+        return failed(Outcome::Failed::CashierGone);
+    const bool credit = sale.payment.kind == Payment::Kind::Credit;
+    if (credit && !facts->customer.account && facts->customer.record >= DatabaseFullRecord)
+        return failed(Outcome::Failed::DatabaseFull);
+    Outcome done;
+    done.plan = Purchase::plan(*facts, sale.bill, sale.payment, sale.cashierName, sale.now);
+    const Plan &plan = done.plan;
+    if (const FileError error = check(plan); error != FileError::None)
+        return failed(Outcome::Failed::Datafile, error);
+
     if (plan.saveToLog)
         if (const FileError error = log.append(plan.log); error != FileError::None)
-            return {Outcome::Failed::Log, errorNumber(error)};
+            return failed(Outcome::Failed::Log, error);
     const auto takeBackLog = [&] {
         if (plan.saveToLog)
             (void)log.takeBack();
     };
     if (plan.printBill && !print(plan.print)) {
         takeBackLog();
-        return {Outcome::Failed::Printer, PrinterErrorNumber};
+        return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
     }
-    DataFile file(path);
-    FileError error = file.open(DataFile::Mode::ReadWrite);
-    for (const Write &w : plan.writes) {
-        if (error != FileError::None)
-            break;
-        error = file.write(w.record, w.data);
-    }
-    if (error != FileError::None) {
+    if (const FileError error = writeWhole(file, plan.writes); error != FileError::None) {
         takeBackLog();
-        return {Outcome::Failed::Datafile, errorNumber(error)};
+        return failed(Outcome::Failed::Datafile, error);
     }
-    return {};
+    return done;
 }
 
 } // namespace Purchase

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+class DataFile;
 class TransactionLog;
 
 // Paying for a bill and completing the purchase. Everything a completion
@@ -96,8 +97,9 @@ Result<CustomerPlace> findCustomer(const QString &path, const QString &name);
 
 // What completion reads from the datafile.
 struct Facts {
-    DataRecord counter;   // the transaction counter
-    DataRecord billNotes; // header and footer
+    CashierStore::OnDuty onDuty; // as asked for
+    DataRecord counter;          // the transaction counter
+    DataRecord billNotes;        // header and footer
     bool saveToLog = false;
     bool printBill = false;
     int cashierRecord = 0; // 0: the record of the cashier on duty is gone
@@ -113,9 +115,19 @@ struct Write {
     DataRecord data;
 };
 
+// What a plan is made from besides the facts.
+struct Sale {
+    ShownBill bill;
+    Payment payment;
+    CashierStore::OnDuty cashier;
+    QString cashierName;
+    QDateTime now;
+};
+
 // A completion worked out: the transaction's number, the log entry, the
 // printed bill and the records to write.
 struct Plan {
+    Sale sale;
     int transaction = 0;
     bool saveToLog = false;
     bool printBill = false;
@@ -131,16 +143,22 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
 // text can be stored. UnencodableText, BadRecordLength or None.
 FileError check(const Plan &plan);
 
-// Carries out a plan: the log entry when the log is on, the bill when
-// printing is on, then the records. On any failure nothing of the
-// completion stays: the log entry is taken back.
+// Carries out a plan in one exclusive opening of `file` (closed again on
+// return): reads the facts again, since another till may have completed a
+// sale or added an entry since, and plans the sale anew from them; then
+// writes the log entry when the log is on, prints the bill when printing is
+// on, and writes the records and puts them on the disk. On any failure
+// nothing of the completion stays in the datafile and the log entry is
+// taken back, so that trying again charges once.
 struct Outcome {
-    enum class Failed { Nothing, Log, Printer, Datafile };
+    // CashierGone and DatabaseFull: found on reading the facts again.
+    enum class Failed { Nothing, Log, Printer, Datafile, CashierGone, DatabaseFull };
     Failed failed = Failed::Nothing;
     int errorNumber = 0;
+    Plan plan; // as carried out
 };
 constexpr int PrinterErrorNumber = 482;
-Outcome carryOut(const QString &path, const Plan &plan, TransactionLog &log,
+Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
                  const std::function<bool(const QStringList &)> &print);
 
 // The date and time of the log and the bill: the short date and the long

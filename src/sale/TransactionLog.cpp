@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 LogFile::LogFile(const QString &path) : LogFile(path, std::make_unique<QFile>()) {}
 
 LogFile::LogFile(const QString &path, std::unique_ptr<QFile> file) : m_file(std::move(file))
@@ -35,7 +37,9 @@ FileError LogFile::append(const QStringList &lines)
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return fileErrorOf(*m_file);
     const qint64 before = m_file->size();
-    if (m_file->write(*bytes) != bytes->size()) {
+    // On the disk before the sale is reported done: a power cut must not
+    // lose the entry of a completed sale.
+    if (m_file->write(*bytes) != bytes->size() || ::fdatasync(m_file->handle()) != 0) {
         const FileError error = fileErrorOf(*m_file);
         m_file->close();
         // Whatever part of the entry got through goes again; if even that

@@ -14,7 +14,8 @@ class TransactionLog
 {
 public:
     virtual ~TransactionLog() = default;
-    // Appends one entry; on failure the log is left as it was.
+    // Appends one entry and puts it on the disk; on failure the log is left
+    // as it was.
     virtual FileError append(const QStringList &lines) = 0;
     // Takes the entry just appended back out (its bill did not print).
     virtual FileError takeBack() = 0;

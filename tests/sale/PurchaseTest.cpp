@@ -7,7 +7,9 @@
 #include "datafile/CashierEntry.h"
 #include "datafile/Cp1252.h"
 #include "datafile/CurrencySlot.h"
+#include "datafile/DataFile.h"
 #include "datafile/HeaderRecords.h"
+#include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
 #include "datafile/TransactionCounter.h"
 #include "sale/Purchase.h"
@@ -15,6 +17,10 @@
 
 #include <QFile>
 #include <QTest>
+
+#include <cerrno>
+#include <functional>
+#include <utility>
 
 using namespace Purchase;
 
@@ -103,20 +109,50 @@ struct Completed {
     QList<QStringList> printed;
 };
 
+// A till completing a sale: `meanwhile` is what another till does while the
+// cashier answers the questions.
 Completed complete(const QString &path, const ShownBill &bill, const Payment &payment,
-                   const QDateTime &now, TransactionLog &log, bool printerWorks = true)
+                   const QDateTime &now, TransactionLog &log, bool printerWorks = true,
+                   std::unique_ptr<QFile> device = nullptr,
+                   const std::function<void()> &meanwhile = {})
 {
     Completed c;
     const Result<Facts> facts = readFacts(path, payment, Ann);
     if (!facts)
         return c;
-    c.plan = plan(*facts, bill, payment, "ANN", now);
-    c.outcome = carryOut(path, c.plan, log, [&](const QStringList &lines) {
-        c.printed << lines;
-        return printerWorks;
-    });
+    if (meanwhile)
+        meanwhile();
+    DataFile file(path, device ? std::move(device) : std::make_unique<QFile>());
+    c.outcome =
+        carryOut(file, plan(*facts, bill, payment, "ANN", now), log, [&](const QStringList &lines) {
+            c.printed << lines;
+            return printerWorks;
+        });
+    c.plan = c.outcome.plan;
     return c;
 }
+
+// A disk whose writes fail once, part way, after `limit` bytes.
+class FailingOnce : public QFile
+{
+public:
+    explicit FailingOnce(qint64 limit) : m_limit(limit) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (m_limit < 0 || m_limit >= length) {
+            m_limit -= length;
+            return QFile::writeData(data, length);
+        }
+        QFile::writeData(data, std::exchange(m_limit, -1));
+        errno = ENOSPC;
+        return -1;
+    }
+
+private:
+    qint64 m_limit;
+};
 
 QByteArray bytesOf(const QString &path)
 {
@@ -146,6 +182,7 @@ private slots:
     void logAndBill();
     void failedCompletionChangesNothing_data();
     void failedCompletionChangesNothing();
+    void otherTillsMeanwhile();
     void refusesWhatCannotBeStored();
 };
 
@@ -341,18 +378,32 @@ void PurchaseTest::logAndBill()
 
 void PurchaseTest::failedCompletionChangesNothing_data()
 {
-    QTest::addColumn<qint64>("logRoom"); // bytes the log's disk takes; -1: no limit
+    QTest::addColumn<QString>("customer");
+    QTest::addColumn<qint64>("logRoom");      // bytes the log's disk takes; -1: no limit
+    QTest::addColumn<qint64>("datafileRoom"); // bytes written before one write fails
     QTest::addColumn<bool>("printerWorks");
     QTest::addColumn<Outcome::Failed>("failed");
     QTest::addColumn<int>("errorNumber");
 
-    QTest::newRow("log disk full part way") << qint64(30) << true << Outcome::Failed::Log << 61;
-    QTest::newRow("printer fails") << qint64(-1) << false << Outcome::Failed::Printer << 482;
+    QTest::newRow("log disk full part way")
+        << "BOB" << qint64(30) << qint64(-1) << true << Outcome::Failed::Log << 61;
+    QTest::newRow("printer fails")
+        << "BOB" << qint64(-1) << qint64(-1) << false << Outcome::Failed::Printer << 482;
+    // The counter is written, the account only in part.
+    QTest::newRow("datafile write fails part way")
+        << "BOB" << qint64(-1) << qint64(RecordLength + 40) << true << Outcome::Failed::Datafile
+        << 61;
+    // The counter and the cashier are written, the new account in part.
+    QTest::newRow("new account's append fails part way")
+        << "JOE" << qint64(-1) << qint64(2 * RecordLength + 40) << true << Outcome::Failed::Datafile
+        << 61;
 }
 
 void PurchaseTest::failedCompletionChangesNothing()
 {
+    QFETCH(QString, customer);
     QFETCH(qint64, logRoom);
+    QFETCH(qint64, datafileRoom);
     QFETCH(bool, printerWorks);
     QFETCH(Outcome::Failed, failed);
     QFETCH(int, errorNumber);
@@ -369,7 +420,8 @@ void PurchaseTest::failedCompletionChangesNothing()
 
     LogFile log(logPath,
                 logRoom < 0 ? std::make_unique<QFile>() : std::make_unique<FailingFile>(logRoom));
-    const Completed c = complete(path, TwoItems, credit("BOB"), Morning, log, printerWorks);
+    const Completed c = complete(path, TwoItems, credit(customer), Morning, log, printerWorks,
+                                 std::make_unique<FailingOnce>(datafileRoom));
     QCOMPARE(c.outcome.failed, failed);
     QCOMPARE(c.outcome.errorNumber, errorNumber);
     QCOMPARE(bytesOf(logPath), logBefore);
@@ -378,10 +430,32 @@ void PurchaseTest::failedCompletionChangesNothing()
     // Tried again once the fault is gone, the sale gets the number it was
     // going to have and the customer is charged once.
     LogFile working(logPath);
-    const Completed retry = complete(path, TwoItems, credit("BOB"), Morning, working);
+    const Completed retry = complete(path, TwoItems, credit(customer), Morning, working);
     QCOMPARE(retry.outcome.failed, Outcome::Failed::Nothing);
     QCOMPARE(retry.plan.transaction, 1);
-    QCOMPARE(entryAt<CustomerEntry>(path, 22).balance(), *Currency::fromDecimal("-7.70"));
+    QCOMPARE(findCustomer(path, customer)->account->balance(), *Currency::fromDecimal("-7.70"));
+}
+
+void PurchaseTest::otherTillsMeanwhile()
+{
+    TempDir dir;
+    const QString path = shop(dir, true, false);
+    const QString logPath = dir.path("sales.log");
+    LogFile log(logPath);
+    const RecordStore store(path);
+    // Another till completes its fifth sale of the day and adds an item.
+    const Completed c = complete(path, TwoItems, credit("JOE"), Morning, log, true, nullptr, [&] {
+        QCOMPARE(store.writeRecord(HeaderRecord::LastTransaction,
+                                   TransactionCounter::after(Morning.date(), 5)),
+                 FileError::None);
+        QCOMPARE(store.writeRecord(23, Fixtures::item("PEN")), FileError::None);
+    });
+    QCOMPARE(c.outcome.failed, Outcome::Failed::Nothing);
+    QCOMPARE(c.plan.transaction, 6);
+    QCOMPARE(store.readRecord(HeaderRecord::LastTransaction)->Number.toNumber(), 6.0);
+    QVERIFY(Cp1252::decode(bytesOf(logPath)).contains("Transaction #6 on today's date"));
+    QCOMPARE(ItemEntry(*store.readRecord(23)).name(), QStringLiteral("PEN"));
+    QCOMPARE(entryAt<CustomerEntry>(path, 24).name(), QStringLiteral("JOE"));
 }
 
 void PurchaseTest::refusesWhatCannotBeStored()

@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QTest>
 
+#include <functional>
+
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using Fixtures::makeDatafile;
 
 namespace {
@@ -26,6 +31,26 @@ QPair<double, double> stockOf(const QString &path, int n)
 }
 
 using Stock = QPair<double, double>;
+
+// How many times `act` opens the file at `path`: a stock change read in one
+// opening and written in another loses what another till wrote in between.
+int opensOf(const QString &path, const std::function<void()> &act)
+{
+    const int fd = inotify_init1(IN_NONBLOCK);
+    // Closes are watched too, or two opens in a row would count as one.
+    inotify_add_watch(fd, QFile::encodeName(path).constData(), IN_OPEN | IN_CLOSE);
+    act();
+    int opens = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = ::read(fd, events, sizeof events)) > 0;)
+        for (const char *e = events; e < events + got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(e);
+            opens += (event->mask & IN_OPEN) != 0;
+            e += sizeof(inotify_event) + event->len;
+        }
+    ::close(fd);
+    return opens;
+}
 } // namespace
 
 class SaleTest : public QObject
@@ -39,6 +64,7 @@ private slots:
     void refusesAQuantity_data();
     void refusesAQuantity();
     void removalPutsStockBackWhereItCameFrom();
+    void stockChangesOpenTheFileOnce();
     void removalTakesBackWhatRingingTook_data();
     void removalTakesBackWhatRingingTook();
     void refusesWhatPassesTheLargestAmount();
@@ -134,6 +160,17 @@ void SaleTest::removalPutsStockBackWhereItCameFrom()
     QVERIFY(sale.bill().isEmpty());
     QCOMPARE(sale.bill().subtotal(), Currency());
     QCOMPARE(sale.remove(m_path, 0).valueOr(Sale::Removed::Done), Sale::Removed::NoSuchLine);
+}
+
+void SaleTest::stockChangesOpenTheFileOnce()
+{
+    Sale sale;
+    QCOMPARE(opensOf(m_path, [&] { QVERIFY(sale.ringRecord(m_path, 24, "1").ok()); }), 1);
+    QCOMPARE(opensOf(m_path, [&] { QVERIFY(sale.ring(m_path, "TEA", "1").ok()); }), 1);
+    QCOMPARE(opensOf(m_path, [&] { QVERIFY(sale.remove(m_path, 1).ok()); }), 1);
+    QCOMPARE(RecordStore(m_path).DeleteRecord(22), FileError::None); // COFFEE is found by name
+    QCOMPARE(opensOf(m_path, [&] { QVERIFY(sale.remove(m_path, 0).ok()); }), 1);
+    QCOMPARE(stockOf(m_path, 23), Stock(0, 8));
 }
 
 void SaleTest::removalTakesBackWhatRingingTook_data()

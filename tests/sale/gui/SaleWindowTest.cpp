@@ -51,6 +51,7 @@ private slots:
     void keysPressButtonsOrOpenMenus_data();
     void keysPressButtonsOrOpenMenus();
     void wholeLineShownAndWindowWidens();
+    void itemsAddedElsewhereAreOffered();
 };
 
 void SaleWindowTest::lowerCaseWithCompletion()
@@ -318,6 +319,20 @@ void SaleWindowTest::wholeLineShownAndWindowWidens()
     w.resize(900, 400);
     QCOMPARE(w.width(), 900);
     QCOMPARE(list->width(), before + 206);
+}
+
+void SaleWindowTest::itemsAddedElsewhereAreOffered()
+{
+    World world;
+    world.setTaxRate("7");
+    Interface &w = world.startLoggedOn();
+    w.show();
+    // Another till adds an item; back in the item box, it is proposed.
+    TestData::append(world.path, {TestData::item("DATES", "4", Currency::fromUnits(3))});
+    Drive::focused(world.h.find<QWidget>("Text2"));
+    Drive::focused(world.h.find<QWidget>("Combo1"));
+    Drive::keys("d");
+    QCOMPARE(Drive::text(&w, "Combo1"), QStringLiteral("DATES"));
 }
 
 TB_TEST(SaleWindowTest)
