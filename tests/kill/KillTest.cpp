@@ -119,11 +119,12 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
     const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
                                                pay, Clerk.name, QDateTime::currentDateTime());
     LogFile unused{QString()}; // the log is off
+    DataFile file(path);
     const Purchase::Outcome done =
-        Purchase::carryOut(path, plan, unused, [](const QStringList &) { return true; });
+        Purchase::carryOut(file, plan, unused, [](const QStringList &) { return true; });
     if (done.failed != Purchase::Outcome::Failed::Nothing)
         return FileError::DeviceIO;
-    for (const Purchase::Write &w : plan.writes)
+    for (const Purchase::Write &w : done.plan.writes)
         written << std::pair{w.record, RecordCodec::encode(w.data).value()};
     return written;
 }

@@ -70,11 +70,12 @@ int till(const QString &path, int w, int rounds, int clerkRecord)
         const Purchase::ShownBill bill{
             {stressItem(k)}, QStringLiteral("$1.00"), QStringLiteral("$1.00")};
         const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, clerk);
+        DataFile file(path);
         const Purchase::Outcome done =
             facts ? Purchase::carryOut(
-                path, Purchase::plan(*facts, bill, pay, Clerk, QDateTime::currentDateTime()), log,
+                file, Purchase::plan(*facts, bill, pay, Clerk, QDateTime::currentDateTime()), log,
                 [](const QStringList &) { return true; })
-                  : Purchase::Outcome{Purchase::Outcome::Failed::Datafile, 0};
+                  : Purchase::Outcome{Purchase::Outcome::Failed::Datafile, 0, {}};
         if (done.failed != Purchase::Outcome::Failed::Nothing)
             say(QStringLiteral("error sale"));
         else
