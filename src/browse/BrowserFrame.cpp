@@ -251,30 +251,51 @@ bool BrowserFrame::Save()
     if (m_maySave && !m_maySave(this))
         return false;
     const RecordStore store(m_ctx.DataFilePath);
-    DataRecord stored;
+    // Built while the file is locked when it builds on the stored record, so
+    // nothing here may wait for the user.
+    std::optional<SaveOutcome> out;
+    QChar unstorable;
+    const auto build = [&](const DataRecord &stored) {
+        out = m_settings.build(form(), stored);
+        for (int i = 0; i < FieldCount && unstorable.isNull(); ++i) {
+            const FieldValue &field = out->record.field(i);
+            if (field.isText())
+                unstorable = Cp1252::firstUnencodable(field.toText());
+        }
+        return !out->refusal && unstorable.isNull();
+    };
+    int written = m_walk->CurrentRecord;
+    FileError error = FileError::None;
     if (m_settings.keepsStoredFields) {
-        Result<DataRecord> read = store.readRecord(m_walk->CurrentRecord);
-        if (!read) {
-            m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(read.error()));
-            return false;
-        }
-        stored = std::move(*read);
-    }
-    const SaveOutcome out = m_settings.build(form(), stored);
-    setForm(out.rewrite);
-    if (out.refusal) {
-        critical(*out.refusal);
-        return false;
-    }
-    for (int i = 0; i < FieldCount; ++i) {
-        const FieldValue &field = out.record.field(i);
-        const QChar bad = field.isText() ? Cp1252::firstUnencodable(field.toText()) : QChar();
-        if (!bad.isNull()) {
-            m_ctx.dialogs->unstorableCharacter(this, bad);
-            return false;
+        error = store.updateRecord(written, [&](DataRecord &record) {
+            if (!build(record))
+                return false;
+            record = out->record;
+            return true;
+        });
+    } else if (build(DataRecord())) {
+        if (m_walk->AtEnd && m_walk->appendsAtEnd()) {
+            // Another till may have added a record since this one was shown.
+            const Result<int> appended = store.append(out->record);
+            if (appended)
+                written = *appended;
+            else
+                error = appended.error();
+        } else {
+            error = store.writeRecord(written, out->record, RecordStore::Write::Synced);
         }
     }
-    const FileError error = store.writeRecord(m_walk->CurrentRecord, out.record);
+    if (out) {
+        setForm(out->rewrite);
+        if (out->refusal) {
+            critical(*out->refusal);
+            return false;
+        }
+        if (!unstorable.isNull()) {
+            m_ctx.dialogs->unstorableCharacter(this, unstorable);
+            return false;
+        }
+    }
     if (error == FileError::BadRecordLength) {
         m_ctx.dialogs->recordTooLong(this);
         return false;
@@ -283,6 +304,11 @@ bool BrowserFrame::Save()
         m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(error));
         return false;
     }
+    if (written >= DatabaseFullRecord) {
+        critical(m_settings.full(m_ctx.DataFilePath));
+        return false;
+    }
+    m_walk->CurrentRecord = written;
     m_walk->AtEnd = false;
     m_changed = true;
     return true;

@@ -30,6 +30,7 @@ public:
     BrowserWalk(QString path, Kind kind);
 
     int firstRecord() const override { return FirstEntryRecord; }
+    bool appendsAtEnd() const override { return true; }
     // The first record of its kind from 21 on, or the blank record.
     Result<Step> first() override;
     Result<Step> next() override;

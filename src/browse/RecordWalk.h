@@ -33,6 +33,9 @@ public:
 
     // The lowest record the walk shows; Previous there has nowhere to go.
     virtual int firstRecord() const = 0;
+    // True when AtEnd stands past the last record, so that a save there
+    // appends a new record rather than filling the slot it stands on.
+    virtual bool appendsAtEnd() const { return false; }
 
     // Where a window starts.
     virtual Result<Step> first() = 0;

@@ -111,8 +111,10 @@ Result<int> updateCashier(const QString &path, const OnDuty &onDuty,
         return 0;
     CashierEntry cashier(found->data);
     change(cashier);
-    if (const FileError error = file.write(found->record, cashier.record());
-        error != FileError::None)
+    FileError error = file.write(found->record, cashier.record());
+    if (error == FileError::None)
+        error = file.sync();
+    if (error != FileError::None)
         return error;
     return found->record;
 }

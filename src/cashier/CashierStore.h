@@ -38,8 +38,9 @@ Result<Found> findByName(const QString &path, const QString &name);
 // record number reached at the end of the file (one past the last record).
 Result<int> FindCashierRecord(const QString &path, const QString &name);
 
-// Changes the record of the cashier on duty, located as the write happens.
-// Gives the record written, or 0 when they are gone (nothing is written then).
+// Changes the record of the cashier on duty, located as the write happens,
+// and puts it on the disk. Gives the record written, or 0 when they are gone
+// (nothing is written then).
 Result<int> updateCashier(const QString &path, const OnDuty &cashier,
                           const std::function<void(CashierEntry &)> &change);
 

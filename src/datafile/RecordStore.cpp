@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -189,13 +190,30 @@ Result<DataRecord> RecordStore::readRecord(int n) const
 
 // Only an existing datafile is written to: creating one here would leave a
 // file of zero records before n, which no later open accepts as a datafile.
-FileError RecordStore::writeRecord(int n, const DataRecord &record) const
+FileError RecordStore::writeRecord(int n, const DataRecord &record, Write how) const
 {
     DataFile file(m_path);
-    const FileError error = file.open(DataFile::Mode::ReadWrite);
-    if (error != FileError::None)
+    FileError error = file.open(DataFile::Mode::ReadWrite);
+    if (error == FileError::None)
+        error = file.write(n, record);
+    if (error == FileError::None && how == Write::Synced)
+        error = file.sync();
+    return error;
+}
+
+FileError RecordStore::updateRecord(int n, const std::function<bool(DataRecord &)> &change) const
+{
+    DataFile file(m_path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
         return error;
-    return file.write(n, record);
+    Result<DataRecord> record = file.read(n);
+    if (!record)
+        return record.error();
+    if (!change(*record))
+        return FileError::None;
+    if (const FileError error = file.write(n, *record); error != FileError::None)
+        return error;
+    return file.sync();
 }
 
 Result<int> RecordStore::NextFreeRecord() const
@@ -204,6 +222,22 @@ Result<int> RecordStore::NextFreeRecord() const
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
         return error;
     return file.recordCount() + 1;
+}
+
+Result<int> RecordStore::append(const DataRecord &record) const
+{
+    DataFile file(m_path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    const int n = std::max(file.recordCount() + 1, FirstEntryRecord);
+    if (n > MaxRecords)
+        return DatabaseFullRecord;
+    FileError error = file.write(n, record);
+    if (error == FileError::None)
+        error = file.sync();
+    if (error != FileError::None)
+        return error;
+    return n;
 }
 
 FileError RecordStore::copyWithout(DataFile &source, int n, QIODevice &target)
@@ -368,6 +402,9 @@ Result<int> RecordStore::updateEntries(const std::function<bool(const RecordView
         return error;
     if (stepError != FileError::None)
         return stepError;
+    if (written > 0)
+        if (const FileError error = file.sync(); error != FileError::None)
+            return error;
     return written;
 }
 

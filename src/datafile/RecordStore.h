@@ -29,11 +29,25 @@ public:
     // they were killed half-way.
     FileError testDatafile() const;
 
-    Result<DataRecord> readRecord(int n) const;
-    FileError writeRecord(int n, const DataRecord &record) const;
+    // How a write ends. Synced puts it on the disk (DataFile::sync) before
+    // returning, for the saves the user is told are done; Cached leaves that
+    // to the system, for ringing, where speed counts.
+    enum class Write { Cached, Synced };
 
-    // The number of records in the file + 1: where a new entry is appended.
+    Result<DataRecord> readRecord(int n) const;
+    FileError writeRecord(int n, const DataRecord &record, Write how = Write::Cached) const;
+    // Reads record n, lets `change` alter it and writes it back, synced, in
+    // one exclusive open. Nothing is written when `change` returns false.
+    FileError updateRecord(int n, const std::function<bool(DataRecord &)> &change) const;
+
+    // The number of records in the file + 1: where a new entry would be
+    // appended now (DatabaseFullRecord on a full file). Another program may
+    // append before this one does: to add an entry, use append.
     Result<int> NextFreeRecord() const;
+    // Writes `record`, synced, after the last record (never over a header
+    // record), its number taken under the lock. Gives that number, or
+    // DatabaseFullRecord with nothing written when the file is full.
+    Result<int> append(const DataRecord &record) const;
 
     // Removes record n (>= FirstEntryRecord); every later record moves down by
     // one. The new file is written beside the old one (named after it, with
@@ -69,7 +83,7 @@ public:
 
     // Visits each entry (record 21 on) that `match` accepts and lets `change`
     // alter it; a record `change` returns true for is written back.
-    // Gives the number of records written.
+    // Gives the number of records written, synced.
     Result<int> updateEntries(const std::function<bool(const RecordView &)> &match,
                               const std::function<bool(int n, DataRecord &)> &change) const;
 

@@ -91,7 +91,7 @@ void NewItem::Command1_Click()
                                  errorNumber(free.error()));
         return;
     }
-    if (*free >= DatabaseFullRecord) {
+    const auto refuseFull = [&] {
         m_ctx.dialogs->critical(
             this, QStringLiteral("Database is Full"),
             QStringLiteral("The current database is full. The combined total of all entries in "
@@ -100,6 +100,9 @@ void NewItem::Command1_Click()
                 + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
                                  "records."));
         ready();
+    };
+    if (*free >= DatabaseFullRecord) {
+        refuseFull();
         return;
     }
 
@@ -119,7 +122,13 @@ void NewItem::Command1_Click()
     }
 
     const ItemEntry item = ItemEntry::make(itemName, ui->Text2->text(), *price, 0);
-    const FileError error = store.writeRecord(*free, item.record());
+    // Another till may have added an entry since: the number is the one free now.
+    const Result<int> stored = store.append(item.record());
+    if (stored && *stored >= DatabaseFullRecord) {
+        refuseFull();
+        return;
+    }
+    const FileError error = stored ? FileError::None : stored.error();
     ready();
     if (error == FileError::UnencodableText) {
         const QChar bad = Cp1252::firstUnencodable(itemName + ui->Text2->text());
@@ -136,6 +145,6 @@ void NewItem::Command1_Click()
                                  errorNumber(error));
         return;
     }
-    m_record = *free;
+    m_record = *stored;
     accept();
 }

@@ -26,6 +26,7 @@ private slots:
     void testDatafile();
     void nextFreeRecord();
     void writeRecordNeedsExistingFile();
+    void appendTakesTheNumberFreeNow();
 
     void deleteRecord_data();
     void deleteRecord();
@@ -172,6 +173,19 @@ void RecordStoreTest::nextFreeRecord()
     QCOMPARE(store.NextFreeRecord().valueOr(0), 22);
     QCOMPARE(RecordStore(dir.path(QStringLiteral("none.tb2"))).NextFreeRecord().error(),
              FileError::FileNotFound);
+}
+
+void RecordStoreTest::appendTakesTheNumberFreeNow()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
+    const RecordStore store(path);
+    QCOMPARE(store.append(Fixtures::item(QStringLiteral("PEAR"))).valueOr(0), 22);
+    QCOMPARE(recordBytes(TempDir::readFile(path), 22), Fixtures::encoded(Fixtures::item("PEAR")));
+    // A full file refuses, and stays as it was.
+    QVERIFY(QFile::resize(path, qint64(MaxRecords) * RecordLength));
+    QCOMPARE(store.append(Fixtures::item(QStringLiteral("PLUM"))).valueOr(0), DatabaseFullRecord);
+    QCOMPARE(QFileInfo(path).size(), qint64(MaxRecords) * RecordLength);
 }
 
 void RecordStoreTest::writeRecordNeedsExistingFile()

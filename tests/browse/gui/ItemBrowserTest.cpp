@@ -2,10 +2,12 @@
 #include "common/TestMain.h"
 #include "gui/TestData.h"
 
+#include "browse/BrowserSettings.h"
 #include "datafile/ItemEntry.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 using namespace BrowserDrive;
@@ -37,6 +39,7 @@ private slots:
     void savesNewItemAndRefillsItemBox();
     void changesAnItem();
     void deletesLastItemAndAddsAtTheEnd();
+    void blankSavedAfterAnotherTillsAppend();
     void leavingBoxesChecksThem_data();
     void leavingBoxesChecksThem();
     void privileges();
@@ -192,6 +195,35 @@ void ItemBrowserTest::deletesLastItemAndAddsAtTheEnd()
     QCOMPARE(ItemEntry(read(world.path, 27)).name(), QStringLiteral("PIE"));
     QCOMPARE(read(world.path, 26).Number.toText(), QStringLiteral("CAROL"));
     QVERIFY(!itemBoxHolds(world, "BUN"));
+}
+
+void ItemBrowserTest::blankSavedAfterAnotherTillsAppend()
+{
+    World world;
+    world.startLoggedOn();
+    auto &dialogs = world.h.dialogs;
+    QVERIFY(inWindow(world, Items, [&](QDialog *d) {
+        dialogs.answerText("*");
+        press(d, Qt::Key_F9);
+        QCOMPARE(
+            RecordStore(world.path).append(ItemEntry::make("PIE", "9", {}, 0).record()).valueOr(0),
+            28);
+        Drive::type(d, "Text1", "JAM");
+        press(d, Qt::Key_F7);
+        // The window now stands on the record it wrote.
+        Drive::type(d, "Text1", "HONEY");
+        press(d, Qt::Key_F7);
+        QCOMPARE(ItemEntry(read(world.path, 28)).name(), QStringLiteral("PIE"));
+        QCOMPARE(ItemEntry(read(world.path, 29)).name(), QStringLiteral("HONEY"));
+
+        press(d, Qt::Key_F6);
+        QVERIFY(QFile::resize(world.path, qint64(MaxRecords) * RecordLength));
+        Drive::type(d, "Text1", "TOAST");
+        press(d, Qt::Key_F7);
+        QVERIFY(dialogs.lastMessageWas(Dialogs::Icon::Critical, "Database is Full",
+                                       BrowserTables::databaseFull(world.path).text));
+        QCOMPARE(QFileInfo(world.path).size(), qint64(MaxRecords) * RecordLength);
+    }));
 }
 
 void ItemBrowserTest::leavingBoxesChecksThem_data()
