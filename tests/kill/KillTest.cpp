@@ -95,7 +95,7 @@ void apply(QByteArray &file, const Op &op)
 }
 
 // Rings one of the item at the op's record, or charges the op's customer
-// (when they have an account) as the till does.
+// (when they and the clerk have records) as the till does.
 Result<Written> ringOrComplete(const QString &path, const Op &op)
 {
     Written written;
@@ -114,7 +114,7 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
     const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, Clerk);
     if (!facts)
         return facts.error();
-    if (!facts->customer.account)
+    if (!facts->customer.account || facts->cashierRecord == 0) // overwritten or deleted
         return written;
     const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
                                                pay, Clerk.name, QDateTime::currentDateTime());
@@ -153,6 +153,11 @@ int child(const QString &path, quint64 seed, qint64 first)
                 std::printf("set %d %s\n", n, bytes.toHex().constData());
         } else if (op.kind == Op::Delete) {
             error = store.DeleteRecord(op.record);
+        } else if (op.kind == Op::Append) {
+            const Result<int> added = store.append(RecordCodec::decode(op.bytes).value());
+            error = !added                ? added.error()
+                    : *added == op.record ? FileError::None
+                                          : FileError::DeviceIO;
         } else {
             const Result<DataRecord> r = RecordCodec::decode(op.bytes);
             error = store.writeRecord(op.record, r.value());

@@ -83,13 +83,12 @@ int till(const QString &path, int w, int rounds, int clerkRecord)
                                                           : QStringLiteral("sale ") + pay.customer);
 
         const QString name = QStringLiteral("APP %1-%2").arg(w).arg(i);
-        const Result<int> next = store.NextFreeRecord();
         const ItemEntry item =
             ItemEntry::make(name, QStringLiteral("2%1%2").arg(w).arg(i, 6, 10, QLatin1Char('0')),
                             Currency::fromUnits(1), 5);
-        say(next && store.writeRecord(*next, item.record()) == FileError::None
-                ? QStringLiteral("added ") + name
-                : QStringLiteral("error append"));
+        const Result<int> added = store.append(item.record());
+        say(added && *added != DatabaseFullRecord ? QStringLiteral("added ") + name
+                                                  : QStringLiteral("error append"));
     }
     return 0;
 }
