@@ -201,12 +201,11 @@ int parent(int rounds)
     QList<double> sold(Items, -1);
     DataRecord counter, clerkRecord;
     QHash<QString, double> visits;
-    int records = 0, undecoded = 0;
+    int undecoded = 0;
     {
         DataFile file(path);
         if (file.open(DataFile::Mode::Read) != FileError::None
             || file.scan(1, [&](int n, const RecordView &v) {
-                   ++records;
                    const Result<DataRecord> r = v.decode();
                    if (!r)
                        return bool(++undecoded);
