@@ -230,6 +230,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
         out << "kill test: cannot write the full datafile\n";
         return 1;
     }
+    out << "kill test: seed " << seed << Qt::endl; // to repeat a failed run
     QRandomGenerator rng{quint32(seed)};
     qint64 nextOp = 0;
     int copiesLeft = 0, oldContent = 0, newContent = 0;
