@@ -138,7 +138,8 @@ Result<bool> DataFile::lock(int fd, bool exclusive, const QByteArray &nativePath
         if (told && lockWaitNotice())
             lockWaitNotice()(false);
     });
-    for (int pause = 1;; pause = std::min(pause * 2, 50)) {
+    // Short naps: a till that polls slowly would lose every race to busy ones.
+    for (int pause = 1;; pause = std::min(pause * 2, 8)) {
         if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
             break;
         const int e = errno;
