@@ -374,7 +374,7 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
                  const std::function<bool(const QStringList &)> &print)
 {
     const Closing closing{file};
-    const auto failed = [](Outcome::Failed why, FileError error = FileError::None) {
+    const auto failed = [](Outcome::Failed why, FileError error) {
         return Outcome{why, error == FileError::None ? 0 : errorNumber(error), {}};
     };
     if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
@@ -384,10 +384,10 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     if (!facts)
         return failed(Outcome::Failed::Datafile, facts.error());
     if (facts->cashierRecord == 0)
-        return failed(Outcome::Failed::CashierGone);
+        return failed(Outcome::Failed::CashierGone, FileError::None);
     const bool credit = sale.payment.kind == Payment::Kind::Credit;
     if (credit && !facts->customer.account && facts->customer.record >= DatabaseFullRecord)
-        return failed(Outcome::Failed::DatabaseFull);
+        return failed(Outcome::Failed::DatabaseFull, FileError::None);
     Outcome done;
     done.plan = Purchase::plan(*facts, sale.bill, sale.payment, sale.cashierName, sale.now);
     const Plan &plan = done.plan;
