@@ -1,5 +1,6 @@
 // tallybird-bench: how the datafile operations on a full datafile compare with
-// simply reading the file's bytes.
+// simply reading the file's bytes, and a durable credit completion with
+// SQLite's durable commit on the same disk.
 //
 //   tallybird-bench [--smoke] [benchmark options]
 //
@@ -15,6 +16,7 @@
 #include "datafile/DataRecord.h"
 #include "datafile/EntryExport.h"
 #include "datafile/FieldValue.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/ItemImport.h"
 #include "datafile/PickList.h"
@@ -40,6 +42,7 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -61,6 +64,8 @@ struct BenchFile {
     QString walk;      // an item, 30,000 customers, then items to the end
     QString catalogue; // 30,000 items and nothing else
     QString imported;  // an empty datafile the catalogue is imported into
+    QString log;       // the log of the credit completions
+    QString sqlite;    // the yardstick's database
     QByteArray catalogueCsv;
     QString lastItemName;
     QByteArray lastItemEncoded;
@@ -170,6 +175,8 @@ bool generate(const QString &dir)
 {
     g_file.pristine = QDir(dir).filePath(QStringLiteral("full.tb2"));
     g_file.work = QDir(dir).filePath(QStringLiteral("work.tb2"));
+    g_file.log = QDir(dir).filePath(QStringLiteral("sales.log"));
+    g_file.sqlite = QDir(dir).filePath(QStringLiteral("yardstick.sqlite"));
 
     if (RecordStore(g_file.pristine).createNew(QDate::currentDate()) != FileError::None) {
         std::fprintf(stderr, "tallybird-bench: cannot create %s\n", qPrintable(g_file.pristine));
@@ -430,30 +437,134 @@ void ReportHighest100(benchmark::State &state)
 }
 
 // A credit sale to the last customer, rung up by the last cashier: both are
-// found by name, then the counter, the account and the cashier are written.
+// found by name, then the log entry, the counter, the account and the cashier
+// are written and put on the disk.
 void CompleteCreditLastCustomer(benchmark::State &state)
 {
     if (!freshWorkCopy())
         return fail(state, "cannot copy the datafile");
+    // A new datafile has the log switched off; a shop that keeps one pays for
+    // its sync as well.
+    const RecordStore store(g_file.work);
+    Result<DataRecord> logSwitch = store.readRecord(HeaderRecord::SaveToLog);
+    if (!logSwitch)
+        return fail(state, "cannot read the log switch");
+    logSwitch->Number = FieldValue::fromInt16(1);
+    if (store.writeRecord(HeaderRecord::SaveToLog, *logSwitch) != FileError::None)
+        return fail(state, "cannot switch the log on");
+    QFile::remove(g_file.log);
+    LogFile log{g_file.log};
     Purchase::Payment payment;
     payment.kind = Purchase::Payment::Kind::Credit;
     payment.customer = g_file.lastCustomerName;
     const Purchase::ShownBill bill{{QStringLiteral("BOLT 00001 - $1.00   X   1")},
                                    QStringLiteral("$1.00"),
                                    QStringLiteral("$1.07")};
-    LogFile unused{QString()}; // the log is switched off in a new datafile
     for (auto _ : state) {
         const Result<Purchase::Facts> facts =
             Purchase::readFacts(g_file.work, payment, g_file.lastCashier);
         if (!facts || !facts->customer.account || facts->cashierRecord == 0)
             return fail(state, "the customer or the cashier was not found");
+        if (!facts->saveToLog || facts->printBill)
+            return fail(state, "the log is off or the bill would be printed");
         const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashier.name,
                                                    QDateTime::currentDateTime());
         DataFile file(g_file.work);
         const Purchase::Outcome done =
-            Purchase::carryOut(file, plan, unused, [](const QStringList &) { return true; });
+            Purchase::carryOut(file, plan, log, [](const QStringList &) { return true; });
         if (done.failed != Purchase::Outcome::Failed::Nothing)
             return fail(state, "completion failed with error " + std::to_string(done.errorNumber));
+    }
+    if (QFileInfo(g_file.log).size() == 0)
+        fail(state, "nothing was logged");
+}
+
+// The yardstick for the completion: SQLite committing four 128-byte rows in
+// one transaction, write-ahead log and full sync, beside the datafile.
+class Sqlite
+{
+public:
+    ~Sqlite()
+    {
+        for (sqlite3_stmt *s : m_statements)
+            sqlite3_finalize(s);
+        sqlite3_close(m_db);
+    }
+    bool open(const QString &path)
+    {
+        return sqlite3_open(QFile::encodeName(path).constData(), &m_db) == SQLITE_OK;
+    }
+    bool exec(const char *sql)
+    {
+        return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    // The first column of the first row, as text.
+    std::string value(const char *sql)
+    {
+        sqlite3_stmt *s = nullptr;
+        std::string text;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr) == SQLITE_OK
+            && sqlite3_step(s) == SQLITE_ROW)
+            if (const unsigned char *t = sqlite3_column_text(s, 0))
+                text = reinterpret_cast<const char *>(t);
+        sqlite3_finalize(s);
+        return text;
+    }
+    sqlite3_stmt *prepare(const char *sql)
+    {
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr) != SQLITE_OK)
+            return nullptr;
+        m_statements.push_back(s);
+        return s;
+    }
+    // Runs a prepared statement to its end; false unless it succeeded.
+    static bool run(sqlite3_stmt *s)
+    {
+        const int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        return rc == SQLITE_DONE;
+    }
+    int changes() const { return sqlite3_changes(m_db); }
+    std::string error() const { return sqlite3_errmsg(m_db); }
+
+private:
+    sqlite3 *m_db = nullptr;
+    std::vector<sqlite3_stmt *> m_statements;
+};
+
+void SqliteDurableCommit(benchmark::State &state)
+{
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(g_file.sqlite + QLatin1String(suffix));
+    Sqlite db;
+    if (!db.open(g_file.sqlite))
+        return fail(state, "cannot open " + g_file.sqlite.toStdString());
+    if (db.value("PRAGMA journal_mode=WAL") != "wal" || !db.exec("PRAGMA synchronous=FULL")
+        || db.value("PRAGMA synchronous") != "2")
+        return fail(state, "cannot set WAL and full sync: " + db.error());
+    if (!db.exec("CREATE TABLE rows(id INTEGER PRIMARY KEY, data BLOB NOT NULL);"
+                 "INSERT INTO rows VALUES (1, zeroblob(128)), (2, zeroblob(128)),"
+                 " (3, zeroblob(128)), (4, zeroblob(128))"))
+        return fail(state, "cannot create the rows: " + db.error());
+    sqlite3_stmt *begin = db.prepare("BEGIN");
+    sqlite3_stmt *update = db.prepare("UPDATE rows SET data = ?1 WHERE id = ?2");
+    sqlite3_stmt *commit = db.prepare("COMMIT");
+    if (!begin || !update || !commit)
+        return fail(state, "cannot prepare the statements: " + db.error());
+    QByteArray row(RecordLength, '\0');
+    for (auto _ : state) {
+        if (!Sqlite::run(begin))
+            return fail(state, "BEGIN failed: " + db.error());
+        for (int id = 1; id <= 4; ++id) {
+            ++row[id]; // each commit changes every row
+            sqlite3_bind_blob(update, 1, row.constData(), int(row.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int(update, 2, id);
+            if (!Sqlite::run(update) || db.changes() != 1)
+                return fail(state, "UPDATE failed: " + db.error());
+        }
+        if (!Sqlite::run(commit))
+            return fail(state, "COMMIT failed: " + db.error());
     }
 }
 
@@ -641,13 +752,10 @@ public:
 
     void printSummary() const
     {
-        double floor = 0;
+        const double floor = secondsOf("ReadWholeFile");
         size_t width = 9;
-        for (const Result &r : m_results) {
-            if (r.name.rfind("ReadWholeFile", 0) == 0 && !r.failed)
-                floor = r.seconds;
+        for (const Result &r : m_results)
             width = std::max(width, r.name.size());
-        }
         const int w = int(width);
         std::printf("\nSummary: %d records (%lld bytes); ratio = time / time of ReadWholeFile\n",
                     MaxRecords, qint64(MaxRecords) * RecordLength);
@@ -664,6 +772,10 @@ public:
             std::printf("%-*s %14s %10s %12lld\n", w, r.name.c_str(), timeText(r.seconds).c_str(),
                         ratio, qint64(r.iterations));
         }
+        printGoal("Ringing with the lock against the floor", "RingLastItem", "ReadWholeFile",
+                  "goal: within 5");
+        printGoal("Durable credit completion against SQLite's", "CompleteCreditLastCustomer",
+                  "SqliteDurableCommit", "goal: at most 1");
         std::fflush(stdout);
     }
 
@@ -674,6 +786,27 @@ private:
         benchmark::IterationCount iterations = 0;
         bool failed = false;
     };
+
+    // 0 when the benchmark did not run or failed; a smoke run adds
+    // "/iterations:1" to each name.
+    double secondsOf(const std::string &name) const
+    {
+        for (const Result &r : m_results)
+            if (!r.failed && r.name.rfind(name, 0) == 0
+                && (r.name.size() == name.size() || r.name[name.size()] == '/'))
+                return r.seconds;
+        return 0;
+    }
+
+    void printGoal(const char *what, const std::string &name, const std::string &against,
+                   const char *goal) const
+    {
+        const double time = secondsOf(name);
+        const double base = secondsOf(against);
+        if (time > 0 && base > 0)
+            std::printf("%s: %s / %s = %.2f (%s)\n", what, name.c_str(), against.c_str(),
+                        time / base, goal);
+    }
     std::vector<Result> m_results;
 };
 
@@ -728,6 +861,7 @@ int main(int argc, char **argv)
         {"ReportHighest100", ReportHighest100},
         {"ReportAtLeastZero", ReportAtLeastZero},
         {"CompleteCreditLastCustomer", CompleteCreditLastCustomer},
+        {"SqliteDurableCommit", SqliteDurableCommit},
         {"ExportItems30000", ExportItems30000},
         {"ImportItems30000", ImportItems30000},
     };

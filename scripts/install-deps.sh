@@ -13,6 +13,7 @@ packages=(
     printer-driver-cups-pdf
     libgl-dev
     libbenchmark-dev
+    libsqlite3-dev
     xvfb
     xdotool
     poppler-utils
