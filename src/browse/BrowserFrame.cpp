@@ -171,10 +171,12 @@ void BrowserFrame::display(const Result<RecordWalk::Step> &result)
     switch (result->outcome) {
     case Outcome::Shown:
         m_shown = m_settings.show(result->record);
+        m_stored = result->record;
         setForm(m_shown);
         break;
     case Outcome::Blank:
         m_shown = m_settings.blankForm();
+        m_stored.reset();
         setForm(m_shown);
         break;
     case Outcome::NoMore:
@@ -236,11 +238,15 @@ void BrowserFrame::Delete()
     if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"), m_settings.deleteQuestion))
         return;
     status(m_settings.deleting);
-    if (const FileError error = RecordStore(m_ctx.DataFilePath).DeleteRecord(m_walk->CurrentRecord);
-        error != FileError::None)
+    const Result<bool> deleted =
+        m_stored ? RecordStore(m_ctx.DataFilePath).deleteShown(m_walk->CurrentRecord, *m_stored)
+                 : Result<bool>(false);
+    if (!deleted)
         m_ctx.dialogs->fileError(
             this, QStringLiteral("A File I/O Error has occured. The record was not deleted."),
-            errorNumber(error));
+            errorNumber(deleted.error()));
+    else if (!*deleted)
+        changedElsewhere();
     else
         display(m_walk->afterDelete());
     ready();
@@ -266,24 +272,28 @@ bool BrowserFrame::Save()
     };
     int written = m_walk->CurrentRecord;
     FileError error = FileError::None;
-    if (m_settings.keepsStoredFields) {
+    bool moved = false;
+    const bool appends = m_walk->AtEnd && m_walk->appendsAtEnd();
+    if (!appends) {
         error = store.updateRecord(written, [&](DataRecord &record) {
-            if (!build(record))
+            // Another till changed or moved this record since it was shown.
+            moved = m_stored && record != *m_stored;
+            if (moved || !build(m_settings.keepsStoredFields ? record : DataRecord()))
                 return false;
             record = out->record;
             return true;
         });
     } else if (build(DataRecord())) {
-        if (m_walk->AtEnd && m_walk->appendsAtEnd()) {
-            // Another till may have added a record since this one was shown.
-            const Result<int> appended = store.append(out->record);
-            if (appended)
-                written = *appended;
-            else
-                error = appended.error();
-        } else {
-            error = store.writeRecord(written, out->record, RecordStore::Write::Synced);
-        }
+        // Another till may have added a record since this one was shown.
+        const Result<int> appended = store.append(out->record);
+        if (appended)
+            written = *appended;
+        else
+            error = appended.error();
+    }
+    if (moved) {
+        changedElsewhere();
+        return false;
     }
     if (out) {
         setForm(out->rewrite);
@@ -310,8 +320,18 @@ bool BrowserFrame::Save()
     }
     m_walk->CurrentRecord = written;
     m_walk->AtEnd = false;
+    m_stored = out->record;
     m_changed = true;
     return true;
+}
+
+void BrowserFrame::changedElsewhere()
+{
+    critical({QStringLiteral("Record Changed"),
+              QStringLiteral("Another till has changed or moved this record since it was shown. "
+                             "Nothing was saved or deleted; the window now shows the first "
+                             "record. Please find the record again and repeat your change.")});
+    display(m_walk->first());
 }
 
 bool BrowserFrame::eventFilter(QObject *watched, QEvent *event)

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct AppContext;
 class QMenuBar;
@@ -70,12 +71,17 @@ private:
     // Shows a walk's record, blank form or message.
     void display(const Result<RecordWalk::Step> &result);
     void setupField(const BrowserField &field);
+    // Says that the record shown is no longer in the datafile as shown.
+    void changedElsewhere();
     QWidget *box(const QString &name) const;
 
     BrowserSettings m_settings;
     SaveCheck m_maySave;
     std::unique_ptr<RecordWalk> m_walk;
     Form m_shown;
+    // The record shown as it was read: a save or delete acts only while the
+    // datafile still holds it there (another till may have changed or moved it).
+    std::optional<DataRecord> m_stored;
     QMenuBar *m_menu = nullptr;
     bool m_loadedOk = true;
     bool m_changed = false;

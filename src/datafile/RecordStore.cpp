@@ -278,6 +278,20 @@ FileError RecordStore::DeleteRecord(int n) const
     });
 }
 
+Result<bool> RecordStore::deleteShown(int n, const DataRecord &shown) const
+{
+    bool same = false;
+    const FileError error = rewrite([&](DataFile &source, QIODevice &target) {
+        const Result<DataRecord> stored = source.read(n);
+        same = stored && *stored == shown;
+        // A refusal ends the rewrite before the new file replaces the old.
+        return same ? copyWithout(source, n, target) : FileError::BadRecordNumber;
+    });
+    if (error != FileError::None)
+        return same ? Result<bool>(error) : Result<bool>(false);
+    return true;
+}
+
 FileError RecordStore::rewrite(
     const std::function<FileError(DataFile &source, QIODevice &target)> &write) const
 {

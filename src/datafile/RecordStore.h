@@ -56,6 +56,9 @@ public:
     // failure the old file is left byte for byte as it was and no temporary
     // file remains. A partial record at the end is not copied.
     FileError DeleteRecord(int n) const;
+    // The same, but only while record n still holds `shown`: false, with
+    // nothing changed, when another program has changed or moved it since.
+    Result<bool> deleteShown(int n, const DataRecord &shown) const;
     // Replaces the datafile with what `write` puts into a new file: written
     // beside the old one and renamed over it as DeleteRecord does, so on any
     // failure the old file is left byte for byte as it was. `write` gets the

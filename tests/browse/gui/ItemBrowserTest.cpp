@@ -40,6 +40,8 @@ private slots:
     void changesAnItem();
     void deletesLastItemAndAddsAtTheEnd();
     void blankSavedAfterAnotherTillsAppend();
+    void recordMovedElsewhereIsLeftAlone_data();
+    void recordMovedElsewhereIsLeftAlone();
     void leavingBoxesChecksThem_data();
     void leavingBoxesChecksThem();
     void privileges();
@@ -223,6 +225,34 @@ void ItemBrowserTest::blankSavedAfterAnotherTillsAppend()
         QVERIFY(dialogs.lastMessageWas(Dialogs::Icon::Critical, "Database is Full",
                                        BrowserTables::databaseFull(world.path).text));
         QCOMPARE(QFileInfo(world.path).size(), qint64(MaxRecords) * RecordLength);
+    }));
+}
+
+void ItemBrowserTest::recordMovedElsewhereIsLeftAlone_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("save") << Qt::Key_F7;
+    QTest::newRow("delete") << Qt::Key_F8;
+}
+
+void ItemBrowserTest::recordMovedElsewhereIsLeftAlone()
+{
+    QFETCH(Qt::Key, key);
+    World world;
+    world.startLoggedOn();
+    auto &dialogs = world.h.dialogs;
+    QVERIFY(inWindow(world, Items, [&](QDialog *d) {
+        dialogs.answerText("COFFEE");
+        press(d, Qt::Key_F9);
+        // Another till deletes TEA: COFFEE moves down to 23, BUN to 24.
+        QCOMPARE(RecordStore(world.path).DeleteRecord(23), FileError::None);
+        const QByteArray before = TempDir::readFile(world.path);
+        Drive::type(d, "Text1", "COCOA");
+        if (key == Qt::Key_F8)
+            dialogs.answerYes();
+        press(d, key);
+        QCOMPARE(dialogs.lastMessage().title, QStringLiteral("Record Changed"));
+        QCOMPARE(TempDir::readFile(world.path), before);
     }));
 }
 
