@@ -280,6 +280,8 @@ FileError RecordStore::DeleteRecord(int n) const
 
 Result<bool> RecordStore::deleteShown(int n, const DataRecord &shown) const
 {
+    if (n < FirstEntryRecord)
+        return FileError::BadRecordNumber;
     bool same = false;
     const FileError error = rewrite([&](DataFile &source, QIODevice &target) {
         const Result<DataRecord> stored = source.read(n);
