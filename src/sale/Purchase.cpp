@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <future>
 
 namespace Purchase {
 
@@ -329,9 +330,11 @@ FileError check(const Plan &plan)
 }
 
 namespace {
-// Writes every record or, when a write or the sync fails, none: the records
-// overwritten get their bytes back and an appended one is cut off again.
-FileError writeWhole(DataFile &file, QList<Write> writes)
+// Writes every record or, when a write, the sync or `alsoStored` (what must
+// be on the disk with them) fails, none: the records overwritten get their
+// bytes back and an appended one is cut off again.
+FileError writeWhole(DataFile &file, QList<Write> writes,
+                     const std::function<FileError()> &alsoStored)
 {
     const int count = file.recordCount();
     // An append goes last: when it fails part way the file cuts it off itself.
@@ -354,7 +357,8 @@ FileError writeWhole(DataFile &file, QList<Write> writes)
     for (const Write &w : writes)
         if ((error = file.write(w.record, w.data)) != FileError::None)
             break;
-    if (error == FileError::None && (error = file.sync()) == FileError::None)
+    if (error == FileError::None && (error = file.sync()) == FileError::None
+        && (error = alsoStored()) == FileError::None)
         return FileError::None;
     for (const auto &[n, bytes] : before)
         (void)file.writeRaw(n, bytes);
@@ -394,20 +398,36 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     if (const FileError error = check(plan); error != FileError::None)
         return failed(Outcome::Failed::Datafile, error);
 
+    // The log entry goes to the disk while the records do, so a sale waits
+    // for one sync rather than two; a bill prints only once its entry is stored.
+    std::future<FileError> logging;
     if (plan.saveToLog)
-        if (const FileError error = log.append(plan.log); error != FileError::None)
-            return failed(Outcome::Failed::Log, error);
+        logging = std::async(std::launch::async, [&log, &plan] { return log.append(plan.log); });
+    std::optional<FileError> logged;
+    const auto logDone = [&] {
+        if (!logged)
+            logged = logging.valid() ? logging.get() : FileError::None;
+        return *logged;
+    };
     const auto takeBackLog = [&] {
-        if (plan.saveToLog)
+        if (plan.saveToLog && logDone() == FileError::None)
             (void)log.takeBack();
     };
-    if (plan.printBill && !print(plan.print)) {
-        takeBackLog();
-        return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
+    if (plan.printBill) {
+        if (logDone() != FileError::None)
+            return failed(Outcome::Failed::Log, logDone());
+        if (!print(plan.print)) {
+            takeBackLog();
+            return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
+        }
     }
-    if (const FileError error = writeWhole(file, plan.writes); error != FileError::None) {
+    const FileError written = writeWhole(file, plan.writes, logDone);
+    // A log that could not take the entry has put itself back as it was.
+    if (logDone() != FileError::None)
+        return failed(Outcome::Failed::Log, logDone());
+    if (written != FileError::None) {
         takeBackLog();
-        return failed(Outcome::Failed::Datafile, error);
+        return failed(Outcome::Failed::Datafile, written);
     }
     return done;
 }
