@@ -381,22 +381,26 @@ void PurchaseTest::failedCompletionChangesNothing_data()
     QTest::addColumn<QString>("customer");
     QTest::addColumn<qint64>("logRoom");      // bytes the log's disk takes; -1: no limit
     QTest::addColumn<qint64>("datafileRoom"); // bytes written before one write fails
+    QTest::addColumn<bool>("printOn");
     QTest::addColumn<bool>("printerWorks");
     QTest::addColumn<Outcome::Failed>("failed");
     QTest::addColumn<int>("errorNumber");
 
     QTest::newRow("log disk full part way")
-        << "BOB" << qint64(30) << qint64(-1) << true << Outcome::Failed::Log << 61;
+        << "BOB" << qint64(30) << qint64(-1) << true << true << Outcome::Failed::Log << 61;
+    // Without a bill the records are written while the log is: they go back.
+    QTest::newRow("log disk full, no bill")
+        << "BOB" << qint64(30) << qint64(-1) << false << true << Outcome::Failed::Log << 61;
     QTest::newRow("printer fails")
-        << "BOB" << qint64(-1) << qint64(-1) << false << Outcome::Failed::Printer << 482;
+        << "BOB" << qint64(-1) << qint64(-1) << true << false << Outcome::Failed::Printer << 482;
     // The counter is written, the account only in part.
     QTest::newRow("datafile write fails part way")
-        << "BOB" << qint64(-1) << qint64(RecordLength + 40) << true << Outcome::Failed::Datafile
-        << 61;
+        << "BOB" << qint64(-1) << qint64(RecordLength + 40) << true << true
+        << Outcome::Failed::Datafile << 61;
     // The counter and the cashier are written, the new account in part.
     QTest::newRow("new account's append fails part way")
-        << "JOE" << qint64(-1) << qint64(2 * RecordLength + 40) << true << Outcome::Failed::Datafile
-        << 61;
+        << "JOE" << qint64(-1) << qint64(2 * RecordLength + 40) << true << true
+        << Outcome::Failed::Datafile << 61;
 }
 
 void PurchaseTest::failedCompletionChangesNothing()
@@ -404,11 +408,12 @@ void PurchaseTest::failedCompletionChangesNothing()
     QFETCH(QString, customer);
     QFETCH(qint64, logRoom);
     QFETCH(qint64, datafileRoom);
+    QFETCH(bool, printOn);
     QFETCH(bool, printerWorks);
     QFETCH(Outcome::Failed, failed);
     QFETCH(int, errorNumber);
     TempDir dir;
-    const QString path = shop(dir, true, true);
+    const QString path = shop(dir, true, printOn);
     const QString logPath = dir.path("sales.log");
     {
         QFile earlier(logPath);
