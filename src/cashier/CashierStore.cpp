@@ -42,23 +42,6 @@ Result<Found> findForLogOn(const QString &path, const QString &name, const QStri
     });
 }
 
-Result<Found> findByName(const QString &path, const QString &name)
-{
-    return findWith(path, {name}, [&](const RecordView &r, const QList<QByteArray> &b) {
-        return isNamedCashier(r, name, b[0]);
-    });
-}
-
-Result<int> FindCashierRecord(const QString &path, const QString &name)
-{
-    const Result<Found> found = findByName(path, name);
-    if (!found)
-        return found.error();
-    if (found->record != 0)
-        return found->record;
-    return RecordStore(path).NextFreeRecord();
-}
-
 Result<Found> locate(DataFile &file, const OnDuty &cashier)
 {
     const auto name = Cp1252::encode(cashier.name);

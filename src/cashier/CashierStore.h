@@ -31,13 +31,6 @@ Result<Found> locate(const QString &path, const OnDuty &cashier);
 // The first cashier record, from 21 on, whose name and PIN equal these texts.
 Result<Found> findForLogOn(const QString &path, const QString &name, const QString &pin);
 
-// The first cashier record whose name is `name`.
-Result<Found> findByName(const QString &path, const QString &name);
-
-// The first cashier record whose name is `name`; when there is none, the
-// record number reached at the end of the file (one past the last record).
-Result<int> FindCashierRecord(const QString &path, const QString &name);
-
 // Changes the record of the cashier on duty, located as the write happens,
 // and puts it on the disk. Gives the record written, or 0 when they are gone
 // (nothing is written then).

@@ -207,27 +207,26 @@ Bill::Refusal Bill::taxFree(double rate1, std::optional<double> rate2)
     return Refusal::None;
 }
 
-Bill::Refusal Bill::subtotalDiscountPercent(double percent)
-{
-    const std::optional<Currency> amount =
-        off(Currency::fromDoubleInRange(m_subtotal.toDouble() * percent * 0.01));
-    if (!amount || !fits(false, *amount))
-        return Refusal::TooLarge;
-    dropSummaryLines();
-    append(discountLine("Subtotal Discount Percentage - ", *amount), 0, 1, *amount, false);
-    m_subtotal += *amount;
-    return Refusal::None;
-}
-
-Bill::Refusal Bill::subtotalDiscountAmount(Currency discount)
+Bill::Refusal Bill::subtotalDiscount(const char *label, std::optional<Currency> discount)
 {
     const std::optional<Currency> amount = off(discount);
     if (!amount || !fits(false, *amount))
         return Refusal::TooLarge;
     dropSummaryLines();
-    append(discountLine("Subtotal Discount Fixed Amount - ", *amount), 0, 1, *amount, false);
+    append(discountLine(label, *amount), 0, 1, *amount, false);
     m_subtotal += *amount;
     return Refusal::None;
+}
+
+Bill::Refusal Bill::subtotalDiscountPercent(double percent)
+{
+    return subtotalDiscount("Subtotal Discount Percentage - ",
+                            Currency::fromDoubleInRange(m_subtotal.toDouble() * percent * 0.01));
+}
+
+Bill::Refusal Bill::subtotalDiscountAmount(Currency discount)
+{
+    return subtotalDiscount("Subtotal Discount Fixed Amount - ", discount);
 }
 
 Bill::Refusal Bill::grandTotalDiscount(const char *label, std::optional<Currency> discount)

@@ -100,6 +100,7 @@ private:
     void dropSummaryLines();
     bool fits(bool summary, Currency amount) const;
     std::optional<Currency> amountFor(double price, const QString &quantity) const;
+    Refusal subtotalDiscount(const char *label, std::optional<Currency> discount);
     Refusal grandTotalDiscount(const char *label, std::optional<Currency> discount);
     bool lastLineStartsWith(QLatin1String start) const;
 

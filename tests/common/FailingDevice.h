@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <limits>
 
 // A device that takes `limit` bytes and then fails every write, as a full or
 // broken disk does part way through a file.
@@ -27,11 +28,12 @@ private:
 };
 
 // A file whose writes reach the disk for `limit` bytes and then fail as a full
-// disk does, leaving whatever part of a record got through.
+// disk does, leaving whatever part of a record got through. With `once` the
+// disk has room again after that failure, for what is written to undo it.
 class FailingFile : public QFile
 {
 public:
-    explicit FailingFile(qint64 limit) : m_limit(limit) {}
+    explicit FailingFile(qint64 limit, bool once = false) : m_limit(limit), m_once(once) {}
     qint64 written() const { return m_written; }
 
 protected:
@@ -43,11 +45,14 @@ protected:
             m_written += taken;
         if (taken == length)
             return taken;
+        if (m_once)
+            m_limit = std::numeric_limits<qint64>::max();
         errno = ENOSPC;
         return -1;
     }
 
 private:
     qint64 m_limit;
+    bool m_once;
     qint64 m_written = 0;
 };

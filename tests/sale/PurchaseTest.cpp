@@ -132,28 +132,6 @@ Completed complete(const QString &path, const ShownBill &bill, const Payment &pa
     return c;
 }
 
-// A disk whose writes fail once, part way, after `limit` bytes.
-class FailingOnce : public QFile
-{
-public:
-    explicit FailingOnce(qint64 limit) : m_limit(limit) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        if (m_limit < 0 || m_limit >= length) {
-            m_limit -= length;
-            return QFile::writeData(data, length);
-        }
-        QFile::writeData(data, std::exchange(m_limit, -1));
-        errno = ENOSPC;
-        return -1;
-    }
-
-private:
-    qint64 m_limit;
-};
-
 QByteArray bytesOf(const QString &path)
 {
     QFile f(path);
@@ -425,8 +403,10 @@ void PurchaseTest::failedCompletionChangesNothing()
 
     LogFile log(logPath,
                 logRoom < 0 ? std::make_unique<QFile>() : std::make_unique<FailingFile>(logRoom));
-    const Completed c = complete(path, TwoItems, credit(customer), Morning, log, printerWorks,
-                                 std::make_unique<FailingOnce>(datafileRoom));
+    const Completed c =
+        complete(path, TwoItems, credit(customer), Morning, log, printerWorks,
+                 datafileRoom < 0 ? std::make_unique<QFile>()
+                                  : std::make_unique<FailingFile>(datafileRoom, true));
     QCOMPARE(c.outcome.failed, failed);
     QCOMPARE(c.outcome.errorNumber, errorNumber);
     QCOMPARE(bytesOf(logPath), logBefore);
