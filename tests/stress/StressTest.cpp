@@ -44,6 +44,15 @@ QString stressItem(int k)
     return QStringLiteral("STRESS %1").arg(k);
 }
 
+// A line of the report with its figures.
+template<typename... Figures>
+QString text(const char *line, Figures... figures)
+{
+    QString s = QString::fromLatin1(line);
+    ((s = s.arg(figures)), ...);
+    return s;
+}
+
 void say(const QString &line)
 {
     std::printf("%s\n", qPrintable(line));
@@ -250,18 +259,19 @@ int parent(int rounds)
         failed += !ok;
         out << (ok ? "  ok      " : "  FAILED  ") << what << "\n";
     };
-    const auto count = [&](const QString &prefix) {
+    const auto count = [&](const char *prefix) {
         int n = 0;
         for (auto it = said.cbegin(); it != said.cend(); ++it)
-            n += it.key().startsWith(prefix) ? it.value() : 0;
+            n += it.key().startsWith(QLatin1String(prefix)) ? it.value() : 0;
         return n;
     };
     // Entries the tills added (appended items, new accounts) that are not
     // there exactly once.
-    const auto lost = [&](const QString &prefix, int cut) {
+    const auto lost = [&](const char *prefix, int cut) {
         int n = 0;
         for (auto it = said.cbegin(); it != said.cend(); ++it)
-            n += it.key().startsWith(prefix) && entries.value(it.key().mid(cut)) != 1;
+            n +=
+                it.key().startsWith(QLatin1String(prefix)) && entries.value(it.key().mid(cut)) != 1;
         return n;
     };
     int rungTotal = 0, soldTotal = 0, soldWrong = 0;
@@ -278,9 +288,9 @@ int parent(int rounds)
     }
     const int counted = TransactionCounter::next(counter, QDate::currentDate()) - 1;
     const int cashSales = said.value(QStringLiteral("sale cash"));
-    const int newAccounts = count(QStringLiteral("sale NEW"));
-    const int appended = count(QStringLiteral("added "));
-    const int errors = count(QStringLiteral("error"));
+    const int newAccounts = count("sale NEW");
+    const int appended = count("added ");
+    const int errors = count("error");
 
     for (auto it = said.cbegin(); it != said.cend(); ++it)
         if (it.key().startsWith(QLatin1String("error")))
@@ -290,50 +300,31 @@ int parent(int rounds)
         << officeRounds << " imports and " << officeRounds + std::min(officeRounds, FrontItems)
         << " deletes, in " << QString::number(seconds, 'f', 1) << " s\n";
     check(ran && errors == 0,
-          QStringLiteral("every process ran to its end and every operation "
-                         "succeeded (%1 failed: %2 rings, %3 sales, %4 appends, "
-                         "%5 imports, %6 deletes)")
-              .arg(errors)
-              .arg(count(QStringLiteral("error ring")))
-              .arg(count(QStringLiteral("error sale")))
-              .arg(count(QStringLiteral("error append")))
-              .arg(count(QStringLiteral("error import")))
-              .arg(count(QStringLiteral("error delete"))));
+          text("every process ran to its end and every operation succeeded (%1 failed: %2 rings, "
+               "%3 sales, %4 appends, %5 imports, %6 deletes)",
+               errors, count("error ring"), count("error sale"), count("error append"),
+               count("error import"), count("error delete")));
     check(size % RecordLength == 0 && undecoded == 0,
-          QStringLiteral("the file is %1 whole records; %2 do not decode")
-              .arg(double(size) / RecordLength)
-              .arg(undecoded));
-    check(soldWrong == 0, QStringLiteral("Sold equals what was rung: rung %1, sold %2, %3 of %4 "
-                                         "items wrong or not there once")
-                              .arg(rungTotal)
-                              .arg(soldTotal)
-                              .arg(soldWrong)
-                              .arg(Items));
-    check(counted == sales, QStringLiteral("the day's counter equals the sales: %1 sales (%2 cash, "
-                                           "%3 to new accounts), counter %4")
-                                .arg(sales)
-                                .arg(cashSales)
-                                .arg(newAccounts)
-                                .arg(counted));
-    check(CashierEntry(clerkRecord).salesPerformed() == sales,
-          QStringLiteral("the cashier's sales performed: %1")
-              .arg(CashierEntry(clerkRecord).salesPerformed()));
-    check(logged == sales && repeated == 0,
-          QStringLiteral("no transaction number repeats: %1 logged, %2 used more than once")
-              .arg(logged)
-              .arg(repeated));
+          text("the file is %1 whole records; %2 do not decode", double(size) / RecordLength,
+               undecoded));
+    check(
+        soldWrong == 0,
+        text("Sold equals what was rung: rung %1, sold %2, %3 of %4 items wrong or not there once",
+             rungTotal, soldTotal, soldWrong, Items));
+    check(counted == sales,
+          text("the day's counter equals the sales: %1 sales (%2 cash, %3 to new accounts), "
+               "counter %4",
+               sales, cashSales, newAccounts, counted));
+    const double clerkSales = CashierEntry(clerkRecord).salesPerformed();
+    check(clerkSales == sales, text("the cashier's sales performed: %1", clerkSales));
+    check(
+        logged == sales && repeated == 0,
+        text("no transaction number repeats: %1 logged, %2 used more than once", logged, repeated));
     check(visitsWrong == 0,
-          QStringLiteral("each till's customer has a visit per sale: %1 of %2 wrong")
-              .arg(visitsWrong)
-              .arg(Tills));
-    check(lost(QStringLiteral("sale NEW"), 5) == 0,
-          QStringLiteral("no new account is lost: %1 of %2")
-              .arg(lost(QStringLiteral("sale NEW"), 5))
-              .arg(newAccounts));
-    check(lost(QStringLiteral("added "), 6) == 0,
-          QStringLiteral("no appended item is lost: %1 of %2")
-              .arg(lost(QStringLiteral("added "), 6))
-              .arg(appended));
+          text("each till's customer has a visit per sale: %1 of %2 wrong", visitsWrong, Tills));
+    const int accountsLost = lost("sale NEW", 5), itemsLost = lost("added ", 6);
+    check(accountsLost == 0, text("no new account is lost: %1 of %2", accountsLost, newAccounts));
+    check(itemsLost == 0, text("no appended item is lost: %1 of %2", itemsLost, appended));
     return failed;
 }
 
