@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -110,6 +111,82 @@ FileStamp FileStamp::of(const QString &path)
     return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size)};
 }
 
+namespace {
+// Beside the datafile while a group of writes is under way: the file's size
+// before them, then each record they overwrite, its number and its bytes.
+const QByteArray JournalTag = ".tallybird-undo";
+constexpr qsizetype JournalEntry = 4 + RecordLength;
+
+bool writeFully(int fd, const QByteArray &bytes, qint64 offset)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const ssize_t w =
+            ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), offset + done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        done += w;
+    }
+    return true;
+}
+
+// A group of writes cut short (the program killed, the power gone): what it
+// overwrote goes back and what it appended is cut off. A journal cut short
+// itself was written before any record was.
+FileError undoUnfinished(int fd, const QByteArray &journal)
+{
+    QFile file(QString::fromLocal8Bit(journal));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (bytes.size() >= 8 && (bytes.size() - 8) % JournalEntry == 0) {
+        qint64 size = 0;
+        std::memcpy(&size, bytes.constData(), 8);
+        for (qsizetype at = 8; at < bytes.size(); at += JournalEntry) {
+            qint32 n = 0;
+            std::memcpy(&n, bytes.constData() + at, 4);
+            if (!writeFully(fd, bytes.mid(at + 4, RecordLength), qint64(n - 1) * RecordLength))
+                return FileError::DeviceIO;
+        }
+        struct stat st {
+        };
+        if ((::fstat(fd, &st) == 0 && st.st_size > size && ::ftruncate(fd, size) != 0)
+            || ::fdatasync(fd) != 0)
+            return FileError::DeviceIO;
+    }
+    return ::unlink(journal.constData()) == 0 || errno == ENOENT ? FileError::None
+                                                                 : FileError::DeviceIO;
+}
+} // namespace
+
+FileError DataFile::beginTogether(const QList<std::pair<int, QByteArray>> &overwritten)
+{
+    if (!isOpen())
+        return FileError::DeviceIO;
+    QByteArray bytes(8, '\0');
+    const qint64 size = qint64(recordCount()) * RecordLength;
+    std::memcpy(bytes.data(), &size, 8);
+    for (const auto &[n, record] : overwritten) {
+        const qint32 number = n;
+        bytes.append(reinterpret_cast<const char *>(&number), 4).append(record);
+    }
+    const QByteArray journal = NativePath::encode(m_path) + JournalTag;
+    const int fd = ::open(journal.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return fromErrno(errno, m_path);
+    const bool ok = writeFully(fd, bytes, 0) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) {
+        ::unlink(journal.constData());
+        return FileError::DeviceIO;
+    }
+    return FileError::None;
+}
+
+void DataFile::endTogether()
+{
+    ::unlink((NativePath::encode(m_path) + JournalTag).constData());
+}
+
 void DataFile::setLockPatience(int ms)
 {
     g_lockPatienceMs = ms;
@@ -180,11 +257,9 @@ FileError DataFile::open(Mode mode)
     // fifo at the path from hanging the program. Truncate empties the file
     // only once it holds the lock.
     int flags = O_CLOEXEC | O_NONBLOCK;
-    QIODevice::OpenMode qtMode = QIODevice::ReadWrite;
     switch (mode) {
     case Mode::Read:
         flags |= O_RDONLY;
-        qtMode = QIODevice::ReadOnly;
         break;
     case Mode::ReadWrite:
         flags |= O_RDWR;
@@ -221,6 +296,47 @@ FileError DataFile::open(Mode mode)
         if (!locked)
             return locked.error();
     }
+    const QByteArray journal = native + JournalTag;
+    if (::access(journal.constData(), F_OK) == 0) {
+        if (mode == Mode::Truncate) {
+            ::unlink(journal.constData());
+        } else if (mode == Mode::Read) {
+            // Undoing needs the exclusive lock; a reader that cannot write
+            // reads on.
+            ::close(fd);
+            DataFile writer(path);
+            if (writer.open(Mode::ReadWrite) == FileError::None) {
+                writer.close();
+                return open(Mode::Read);
+            }
+            return openUnchecked(mode, native);
+        } else if (const FileError error = undoUnfinished(fd, journal); error != FileError::None) {
+            ::close(fd);
+            return error;
+        }
+    }
+    return finishOpen(fd, mode);
+}
+
+FileError DataFile::openUnchecked(Mode mode, const QByteArray &native)
+{
+    const int fd = ::open(native.constData(), O_CLOEXEC | O_NONBLOCK | O_RDONLY);
+    if (fd < 0)
+        return fromErrno(errno, m_path);
+    if (const Result<bool> locked = lock(fd, false, native); !locked || !*locked) {
+        ::close(fd);
+        return locked ? FileError::Locked : locked.error();
+    }
+    return finishOpen(fd, mode);
+}
+
+FileError DataFile::finishOpen(int fd, Mode mode)
+{
+    const QString &path = m_path;
+    const QIODevice::OpenMode qtMode =
+        mode == Mode::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite;
+    struct stat st {
+    };
     // What another program wrote before it let go of the lock counts.
     if (mode == Mode::Truncate ? ::ftruncate(fd, 0) != 0 : ::fstat(fd, &st) != 0) {
         const int e = errno;

@@ -59,6 +59,12 @@ public:
     // Puts what was written on the disk (fdatasync) before an operation says
     // it is done.
     FileError sync();
+    // Writes that must land together (a sale's records): beginTogether keeps
+    // the records they overwrite (number and bytes) beside the datafile until
+    // endTogether, after the writes are synced. The next open after a program
+    // killed in between puts them back and cuts off what was appended.
+    FileError beginTogether(const QList<std::pair<int, QByteArray>> &overwritten);
+    void endTogether();
 
     // How long an open waits for another program's lock, and what it tells
     // the user meanwhile: `waiting(true)` once the wait has lasted a moment,
@@ -132,6 +138,9 @@ public:
 private:
     // True once the lock is held on the file the path names.
     Result<bool> lock(int fd, bool exclusive, const QByteArray &nativePath);
+    // A reader's open past writes it cannot undo for lack of write access.
+    FileError openUnchecked(Mode mode, const QByteArray &native);
+    FileError finishOpen(int fd, Mode mode);
     FileError mapError() const;
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QString m_path;

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <future>
@@ -353,7 +354,12 @@ FileError writeWhole(DataFile &file, QList<Write> writes,
             return error;
         before.append({w.record, bytes});
     }
-    FileError error = FileError::None;
+    // Kept beside the datafile until the records are stored: a program killed
+    // part way is undone by the next open.
+    FileError error = file.beginTogether(before);
+    if (error != FileError::None)
+        return error;
+    const auto ended = qScopeGuard([&] { file.endTogether(); });
     for (const Write &w : writes)
         if ((error = file.write(w.record, w.data)) != FileError::None)
             break;
