@@ -111,82 +111,6 @@ FileStamp FileStamp::of(const QString &path)
     return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size)};
 }
 
-namespace {
-// Beside the datafile while a group of writes is under way: the file's size
-// before them, then each record they overwrite, its number and its bytes.
-const QByteArray JournalTag = ".tallybird-undo";
-constexpr qsizetype JournalEntry = 4 + RecordLength;
-
-bool writeFully(int fd, const QByteArray &bytes, qint64 offset)
-{
-    for (qint64 done = 0; done < bytes.size();) {
-        const ssize_t w =
-            ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), offset + done);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        done += w;
-    }
-    return true;
-}
-
-// A group of writes cut short (the program killed, the power gone): what it
-// overwrote goes back and what it appended is cut off. A journal cut short
-// itself was written before any record was.
-FileError undoUnfinished(int fd, const QByteArray &journal)
-{
-    QFile file(QString::fromLocal8Bit(journal));
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (bytes.size() >= 8 && (bytes.size() - 8) % JournalEntry == 0) {
-        qint64 size = 0;
-        std::memcpy(&size, bytes.constData(), 8);
-        for (qsizetype at = 8; at < bytes.size(); at += JournalEntry) {
-            qint32 n = 0;
-            std::memcpy(&n, bytes.constData() + at, 4);
-            if (!writeFully(fd, bytes.mid(at + 4, RecordLength), qint64(n - 1) * RecordLength))
-                return FileError::DeviceIO;
-        }
-        struct stat st {
-        };
-        if ((::fstat(fd, &st) == 0 && st.st_size > size && ::ftruncate(fd, size) != 0)
-            || ::fdatasync(fd) != 0)
-            return FileError::DeviceIO;
-    }
-    return ::unlink(journal.constData()) == 0 || errno == ENOENT ? FileError::None
-                                                                 : FileError::DeviceIO;
-}
-} // namespace
-
-FileError DataFile::beginTogether(const QList<std::pair<int, QByteArray>> &overwritten)
-{
-    if (!isOpen())
-        return FileError::DeviceIO;
-    QByteArray bytes(8, '\0');
-    const qint64 size = qint64(recordCount()) * RecordLength;
-    std::memcpy(bytes.data(), &size, 8);
-    for (const auto &[n, record] : overwritten) {
-        const qint32 number = n;
-        bytes.append(reinterpret_cast<const char *>(&number), 4).append(record);
-    }
-    const QByteArray journal = NativePath::encode(m_path) + JournalTag;
-    const int fd = ::open(journal.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return fromErrno(errno, m_path);
-    const bool ok = writeFully(fd, bytes, 0) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(journal.constData());
-        return FileError::DeviceIO;
-    }
-    return FileError::None;
-}
-
-void DataFile::endTogether()
-{
-    ::unlink((NativePath::encode(m_path) + JournalTag).constData());
-}
-
 void DataFile::setLockPatience(int ms)
 {
     g_lockPatienceMs = ms;
@@ -262,6 +186,7 @@ FileError DataFile::open(Mode mode)
         flags |= O_RDONLY;
         break;
     case Mode::ReadWrite:
+    case Mode::Journaled:
         flags |= O_RDWR;
         break;
     case Mode::Create:
@@ -296,12 +221,14 @@ FileError DataFile::open(Mode mode)
         if (!locked)
             return locked.error();
     }
-    const QByteArray journal = native + JournalTag;
-    if (::access(journal.constData(), F_OK) == 0) {
-        if (mode == Mode::Truncate) {
-            ::unlink(journal.constData());
-        } else if (mode == Mode::Read) {
-            // Undoing needs the exclusive lock; a reader that cannot write
+    auto journal = std::make_unique<Journal>(native);
+    const Journal::Waiting waiting = journal->look();
+    FileError settled = FileError::None;
+    if (mode == Mode::Truncate) {
+        settled = journal->reset();
+    } else if (mode == Mode::Read) {
+        if (waiting == Journal::Waiting::Unapplied || waiting == Journal::Waiting::Restarted) {
+            // Replaying needs the exclusive lock; a reader that cannot write
             // reads on.
             ::close(fd);
             DataFile writer(path);
@@ -310,11 +237,19 @@ FileError DataFile::open(Mode mode)
                 return open(Mode::Read);
             }
             return openUnchecked(mode, native);
-        } else if (const FileError error = undoUnfinished(fd, journal); error != FileError::None) {
-            ::close(fd);
-            return error;
         }
+    } else if (mode == Mode::Journaled && waiting != Journal::Waiting::Restarted) {
+        if (waiting == Journal::Waiting::Unapplied)
+            settled = journal->applyUnapplied(fd);
+    } else if (waiting != Journal::Waiting::Nothing) {
+        settled = journal->checkpoint(fd);
     }
+    if (settled != FileError::None) {
+        ::close(fd);
+        return settled;
+    }
+    if (mode == Mode::Journaled)
+        m_journal = std::move(journal);
     return finishOpen(fd, mode);
 }
 
@@ -343,8 +278,9 @@ FileError DataFile::finishOpen(int fd, Mode mode)
         ::close(fd);
         return fromErrno(e, path);
     }
-    const bool mustBeDatafile =
-        mode == Mode::Read || mode == Mode::ReadWrite || (mode == Mode::Create && st.st_size > 0);
+    const bool mustBeDatafile = mode == Mode::Read || mode == Mode::ReadWrite
+                                || mode == Mode::Journaled
+                                || (mode == Mode::Create && st.st_size > 0);
     if (mustBeDatafile) {
         if (const FileError error = checkFirstRecord(fd, st.st_size); error != FileError::None) {
             ::close(fd);
@@ -369,6 +305,7 @@ FileError DataFile::sync()
 
 void DataFile::close()
 {
+    m_journal.reset();
     if (m_file.isOpen())
         m_file.close();
 }
@@ -404,6 +341,14 @@ FileError DataFile::mapError() const
 
 Result<DataRecord> DataFile::read(int n)
 {
+    const Result<QByteArray> bytes = readRaw(n);
+    if (!bytes)
+        return bytes.error();
+    return RecordCodec::decode(*bytes);
+}
+
+Result<QByteArray> DataFile::readRaw(int n)
+{
     if (!isOpen())
         return FileError::DeviceIO;
     if (n < 1)
@@ -413,11 +358,11 @@ Result<DataRecord> DataFile::read(int n)
         return FileError::ReadPastEnd;
     }
     m_atEnd = false;
-    char bytes[RecordLength];
+    QByteArray bytes(RecordLength, Qt::Uninitialized);
     if (!m_file.seek(qint64(n - 1) * RecordLength)
-        || m_file.read(bytes, RecordLength) != RecordLength)
+        || m_file.read(bytes.data(), RecordLength) != RecordLength)
         return mapError();
-    return RecordCodec::decode(QByteArrayView(bytes, RecordLength));
+    return bytes;
 }
 
 FileError DataFile::write(int n, const DataRecord &record)
@@ -452,6 +397,51 @@ FileError DataFile::writeRaw(int n, QByteArrayView bytes)
     // Never leave a torn record at the end: the file must stay whole records.
     if (offset >= whole)
         m_file.resize(whole);
+    return error;
+}
+
+FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &records,
+                                  const std::optional<Journal::SideWrite> &side)
+{
+    if (!isOpen() || !m_journal)
+        return FileError::DeviceIO;
+    Journal::Entry entry{{}, side};
+    for (const auto &[n, record] : records) {
+        const Result<QByteArray> bytes = RecordCodec::encode(record);
+        if (!bytes)
+            return bytes.error();
+        if (n < 1 || n > MaxRecords)
+            return FileError::BadRecordNumber;
+        entry.records.append({n, *bytes});
+    }
+    // What the records overwrite, for a write that fails after the journal
+    // took them.
+    const int count = recordCount();
+    QList<std::pair<int, QByteArray>> before;
+    for (const auto &[n, bytes] : std::as_const(entry.records)) {
+        if (n > count)
+            continue;
+        const Result<QByteArray> old = readRaw(n);
+        if (!old)
+            return old.error();
+        before.append({n, *old});
+    }
+    if (const FileError error = m_journal->commit(entry, m_file.handle());
+        error != FileError::None)
+        return error;
+    FileError error = FileError::None;
+    for (const auto &[n, bytes] : std::as_const(entry.records))
+        if ((error = writeRaw(n, bytes)) != FileError::None)
+            break;
+    if (error == FileError::None) {
+        m_journal->applied();
+        return FileError::None;
+    }
+    for (const auto &[n, bytes] : std::as_const(before))
+        (void)writeRaw(n, bytes);
+    if (recordCount() > count)
+        (void)m_file.resize(qint64(count) * RecordLength);
+    (void)m_journal->discard();
     return error;
 }
 

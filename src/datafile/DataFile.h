@@ -2,6 +2,7 @@
 
 #include "DataRecord.h"
 #include "FileError.h"
+#include "Journal.h"
 #include "RecordCodec.h"
 
 #include <QFile>
@@ -38,6 +39,8 @@ public:
         ReadWrite, // existing file, read and write
         Create,    // read and write; created when missing
         Truncate,  // read and write; created when missing, emptied when present
+        Journaled, // existing file, read and write, for writeTogether: the
+                   // sales before it may stay in the journal unsynced
     };
 
     explicit DataFile(const QString &path);
@@ -59,12 +62,11 @@ public:
     // Puts what was written on the disk (fdatasync) before an operation says
     // it is done.
     FileError sync();
-    // Writes that must land together (a sale's records): beginTogether keeps
-    // the records they overwrite (number and bytes) beside the datafile until
-    // endTogether, after the writes are synced. The next open after a program
-    // killed in between puts them back and cuts off what was appended.
-    FileError beginTogether(const QList<std::pair<int, QByteArray>> &overwritten);
-    void endTogether();
+    // Writes that land whole, with a text file's bytes (a sale's records and
+    // its log entry), in Journaled mode: stored in the journal and synced
+    // there, then written here. Nothing of them stays when this fails.
+    FileError writeTogether(const QList<std::pair<int, DataRecord>> &records,
+                            const std::optional<Journal::SideWrite> &side);
 
     // How long an open waits for another program's lock, and what it tells
     // the user meanwhile: `waiting(true)` once the wait has lasted a moment,
@@ -82,6 +84,8 @@ public:
     // Reads record n (1-based). Past the last record: ReadPastEnd, and
     // atEnd() is true afterwards.
     Result<DataRecord> read(int n);
+    // The same as stored, RecordLength bytes.
+    Result<QByteArray> readRaw(int n);
     bool atEnd() const { return m_atEnd; }
 
     // Encodes and writes record n; nothing is written when the record does
@@ -144,6 +148,7 @@ private:
     FileError mapError() const;
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QString m_path;
+    std::unique_ptr<Journal> m_journal; // Journaled mode
     std::unique_ptr<QFile> m_owned;
     QFile &m_file;
     Mode m_mode = Mode::Read;

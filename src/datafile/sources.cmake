@@ -13,6 +13,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/FileDeviceError.cpp
     src/datafile/ItemEntry.cpp
     src/datafile/ItemImport.cpp
+    src/datafile/Journal.cpp
     src/datafile/NativePath.cpp
     src/datafile/MoneyText.cpp
     src/datafile/OleDate.cpp

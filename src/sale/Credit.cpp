@@ -64,6 +64,7 @@ void Credit::Combo1_LostFocus()
         return;
     }
     m_lookedUp = name;
+    m_lookedUpRecord = place->account ? place->record : 0;
     if (place->account)
         ui->Text1->setPlainText(place->account->notes());
 }
@@ -85,6 +86,7 @@ void Credit::Command1_Click()
     Payment payment;
     payment.kind = Payment::Kind::Credit;
     payment.customer = customer;
+    payment.customerSeen = m_lookedUpRecord;
     payment.comments = ui->Text1->toPlainText();
     payment.notes = ui->Text2->toPlainText();
     if (completePurchase(m_ctx, this, m_bill, payment))

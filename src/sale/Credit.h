@@ -36,5 +36,6 @@ private:
     AppContext &m_ctx;
     Purchase::ShownBill m_bill;
     QString m_lookedUp; // the customer whose comments are shown
+    int m_lookedUpRecord = 0; // where their account is, 0: none
     std::unique_ptr<Ui::Credit> ui;
 };

@@ -14,10 +14,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
-#include <algorithm>
-#include <future>
 
 namespace Purchase {
 
@@ -187,7 +184,17 @@ Result<Facts> factsIn(DataFile &file, const Payment &payment, const CashierStore
     const std::optional<QByteArray> customerBytes =
         credit ? Cp1252::encode(payment.customer) : std::nullopt;
     int customerRecord = 0;
-    if (customerBytes && !payment.customer.isEmpty()) {
+    // Where the account was a moment ago, so that a sale need not search
+    // the whole file; a delete may have moved it since.
+    const int seen = payment.customerSeen;
+    if (customerBytes && seen > 0 && seen <= file.recordCount()) {
+        const Result<QByteArray> bytes = file.readRaw(seen);
+        if (!bytes)
+            return bytes.error();
+        if (isNamed(RecordView(*bytes), payment.customer, *customerBytes))
+            customerRecord = seen;
+    }
+    if (customerBytes && !payment.customer.isEmpty() && customerRecord == 0) {
         const FileError error = file.scan(FirstEntryRecord, [&](int n, const RecordView &r) {
             if (isNamed(r, payment.customer, *customerBytes))
                 customerRecord = n;
@@ -238,6 +245,7 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
               {facts.cashierRecord, facts.onDuty.name, facts.onDuty.pin},
               cashierName,
               now};
+    p.sale.payment.customerSeen = facts.customer.account ? facts.customer.record : 0;
     p.saveToLog = facts.saveToLog;
     p.printBill = facts.printBill;
     p.transaction = TransactionCounter::next(facts.counter, now.date());
@@ -331,49 +339,6 @@ FileError check(const Plan &plan)
 }
 
 namespace {
-// Writes every record or, when a write, the sync or `alsoStored` (what must
-// be on the disk with them) fails, none: the records overwritten get their
-// bytes back and an appended one is cut off again.
-FileError writeWhole(DataFile &file, QList<Write> writes,
-                     const std::function<FileError()> &alsoStored)
-{
-    const int count = file.recordCount();
-    // An append goes last: when it fails part way the file cuts it off itself.
-    std::stable_partition(writes.begin(), writes.end(),
-                          [&](const Write &w) { return w.record <= count; });
-    QList<std::pair<int, QByteArray>> before;
-    for (const Write &w : writes) {
-        if (w.record > count)
-            break;
-        QByteArray bytes;
-        const FileError error = file.scan(w.record, [&](int, const RecordView &r) {
-            bytes = r.bytes().toByteArray();
-            return false;
-        });
-        if (error != FileError::None)
-            return error;
-        before.append({w.record, bytes});
-    }
-    // Kept beside the datafile until the records are stored: a program killed
-    // part way is undone by the next open.
-    FileError error = file.beginTogether(before);
-    if (error != FileError::None)
-        return error;
-    const auto ended = qScopeGuard([&] { file.endTogether(); });
-    for (const Write &w : writes)
-        if ((error = file.write(w.record, w.data)) != FileError::None)
-            break;
-    if (error == FileError::None && (error = file.sync()) == FileError::None
-        && (error = alsoStored()) == FileError::None)
-        return FileError::None;
-    for (const auto &[n, bytes] : before)
-        (void)file.writeRaw(n, bytes);
-    if (file.recordCount() > count)
-        (void)QFile::resize(file.path(), qint64(count) * RecordLength);
-    (void)file.sync();
-    return error;
-}
-
 struct Closing {
     DataFile &file;
     ~Closing() { file.close(); }
@@ -387,7 +352,7 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     const auto failed = [](Outcome::Failed why, FileError error) {
         return Outcome{why, error == FileError::None ? 0 : errorNumber(error), {}};
     };
-    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+    if (const FileError error = file.open(DataFile::Mode::Journaled); error != FileError::None)
         return failed(Outcome::Failed::Datafile, error);
     const Sale &sale = planned.sale;
     const Result<Facts> facts = factsIn(file, sale.payment, sale.cashier);
@@ -404,36 +369,29 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     if (const FileError error = check(plan); error != FileError::None)
         return failed(Outcome::Failed::Datafile, error);
 
-    // The log entry goes to the disk while the records do, so a sale waits
-    // for one sync rather than two; a bill prints only once its entry is stored.
-    std::future<FileError> logging;
-    if (plan.saveToLog)
-        logging = std::async(std::launch::async, [&log, &plan] { return log.append(plan.log); });
-    std::optional<FileError> logged;
-    const auto logDone = [&] {
-        if (!logged)
-            logged = logging.valid() ? logging.get() : FileError::None;
-        return *logged;
-    };
+    // The log entry and the records go to the disk together, through the
+    // datafile's journal; a bill prints only once its entry is written.
+    std::optional<Journal::SideWrite> logged;
+    if (plan.saveToLog) {
+        Result<Journal::SideWrite> entry = log.append(plan.log);
+        if (!entry)
+            return failed(Outcome::Failed::Log, entry.error());
+        logged = std::move(*entry);
+    }
     const auto takeBackLog = [&] {
-        if (plan.saveToLog && logDone() == FileError::None)
+        if (plan.saveToLog)
             (void)log.takeBack();
     };
-    if (plan.printBill) {
-        if (logDone() != FileError::None)
-            return failed(Outcome::Failed::Log, logDone());
-        if (!print(plan.print)) {
-            takeBackLog();
-            return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
-        }
-    }
-    const FileError written = writeWhole(file, plan.writes, logDone);
-    // A log that could not take the entry has put itself back as it was.
-    if (logDone() != FileError::None)
-        return failed(Outcome::Failed::Log, logDone());
-    if (written != FileError::None) {
+    if (plan.printBill && !print(plan.print)) {
         takeBackLog();
-        return failed(Outcome::Failed::Datafile, written);
+        return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
+    }
+    QList<std::pair<int, DataRecord>> records;
+    for (const Write &w : plan.writes)
+        records.append({w.record, w.data});
+    if (const FileError error = file.writeTogether(records, logged); error != FileError::None) {
+        takeBackLog();
+        return failed(Outcome::Failed::Datafile, error);
     }
     return done;
 }

@@ -50,9 +50,11 @@ struct Payment {
     std::optional<Foreign> foreign;
 
     // Credit: the customer as named in the customer box, and the comments
-    // kept with the account.
+    // kept with the account; the record where the account was found when
+    // the box was left (0: not found, or not looked up).
     QString customer;
     QString comments;
+    int customerSeen = 0;
 };
 
 // The foreign currencies offered for cash: the used slots, in order.
@@ -147,9 +149,9 @@ FileError check(const Plan &plan);
 // return): reads the facts again, since another till may have completed a
 // sale or added an entry since, and plans the sale anew from them; then
 // writes the log entry when the log is on, prints the bill when printing is
-// on, and writes the records and puts them on the disk. On any failure
-// nothing of the completion stays in the datafile and the log entry is
-// taken back, so that trying again charges once.
+// on, and writes the records, putting them and the log entry on the disk
+// together. On any failure nothing of the completion stays in the datafile
+// and the log entry is taken back, so that trying again charges once.
 struct Outcome {
     // CashierGone and DatabaseFull: found on reading the facts again.
     enum class Failed { Nothing, Log, Printer, Datafile, CashierGone, DatabaseFull };

@@ -3,9 +3,9 @@
 #include "datafile/Cp1252.h"
 #include "datafile/FileDeviceError.h"
 
-#include <cerrno>
+#include <QFileInfo>
 
-#include <unistd.h>
+#include <cerrno>
 
 LogFile::LogFile(const QString &path) : LogFile(path, std::make_unique<QFile>()) {}
 
@@ -27,7 +27,7 @@ Result<QByteArray> LogFile::encode(const QStringList &lines)
     return bytes;
 }
 
-FileError LogFile::append(const QStringList &lines)
+Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
 {
     m_sizeBefore.reset();
     const Result<QByteArray> bytes = encode(lines);
@@ -37,9 +37,7 @@ FileError LogFile::append(const QStringList &lines)
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return fileErrorOf(*m_file);
     const qint64 before = m_file->size();
-    // On the disk before the sale is reported done: a power cut must not
-    // lose the entry of a completed sale.
-    if (m_file->write(*bytes) != bytes->size() || ::fdatasync(m_file->handle()) != 0) {
+    if (m_file->write(*bytes) != bytes->size()) {
         const FileError error = fileErrorOf(*m_file);
         m_file->close();
         // Whatever part of the entry got through goes again; if even that
@@ -49,7 +47,7 @@ FileError LogFile::append(const QStringList &lines)
     }
     m_file->close();
     m_sizeBefore = before;
-    return FileError::None;
+    return Journal::SideWrite{QFileInfo(m_file->fileName()).absoluteFilePath(), before, *bytes};
 }
 
 FileError LogFile::takeBack()

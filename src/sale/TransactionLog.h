@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/FileError.h"
+#include "datafile/Journal.h"
 
 #include <QFile>
 #include <QString>
@@ -14,9 +15,10 @@ class TransactionLog
 {
 public:
     virtual ~TransactionLog() = default;
-    // Appends one entry and puts it on the disk; on failure the log is left
-    // as it was.
-    virtual FileError append(const QStringList &lines) = 0;
+    // Appends one entry, not yet on the disk: the datafile's journal takes
+    // what was written (where and which bytes) to the disk with the sale's
+    // records. On failure the log is left as it was.
+    virtual Result<Journal::SideWrite> append(const QStringList &lines) = 0;
     // Takes the entry just appended back out (its bill did not print).
     virtual FileError takeBack() = 0;
 };
@@ -30,7 +32,7 @@ public:
     // The same on a QFile of the caller's (a subclass whose writes fail, in tests).
     LogFile(const QString &path, std::unique_ptr<QFile> file);
 
-    FileError append(const QStringList &lines) override;
+    Result<Journal::SideWrite> append(const QStringList &lines) override;
     FileError takeBack() override;
 
     // The bytes of an entry; UnencodableText when a line holds a character

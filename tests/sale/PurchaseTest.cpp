@@ -90,10 +90,10 @@ QString shop(const TempDir &dir, bool logOn, bool printOn)
 class MemoryLog : public TransactionLog
 {
 public:
-    FileError append(const QStringList &lines) override
+    Result<Journal::SideWrite> append(const QStringList &lines) override
     {
         entries << lines;
-        return FileError::None;
+        return Journal::SideWrite{};
     }
     FileError takeBack() override
     {
