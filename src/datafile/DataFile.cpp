@@ -293,6 +293,8 @@ FileError DataFile::finishOpen(int fd, Mode mode)
         ::close(fd);
         return FileError::DeviceIO;
     }
+    // No other program changes the size while the lock is held.
+    m_size = mode == Mode::Truncate ? 0 : st.st_size;
     return FileError::None;
 }
 
@@ -319,14 +321,14 @@ int DataFile::recordCount() const
 {
     if (!m_file.isOpen())
         return 0;
-    return int(m_file.size() / RecordLength);
+    return int(m_size / RecordLength);
 }
 
 int DataFile::partialBytes() const
 {
     if (!m_file.isOpen())
         return 0;
-    return int(m_file.size() % RecordLength);
+    return int(m_size % RecordLength);
 }
 
 QString DataFile::path() const
@@ -359,9 +361,11 @@ Result<QByteArray> DataFile::readRaw(int n)
     }
     m_atEnd = false;
     QByteArray bytes(RecordLength, Qt::Uninitialized);
-    if (!m_file.seek(qint64(n - 1) * RecordLength)
-        || m_file.read(bytes.data(), RecordLength) != RecordLength)
-        return mapError();
+    int got = 0;
+    if (const FileError error = readBlock(n, 1, bytes, &got); error != FileError::None)
+        return error;
+    if (got != 1)
+        return FileError::DeviceIO;
     return bytes;
 }
 
@@ -388,16 +392,27 @@ FileError DataFile::writeRaw(int n, QByteArrayView bytes)
     const qint64 offset = qint64(n - 1) * RecordLength;
     // Records between the old end and this one read as 13 empty fields; a
     // partial record there is cut off first, so it cannot become one of them.
-    if (offset > whole && (!m_file.resize(whole) || !m_file.resize(offset)))
+    if (offset > whole && (!resize(whole) || !resize(offset)))
         return mapError();
-    if (m_file.seek(offset) && m_file.write(bytes.data(), RecordLength) == RecordLength)
+    if (m_file.seek(offset) && m_file.write(bytes.data(), RecordLength) == RecordLength) {
+        m_size = std::max(m_size, offset + RecordLength);
         return FileError::None;
+    }
 
     const FileError error = mapError();
     // Never leave a torn record at the end: the file must stay whole records.
     if (offset >= whole)
-        m_file.resize(whole);
+        (void)resize(whole);
     return error;
+}
+
+bool DataFile::resize(qint64 size)
+{
+    const bool done = m_file.resize(size);
+    struct stat st {
+    };
+    m_size = done ? size : ::fstat(m_file.handle(), &st) == 0 ? st.st_size : m_size;
+    return done;
 }
 
 FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &records,
@@ -405,6 +420,9 @@ FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &recor
 {
     if (!isOpen() || !m_journal)
         return FileError::DeviceIO;
+    // What the records overwrite goes with them: a write that fails after
+    // the journal took them puts it back.
+    const int count = recordCount();
     Journal::Entry entry{{}, side};
     for (const auto &[n, record] : records) {
         const Result<QByteArray> bytes = RecordCodec::encode(record);
@@ -412,35 +430,31 @@ FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &recor
             return bytes.error();
         if (n < 1 || n > MaxRecords)
             return FileError::BadRecordNumber;
-        entry.records.append({n, *bytes});
-    }
-    // What the records overwrite, for a write that fails after the journal
-    // took them.
-    const int count = recordCount();
-    QList<std::pair<int, QByteArray>> before;
-    for (const auto &[n, bytes] : std::as_const(entry.records)) {
-        if (n > count)
-            continue;
-        const Result<QByteArray> old = readRaw(n);
-        if (!old)
-            return old.error();
-        before.append({n, *old});
+        Journal::Put put{n, *bytes, std::nullopt};
+        if (n <= count) {
+            const Result<QByteArray> old = readRaw(n);
+            if (!old)
+                return old.error();
+            put.before = *old;
+        }
+        entry.records.append(put);
     }
     if (const FileError error = m_journal->commit(entry, m_file.handle());
         error != FileError::None)
         return error;
     FileError error = FileError::None;
-    for (const auto &[n, bytes] : std::as_const(entry.records))
-        if ((error = writeRaw(n, bytes)) != FileError::None)
+    for (const Journal::Put &put : std::as_const(entry.records))
+        if ((error = writeRaw(put.record, put.after)) != FileError::None)
             break;
     if (error == FileError::None) {
         m_journal->applied();
         return FileError::None;
     }
-    for (const auto &[n, bytes] : std::as_const(before))
-        (void)writeRaw(n, bytes);
+    for (const Journal::Put &put : std::as_const(entry.records))
+        if (put.before)
+            (void)writeRaw(put.record, *put.before);
     if (recordCount() > count)
-        (void)m_file.resize(qint64(count) * RecordLength);
+        (void)resize(qint64(count) * RecordLength);
     (void)m_journal->discard();
     return error;
 }
@@ -451,13 +465,15 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
     const qint64 want = qint64(count) * RecordLength;
     if (buffer.size() < want)
         buffer.resize(want);
-    if (!m_file.seek(qint64(first - 1) * RecordLength))
-        return mapError();
+    const qint64 at = qint64(first - 1) * RecordLength;
     qint64 done = 0;
     while (done < want) {
-        const qint64 r = m_file.read(buffer.data() + done, want - done);
+        const ssize_t r = ::pread(m_file.handle(), buffer.data() + done, size_t(want - done),
+                                  at + done);
+        if (r < 0 && errno == EINTR)
+            continue;
         if (r < 0)
-            return mapError();
+            return fromErrno(errno, m_path);
         if (r == 0)
             break; // the file shrank under us; whole records read so far still count
         done += r;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -103,10 +104,16 @@ public:
     template<typename Visit>
     FileError scan(int first, Visit &&visit)
     {
+        return scan(first, std::numeric_limits<int>::max(), std::forward<Visit>(visit));
+    }
+    // The same up to record `last` at most, reading no further.
+    template<typename Visit>
+    FileError scan(int first, int last, Visit &&visit)
+    {
         if (!isOpen())
             return FileError::DeviceIO;
         first = std::max(first, 1);
-        const int count = recordCount();
+        const int count = std::min(recordCount(), last);
         QByteArray buffer;
         for (int start = first; start <= count; start += BlockRecords) {
             const int want = std::min(BlockRecords, count - start + 1);
@@ -123,7 +130,7 @@ public:
             if (got < want)
                 break;
         }
-        m_atEnd = true;
+        m_atEnd = count == recordCount();
         return FileError::None;
     }
     // The same backwards: records last, last - 1, ... 1 (last is capped at
@@ -146,11 +153,14 @@ private:
     FileError openUnchecked(Mode mode, const QByteArray &native);
     FileError finishOpen(int fd, Mode mode);
     FileError mapError() const;
+    // Resizes the file and the size kept.
+    bool resize(qint64 size);
     FileError readBlock(int first, int count, QByteArray &buffer, int *got);
     QString m_path;
     std::unique_ptr<Journal> m_journal; // Journaled mode
     std::unique_ptr<QFile> m_owned;
     QFile &m_file;
     Mode m_mode = Mode::Read;
+    qint64 m_size = 0; // bytes; kept, as only this opening can change it
     bool m_atEnd = false;
 };

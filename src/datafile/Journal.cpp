@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -113,9 +114,12 @@ QByteArray encodeEntry(const Journal::Entry &entry, quint64 epoch, quint32 seq)
     QDataStream s(&bytes, QIODevice::WriteOnly);
     littleEndian(s) << EntryMagic << quint32(0) << epoch << seq << quint32(entry.records.size());
     s.writeRawData(bootIdentity().constData(), MachineBytes);
-    for (const auto &[n, record] : entry.records) {
-        s << qint32(n);
-        s.writeRawData(record.constData(), RecordLength);
+    for (const Journal::Put &put : entry.records) {
+        s << qint32(put.record);
+        s.writeRawData(put.after.constData(), RecordLength);
+        s << quint8(put.before.has_value());
+        if (put.before)
+            s.writeRawData(put.before->constData(), RecordLength);
     }
     const Journal::SideWrite side = entry.side.value_or(Journal::SideWrite{});
     const QByteArray path = QFile::encodeName(side.path);
@@ -143,6 +147,14 @@ void replaySide(const Journal::SideWrite &side, QSet<QString> &touched)
         (void)writeFully(fd, side.bytes, side.offset);
     ::close(fd);
     touched.insert(side.path);
+}
+// Whether a record holds what the entry found there or what it wrote.
+bool fitsOver(int datafd, const Journal::Put &put)
+{
+    if (put.record < 1 || put.record > MaxRecords)
+        return false;
+    const QByteArray now = readUpTo(datafd, RecordLength, qint64(put.record - 1) * RecordLength);
+    return now == put.after || (put.before ? now == *put.before : now.size() < RecordLength);
 }
 } // namespace
 
@@ -209,10 +221,17 @@ std::optional<Journal::Stored> Journal::entryAt(qint64 offset, quint32 seq) cons
     s.readRawData(stored.machine.data(), MachineBytes);
     for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         qint32 n = 0;
-        QByteArray record(RecordLength, '\0');
+        quint8 overwrote = 0;
+        Put put{0, QByteArray(RecordLength, '\0'), std::nullopt};
         s >> n;
-        s.readRawData(record.data(), RecordLength);
-        stored.entry.records.append({n, record});
+        s.readRawData(put.after.data(), RecordLength);
+        s >> overwrote;
+        if (overwrote) {
+            put.before = QByteArray(RecordLength, '\0');
+            s.readRawData(put.before->data(), RecordLength);
+        }
+        put.record = n;
+        stored.entry.records.append(put);
     }
     quint32 pathLength = 0, sideLength = 0;
     SideWrite side;
@@ -238,12 +257,15 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
     const quint32 appliedHere = m_head.boot == bootIdentity() ? m_head.applied : 0;
     qint64 at = from;
     while (const std::optional<Stored> stored = entryAt(at, seq)) {
-        for (const auto &[n, record] : stored->entry.records) {
-            if (n < 1 || n > MaxRecords)
-                return FileError::BadFileFormat;
-            if (seq > appliedHere && !writeFully(datafd, record, qint64(n - 1) * RecordLength))
+        const QList<Put> &puts = stored->entry.records;
+        if (seq > appliedHere && !std::all_of(puts.begin(), puts.end(), [&](const Put &put) {
+                return fitsOver(datafd, put);
+            }))
+            break; // not the datafile it was written for
+        for (const Put &put : puts)
+            if (seq > appliedHere
+                && !writeFully(datafd, put.after, qint64(put.record - 1) * RecordLength))
                 return ioError();
-        }
         // Another machine's log is its own; its path here may name another file.
         if (stored->entry.side && stored->machine == bootIdentity().left(MachineBytes))
             replaySide(*stored->entry.side, sides);

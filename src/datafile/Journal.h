@@ -16,7 +16,9 @@
 // replays the journal into both, syncs them and empties the journal, so that
 // an operation that writes the datafile on its own never meets a sale the
 // journal still holds. After a kill the next open applies what was not yet
-// applied; after a power cut, what the datafile lost.
+// applied; after a power cut, what the datafile lost. An entry replays only
+// onto the records it was written over: a datafile put back from a backup
+// meanwhile is left alone.
 //
 // The journal is a fixed region written in place (an overwrite needs no
 // change of the file's size on the disk, so its sync is one flush): a head
@@ -32,8 +34,14 @@ public:
         qint64 offset = 0;
         QByteArray bytes;
     };
+    // A record as written, and what it overwrote (none: appended).
+    struct Put {
+        int record = 0;
+        QByteArray after;
+        std::optional<QByteArray> before;
+    };
     struct Entry {
-        QList<std::pair<int, QByteArray>> records; // number, RecordLength bytes
+        QList<Put> records;
         std::optional<SideWrite> side;
     };
 

@@ -369,9 +369,7 @@ RecordStore::findFirst(DataFile &file, int first, int last,
 {
     Found found;
     FileError decodeError = FileError::None;
-    const FileError error = file.scan(first, [&](int n, const RecordView &view) {
-        if (n > last)
-            return false;
+    const FileError error = file.scan(first, last, [&](int n, const RecordView &view) {
         if (!match(view))
             return true;
         Result<DataRecord> record = view.decode();

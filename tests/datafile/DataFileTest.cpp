@@ -3,7 +3,9 @@
 #include "common/Results.h"
 #include "common/TestMain.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QtEndian>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +32,8 @@ private slots:
     void scanVisitsEveryRecordAndAllowsWrites();
     void scanStopsAndStartsWhereAsked();
     void scanBackVisitsDescending();
+    void journalReplayedAfterRestart_data();
+    void journalReplayedAfterRestart();
 };
 
 void DataFileTest::openFailures_data()
@@ -425,6 +429,95 @@ void DataFileTest::scanBackVisitsDescending()
                            }),
              FileError::None);
     QCOMPARE(expected, 0);
+}
+
+namespace {
+quint32 crc32(QByteArrayView bytes)
+{
+    quint32 c = 0xFFFFFFFFu;
+    for (const char b : bytes) {
+        c ^= quint8(b);
+        for (int k = 0; k < 8; ++k)
+            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    return c ^ 0xFFFFFFFFu;
+}
+
+// Ends a head or an entry of the journal with its length and checksum, as
+// its format has them.
+QByteArray sealed(QByteArray bytes, bool withLength, bool torn)
+{
+    if (withLength)
+        qToLittleEndian(quint32(bytes.size() + 4), bytes.data() + 4);
+    QDataStream s(&bytes, QIODevice::Append);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s << (crc32(bytes) ^ quint32(torn));
+    return bytes;
+}
+} // namespace
+
+void DataFileTest::journalReplayedAfterRestart_data()
+{
+    QTest::addColumn<bool>("thisMachine");
+    QTest::addColumn<bool>("torn");
+    QTest::addColumn<QString>("overwrote"); // the first entry as the sale found it
+    QTest::addColumn<bool>("replayed");
+    QTest::newRow("this machine restarted") << true << false << "APPLE" << true;
+    // Its log path may name another file here: the log is left alone.
+    QTest::newRow("another machine") << false << false << "APPLE" << true;
+    QTest::newRow("entry cut short") << true << true << "APPLE" << false;
+    QTest::newRow("datafile put back from a backup") << true << false << "PEAR" << false;
+}
+
+// A journal as a power cut leaves it: a sale stored in it, lost from the
+// datafile and the log, which were not yet on the disk.
+void DataFileTest::journalReplayedAfterRestart()
+{
+    QFETCH(bool, thisMachine);
+    QFETCH(bool, torn);
+    QFETCH(QString, overwrote);
+    QFETCH(bool, replayed);
+    TempDir dir;
+    const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
+    const QByteArray before = TempDir::readFile(path);
+    const QString log = dir.writeFile(QStringLiteral("sales.log"), "earlier\r\n");
+    QByteArray thisId;
+    for (const char *idFile : {"/etc/machine-id", "/var/lib/dbus/machine-id"})
+        if (QFile f(QString::fromLatin1(idFile)); thisId.isEmpty() && f.open(QIODevice::ReadOnly))
+            thisId = f.readLine().trimmed();
+    const QByteArray machine = (thisMachine ? thisId : QByteArray("another")).leftJustified(32, 0);
+
+    QByteArray entry, head;
+    QDataStream e(&entry, QIODevice::WriteOnly), h(&head, QIODevice::WriteOnly);
+    e.setByteOrder(QDataStream::LittleEndian);
+    h.setByteOrder(QDataStream::LittleEndian);
+    e << quint32(0x454a4254) << quint32(0) << quint64(7) << quint32(1) << quint32(1);
+    e.writeRawData(machine.constData(), 32);
+    e << qint32(FirstEntryRecord);
+    for (const QString name : {QStringLiteral("SOLD"), overwrote}) {
+        e.writeRawData(Fixtures::encoded(Fixtures::item(name)).constData(), RecordLength);
+        if (name != overwrote)
+            e << quint8(1);
+    }
+    const QByteArray logPath = QFile::encodeName(log);
+    e << quint32(logPath.size());
+    e.writeRawData(logPath.constData(), int(logPath.size()));
+    e << qint64(9) << quint32(6);
+    e.writeRawData("sale\r\n", 6);
+    h << quint32(0x484a4254) << quint32(1) << quint64(7) << quint32(0) << qint64(512);
+    h.writeRawData(QByteArray("an earlier start").leftJustified(72, 0).constData(), 72);
+    dir.writeFile(QFileInfo(path).fileName() + QStringLiteral(".tallybird-journal"),
+                  sealed(head, false, false).leftJustified(512, 0) + sealed(entry, true, torn));
+
+    const auto firstName = [&] {
+        return RecordStore(path).readRecord(FirstEntryRecord)->Name.toText();
+    };
+    QCOMPARE(firstName(), replayed ? QStringLiteral("SOLD") : QStringLiteral("APPLE"));
+    QCOMPARE(TempDir::readFile(log), thisMachine && replayed ? QByteArray("earlier\r\nsale\r\n")
+                                                             : QByteArray("earlier\r\n"));
+    // Replayed once: the journal is empty afterwards.
+    dir.writeFile(QFileInfo(path).fileName(), before);
+    QCOMPARE(firstName(), QStringLiteral("APPLE"));
 }
 
 #include "DataFileTest.moc"
