@@ -459,6 +459,17 @@ FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &recor
     return error;
 }
 
+FileError DataFile::intendSide(const Journal::SideWrite &where)
+{
+    return m_journal ? m_journal->intend(where) : FileError::DeviceIO;
+}
+
+void DataFile::dropIntent()
+{
+    if (m_journal)
+        (void)m_journal->discard();
+}
+
 FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got)
 {
     *got = 0;

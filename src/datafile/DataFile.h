@@ -68,6 +68,11 @@ public:
     // there, then written here. Nothing of them stays when this fails.
     FileError writeTogether(const QList<std::pair<int, DataRecord>> &records,
                             const std::optional<Journal::SideWrite> &side);
+    // Before the side file is written: where its bytes will go (path and
+    // offset), so that a program killed before writeTogether has them cut
+    // off by the next open. dropIntent() when it stops before writeTogether.
+    FileError intendSide(const Journal::SideWrite &where);
+    void dropIntent();
 
     // How long an open waits for another program's lock, and what it tells
     // the user meanwhile: `waiting(true)` once the wait has lasted a moment,

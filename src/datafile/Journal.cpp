@@ -19,6 +19,9 @@ namespace {
 const QByteArray Suffix = ".tallybird-journal";
 constexpr quint32 HeadMagic = 0x484a4254;  // "TBJH"
 constexpr quint32 EntryMagic = 0x454a4254; // "TBJE"
+// Where a sale's log entry is about to go, before it is written: a program
+// killed before its entry is stored leaves no log entry behind.
+constexpr quint32 IntentMagic = 0x494a4254; // "TBJI"
 constexpr quint32 Version = 1;
 constexpr qint64 FirstEntry = 512; // the head has a sector of its own
 constexpr qint64 Region = 64 * 1024;
@@ -108,11 +111,12 @@ QDataStream &littleEndian(QDataStream &s)
     return s;
 }
 
-QByteArray encodeEntry(const Journal::Entry &entry, quint64 epoch, quint32 seq)
+QByteArray encodeEntry(const Journal::Entry &entry, quint64 epoch, quint32 seq,
+                       quint32 magic = EntryMagic)
 {
     QByteArray bytes;
     QDataStream s(&bytes, QIODevice::WriteOnly);
-    littleEndian(s) << EntryMagic << quint32(0) << epoch << seq << quint32(entry.records.size());
+    littleEndian(s) << magic << quint32(0) << epoch << seq << quint32(entry.records.size());
     s.writeRawData(bootIdentity().constData(), MachineBytes);
     for (const Journal::Put &put : entry.records) {
         s << qint32(put.record);
@@ -190,22 +194,26 @@ Journal::Waiting Journal::look()
         return Waiting::Nothing;
     }
     m_head = h;
-    const bool unapplied = entryAt(h.next, h.applied + 1).has_value();
+    const auto waitingAt = [&](qint64 offset, quint32 seq) {
+        return entryAt(offset, seq, EntryMagic) || entryAt(offset, seq, IntentMagic);
+    };
+    const bool unapplied = waitingAt(h.next, h.applied + 1);
     if (h.boot != bootIdentity())
-        return h.applied > 0 || entryAt(FirstEntry, 1) ? Waiting::Restarted : Waiting::Nothing;
+        return h.applied > 0 || waitingAt(FirstEntry, 1) ? Waiting::Restarted : Waiting::Nothing;
     return unapplied ? Waiting::Unapplied : h.applied > 0 ? Waiting::Unsynced : Waiting::Nothing;
 }
 
-std::optional<Journal::Stored> Journal::entryAt(qint64 offset, quint32 seq) const
+std::optional<Journal::Stored> Journal::entryAt(qint64 offset, quint32 seq, quint32 magic) const
 {
     const QByteArray prefix = readUpTo(m_fd, EntryPrefix, offset);
     if (prefix.size() < EntryPrefix)
         return std::nullopt;
     QDataStream p(prefix);
-    quint32 magic = 0, length = 0, storedSeq = 0, count = 0;
+    const quint32 wanted = magic;
+    quint32 length = 0, storedSeq = 0, count = 0;
     quint64 epoch = 0;
     littleEndian(p) >> magic >> length >> epoch >> storedSeq >> count;
-    if (magic != EntryMagic || epoch != m_head.epoch || storedSeq != seq || length < EntryPrefix + 4
+    if (magic != wanted || epoch != m_head.epoch || storedSeq != seq || length < EntryPrefix + 4
         || length > 64 * 1024 * 1024)
         return std::nullopt;
     const QByteArray bytes = readUpTo(m_fd, length, offset);
@@ -256,7 +264,7 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
     // their logs still need their sync.
     const quint32 appliedHere = m_head.boot == bootIdentity() ? m_head.applied : 0;
     qint64 at = from;
-    while (const std::optional<Stored> stored = entryAt(at, seq)) {
+    while (const std::optional<Stored> stored = entryAt(at, seq, EntryMagic)) {
         const QList<Put> &puts = stored->entry.records;
         if (seq > appliedHere && !std::all_of(puts.begin(), puts.end(), [&](const Put &put) {
                 return fitsOver(datafd, put);
@@ -271,6 +279,18 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
             replaySide(*stored->entry.side, sides);
         at += stored->length;
         ++seq;
+    }
+    // A log entry written by a sale that never reached the journal goes.
+    if (const std::optional<Stored> intent = entryAt(at, seq, IntentMagic)) {
+        const SideWrite &side = *intent->entry.side;
+        struct stat st {
+        };
+        const QByteArray path = QFile::encodeName(side.path);
+        if (intent->machine == bootIdentity().left(MachineBytes)
+            && ::stat(path.constData(), &st) == 0 && st.st_size > side.offset)
+            (void)::truncate(path.constData(), side.offset);
+        if (!writeFully(m_fd, QByteArray(4, '\0'), at))
+            return ioError();
     }
     if (!sync) {
         m_head.applied = seq - 1;
@@ -381,10 +401,26 @@ void Journal::applied()
     (void)writeHead(h, false);
 }
 
+FileError Journal::intend(const SideWrite &where)
+{
+    if (where.path.isEmpty())
+        return FileError::None;
+    if (m_fd < 0) {
+        if (const FileError error = create(); error != FileError::None)
+            return error;
+    }
+    const QByteArray bytes = encodeEntry({{}, where}, m_head.epoch, m_head.applied + 1, IntentMagic);
+    return writeFully(m_fd, bytes, m_head.next) ? FileError::None : ioError();
+}
+
 FileError Journal::discard()
 {
-    if (!m_committed)
+    if (!m_committed) {
+        // Only an intent, if anything, waits where the next entry goes.
+        if (m_fd >= 0 && entryAt(m_head.next, m_head.applied + 1, IntentMagic))
+            (void)writeFully(m_fd, QByteArray(4, '\0'), m_head.next);
         return FileError::None;
+    }
     const qint64 at = m_committed->first;
     m_committed.reset();
     if (!writeFully(m_fd, QByteArray(4, '\0'), at) || ::fdatasync(m_fd) != 0)

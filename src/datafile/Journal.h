@@ -65,8 +65,13 @@ public:
     FileError checkpoint(int datafd);
     // Applies the entries not yet applied, without a sync.
     FileError applyUnapplied(int datafd);
+    // Notes where a side write is about to go (its path and offset), before
+    // it is made: a program killed before commit() has it taken back by the
+    // next open.
+    FileError intend(const SideWrite &where);
     // Stores an entry and puts it on the disk; then the caller applies it and
-    // calls applied(), or discard() when applying failed.
+    // calls applied(), or discard() when applying failed (which also drops
+    // an intent never committed).
     FileError commit(const Entry &entry, int datafd);
     void applied();
     FileError discard();
@@ -85,7 +90,8 @@ private:
         QByteArray machine;
         qint64 length = 0;
     };
-    std::optional<Stored> entryAt(qint64 offset, quint32 seq) const;
+    // The entry (or with its magic, the intent) stored at an offset.
+    std::optional<Stored> entryAt(qint64 offset, quint32 seq, quint32 magic) const;
     FileError replay(int datafd, qint64 from, quint32 seq, bool sync);
     FileError writeHead(const Head &head, bool sync);
     FileError create();

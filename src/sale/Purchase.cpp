@@ -372,10 +372,16 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     // The log entry and the records go to the disk together, through the
     // datafile's journal; a bill prints only once its entry is written.
     std::optional<Journal::SideWrite> logged;
+    const auto stop = [&](Outcome::Failed why, FileError error) {
+        file.dropIntent();
+        return failed(why, error);
+    };
     if (plan.saveToLog) {
+        if (const FileError error = file.intendSide(log.next()); error != FileError::None)
+            return failed(Outcome::Failed::Datafile, error);
         Result<Journal::SideWrite> entry = log.append(plan.log);
         if (!entry)
-            return failed(Outcome::Failed::Log, entry.error());
+            return stop(Outcome::Failed::Log, entry.error());
         logged = std::move(*entry);
     }
     const auto takeBackLog = [&] {
@@ -384,7 +390,9 @@ Outcome carryOut(DataFile &file, const Plan &planned, TransactionLog &log,
     };
     if (plan.printBill && !print(plan.print)) {
         takeBackLog();
-        return {Outcome::Failed::Printer, PrinterErrorNumber, {}};
+        Outcome printer = stop(Outcome::Failed::Printer, FileError::None);
+        printer.errorNumber = PrinterErrorNumber;
+        return printer;
     }
     QList<std::pair<int, DataRecord>> records;
     for (const Write &w : plan.writes)

@@ -60,6 +60,12 @@ FileError LogFile::takeBack()
     return error;
 }
 
+Journal::SideWrite LogFile::next() const
+{
+    const QFileInfo file(m_file->fileName());
+    return {file.absoluteFilePath(), file.exists() ? file.size() : 0, {}};
+}
+
 FileError LogFile::cutBack(qint64 size)
 {
     errno = 0;

@@ -21,6 +21,9 @@ public:
     virtual Result<Journal::SideWrite> append(const QStringList &lines) = 0;
     // Takes the entry just appended back out (its bill did not print).
     virtual FileError takeBack() = 0;
+    // Where the next entry goes: the log's path and size (no path: nowhere
+    // on the disk).
+    virtual Journal::SideWrite next() const = 0;
 };
 
 // The log file: text in Windows-1252, each line ended by CR LF, as the logs
@@ -34,6 +37,7 @@ public:
 
     Result<Journal::SideWrite> append(const QStringList &lines) override;
     FileError takeBack() override;
+    Journal::SideWrite next() const override;
 
     // The bytes of an entry; UnencodableText when a line holds a character
     // Windows-1252 cannot store.

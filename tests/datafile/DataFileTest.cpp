@@ -462,25 +462,30 @@ void DataFileTest::journalReplayedAfterRestart_data()
     QTest::addColumn<bool>("torn");
     QTest::addColumn<QString>("overwrote"); // the first entry as the sale found it
     QTest::addColumn<bool>("replayed");
-    QTest::newRow("this machine restarted") << true << false << "APPLE" << true;
+    QTest::addColumn<bool>("intent"); // the sale had only written its log entry
+    QTest::newRow("this machine restarted") << true << false << "APPLE" << true << false;
     // Its log path may name another file here: the log is left alone.
-    QTest::newRow("another machine") << false << false << "APPLE" << true;
-    QTest::newRow("entry cut short") << true << true << "APPLE" << false;
-    QTest::newRow("datafile put back from a backup") << true << false << "PEAR" << false;
+    QTest::newRow("another machine") << false << false << "APPLE" << true << false;
+    QTest::newRow("entry cut short") << true << true << "APPLE" << false << false;
+    QTest::newRow("datafile put back from a backup") << true << false << "PEAR" << false << false;
+    QTest::newRow("killed after its log entry") << true << false << "APPLE" << false << true;
 }
 
 // A journal as a power cut leaves it: a sale stored in it, lost from the
-// datafile and the log, which were not yet on the disk.
+// datafile and the log, which were not yet on the disk; or a sale killed
+// after its log entry was written, before it was stored.
 void DataFileTest::journalReplayedAfterRestart()
 {
     QFETCH(bool, thisMachine);
     QFETCH(bool, torn);
     QFETCH(QString, overwrote);
     QFETCH(bool, replayed);
+    QFETCH(bool, intent);
     TempDir dir;
     const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
     const QByteArray before = TempDir::readFile(path);
-    const QString log = dir.writeFile(QStringLiteral("sales.log"), "earlier\r\n");
+    const QString log = dir.writeFile(QStringLiteral("sales.log"),
+                                      intent ? "earlier\r\nsale\r\n" : "earlier\r\n");
     QByteArray thisId;
     for (const char *idFile : {"/etc/machine-id", "/var/lib/dbus/machine-id"})
         if (QFile f(QString::fromLatin1(idFile)); thisId.isEmpty() && f.open(QIODevice::ReadOnly))
@@ -491,19 +496,22 @@ void DataFileTest::journalReplayedAfterRestart()
     QDataStream e(&entry, QIODevice::WriteOnly), h(&head, QIODevice::WriteOnly);
     e.setByteOrder(QDataStream::LittleEndian);
     h.setByteOrder(QDataStream::LittleEndian);
-    e << quint32(0x454a4254) << quint32(0) << quint64(7) << quint32(1) << quint32(1);
+    e << quint32(intent ? 0x494a4254 : 0x454a4254) << quint32(0) << quint64(7) << quint32(1)
+      << quint32(intent ? 0 : 1);
     e.writeRawData(machine.constData(), 32);
-    e << qint32(FirstEntryRecord);
-    for (const QString name : {QStringLiteral("SOLD"), overwrote}) {
-        e.writeRawData(Fixtures::encoded(Fixtures::item(name)).constData(), RecordLength);
-        if (name != overwrote)
-            e << quint8(1);
+    if (!intent) {
+        e << qint32(FirstEntryRecord);
+        for (const QString name : {QStringLiteral("SOLD"), overwrote}) {
+            e.writeRawData(Fixtures::encoded(Fixtures::item(name)).constData(), RecordLength);
+            if (name != overwrote)
+                e << quint8(1);
+        }
     }
     const QByteArray logPath = QFile::encodeName(log);
     e << quint32(logPath.size());
     e.writeRawData(logPath.constData(), int(logPath.size()));
-    e << qint64(9) << quint32(6);
-    e.writeRawData("sale\r\n", 6);
+    e << qint64(9) << quint32(intent ? 0 : 6);
+    e.writeRawData("sale\r\n", intent ? 0 : 6);
     h << quint32(0x484a4254) << quint32(1) << quint64(7) << quint32(0) << qint64(512);
     h.writeRawData(QByteArray("an earlier start").leftJustified(72, 0).constData(), 72);
     dir.writeFile(QFileInfo(path).fileName() + QStringLiteral(".tallybird-journal"),

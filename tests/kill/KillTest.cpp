@@ -12,6 +12,7 @@
 
 #include "datafile/CashierEntry.h"
 #include "datafile/DataFile.h"
+#include "datafile/HeaderRecords.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "sale/BillStock.h"
@@ -118,10 +119,10 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
         return written;
     const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
                                                pay, Clerk.name, QDateTime::currentDateTime());
-    LogFile unused{QString()}; // the log is off
+    LogFile log{path + QStringLiteral(".log")};
     DataFile file(path);
     const Purchase::Outcome done =
-        Purchase::carryOut(file, plan, unused, [](const QStringList &) { return true; });
+        Purchase::carryOut(file, plan, log, [](const QStringList &) { return true; });
     if (done.failed != Purchase::Outcome::Failed::Nothing)
         return FileError::DeviceIO;
     for (const Purchase::Write &w : done.plan.writes)
@@ -180,6 +181,13 @@ QByteArray fullDatafile(const QString &path)
     if (!f.open(QIODevice::ReadWrite))
         return QByteArray();
     QByteArray bytes = f.readAll();
+    DataRecord logOn = RecordCodec::decode(bytes.mid(
+                                               qsizetype(HeaderRecord::SaveToLog - 1) * RecordLength,
+                                               RecordLength))
+                           .value();
+    logOn.Number = FieldValue::fromInt16(1);
+    bytes.replace(qsizetype(HeaderRecord::SaveToLog - 1) * RecordLength, RecordLength,
+                  RecordCodec::encode(logOn).value());
     bytes.append(RecordCodec::encode(
                      CashierEntry::make(Clerk.name, Clerk.pin, Privileges::master()).record())
                      .value());
@@ -233,7 +241,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
     out << "kill test: seed " << seed << Qt::endl; // to repeat a failed run
     QRandomGenerator rng{quint32(seed)};
     qint64 nextOp = 0;
-    int copiesLeft = 0, oldContent = 0, newContent = 0;
+    int copiesLeft = 0, oldContent = 0, newContent = 0, sales = 0;
     int completed[5] = {}, atKill[5] = {};
     QTemporaryDir scratchDir; // where the parent carries out a ring or completion itself
     const QString scratch = scratchDir.filePath(QStringLiteral("scratch.tb2"));
@@ -272,6 +280,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
             if (!line.startsWith("done"))
                 continue;
             const Op op = opAt(seed, nextOp++, recordsOf(model));
+            sales += op.kind == Op::Complete && !sets.isEmpty();
             apply(model, op);
             for (const auto &[n, bytes] : std::as_const(sets))
                 model.replace(qsizetype(n - 1) * RecordLength, RecordLength, bytes);
@@ -297,6 +306,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
         const auto leftOver = [&] {
             QStringList files = QDir(dir.path()).entryList(QDir::Files);
             files.removeAll(QStringLiteral("full.tb2.tallybird-journal"));
+            files.removeAll(QStringLiteral("full.tb2.log"));
             return files;
         };
         const bool copyLeft = leftOver().size() > 1;
@@ -332,6 +342,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
             ++oldContent;
         } else if (actual == after) {
             ++newContent;
+            sales += underWay.kind == Op::Complete;
             model = after;
             ++nextOp;
             completed[underWay.kind]++;
@@ -340,6 +351,15 @@ int parent(int kills, quint64 seed, int maxDelayMs)
             out << "kill test: after kill " << k + 1 << " the file is neither before nor after "
                 << "the " << names[underWay.kind] << " under way: " << differences(actual, model)
                 << "; after it would differ in " << differences(after, model) << "\n";
+            return 1;
+        }
+        // One log entry for each sale the datafile holds, none for one undone.
+        QFile log(path + QStringLiteral(".log"));
+        const qsizetype logged =
+            log.open(QIODevice::ReadOnly) ? log.readAll().count("Credit Purchase\r\n") : 0;
+        if (logged != sales) {
+            out << "kill test: after kill " << k + 1 << " the log has " << logged
+                << " sales, the datafile " << sales << "\n";
             return 1;
         }
         copiesLeft += copyLeft;
@@ -353,7 +373,7 @@ int parent(int kills, quint64 seed, int maxDelayMs)
         << "  file after the kill: " << oldContent << " times as before the operation, "
         << newContent << " times as after it; never anything else\n"
         << "  copies left by a killed delete and removed on the next open: " << copiesLeft << "\n"
-        << "  every record decoded after every kill\n";
+        << "  every record decoded after every kill, and the log held one entry per sale stored\n";
     return 0;
 }
 

@@ -100,6 +100,7 @@ public:
         entries.removeLast();
         return FileError::None;
     }
+    Journal::SideWrite next() const override { return {}; }
     QList<QStringList> entries;
 };
 
