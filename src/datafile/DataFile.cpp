@@ -17,39 +17,6 @@
 
 namespace {
 
-FileError fromErrno(int e, const QString &path)
-{
-    switch (e) {
-    case ENOENT: {
-        // A missing folder is a path fault, not a missing file.
-        QByteArray dir = NativePath::encode(path);
-        const qsizetype slash = dir.lastIndexOf('/');
-        dir = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : dir.left(slash);
-        struct stat st {
-        };
-        return ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) ? FileError::FileNotFound
-                                                                        : FileError::PathAccess;
-    }
-    case ENOTDIR:
-    case EISDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-        return FileError::PathAccess;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return FileError::PermissionDenied;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return FileError::DiskFull;
-    default:
-        return FileError::DeviceIO;
-    }
-}
-
 // Record 1 of a datafile is a header record: field 0 "***".
 FileError checkFirstRecord(int fd, qint64 size)
 {
@@ -204,11 +171,11 @@ FileError DataFile::open(Mode mode)
     for (;;) {
         fd = ::open(native.constData(), flags, 0666);
         if (fd < 0)
-            return fromErrno(errno, path);
+            return fileErrorOfErrno(errno, path);
         if (::fstat(fd, &st) != 0) {
             const int e = errno;
             ::close(fd);
-            return fromErrno(e, path);
+            return fileErrorOfErrno(e, path);
         }
         if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
             ::close(fd);
@@ -257,7 +224,7 @@ FileError DataFile::openUnchecked(Mode mode, const QByteArray &native)
 {
     const int fd = ::open(native.constData(), O_CLOEXEC | O_NONBLOCK | O_RDONLY);
     if (fd < 0)
-        return fromErrno(errno, m_path);
+        return fileErrorOfErrno(errno, m_path);
     if (const Result<bool> locked = lock(fd, false, native); !locked || !*locked) {
         ::close(fd);
         return locked ? FileError::Locked : locked.error();
@@ -276,7 +243,7 @@ FileError DataFile::finishOpen(int fd, Mode mode)
     if (mode == Mode::Truncate ? ::ftruncate(fd, 0) != 0 : ::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
-        return fromErrno(e, path);
+        return fileErrorOfErrno(e, path);
     }
     const bool mustBeDatafile = mode == Mode::Read || mode == Mode::ReadWrite
                                 || mode == Mode::Journaled
@@ -302,7 +269,7 @@ FileError DataFile::sync()
 {
     if (!isOpen())
         return FileError::DeviceIO;
-    return ::fdatasync(m_file.handle()) == 0 ? FileError::None : fromErrno(errno, m_path);
+    return ::fdatasync(m_file.handle()) == 0 ? FileError::None : fileErrorOfErrno(errno, m_path);
 }
 
 void DataFile::close()
@@ -484,7 +451,7 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)
-            return fromErrno(errno, m_path);
+            return fileErrorOfErrno(errno, m_path);
         if (r == 0)
             break; // the file shrank under us; whole records read so far still count
         done += r;

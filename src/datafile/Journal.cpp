@@ -141,12 +141,13 @@ QByteArray encodeEntry(const Journal::Entry &entry, quint64 epoch, quint32 seq,
 // started anew or cut by hand since, and is left alone.
 void replaySide(const Journal::SideWrite &side, QSet<QString> &touched)
 {
-    const int fd = ::open(QFile::encodeName(side.path).constData(), O_RDWR | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(side.path).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat st {
     };
-    if (::fstat(fd, &st) == 0 && st.st_size >= side.offset
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= side.offset
         && readUpTo(fd, side.bytes.size(), side.offset) != side.bytes)
         (void)writeFully(fd, side.bytes, side.offset);
     ::close(fd);
@@ -287,7 +288,7 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
         };
         const QByteArray path = QFile::encodeName(side.path);
         if (intent->machine == bootIdentity().left(MachineBytes)
-            && ::stat(path.constData(), &st) == 0 && st.st_size > side.offset)
+            && ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > side.offset)
             (void)::truncate(path.constData(), side.offset);
         if (!writeFully(m_fd, QByteArray(4, '\0'), at))
             return ioError();
@@ -301,7 +302,8 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
     if (::fdatasync(datafd) != 0)
         return ioError();
     for (const QString &path : std::as_const(sides))
-        if (const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+        if (const int fd =
+                ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
             fd >= 0) {
             (void)::fdatasync(fd);
             ::close(fd);

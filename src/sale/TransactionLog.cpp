@@ -6,12 +6,15 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 LogFile::LogFile(const QString &path) : LogFile(path, std::make_unique<QFile>()) {}
 
-LogFile::LogFile(const QString &path, std::unique_ptr<QFile> file) : m_file(std::move(file))
+LogFile::LogFile(const QString &path, std::unique_ptr<QFile> file)
+    : m_path(path), m_file(std::move(file))
 {
-    m_file->setFileName(path);
 }
 
 Result<QByteArray> LogFile::encode(const QStringList &lines)
@@ -33,10 +36,25 @@ Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
     const Result<QByteArray> bytes = encode(lines);
     if (!bytes)
         return bytes.error();
+    // Opened by hand, as the datafile is: a fifo or a device at the log's
+    // path would hang the till on open or on write.
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fileErrorOfErrno(errno, m_path);
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileError::PathAccess;
+    }
     errno = 0;
-    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (!m_file->open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                      QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return fileErrorOf(*m_file);
-    const qint64 before = m_file->size();
+    }
+    const qint64 before = st.st_size;
     if (m_file->write(*bytes) != bytes->size()) {
         const FileError error = fileErrorOf(*m_file);
         m_file->close();
@@ -47,7 +65,7 @@ Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
     }
     m_file->close();
     m_sizeBefore = before;
-    return Journal::SideWrite{QFileInfo(m_file->fileName()).absoluteFilePath(), before, *bytes};
+    return Journal::SideWrite{QFileInfo(m_path).absoluteFilePath(), before, *bytes};
 }
 
 FileError LogFile::takeBack()
@@ -62,14 +80,14 @@ FileError LogFile::takeBack()
 
 Journal::SideWrite LogFile::next() const
 {
-    const QFileInfo file(m_file->fileName());
+    const QFileInfo file(m_path);
     return {file.absoluteFilePath(), file.exists() ? file.size() : 0, {}};
 }
 
 FileError LogFile::cutBack(qint64 size)
 {
-    errno = 0;
-    if (!m_file->resize(size))
-        return fileErrorOf(*m_file);
-    return FileError::None;
+    const QString path = m_path;
+    return ::truncate(QFile::encodeName(path).constData(), size) == 0
+               ? FileError::None
+               : fileErrorOfErrno(errno, path);
 }

@@ -46,6 +46,7 @@ public:
 private:
     FileError cutBack(qint64 size);
 
-    std::unique_ptr<QFile> m_file;
+    QString m_path;
+    std::unique_ptr<QFile> m_file; // opened on a descriptor of our own
     std::optional<qint64> m_sizeBefore;
 };

@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <functional>
 #include <utility>
 
@@ -163,6 +164,7 @@ private slots:
     void failedCompletionChangesNothing();
     void otherTillsMeanwhile();
     void refusesWhatCannotBeStored();
+    void logThatIsNoFile();
 };
 
 void PurchaseTest::changeWhileTyping_data()
@@ -456,6 +458,21 @@ void PurchaseTest::refusesWhatCannotBeStored()
     QCOMPARE(check(plan(*facts, TwoItems, credit("BOB", QString(120, 'x')), "ANN", Morning)),
              FileError::BadRecordLength);
     QCOMPARE(check(plan(*facts, TwoItems, credit("BOB", "fine"), "ANN", Morning)), FileError::None);
+}
+
+// A fifo nobody reads at the log's path once hung the till for good.
+void PurchaseTest::logThatIsNoFile()
+{
+    TempDir dir;
+    const QString path = shop(dir, true, false);
+    const QString logPath = dir.path("sales.log");
+    QCOMPARE(::mkfifo(QFile::encodeName(logPath).constData(), 0600), 0);
+    const QByteArray before = bytesOf(path);
+    LogFile log(logPath);
+    const Completed c = complete(path, TwoItems, credit("BOB"), Morning, log);
+    QCOMPARE(c.outcome.failed, Outcome::Failed::Log);
+    QCOMPARE(c.outcome.errorNumber, errorNumber(FileError::PathAccess));
+    QCOMPARE(bytesOf(path), before);
 }
 
 TB_TEST(PurchaseTest)
