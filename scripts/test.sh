@@ -35,13 +35,21 @@ took "kill test"
 # The fuzz targets, a fixed number of runs each from the seed corpus; what
 # they find beyond the seeds goes to a scratch corpus, never to the seeds.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTALLYBIRD_FUZZ=ON -DTALLYBIRD_BENCH=OFF
-cmake --build build-fuzz -j2 --target fuzz_record fuzz_datafile
+cmake --build build-fuzz -j2 --target fuzz_record fuzz_datafile fuzz_import
 took "fuzz build"
-rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus/record build-fuzz/corpus/datafile
+rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus/record build-fuzz/corpus/datafile \
+    build-fuzz/corpus/import
+# The datafile and import targets write files and sync them: on a tmpfs when there is one.
+fuzz_tmp=$(mktemp -d -p "$([ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo /tmp)")
 build-fuzz/tests/fuzz/fuzz_record -seed=1 -runs="${TALLYBIRD_FUZZ_RECORD_RUNS:-400000}" \
     -print_final_stats=1 build-fuzz/corpus/record tests/data/fuzz/record
-build-fuzz/tests/fuzz/fuzz_datafile -seed=1 -runs="${TALLYBIRD_FUZZ_DATAFILE_RUNS:-10000}" \
-    -max_len=4096 -print_final_stats=1 build-fuzz/corpus/datafile tests/data/fuzz/datafile
+TMPDIR=$fuzz_tmp build-fuzz/tests/fuzz/fuzz_datafile -seed=1 \
+    -runs="${TALLYBIRD_FUZZ_DATAFILE_RUNS:-10000}" -max_len=4096 -print_final_stats=1 \
+    build-fuzz/corpus/datafile tests/data/fuzz/datafile
+TMPDIR=$fuzz_tmp build-fuzz/tests/fuzz/fuzz_import -seed=1 \
+    -runs="${TALLYBIRD_FUZZ_IMPORT_RUNS:-20000}" -max_len=2048 -print_final_stats=1 \
+    build-fuzz/corpus/import tests/data/fuzz/import
+rm -rf "$fuzz_tmp"
 took "fuzzing"
 
 # The logic tests (every folder's core test executable, the tool's tests and

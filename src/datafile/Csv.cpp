@@ -155,7 +155,8 @@ Table parse(QByteArrayView utf8)
 QString field(const QString &text)
 {
     static const QString special = QStringLiteral(",\"\r\n");
-    bool needsQuotes = false;
+    // A byte order mark at the start of the text would be taken for the file's.
+    bool needsQuotes = text.startsWith(QChar(0xFEFF));
     for (QChar c : text) {
         if (special.contains(c)) {
             needsQuotes = true;

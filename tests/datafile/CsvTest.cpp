@@ -110,6 +110,9 @@ void CsvTest::writtenFieldsReadBack_data()
     QTest::newRow("line ends") << QStringList{"x\r\ny", "z\n"} << "\"x\r\ny\",\"z\n\"\r\n";
     QTest::newRow("non-ASCII") << QStringList{QString::fromUtf8("\xE2\x82\xAC")}
                                << QString::fromUtf8("\xE2\x82\xAC\r\n");
+    // Unquoted, it would be read as the file's byte order mark.
+    QTest::newRow("byte order mark first") << QStringList{QString(QChar(0xFEFF)) + "A"}
+                                           << QString(QChar('"')) + QChar(0xFEFF) + "A\"\r\n";
 }
 
 void CsvTest::writtenFieldsReadBack()

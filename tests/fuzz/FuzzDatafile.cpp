@@ -25,19 +25,6 @@
 
 namespace {
 
-QString folder()
-{
-    static const QString dir = [] {
-        QByteArray name = qgetenv("TMPDIR");
-        if (name.isEmpty())
-            name = "/tmp";
-        name += "/tallybird-fuzz-XXXXXX";
-        if (!::mkdtemp(name.data()))
-            std::abort();
-        return QString::fromLocal8Bit(name);
-    }();
-    return dir;
-}
 
 void writeFile(const QString &path, const uint8_t *data, size_t size)
 {
@@ -81,7 +68,7 @@ void walk(const QString &path, BrowserWalk::Kind kind, int count)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString path = folder() + QStringLiteral("/fuzz.tb2");
+    const QString path = fuzzFolder() + QStringLiteral("/fuzz.tb2");
     writeFile(path, data, size);
     const QByteArray original(reinterpret_cast<const char *>(data), qsizetype(size));
     const RecordStore store(path);
