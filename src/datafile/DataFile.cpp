@@ -17,43 +17,10 @@
 
 namespace {
 
-FileError fromErrno(int e, const QString &path)
-{
-    switch (e) {
-    case ENOENT: {
-        // A missing folder is a path fault, not a missing file.
-        QByteArray dir = NativePath::encode(path);
-        const qsizetype slash = dir.lastIndexOf('/');
-        dir = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : dir.left(slash);
-        struct stat st {
-        };
-        return ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) ? FileError::FileNotFound
-                                                                        : FileError::PathAccess;
-    }
-    case ENOTDIR:
-    case EISDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-        return FileError::PathAccess;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return FileError::PermissionDenied;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return FileError::DiskFull;
-    default:
-        return FileError::DeviceIO;
-    }
-}
-
 // Record 1 of a datafile is a header record: field 0 "***".
 FileError checkFirstRecord(int fd, qint64 size)
 {
-    if (size < RecordLength)
+    if (size < RecordLength || size > DataFile::MaxSize)
         return FileError::BadFileFormat;
     char bytes[RecordLength];
     qint64 done = 0;
@@ -99,6 +66,19 @@ std::function<void(bool)> &lockWaitNotice()
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// What the file's size and mode rule out before anything is read. A file
+// that nobody may write is left as it is, also by root, whom the system
+// would let write it; a file this program just created is exempt.
+FileError refusal(DataFile::Mode mode, const struct stat &st)
+{
+    const bool mayCreate = mode == DataFile::Mode::Create || mode == DataFile::Mode::Truncate;
+    if (mode != DataFile::Mode::Truncate && st.st_size > DataFile::MaxSize)
+        return FileError::BadFileFormat;
+    if (mode != DataFile::Mode::Read && (st.st_mode & 0222) == 0 && !(mayCreate && st.st_size == 0))
+        return FileError::PermissionDenied;
+    return FileError::None;
 }
 } // namespace
 
@@ -204,15 +184,21 @@ FileError DataFile::open(Mode mode)
     for (;;) {
         fd = ::open(native.constData(), flags, 0666);
         if (fd < 0)
-            return fromErrno(errno, path);
+            return fileErrorOfErrno(errno, path);
         if (::fstat(fd, &st) != 0) {
             const int e = errno;
             ::close(fd);
-            return fromErrno(e, path);
+            return fileErrorOfErrno(e, path);
         }
         if (S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
             ::close(fd);
             return FileError::PathAccess;
+        }
+        // Refused before a journal is replayed into it.
+        const FileError refused = refusal(mode, st);
+        if (refused != FileError::None) {
+            ::close(fd);
+            return refused;
         }
         const Result<bool> locked = lock(fd, mode != Mode::Read, native);
         if (locked && *locked)
@@ -221,7 +207,9 @@ FileError DataFile::open(Mode mode)
         if (!locked)
             return locked.error();
     }
-    auto journal = std::make_unique<Journal>(native);
+    // Beside the file itself, so that tills opening it by other names (a link
+    // to it, another path to its folder) share one journal.
+    auto journal = std::make_unique<Journal>(NativePath::resolved(native));
     const Journal::Waiting waiting = journal->look();
     FileError settled = FileError::None;
     if (mode == Mode::Truncate) {
@@ -257,7 +245,7 @@ FileError DataFile::openUnchecked(Mode mode, const QByteArray &native)
 {
     const int fd = ::open(native.constData(), O_CLOEXEC | O_NONBLOCK | O_RDONLY);
     if (fd < 0)
-        return fromErrno(errno, m_path);
+        return fileErrorOfErrno(errno, m_path);
     if (const Result<bool> locked = lock(fd, false, native); !locked || !*locked) {
         ::close(fd);
         return locked ? FileError::Locked : locked.error();
@@ -276,7 +264,7 @@ FileError DataFile::finishOpen(int fd, Mode mode)
     if (mode == Mode::Truncate ? ::ftruncate(fd, 0) != 0 : ::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
-        return fromErrno(e, path);
+        return fileErrorOfErrno(e, path);
     }
     const bool mustBeDatafile = mode == Mode::Read || mode == Mode::ReadWrite
                                 || mode == Mode::Journaled
@@ -302,7 +290,7 @@ FileError DataFile::sync()
 {
     if (!isOpen())
         return FileError::DeviceIO;
-    return ::fdatasync(m_file.handle()) == 0 ? FileError::None : fromErrno(errno, m_path);
+    return ::fdatasync(m_file.handle()) == 0 ? FileError::None : fileErrorOfErrno(errno, m_path);
 }
 
 void DataFile::close()
@@ -484,7 +472,7 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)
-            return fromErrno(errno, m_path);
+            return fileErrorOfErrno(errno, m_path);
         if (r == 0)
             break; // the file shrank under us; whole records read so far still count
         done += r;

@@ -56,3 +56,19 @@ private:
     bool m_once;
     qint64 m_written = 0;
 };
+
+// A file the system refuses to open, for the reason `error`: EROFS on a
+// read-only mount, EACCES in a folder without write permission.
+class UnwritableFile : public QFile
+{
+public:
+    explicit UnwritableFile(int error) : m_error(error) {}
+    bool open(OpenMode) override
+    {
+        errno = m_error;
+        return false;
+    }
+
+private:
+    int m_error;
+};

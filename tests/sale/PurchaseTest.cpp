@@ -161,6 +161,7 @@ private slots:
     void logAndBill();
     void failedCompletionChangesNothing_data();
     void failedCompletionChangesNothing();
+    void logRefusedByItsMount();
     void otherTillsMeanwhile();
     void refusesWhatCannotBeStored();
 };
@@ -420,6 +421,15 @@ void PurchaseTest::failedCompletionChangesNothing()
     QCOMPARE(retry.outcome.failed, Outcome::Failed::Nothing);
     QCOMPARE(retry.plan.transaction, 1);
     QCOMPARE(findCustomer(path, customer)->account->balance(), *Currency::fromDecimal("-7.70"));
+}
+
+void PurchaseTest::logRefusedByItsMount()
+{
+    TempDir dir;
+    for (const int error : {EROFS, EACCES}) {
+        LogFile log(dir.path("sales.log"), std::make_unique<UnwritableFile>(error));
+        QCOMPARE(log.append({"a sale"}).error(), FileError::PermissionDenied);
+    }
 }
 
 void PurchaseTest::otherTillsMeanwhile()
