@@ -2,22 +2,51 @@
 
 #include "ToolOutput.h"
 
+#include "datafile/DataFile.h"
 #include "datafile/EntryExport.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
 
 const char *const ExportUsage =
-    "  tallybird-data export items|customers|cashiers [--with-pins] PATH [FILE]\n"
+    "  tallybird-data export items|customers|cashiers [--with-pins] [--force] PATH [FILE]\n"
     "      Writes the entries of that kind as CSV (RFC 4180, UTF-8) with a\n"
-    "      header row to FILE, or to the standard output. Money is a plain\n"
-    "      decimal with a dot (1.50, -25.00). Cashiers' PINs are left out\n"
-    "      unless --with-pins is given.\n"
+    "      header row to FILE, or to the standard output. An existing FILE is\n"
+    "      only replaced with --force, and never when it is a datafile. Money\n"
+    "      is a plain decimal with a dot (1.50, -25.00). Cashiers' PINs are\n"
+    "      left out unless --with-pins is given.\n"
     "      Items:     Name,Number,Price,Sold,Stock,Remaining\n"
     "      Customers: Name,Balance,Notes,Visits,Total Spent\n"
     "      Cashiers:  Name,[PIN,]Amount Sold,Sales Performed,Privileges,\n"
     "                 Milliseconds Logged On\n";
+
+namespace {
+
+// An export never replaces a datafile, the one it reads included, and
+// replaces any other file only when asked to.
+int checkTarget(const QString &target, bool force)
+{
+    const QFileInfo info(target);
+    if (!info.exists() && !info.isSymLink())
+        return ExitOk;
+    DataFile file(target);
+    const FileError opened = file.open(DataFile::Mode::Read);
+    file.close();
+    if (opened == FileError::None || opened == FileError::Locked) {
+        err() << "tallybird-data: " << target << " is a datafile; an export never replaces one\n";
+        return ExitFileError;
+    }
+    if (!force) {
+        err() << "tallybird-data: " << target
+              << " already exists; not replaced (use --force to replace it)\n";
+        return ExitFileError;
+    }
+    return ExitOk;
+}
+
+} // namespace
 
 int exportCommand(QStringList args)
 {
@@ -26,8 +55,8 @@ int exportCommand(QStringList args)
         return ExitOk;
     }
     QStringList options;
-    if (!takeOptions(args, {QStringLiteral("--with-pins")}, options) || args.size() < 2
-        || args.size() > 3 || args[1].isEmpty())
+    if (!takeOptions(args, {QStringLiteral("--with-pins"), QStringLiteral("--force")}, options)
+        || args.size() < 2 || args.size() > 3 || args[1].isEmpty())
         return usageError(ExportUsage);
     EntryExport::Kind kind;
     if (args[0] == QLatin1String("items"))
@@ -43,6 +72,10 @@ int exportCommand(QStringList args)
         return usageError(ExportUsage);
 
     const QString path = args[1];
+    if (args.size() == 3) {
+        if (const int refused = checkTarget(args[2], options.contains(QLatin1String("--force"))))
+            return refused;
+    }
     const Result<QByteArray> csv = EntryExport::run(path, kind, withPins);
     if (!csv) {
         err() << "tallybird-data: cannot export from " << path << ": " << errorText(csv.error())

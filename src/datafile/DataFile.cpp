@@ -20,7 +20,7 @@ namespace {
 // Record 1 of a datafile is a header record: field 0 "***".
 FileError checkFirstRecord(int fd, qint64 size)
 {
-    if (size < RecordLength)
+    if (size < RecordLength || size > DataFile::MaxSize)
         return FileError::BadFileFormat;
     char bytes[RecordLength];
     qint64 done = 0;
@@ -66,6 +66,19 @@ std::function<void(bool)> &lockWaitNotice()
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// What the file's size and mode rule out before anything is read. A file
+// that nobody may write is left as it is, also by root, whom the system
+// would let write it; a file this program just created is exempt.
+FileError refusal(DataFile::Mode mode, const struct stat &st)
+{
+    const bool mayCreate = mode == DataFile::Mode::Create || mode == DataFile::Mode::Truncate;
+    if (mode != DataFile::Mode::Truncate && st.st_size > DataFile::MaxSize)
+        return FileError::BadFileFormat;
+    if (mode != DataFile::Mode::Read && (st.st_mode & 0222) == 0 && !(mayCreate && st.st_size == 0))
+        return FileError::PermissionDenied;
+    return FileError::None;
 }
 } // namespace
 
@@ -181,6 +194,12 @@ FileError DataFile::open(Mode mode)
             ::close(fd);
             return FileError::PathAccess;
         }
+        // Refused before a journal is replayed into it.
+        const FileError refused = refusal(mode, st);
+        if (refused != FileError::None) {
+            ::close(fd);
+            return refused;
+        }
         const Result<bool> locked = lock(fd, mode != Mode::Read, native);
         if (locked && *locked)
             break;
@@ -188,7 +207,9 @@ FileError DataFile::open(Mode mode)
         if (!locked)
             return locked.error();
     }
-    auto journal = std::make_unique<Journal>(native);
+    // Beside the file itself, so that tills opening it by other names (a link
+    // to it, another path to its folder) share one journal.
+    auto journal = std::make_unique<Journal>(NativePath::resolved(native));
     const Journal::Waiting waiting = journal->look();
     FileError settled = FileError::None;
     if (mode == Mode::Truncate) {

@@ -52,11 +52,13 @@ public:
     DataFile &operator=(const DataFile &) = delete;
 
     // Fails with FileNotFound, PathAccess (a directory, a missing folder),
-    // PermissionDenied, or Locked when another operation kept the lock past
+    // PermissionDenied (also for every mode but Read on a file without any
+    // write permission), or Locked when another operation kept the lock past
     // lockPatience(). Read and ReadWrite, and Create on a file that is not
     // empty, open only a datafile: BadFileFormat when the file holds no whole
-    // record or record 1 is not a header record, the decoder's error when
-    // record 1 cannot be decoded. Truncate empties any file.
+    // record, is larger than MaxSize or record 1 is not a header record, the
+    // decoder's error when record 1 cannot be decoded. Truncate empties any
+    // file.
     FileError open(Mode mode);
     void close();
     bool isOpen() const;
@@ -150,6 +152,9 @@ public:
 
     // Records per block read by the scans.
     static constexpr int BlockRecords = 512;
+    // The largest datafile: every record and a partial one, left by an append
+    // that was cut short. A larger file is not a datafile.
+    static constexpr qint64 MaxSize = qint64(MaxRecords) * RecordLength + RecordLength - 1;
 
 private:
     // True once the lock is held on the file the path names.

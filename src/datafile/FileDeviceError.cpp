@@ -7,11 +7,16 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-FileError fileErrorOf(const QFileDevice &file)
+FileError fileErrorOf(const QIODevice &device)
 {
-    if (errno == ENOSPC)
-        return FileError::DiskFull;
-    switch (file.error()) {
+    // Other reasons may be left over from calls Qt made on the way.
+    if (const int e = errno; e != ENOENT) {
+        const FileError bySystem = fileErrorOfErrno(e);
+        if (bySystem == FileError::PermissionDenied || bySystem == FileError::DiskFull)
+            return bySystem;
+    }
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    switch (file ? file->error() : QFileDevice::UnspecifiedError) {
     case QFileDevice::ResourceError:
         return FileError::DiskFull;
     case QFileDevice::PermissionsError:

@@ -2,14 +2,18 @@
 
 #include "FileError.h"
 
-class QFileDevice;
-class QString;
+#include <QString>
 
-// What a failed read, write or open of a file comes to: a full disk (ENOSPC,
-// or Qt's resource error), no permission, a path that cannot be opened, and
-// otherwise a device error.
-FileError fileErrorOf(const QFileDevice &file);
+class QIODevice;
 
-// The same for an errno of a system call on `path`: a missing folder is a
-// path fault, not a missing file.
-FileError fileErrorOfErrno(int e, const QString &path);
+// The one mapping of the system's reasons for a failed file operation to the
+// error numbers users see: no permission and a read-only mount are 70, a
+// full disk 61, a path that cannot be used 75. With the path the call named,
+// a missing folder (75) is told from a missing file (53).
+FileError fileErrorOfErrno(int e, const QString &path = QString());
+
+// What a failed open, read or write of a device comes to, called right after
+// it failed. errno counts where it says permission or room, which Qt's own
+// codes blur (a read-only mount is an "open error" to Qt); otherwise Qt's
+// code of a file, and a device error for anything else.
+FileError fileErrorOf(const QIODevice &device);

@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "DataFile.h"
+#include "FileDeviceError.h"
 #include "ItemEntry.h"
 #include "MoneyText.h"
 #include "RecordCodec.h"
@@ -12,7 +13,6 @@
 #include <QSet>
 
 #include <array>
-#include <cerrno>
 
 namespace ItemImport {
 
@@ -338,7 +338,7 @@ Outcome run(const QString &path, QByteArrayView csv)
             return FileError::BadFileFormat;
         records = plan.apply();
         if (target.write(records.bytes) != records.bytes.size())
-            return errno == ENOSPC ? FileError::DiskFull : FileError::DeviceIO;
+            return fileErrorOf(target);
         return FileError::None;
     });
     if (refusal) {

@@ -1,6 +1,7 @@
 #include "Journal.h"
 
 #include "DataRecord.h"
+#include "FileDeviceError.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -100,9 +101,7 @@ QByteArray readUpTo(int fd, qint64 length, qint64 offset)
 
 FileError ioError()
 {
-    return errno == ENOSPC ? FileError::DiskFull
-           : errno == EACCES || errno == EPERM || errno == EROFS ? FileError::PermissionDenied
-                                                                  : FileError::DeviceIO;
+    return fileErrorOfErrno(errno);
 }
 
 QDataStream &littleEndian(QDataStream &s)

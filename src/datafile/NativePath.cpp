@@ -1,5 +1,7 @@
 #include "NativePath.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
@@ -109,3 +111,13 @@ QByteArray encode(const QString &path)
 }
 
 } // namespace NativePath
+
+QByteArray NativePath::resolved(const QByteArray &native)
+{
+    char *real = ::realpath(native.constData(), nullptr);
+    if (!real)
+        return native;
+    QByteArray path(real);
+    std::free(real);
+    return path;
+}

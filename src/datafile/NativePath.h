@@ -12,4 +12,8 @@ namespace NativePath {
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &path);
 
+// The file's own path, every symbolic link on the way resolved, so that all
+// names of one file give one path; the path as given when that fails.
+QByteArray resolved(const QByteArray &native);
+
 } // namespace NativePath

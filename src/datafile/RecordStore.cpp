@@ -1,5 +1,6 @@
 #include "RecordStore.h"
 
+#include "FileDeviceError.h"
 #include "NativePath.h"
 #include "RecordCodec.h"
 
@@ -72,23 +73,6 @@ void removeStaleCopies(const QByteArray &native)
     ::closedir(dir);
 }
 
-FileError errnoError(int e)
-{
-    switch (e) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return FileError::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileError::PermissionDenied;
-    default:
-        return FileError::DeviceIO;
-    }
-}
-
 // The new file a delete or another rewrite writes, beside the old one; removed again unless
 // it was renamed over the old one.
 class ReplacementCopy
@@ -99,7 +83,7 @@ public:
     {
         m_fd = ::mkostemp(m_path.data(), O_CLOEXEC);
         if (m_fd < 0)
-            m_error = errnoError(errno);
+            m_error = fileErrorOfErrno(errno);
         else
             ::flock(m_fd, LOCK_EX);
     }
@@ -129,7 +113,7 @@ public:
     FileError commitOver(const QByteArray &native)
     {
         if (::fsync(m_fd) != 0 || ::rename(m_path.constData(), native.constData()) != 0)
-            return errnoError(errno);
+            return fileErrorOfErrno(errno);
         m_renamed = true;
         syncDirectory(native);
         return FileError::None;
@@ -141,18 +125,6 @@ private:
     FileError m_error = FileError::None;
     bool m_renamed = false;
 };
-
-// What a failed write to `device` means, told by the errno it left.
-FileError writeError(const QIODevice &device, int savedErrno)
-{
-    if (savedErrno == ENOSPC)
-        return FileError::DiskFull;
-    const auto *file = qobject_cast<const QFileDevice *>(&device);
-    if (savedErrno == EACCES || savedErrno == EPERM || savedErrno == EROFS
-        || (file && file->error() == QFileDevice::PermissionsError))
-        return FileError::PermissionDenied;
-    return FileError::DeviceIO;
-}
 
 } // namespace
 
@@ -176,7 +148,7 @@ FileError RecordStore::testDatafile() const
     DataFile file(m_path);
     const FileError error = file.open(DataFile::Mode::Read);
     if (error == FileError::None)
-        removeStaleCopies(NativePath::encode(m_path));
+        removeStaleCopies(NativePath::resolved(NativePath::encode(m_path)));
     return error;
 }
 
@@ -248,7 +220,7 @@ FileError RecordStore::copyWithout(DataFile &source, int n, QIODevice &target)
     FileError failed = FileError::None;
     const auto flush = [&] {
         if (target.write(pending) != pending.size()) {
-            failed = writeError(target, errno);
+            failed = fileErrorOf(target);
             return false;
         }
         pending.clear();
@@ -303,11 +275,13 @@ FileError RecordStore::rewrite(
     if (const FileError error = source.open(DataFile::Mode::ReadWrite); error != FileError::None)
         return error;
 
-    const QByteArray native = NativePath::encode(m_path);
+    // A datafile reached through a link is replaced where it lies: the link
+    // stays, and every till sees the new file.
+    const QByteArray native = NativePath::resolved(NativePath::encode(m_path));
     struct stat old {
     };
     if (::stat(native.constData(), &old) != 0)
-        return errnoError(errno);
+        return fileErrorOfErrno(errno);
     removeStaleCopies(native);
 
     // Written beside the datafile so that the final rename stays on one file
@@ -334,7 +308,7 @@ FileError RecordStore::writeNewFile(const QString &target, QByteArrayView bytes,
     struct stat old {
     };
     if (::stat(likeNative.constData(), &old) != 0)
-        return errnoError(errno);
+        return fileErrorOfErrno(errno);
     struct stat existing {
     };
     if (::lstat(native.constData(), &existing) == 0)
@@ -349,7 +323,7 @@ FileError RecordStore::writeNewFile(const QString &target, QByteArrayView bytes,
                    QFileDevice::DontCloseHandle))
         return FileError::DeviceIO;
     if (file.write(bytes.data(), bytes.size()) != bytes.size())
-        return writeError(file, errno);
+        return fileErrorOf(file);
     file.close();
     return copy.commitOver(native);
 }

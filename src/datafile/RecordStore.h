@@ -54,7 +54,8 @@ public:
     // ".tallybird-delete-" and six random characters), takes its mode, owner
     // and group as far as the system allows, and is renamed over it, so on any
     // failure the old file is left byte for byte as it was and no temporary
-    // file remains. A partial record at the end is not copied.
+    // file remains. A partial record at the end is not copied. Through a
+    // symbolic link, the file it points to is replaced and the link stays.
     FileError DeleteRecord(int n) const;
     // The same, but only while record n still holds `shown`: false, with
     // nothing changed, when another program has changed or moved it since.

@@ -6,6 +6,8 @@
 
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace {
 
 const QString Rule = QString(30, QLatin1Char('='));
@@ -66,6 +68,7 @@ FileError write(const QString &path, const QStringList &lines)
     if (!bytes)
         return FileError::UnencodableText;
 
+    errno = 0; // what fileErrorOf reads is then this save's
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))

@@ -63,6 +63,9 @@ void DataFileTest::openFailures_data()
     QTest::newRow("zero bytes, read")
         << "0 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
     QTest::newRow("empty path") << "empty path" << DataFile::Mode::Read << FileError::FileNotFound;
+    QTest::newRow("past the largest datafile")
+        << "past the limit" << DataFile::Mode::ReadWrite << FileError::BadFileFormat;
+    QTest::newRow("1 TiB") << "1 TiB" << DataFile::Mode::Read << FileError::BadFileFormat;
 }
 
 void DataFileTest::openFailures()
@@ -90,6 +93,12 @@ void DataFileTest::openFailures()
         dir.writeFile(QStringLiteral("shop.tb2"), QByteArray(""));
     } else if (setup == QLatin1String("empty path")) {
         path.clear();
+    } else if (setup == QLatin1String("past the limit") || setup == QLatin1String("1 TiB")) {
+        path = makeDatafile(dir, {});
+        QVERIFY(QFile::resize(path, DataFile::MaxSize)); // sparse
+        QCOMPARE(DataFile(path).open(mode), FileError::None);
+        QVERIFY(QFile::resize(path, setup == QLatin1String("1 TiB") ? qint64(1) << 40
+                                                                    : DataFile::MaxSize + 1));
     }
     const QStringList before = dir.files();
 

@@ -22,7 +22,7 @@ private slots:
     void brokenFiles_data();
     void brokenFiles();
     void brokenEntryStopsWithError();
-    void tooManyEntries();
+    void largestDatafileFitsItsBox();
 
 private:
     // 21 APPLE/111, 22 BOB, 23 free, 24 ANN (cashier), gap at 25, 26 PEAR/222, 27 CAROL
@@ -170,22 +170,23 @@ void PickListTest::brokenEntryStopsWithError()
     QCOMPARE(list.error(), FileError::FieldPastRecord);
 }
 
-void PickListTest::tooManyEntries()
+void PickListTest::largestDatafileFitsItsBox()
 {
-    // Only a file grown past the record limit by other means can hold this many.
-    const int entries = MaxPickListEntries + 3;
+    // Only a file past the record limit could hold more entries than a box
+    // takes, and such a file is no datafile.
     QByteArray bytes = TempDir::readFile(makeDatafile(*m_dir, {}, QStringLiteral("big.tb2")));
     const QByteArray item = Fixtures::encoded(Fixtures::item(QStringLiteral("X")));
-    bytes.reserve(bytes.size() + qsizetype(entries) * RecordLength);
-    for (int i = 0; i < entries; ++i)
+    bytes.reserve(qsizetype(MaxRecords + 1) * RecordLength);
+    for (int i = 0; i < MaxEntries; ++i)
         bytes.append(item);
     const QString path = m_dir->writeFile(QStringLiteral("big.tb2"), bytes);
 
     const Result<PickList> list = PickList::read(path, PickList::Mode::Items);
     QCOMPARE(list.error(), FileError::None);
-    QVERIFY(list->tooMany);
-    QCOMPARE(list->entries.size(), MaxPickListEntries);
-    QVERIFY(!PickList::read(m_path, PickList::Mode::Items)->tooMany);
+    QVERIFY(!list->tooMany);
+    QCOMPARE(list->entries.size(), MaxEntries);
+    m_dir->writeFile(QStringLiteral("big.tb2"), bytes + item);
+    QCOMPARE(PickList::read(path, PickList::Mode::Items).error(), FileError::BadFileFormat);
 }
 
 #include "PickListTest.moc"

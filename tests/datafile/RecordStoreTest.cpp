@@ -2,6 +2,7 @@
 #include "common/FailingDevice.h"
 #include "common/Results.h"
 #include "common/TestMain.h"
+#include "datafile/ItemImport.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -37,6 +38,8 @@ private slots:
     void deleteKeepsModeAndOwner_data();
     void deleteKeepsModeAndOwner();
     void deleteMissingFile();
+    void readOnlyDatafileIsNeverRewritten();
+    void rewriteThroughLinkReplacesItsTarget();
     void staleCopiesRemovedOnOpen();
 
     void everyOperationRefusesWhatOpenRefuses_data();
@@ -300,10 +303,10 @@ void RecordStoreTest::deleteKeepsModeAndOwner_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("otherOwner");
-    QTest::newRow("0444") << 0444 << false;
+    QTest::newRow("0664") << 0664 << false;
     QTest::newRow("0640") << 0640 << false;
     QTest::newRow("0604") << 0604 << false;
-    QTest::newRow("0444, another user's") << 0444 << true;
+    QTest::newRow("0644, another user's") << 0644 << true;
     QTest::newRow("0660, another user's") << 0660 << true;
 }
 
@@ -464,6 +467,43 @@ void RecordStoreTest::deleteMissingFile()
     const QString path = dir.path(QStringLiteral("gone.tb2"));
     QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::FileNotFound);
     QVERIFY(dir.files().isEmpty());
+}
+
+// Refused by its mode, so also when root runs it, whom the system lets write.
+void RecordStoreTest::readOnlyDatafileIsNeverRewritten()
+{
+    TempDir dir;
+    const QString path = makeDatafile(dir, lettered(3));
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    const QByteArray before = TempDir::readFile(path);
+    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::PermissionDenied);
+    QCOMPARE(ItemImport::run(path, "Name,Number,Price,Stock\r\nNEW,9,1.00,1\r\n").error,
+             FileError::PermissionDenied);
+    QCOMPARE(TempDir::readFile(path), before);
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("shop.tb2")});
+}
+
+// Every till sees a change made through a link, whichever name it opened.
+void RecordStoreTest::rewriteThroughLinkReplacesItsTarget()
+{
+    TempDir dir;
+    QVERIFY(QDir().mkdir(dir.path(QStringLiteral("share"))));
+    const QString target = makeDatafile(dir, lettered(3), QStringLiteral("share/shop.tb2"));
+    const QString link = dir.path(QStringLiteral("link.tb2"));
+    QCOMPARE(::symlink("share/shop.tb2", QFile::encodeName(link).constData()), 0);
+
+    QCOMPARE(RecordStore(link).DeleteRecord(21), FileError::None);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFileInfo(target).size(), 22 * RecordLength);
+    DataFile till(link);
+    QCOMPARE(till.open(DataFile::Mode::Journaled), FileError::None);
+    QCOMPARE(till.writeTogether({{21, Fixtures::item(QStringLiteral("SOLD"))}}, std::nullopt),
+             FileError::None);
+    till.close();
+    QCOMPARE(dir.files(), QStringList{QStringLiteral("link.tb2")});
+    QCOMPARE(
+        QDir(dir.path(QStringLiteral("share"))).entryList(QDir::Files),
+        QStringList({QStringLiteral("shop.tb2"), QStringLiteral("shop.tb2.tallybird-journal")}));
 }
 
 void RecordStoreTest::findFirst()

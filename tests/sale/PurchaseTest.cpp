@@ -162,6 +162,7 @@ private slots:
     void logAndBill();
     void failedCompletionChangesNothing_data();
     void failedCompletionChangesNothing();
+    void logRefusedByItsMount();
     void otherTillsMeanwhile();
     void refusesWhatCannotBeStored();
     void logThatIsNoFile();
@@ -422,6 +423,13 @@ void PurchaseTest::failedCompletionChangesNothing()
     QCOMPARE(retry.outcome.failed, Outcome::Failed::Nothing);
     QCOMPARE(retry.plan.transaction, 1);
     QCOMPARE(findCustomer(path, customer)->account->balance(), *Currency::fromDecimal("-7.70"));
+}
+
+void PurchaseTest::logRefusedByItsMount()
+{
+    // Sysfs takes no new file, even from root, as a read-only mount does not.
+    LogFile log(QStringLiteral("/sys/tallybird-sales.log"));
+    QCOMPARE(log.append({"a sale"}).error(), FileError::PermissionDenied);
 }
 
 void PurchaseTest::otherTillsMeanwhile()

@@ -515,6 +515,27 @@ private slots:
         QVERIFY(!QFileInfo::exists(target));
     }
 
+    void exportReplacesOnlyWithForceAndNeverADatafile()
+    {
+        TempDir dir;
+        const QString path = smallShop(dir);
+        const QString csv = dir.writeFile(QStringLiteral("items.csv"), "kept\r\n");
+        const QByteArray shopBytes = TempDir::readFile(path);
+        const QString force = QStringLiteral("--force");
+        const std::pair<QStringList, QString> refused[] = {
+            {{Export, Items, path, csv}, csv + QStringLiteral(" already exists")},
+            {{Export, Items, force, path, path}, path + QStringLiteral(" is a datafile")}};
+        for (const auto &[args, says] : refused) {
+            const Run run = runTool(args);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(says), qPrintable(run.err));
+        }
+        QCOMPARE(TempDir::readFile(csv), QByteArray("kept\r\n"));
+        QCOMPARE(TempDir::readFile(path), shopBytes);
+        QCOMPARE(runTool({Export, Items, force, path, csv}).exitCode, 0);
+        QVERIFY(TempDir::readFile(csv).startsWith("Name,Number,Price"));
+    }
+
     void backupWritesACheckedCopy()
     {
         TempDir dir;

@@ -70,7 +70,6 @@ private slots:
     void startsOnMissingFile();
     void loadReadsSwitchesAndLogPath();
     void pickListFollowsPreferences();
-    void pickListStopsAtItsLimit();
     void fileNewCreatesDatafile();
     void fileNewOverwriteNoKeepsEverything();
     void fileNewOverwriteYesReplacesFile();
@@ -313,33 +312,6 @@ void MainWindowTest::pickListFollowsPreferences()
     QCOMPARE(combo->count(), 0);
 }
 
-void MainWindowTest::pickListStopsAtItsLimit()
-{
-    // More entries than a pick box holds: only an oversized file can have them.
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    QByteArray bytes = TempDir::readFile(path);
-    const int items = MaxPickListEntries + 20;
-    bytes.reserve(bytes.size() + items * RecordLength);
-    for (int i = 0; i < items; ++i)
-        bytes += RecordCodec::encode(item(QStringLiteral("ITEM %1").arg(i, 5, 10, QLatin1Char('0')),
-                                          QString::number(i)))
-                     .valueOr(QByteArray());
-    dir.writeFile("shop.tb2", bytes);
-
-    Harness h;
-    h.start(path);
-    auto *combo = h.find<QComboBox>("Combo1");
-    QCOMPARE(combo->count(), MaxPickListEntries);
-    QCOMPARE(combo->itemText(0), QStringLiteral("ITEM 00000"));
-    QCOMPARE(combo->itemText(MaxPickListEntries - 1), QStringLiteral("ITEM 32766"));
-    const auto box = h.dialogs.lastMessage();
-    QCOMPARE(box.icon, Dialogs::Icon::Critical);
-    QCOMPARE(box.title, QStringLiteral("Too many items"));
-    QCOMPARE(box.text, QStringLiteral("There are too many items to display in the drop-down pick "
-                                      "box. Only the first 32,767 items will be displayed."));
-}
-
 void MainWindowTest::fileNewCreatesDatafile()
 {
     TempDir dir;
@@ -476,6 +448,7 @@ void MainWindowTest::fileOpenRejectsBrokenFiles_data()
     QTest::newRow("unknown tag") << unknownTag.repeated(20);
     QTest::newRow("text past the record end") << tooLong.repeated(20);
     QTest::newRow("plain text") << QByteArray("Dear shop owner,\nthis is a letter.\n");
+    QTest::newRow("past the record limit") << header.repeated(MaxRecords + 1);
 }
 
 void MainWindowTest::fileOpenRejectsBrokenFiles()
