@@ -1,5 +1,5 @@
-#include "common/TempDir.h"
 #include "common/Results.h"
+#include "common/TempDir.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
@@ -73,7 +73,8 @@ private slots:
     void pickListStopsAtItsLimit();
     void fileNewCreatesDatafile();
     void fileNewOverwriteNoKeepsEverything();
-    void fileNewOverwriteYesReplacesFile();
+    void fileNewOverwriteYesKeepsOldFile();
+    void fileNewKeepsFileItCannotMove();
     void fileNewOnUnwritablePath();
     void fileOpenCancelChangesNothing();
     void fileOpenRejectsBrokenFiles_data();
@@ -398,20 +399,49 @@ void MainWindowTest::fileNewOverwriteNoKeepsEverything()
     QCOMPARE(h.dialogs.unanswered, 0);
 }
 
-void MainWindowTest::fileNewOverwriteYesReplacesFile()
+void MainWindowTest::fileNewOverwriteYesKeepsOldFile()
 {
+    // The open datafile chosen on a locked till: its bytes stay, under the first
+    // dated name not taken.
     TempDir dir;
-    const QString other = dir.writeFile("other.tb2", QByteArray(128 * 30, 'x'));
+    const QString open = newDatafile(dir, "open.tb2");
+    QVERIFY(RecordStore(open).append(item("TEA", "1")));
+    const QByteArray old = TempDir::readFile(open);
+    const QString taken = dir.writeFile("open-20261208-090000.tb2", "earlier");
     Harness h;
-    h.start();
-    h.dialogs.answerFile(other);
+    h.start(open);
+    h.dialogs.answerFile(open);
     h.dialogs.answerYes();
     Drive::enterMasterCashier("BOSS", "1234");
     QVERIFY(h.trigger("mnuNew"));
-    QCOMPARE(QFileInfo(other).size(), qint64(21 * 128));
-    QCOMPARE(RecordStore(other).testDatafile(), FileError::None);
-    QCOMPARE(h.dialogs.messages().at(1).title, QStringLiteral("Cashier Permissions"));
-    QCOMPARE(h.ctx.DataFilePath, other);
+    const QString backup = dir.path("open-20261208-090000-2.tb2");
+    QCOMPARE(TempDir::readFile(backup), old);
+    QCOMPARE(TempDir::readFile(taken), QByteArray("earlier"));
+    QCOMPARE(QFileInfo(open).size(), qint64(21 * 128));
+    QCOMPARE(RecordStore(open).testDatafile(), FileError::None);
+    QCOMPARE(h.dialogs.messages().at(1).text,
+             "Please input cashier permissions.\nThe existing file has been moved to '" + backup
+                 + "'.");
+    QCOMPARE(h.ctx.DataFilePath, open);
+}
+
+void MainWindowTest::fileNewKeepsFileItCannotMove()
+{
+    TempDir dir;
+    // So long a name that no dated name fits beside it.
+    const QString full = dir.writeFile(QString(245, 'x') + ".tb2", "precious bytes");
+    Harness h;
+    h.start();
+    h.dialogs.answerFile(full);
+    h.dialogs.answerYes();
+    Drive::enterMasterCashier("BOSS", "1234"); // for a window that must not open
+    QVERIFY(h.trigger("mnuNew"));
+    Drive::cancelDialogWaits();
+    QVERIFY(h.dialogs.lastMessageWas(Dialogs::Icon::Critical, "File I/O Error",
+                                     "A File I/O Error has occured. Please try again.\nError: 75"));
+    QCOMPARE(dir.files(), QStringList{QFileInfo(full).fileName()});
+    QCOMPARE(TempDir::readFile(full), QByteArray("precious bytes"));
+    QCOMPARE(h.ctx.DataFilePath, QString());
 }
 
 void MainWindowTest::fileNewOnUnwritablePath()
