@@ -9,6 +9,7 @@
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "ui/QtDialogs.h"
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -76,6 +78,8 @@ private slots:
     void fileNewOverwriteYesKeepsOldFile();
     void fileNewKeepsFileItCannotMove();
     void fileNewOnUnwritablePath();
+    void fileDialogsAreReadOnly_data();
+    void fileDialogsAreReadOnly();
     void fileOpenCancelChangesNothing();
     void fileOpenRejectsBrokenFiles_data();
     void fileOpenRejectsBrokenFiles();
@@ -468,6 +472,30 @@ void MainWindowTest::fileNewOnUnwritablePath()
     QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
     QVERIFY(!QFile::exists(bad));
     QCOMPARE(QFileInfo(open).size(), qint64(2560));
+}
+
+void MainWindowTest::fileDialogsAreReadOnly_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save as") << true;
+}
+
+void MainWindowTest::fileDialogsAreReadOnly()
+{
+    // The real dialogs: Qt's own, which then offers no Delete, Rename or New Folder.
+    QFETCH(bool, save);
+    QtDialogs real;
+    QFileDialog::Options options;
+    Drive::onNextDialog([&](QDialog *d) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(d))
+            options = dialog->options();
+        d->reject();
+    });
+    const QString filter = QStringLiteral("All Files (*)");
+    QCOMPARE(save ? real.saveFileName(nullptr, filter) : real.openFileName(nullptr, filter),
+             QString());
+    QVERIFY(options.testFlags(QFileDialog::ReadOnly | QFileDialog::DontUseNativeDialog));
 }
 
 void MainWindowTest::fileOpenCancelChangesNothing()
