@@ -29,7 +29,7 @@ private slots:
     void notesTooLongKeepTheInput();
     void deleteShowsNextCustomer();
     void noCustomersOpensOnBlank();
-    void saveNeedsModifyCredits();
+    void changesNeedModifyCredits();
 };
 
 void CreditBrowserTest::walksSavesAndShowsNotes()
@@ -188,21 +188,35 @@ void CreditBrowserTest::noCustomersOpensOnBlank()
     }));
 }
 
-void CreditBrowserTest::saveNeedsModifyCredits()
+void CreditBrowserTest::changesNeedModifyCredits()
 {
     World world(QStringLiteral("001000000000000000000"));
     world.startLoggedOn();
     const QByteArray before = TempDir::readFile(world.path);
+    auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Credits, [&](QDialog *d) {
         Drive::type(d, "Text4", "5");
         press(d, Qt::Key_F7);
-        QVERIFY(world.h.dialogs.lastMessageWas(
+        press(d, Qt::Key_F8);
+        d->findChild<QAction *>("mnuDelete")->trigger();
+        QCOMPARE(dialogs.messages().size(), 3);
+        for (const auto &box : dialogs.messages())
+            QCOMPARE(box.text, dialogs.lastMessage().text);
+        QVERIFY(dialogs.lastMessageWas(
             Dialogs::Icon::Critical, "Access Denied",
             "You do not have permission to modify entries in the credit database. If you require "
             "access, please contact your supervisor and request that the option 'Modify Credits' "
             "be turned on for your cashier account."));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
+
+    World modifier(QStringLiteral("001100000000000000000"));
+    modifier.startLoggedOn();
+    QVERIFY(inWindow(modifier, Credits, [&](QDialog *d) {
+        modifier.h.dialogs.answerYes();
+        press(d, Qt::Key_F8);
+    }));
+    QCOMPARE(CustomerEntry(read(modifier.path, 26)).name(), QStringLiteral("CAROL"));
 
     World denied(QStringLiteral("100000000000000000000"));
     denied.startLoggedOn();

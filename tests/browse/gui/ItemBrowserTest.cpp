@@ -338,16 +338,31 @@ void ItemBrowserTest::privileges()
     World world(QStringLiteral("100000000000000000000"));
     world.startLoggedOn();
     const QByteArray before = TempDir::readFile(world.path);
+    auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Items, [&](QDialog *d) {
         Drive::type(d, "Text1", "GREEN TEA");
+        // Save, Delete by key and Delete by menu: each refused before any question.
         press(d, Qt::Key_F7);
-        QVERIFY(world.h.dialogs.lastMessageWas(
+        press(d, Qt::Key_F8);
+        d->findChild<QAction *>("mnuDelete")->trigger();
+        QCOMPARE(dialogs.messages().size(), 3);
+        for (const auto &box : dialogs.messages())
+            QCOMPARE(box.text, dialogs.lastMessage().text);
+        QVERIFY(dialogs.lastMessageWas(
             Dialogs::Icon::Critical, "Access Denied",
             "You do not have permission to change item entries. If you require access, please "
             "contact your supervisor and request that the option 'Modify Items' be turned on for "
             "your cashier account."));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
+
+    World modifier(QStringLiteral("110000000000000000000"));
+    modifier.startLoggedOn();
+    QVERIFY(inWindow(modifier, Items, [&](QDialog *d) {
+        modifier.h.dialogs.answerYes();
+        press(d, Qt::Key_F8);
+    }));
+    QCOMPARE(ItemEntry(read(modifier.path, 23)).name(), QStringLiteral("COFFEE"));
 }
 
 void ItemBrowserTest::fileErrorsKeepTheWindow()
