@@ -197,7 +197,7 @@ void CreditBrowserTest::changesNeedModifyCredits()
     QVERIFY(inWindow(world, Credits, [&](QDialog *d) {
         Drive::type(d, "Text4", "5");
         press(d, Qt::Key_F7);
-        press(d, Qt::Key_F8);
+        press(d, Qt::Key_F8); // Delete, by key and by menu, is refused as Save is
         d->findChild<QAction *>("mnuDelete")->trigger();
         QCOMPARE(dialogs.messages().size(), 3);
         for (const auto &box : dialogs.messages())
@@ -209,14 +209,6 @@ void CreditBrowserTest::changesNeedModifyCredits()
             "be turned on for your cashier account."));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
-
-    World modifier(QStringLiteral("001100000000000000000"));
-    modifier.startLoggedOn();
-    QVERIFY(inWindow(modifier, Credits, [&](QDialog *d) {
-        modifier.h.dialogs.answerYes();
-        press(d, Qt::Key_F8);
-    }));
-    QCOMPARE(CustomerEntry(read(modifier.path, 26)).name(), QStringLiteral("CAROL"));
 
     World denied(QStringLiteral("100000000000000000000"));
     denied.startLoggedOn();
