@@ -2,6 +2,7 @@
 
 #include "ToolOutput.h"
 
+#include "datafile/BackupName.h"
 #include "datafile/DataCheck.h"
 #include "datafile/DataFile.h"
 #include "datafile/RecordStore.h"
@@ -22,14 +23,6 @@ const char *const BackupUsage =
     "      faults (printed as check prints them).\n";
 
 namespace {
-
-QString backupName(const QString &path, const QDateTime &now)
-{
-    QString name = QFileInfo(path).fileName();
-    if (name.endsWith(QLatin1String(".tb2"), Qt::CaseInsensitive))
-        name.chop(4);
-    return name + now.toString(QStringLiteral("-yyyyMMdd-HHmmss")) + QStringLiteral(".tb2");
-}
 
 QByteArray readAllOf(const QString &path, bool *ok)
 {
@@ -77,7 +70,7 @@ int backupCommand(QStringList args)
         }
     }
 
-    const QString target = QDir(dir).filePath(backupName(path, QDateTime::currentDateTime()));
+    const QString target = QDir(dir).filePath(backupFileName(path, QDateTime::currentDateTime()));
     if (const FileError e = RecordStore::writeNewFile(target, bytes, path); e != FileError::None) {
         err() << "tallybird-data: cannot write " << target << ": "
               << (e == FileError::PathAccess ? QStringLiteral("the file exists already")

@@ -93,7 +93,8 @@ void Interface::connectMenus()
     for (const auto &[action, reset] : resets)
         on(action, [&ctx, reset] { CashierCommands::runReset(ctx, reset); });
 
-    // The browsers; Save in the item and credit browsers has a privilege of its own.
+    // The browsers; Save and Delete in the item and credit browsers have a
+    // privilege of their own.
     const auto maySave = [&ctx](GuardedCommand command) {
         return [&ctx, command](QWidget *window) { return checkAccess(ctx, window, command); };
     };
@@ -381,19 +382,26 @@ void Interface::mnuNew()
     if (!letGoOfDatafile())
         return;
 
+    // The file at the path is kept as a dated backup beside it, never destroyed.
+    QString keptAs;
     const auto fail = [&](FileError error) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(error));
+        m_ctx.dialogs->fileError(
+            this, QStringLiteral("A File I/O Error has occured. Please try again.") + keptAs,
+            errorNumber(error));
         setNoDatafile();
     };
     if (QFileInfo(path).isDir()) {
         fail(FileError::PathAccess);
         return;
     }
-    if (QFileInfo::exists(path) && !QFile::remove(path)) {
-        fail(FileError::PermissionDenied);
-        return;
+    if (QFileInfo::exists(path)) {
+        const Result<QString> backup = RecordStore(path).moveAside(m_ctx.clock->now());
+        if (!backup) {
+            fail(backup.error());
+            return;
+        }
+        keptAs = QStringLiteral("\nThe existing file has been moved to '") + *backup
+                 + QStringLiteral("'.");
     }
     m_ctx.DataFilePath = path;
     setWindowTitle(QStringLiteral("Tallybird - ") + path);
@@ -408,7 +416,7 @@ void Interface::mnuNew()
     m_mode.datafileOpen = true;
     LockTerminal();
     m_ctx.dialogs->information(this, QStringLiteral("Cashier Permissions"),
-                               QStringLiteral("Please input cashier permissions."));
+                               QStringLiteral("Please input cashier permissions.") + keptAs);
     CashierCommands::openCashierSettings(m_ctx);
 }
 

@@ -235,6 +235,9 @@ void BrowserFrame::Delete()
 {
     if (m_settings.deleteQuestion.isEmpty() || m_walk->AtEnd)
         return;
+    // Deleting an entry changes the data as much as saving it does.
+    if (m_maySave && !m_maySave(this))
+        return;
     if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"), m_settings.deleteQuestion))
         return;
     status(m_settings.deleting);

@@ -25,7 +25,8 @@ class BrowserFrame : public QDialog
     Q_OBJECT
 
 public:
-    // Asks whether the cashier on duty may save here; shows "Access Denied" when not.
+    // Asks whether the cashier on duty may save or delete here; shows "Access
+    // Denied" when not.
     using SaveCheck = std::function<bool(QWidget *window)>;
 
     explicit BrowserFrame(AppContext &ctx, QWidget *parent = nullptr);

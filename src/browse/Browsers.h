@@ -9,7 +9,8 @@ struct AppContext;
 namespace Browsers {
 
 // Management, Browse Items: the item browser; on closing after a save the
-// main window's item box is filled again. `maySave` is the check of Save.
+// main window's item box is filled again. `maySave` is the check of Save
+// and Delete.
 void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave);
 // Management, Browse Credits: the customer browser.
 void mnuCredit(AppContext &ctx, const BrowserFrame::SaveCheck &maySave);

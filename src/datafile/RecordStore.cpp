@@ -1,5 +1,6 @@
 #include "RecordStore.h"
 
+#include "BackupName.h"
 #include "FileDeviceError.h"
 #include "NativePath.h"
 #include "RecordCodec.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -71,6 +73,23 @@ void removeStaleCopies(const QByteArray &native)
         ::close(fd);
     }
     ::closedir(dir);
+}
+
+// Renames `from` to `to` unless `to` exists (then fails with EEXIST).
+int renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    // A file system that cannot be told not to replace: looked at first.
+    struct stat st {
+    };
+    if (::lstat(to.constData(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
 }
 
 // The new file a delete or another rewrite writes, beside the old one; removed again unless
@@ -141,6 +160,27 @@ FileError RecordStore::createNew(const QDate &today) const
             return error;
     }
     return FileError::None;
+}
+
+Result<QString> RecordStore::moveAside(const QDateTime &at) const
+{
+    DataFile held(m_path);
+    // Any other failure to open is a file that is not a datafile (or cannot be
+    // written): there is no journal to play, and it moves as it is.
+    if (const FileError error = held.open(DataFile::Mode::ReadWrite); error == FileError::Locked)
+        return error;
+    const QByteArray from = NativePath::encode(m_path);
+    const QString folder = m_path.left(m_path.lastIndexOf(QLatin1Char('/')) + 1);
+    for (int nth = 1; nth <= 999; ++nth) {
+        const QString target = folder + backupFileName(m_path, at, nth);
+        if (renameNoReplace(from, NativePath::encode(target)) == 0) {
+            syncDirectory(from);
+            return target;
+        }
+        if (errno != EEXIST)
+            return fileErrorOfErrno(errno, target);
+    }
+    return FileError::PathAccess;
 }
 
 FileError RecordStore::testDatafile() const

@@ -5,6 +5,7 @@
 #include "FileError.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,13 @@ public:
     // record), its number taken under the lock. Gives that number, or
     // DatabaseFullRecord with nothing written when the file is full.
     Result<int> append(const DataRecord &record) const;
+
+    // Moves the file at the path aside to a dated backup in its folder
+    // (backupFileName, the first name not taken) and gives the backup's path;
+    // on failure nothing has moved. A datafile has its journal played into it
+    // first and stays locked while it moves: the backup is whole, and a till
+    // that waited opens whatever takes its place.
+    Result<QString> moveAside(const QDateTime &at) const;
 
     // Removes record n (>= FirstEntryRecord); every later record moves down by
     // one. The new file is written beside the old one (named after it, with

@@ -1,4 +1,5 @@
 list(APPEND TB_CORE_SOURCES
+    src/datafile/BackupName.cpp
     src/datafile/CashierEntry.cpp
     src/datafile/Cp1252.cpp
     src/datafile/Csv.cpp

@@ -14,6 +14,12 @@
 #include <cups/cups.h>
 
 namespace {
+// Read only: no Delete, Rename or New Folder in the dialog, so nobody removes
+// the datafile, the log or a backup from a locked till. Qt's own dialog, as the
+// desktop's dialogs offer to delete files whatever they are told.
+constexpr QFileDialog::Options FileDialogOptions =
+    QFileDialog::ReadOnly | QFileDialog::DontUseNativeDialog;
+
 // Whether the print system takes jobs for the queue now. A paused queue still
 // takes them and prints them later; one that rejects them does not.
 bool queueTakesJobs(const QString &queue)
@@ -84,14 +90,15 @@ std::optional<QString> QtDialogs::inputBox(QWidget *parent, const QString &title
 
 QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, QObject::tr("Open"), QString(), filter, nullptr,
+                                        FileDialogOptions);
 }
 
 QString QtDialogs::saveFileName(QWidget *parent, const QString &filter)
 {
     // The caller asks its own overwrite question.
     return QFileDialog::getSaveFileName(parent, QObject::tr("Save As"), QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+                                        FileDialogOptions | QFileDialog::DontConfirmOverwrite);
 }
 
 QPrinter &QtDialogs::printer()

@@ -1,5 +1,5 @@
-#include "common/TempDir.h"
 #include "common/Results.h"
+#include "common/TempDir.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
@@ -9,6 +9,7 @@
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "ui/QtDialogs.h"
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -72,8 +74,10 @@ private slots:
     void pickListFollowsPreferences();
     void fileNewCreatesDatafile();
     void fileNewOverwriteNoKeepsEverything();
-    void fileNewOverwriteYesReplacesFile();
+    void fileNewOverwriteYesKeepsOldFile();
+    void fileNewOnUnwritablePath_data();
     void fileNewOnUnwritablePath();
+    void fileDialogsAreReadOnly();
     void fileOpenCancelChangesNothing();
     void fileOpenRejectsBrokenFiles_data();
     void fileOpenRejectsBrokenFiles();
@@ -370,31 +374,52 @@ void MainWindowTest::fileNewOverwriteNoKeepsEverything()
     QCOMPARE(h.dialogs.unanswered, 0);
 }
 
-void MainWindowTest::fileNewOverwriteYesReplacesFile()
+void MainWindowTest::fileNewOverwriteYesKeepsOldFile()
 {
+    // The open datafile chosen on a locked till: kept under the first dated name free.
     TempDir dir;
-    const QString other = dir.writeFile("other.tb2", QByteArray(128 * 30, 'x'));
+    const QString open = newDatafile(dir, "open.tb2");
+    QVERIFY(RecordStore(open).append(item("TEA", "1")));
+    const QByteArray old = TempDir::readFile(open);
+    const QString taken = dir.writeFile("open-20261208-090000.tb2", "earlier");
     Harness h;
-    h.start();
-    h.dialogs.answerFile(other);
+    h.start(open);
+    h.dialogs.answerFile(open);
     h.dialogs.answerYes();
     Drive::enterMasterCashier("BOSS", "1234");
     QVERIFY(h.trigger("mnuNew"));
-    QCOMPARE(QFileInfo(other).size(), qint64(21 * 128));
-    QCOMPARE(RecordStore(other).testDatafile(), FileError::None);
-    QCOMPARE(h.dialogs.messages().at(1).title, QStringLiteral("Cashier Permissions"));
-    QCOMPARE(h.ctx.DataFilePath, other);
+    const QString backup = dir.path("open-20261208-090000-2.tb2");
+    QCOMPARE(TempDir::readFile(backup), old);
+    QCOMPARE(TempDir::readFile(taken), QByteArray("earlier"));
+    QCOMPARE(QFileInfo(open).size(), qint64(21 * 128));
+    QCOMPARE(h.dialogs.messages().at(1).text,
+             "Please input cashier permissions.\nThe existing file has been moved to '" + backup
+                 + "'.");
+    QCOMPARE(h.ctx.DataFilePath, open);
+}
+
+void MainWindowTest::fileNewOnUnwritablePath_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // of a file there, kept
+    QTest::newRow("missing folder") << "no-such-folder/new.tb2" << QByteArray();
+    QTest::newRow("no dated name fits") << QString(245, 'x') + ".tb2" << QByteArray("precious");
 }
 
 void MainWindowTest::fileNewOnUnwritablePath()
 {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
     TempDir dir;
     const QString open = newDatafile(dir, "open.tb2");
-    const QString bad = dir.path("no-such-folder/new.tb2");
+    const QString bad = bytes.isEmpty() ? dir.path(name) : dir.writeFile(name, bytes);
     Harness h;
     Interface &w = h.start(open);
     h.dialogs.answerFile(bad);
+    h.dialogs.answerYes();
+    Drive::enterMasterCashier("BOSS", "1234"); // for a window that must not open
     QVERIFY(h.trigger("mnuNew"));
+    Drive::cancelDialogWaits();
 
     const auto box = h.dialogs.lastMessage();
     QCOMPARE(box.icon, Dialogs::Icon::Critical);
@@ -408,8 +433,24 @@ void MainWindowTest::fileNewOnUnwritablePath()
     QCOMPARE(w.windowTitle(), QStringLiteral("Tallybird"));
     QVERIFY(!h.isEnabled("mnuCashier"));
     QCOMPARE(w.statusText(), QStringLiteral("No File Opened"));
-    QVERIFY(!QFile::exists(bad));
+    QCOMPARE(TempDir::readFile(bad), bytes);
+    QCOMPARE(dir.files().size(), bytes.isEmpty() ? 1 : 2);
     QCOMPARE(QFileInfo(open).size(), qint64(2560));
+}
+
+void MainWindowTest::fileDialogsAreReadOnly()
+{
+    // The real dialogs: Qt's own and read only, so they offer no Delete, Rename or New Folder.
+    QtDialogs real;
+    for (const bool save : {false, true}) {
+        QFileDialog::Options options;
+        Drive::onNextDialog([&](QDialog *d) {
+            options = static_cast<QFileDialog *>(d)->options();
+            d->reject();
+        });
+        QVERIFY((save ? real.saveFileName(nullptr, {}) : real.openFileName(nullptr, {})).isEmpty());
+        QVERIFY(options.testFlags(QFileDialog::ReadOnly | QFileDialog::DontUseNativeDialog));
+    }
 }
 
 void MainWindowTest::fileOpenCancelChangesNothing()

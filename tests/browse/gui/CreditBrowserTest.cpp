@@ -29,7 +29,7 @@ private slots:
     void notesTooLongKeepTheInput();
     void deleteShowsNextCustomer();
     void noCustomersOpensOnBlank();
-    void saveNeedsModifyCredits();
+    void changesNeedModifyCredits();
 };
 
 void CreditBrowserTest::walksSavesAndShowsNotes()
@@ -188,15 +188,21 @@ void CreditBrowserTest::noCustomersOpensOnBlank()
     }));
 }
 
-void CreditBrowserTest::saveNeedsModifyCredits()
+void CreditBrowserTest::changesNeedModifyCredits()
 {
     World world(QStringLiteral("001000000000000000000"));
     world.startLoggedOn();
     const QByteArray before = TempDir::readFile(world.path);
+    auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Credits, [&](QDialog *d) {
         Drive::type(d, "Text4", "5");
         press(d, Qt::Key_F7);
-        QVERIFY(world.h.dialogs.lastMessageWas(
+        press(d, Qt::Key_F8); // Delete, by key and by menu, is refused as Save is
+        d->findChild<QAction *>("mnuDelete")->trigger();
+        QCOMPARE(dialogs.messages().size(), 3);
+        for (const auto &box : dialogs.messages())
+            QCOMPARE(box.text, dialogs.lastMessage().text);
+        QVERIFY(dialogs.lastMessageWas(
             Dialogs::Icon::Critical, "Access Denied",
             "You do not have permission to modify entries in the credit database. If you require "
             "access, please contact your supervisor and request that the option 'Modify Credits' "
