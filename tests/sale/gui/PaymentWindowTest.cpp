@@ -101,7 +101,13 @@ void PaymentWindowTest::cashWithChange()
         change = label(d, "Label5");
         Drive::leave(d, "txtChange");
         QCOMPARE(Drive::text(d, "txtChange"), QStringLiteral("$20.00"));
-        setNotes(d, "Text1", "Thank you");
+        // The notes keep their line breaks, and no other control character.
+        setNotes(d, "Text1", "Thank you\x1b[2J");
+        Drive::click(d, "Command1");
+        QVERIFY(world.h.dialogs.lastMessageWas(Icon::Critical, "Invalid Character",
+                                               "The control character U+001B cannot be stored "
+                                               "in the datafile. Please use another character."));
+        setNotes(d, "Text1", "Thank you\nCome again");
         Drive::click(d, "Command1");
     });
     Drive::click(&w, "Command2");
