@@ -320,6 +320,15 @@ void PaymentWindowTest::logFileSetup()
                                    "append."));
     QCOMPARE(stored().Number.toText(), existing);
     QCOMPARE(stored().Price.toNumber(), 1.0);
+
+    dialogs.answerYes();
+    dialogs.answerNo();
+    dialogs.answerFile(world.dir.path("tab\there.txt"));
+    QVERIFY(world.h.trigger("mnuitmLogSetup"));
+    QVERIFY(dialogs.lastMessageWas(Icon::Critical, "Invalid Character",
+                                   "The control character U+0009 cannot be stored in the "
+                                   "datafile. Please use another character."));
+    QCOMPARE(stored().Number.toText(), existing);
     QCOMPARE(dialogs.pendingAnswers(), 0);
 }
 
