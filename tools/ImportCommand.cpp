@@ -3,21 +3,83 @@
 #include "ToolOutput.h"
 
 #include "datafile/ItemImport.h"
+#include "datafile/NativePath.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const char *const ImportUsage =
     "  tallybird-data import items PATH FILE\n"
     "      Reads items from the CSV file FILE (UTF-8, a header row naming the\n"
     "      columns Name, Number, Price, Stock and optionally Sold and Remaining,\n"
-    "      as the item export writes them). A row whose Number an item of the\n"
+    "      as the item export writes them; a regular file of at most 64 MB). A\n"
+    "      name that export wrote with a ' in front (one beginning with =, +,\n"
+    "      -, @) is read without it. Names and numbers may not hold tabs, line\n"
+    "      breaks or other control characters. A row whose Number an item of the\n"
     "      datafile has updates that item's name, price and stock and keeps its\n"
     "      Sold; any other row adds a new item. Every row is checked first, as\n"
     "      the item window checks an item; the first bad row is reported with\n"
     "      its line and nothing is written. Otherwise the datafile is rewritten\n"
     "      once: a new file beside it, renamed over it. Tills on the same\n"
     "      datafile wait for it, and it waits for a sale they are storing.\n";
+
+namespace {
+
+struct Catalogue {
+    QByteArray bytes;
+    QString problem; // empty when read
+};
+
+// Only a regular file of a sensible size is read: a device such as /dev/zero
+// would be read until memory runs out, and a fifo is opened without waiting
+// for a writer.
+Catalogue readCatalogue(const QString &csvPath)
+{
+    Catalogue c;
+    const auto failed = [&c](int error) {
+        c.problem = QString::fromLocal8Bit(std::strerror(error));
+        return c;
+    };
+    const int fd =
+        ::open(NativePath::encode(csvPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return failed(errno);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failed(EIO);
+    }
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        return failed(errno);
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB, far more than a catalogue "
+                                            "of the most items a datafile holds (32,744) needs")
+                                 .arg(ItemImport::MaxCsvBytes >> 20);
+    if (S_ISDIR(st.st_mode))
+        c.problem = QStringLiteral("it is a directory");
+    else if (!S_ISREG(st.st_mode))
+        c.problem = QStringLiteral("it is not a regular file");
+    else if (st.st_size > ItemImport::MaxCsvBytes)
+        c.problem = tooLarge;
+    if (!c.problem.isEmpty())
+        return c;
+    // The file may have grown since.
+    c.bytes = file.read(ItemImport::MaxCsvBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        c.problem = file.errorString();
+    else if (c.bytes.size() > ItemImport::MaxCsvBytes)
+        c.problem = tooLarge;
+    return c;
+}
+
+} // namespace
 
 int importCommand(QStringList args)
 {
@@ -32,21 +94,13 @@ int importCommand(QStringList args)
     const QString path = args[1];
     const QString csvPath = args[2];
 
-    QFile csvFile(csvPath);
-    if (QFileInfo(csvPath).isDir() || !csvFile.open(QIODevice::ReadOnly)) {
-        err() << "tallybird-data: cannot read " << csvPath << ": "
-              << (QFileInfo(csvPath).isDir() ? QStringLiteral("it is a directory")
-                                             : csvFile.errorString())
-              << "; " << path << " was not changed\n";
-        return ExitFileError;
-    }
-    const QByteArray csv = csvFile.readAll();
-    if (csvFile.error() != QFileDevice::NoError) {
-        err() << "tallybird-data: cannot read " << csvPath << ": " << csvFile.errorString() << "; "
+    const Catalogue catalogue = readCatalogue(csvPath);
+    if (!catalogue.problem.isEmpty()) {
+        err() << "tallybird-data: cannot read " << csvPath << ": " << catalogue.problem << "; "
               << path << " was not changed\n";
         return ExitFileError;
     }
-    csvFile.close();
+    const QByteArray &csv = catalogue.bytes;
 
     const ItemImport::Outcome outcome = ItemImport::run(path, csv);
     if (outcome.refused) {

@@ -18,6 +18,7 @@
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -267,38 +268,6 @@ const std::array<const char *, FieldCount> FieldNames{
     "SpareA", "SpareB", "SpareC", "SpareD", "Reserved11", "Reserved12",
 };
 
-// A text in double quotes on one line: quotes, backslashes and control
-// characters are escaped.
-QString quoted(const QString &s)
-{
-    QString r = QStringLiteral("\"");
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '"':
-            r += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            r += QStringLiteral("\\\\");
-            break;
-        case '\n':
-            r += QStringLiteral("\\n");
-            break;
-        case '\r':
-            r += QStringLiteral("\\r");
-            break;
-        case '\t':
-            r += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
-                r += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-            else
-                r += c;
-        }
-    }
-    return r + QLatin1Char('"');
-}
-
 QString currencyText(Currency c)
 {
     const qint64 raw = c.raw();
@@ -341,7 +310,7 @@ QString fieldText(const FieldValue &v)
     case FieldValue::Type::Date:
         return QStringLiteral("date:") + dateText(v.dateValue());
     case FieldValue::Type::Text:
-        return quoted(v.toText());
+        return StoredText::quoted(v.toText());
     }
     return QStringLiteral("?");
 }

@@ -1,7 +1,7 @@
 #include "BrowserFrame.h"
 
-#include "datafile/Cp1252.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/ArrowImage.h"
 #include "ui/Dialogs.h"
@@ -263,15 +263,11 @@ bool BrowserFrame::Save()
     // Built while the file is locked when it builds on the stored record, so
     // nothing here may wait for the user.
     std::optional<SaveOutcome> out;
-    QChar unstorable;
+    std::optional<QChar> unstorable;
     const auto build = [&](const DataRecord &stored) {
         out = m_settings.build(form(), stored);
-        for (int i = 0; i < FieldCount && unstorable.isNull(); ++i) {
-            const FieldValue &field = out->record.field(i);
-            if (field.isText())
-                unstorable = Cp1252::firstUnencodable(field.toText());
-        }
-        return !out->refusal && unstorable.isNull();
+        unstorable = StoredText::firstRefused(out->record);
+        return !out->refusal && !unstorable;
     };
     int written = m_walk->CurrentRecord;
     FileError error = FileError::None;
@@ -304,8 +300,8 @@ bool BrowserFrame::Save()
             critical(*out->refusal);
             return false;
         }
-        if (!unstorable.isNull()) {
-            m_ctx.dialogs->unstorableCharacter(this, unstorable);
+        if (unstorable) {
+            m_ctx.dialogs->unstorableCharacter(this, *unstorable);
             return false;
         }
     }

@@ -65,6 +65,14 @@ std::optional<Problem> checkUtf8(QByteArrayView bytes)
     return std::nullopt;
 }
 
+bool startsLikeFormula(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char('\''))
+        ++i;
+    return i < text.size() && QStringView(u"=+-@\t\r").contains(text[i]);
+}
+
 bool isBlank(const QStringList &fields)
 {
     return fields.size() == 1 && fields.first().isEmpty();
@@ -179,6 +187,16 @@ QString line(const QStringList &fields)
         out += field(fields[i]);
     }
     return out + QStringLiteral("\r\n");
+}
+
+QString textCell(const QString &text)
+{
+    return startsLikeFormula(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString fromTextCell(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && startsLikeFormula(cell) ? cell.mid(1) : cell;
 }
 
 } // namespace Csv

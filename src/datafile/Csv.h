@@ -36,4 +36,11 @@ QString field(const QString &text);
 // One record: the fields, commas between them, CR LF after them.
 QString line(const QStringList &fields);
 
+// A text cell that a spreadsheet must not take for a formula: a text that,
+// after the "'"s it may begin with, begins with =, +, -, @, TAB or CR gets one
+// more "'" in front. Numbers and money are no text cells.
+QString textCell(const QString &text);
+// The text of a cell written by textCell: without that one "'".
+QString fromTextCell(const QString &cell);
+
 } // namespace Csv

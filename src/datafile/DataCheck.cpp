@@ -6,6 +6,7 @@
 #include "HeaderRecords.h"
 #include "ItemEntry.h"
 #include "MoneyText.h"
+#include "StoredText.h"
 
 #include <QHash>
 
@@ -13,10 +14,8 @@ namespace DataCheck {
 
 namespace {
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+// Escaped: a control character in a name reaches the terminal as text.
+using StoredText::quoted;
 
 // A switch of the header: the number or text 1 or 0, or "" as a new datafile has it.
 bool isSwitch(const FieldValue &value)

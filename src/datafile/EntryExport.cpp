@@ -38,27 +38,24 @@ QStringList rowOf(Kind kind, const DataRecord &record, bool withPins)
     switch (kind) {
     case Kind::Items: {
         const ItemEntry item(record);
-        return {item.name(),
-                item.number(),
-                MoneyText::decimalText(item.price()),
-                MoneyText::numberText(item.sold()),
-                MoneyText::numberText(item.stock()),
-                MoneyText::numberText(item.remaining())};
+        return {Csv::textCell(item.name()),           item.number(),
+                MoneyText::decimalText(item.price()), MoneyText::numberText(item.sold()),
+                MoneyText::numberText(item.stock()),  MoneyText::numberText(item.remaining())};
     }
     case Kind::Customers: {
         const CustomerEntry customer(record);
-        return {customer.name(), MoneyText::decimalText(customer.balance()), customer.notes(),
-                MoneyText::numberText(customer.visits()),
+        return {Csv::textCell(customer.name()), MoneyText::decimalText(customer.balance()),
+                Csv::textCell(customer.notes()), MoneyText::numberText(customer.visits()),
                 MoneyText::decimalText(customer.totalSpent())};
     }
     case Kind::Cashiers: {
         const CashierEntry cashier(record);
-        QStringList row{cashier.name()};
+        QStringList row{Csv::textCell(cashier.name())};
         if (withPins)
             row << cashier.pin();
         row << MoneyText::decimalText(cashier.amountSold())
-            << MoneyText::numberText(cashier.salesPerformed()) << privilegeText(cashier)
-            << MoneyText::numberText(cashier.msLoggedOn());
+            << MoneyText::numberText(cashier.salesPerformed())
+            << Csv::textCell(privilegeText(cashier)) << MoneyText::numberText(cashier.msLoggedOn());
         return row;
     }
     }

@@ -7,7 +7,9 @@
 #include <QStringList>
 
 // The entries of a datafile as a table in CSV: a header row, then one row per
-// entry in the order of the file. Money is a plain decimal with a dot.
+// entry in the order of the file. Money is a plain decimal with a dot; a text
+// that a spreadsheet would take for a formula has a "'" in front
+// (Csv::textCell).
 namespace EntryExport {
 
 enum class Kind { Items, Customers, Cashiers };

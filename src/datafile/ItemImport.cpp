@@ -1,12 +1,12 @@
 #include "ItemImport.h"
 
-#include "Cp1252.h"
 #include "DataFile.h"
 #include "FileDeviceError.h"
 #include "ItemEntry.h"
 #include "MoneyText.h"
 #include "RecordCodec.h"
 #include "RecordStore.h"
+#include "StoredText.h"
 
 #include <QHash>
 #include <QList>
@@ -26,9 +26,11 @@ const std::array<QString, ColumnCount> ColumnNames{
 };
 constexpr std::array<bool, ColumnCount> Required{true, true, true, false, true, false};
 
+// A catalogue's value in a message: escaped, and cut short, as a refused cell
+// may be megabytes long.
 QString quoted(const QString &text)
 {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    return StoredText::quoted(text, 60);
 }
 
 // Where each column is in the rows, -1 for an optional one that is absent.
@@ -92,10 +94,15 @@ QString faultText(ItemFault fault, const ItemTexts &t)
 
 std::optional<QString> unstorable(const QString &what, const QString &text)
 {
-    const QChar c = Cp1252::firstUnencodable(text);
-    if (c.isNull())
+    const std::optional<QChar> refused = StoredText::firstRefused(text);
+    if (!refused)
         return std::nullopt;
+    const QChar c = *refused;
     const QString code = QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    if (StoredText::isControl(c))
+        return QStringLiteral("the %1 %2 holds the control character U+%3 (line breaks, tabs "
+                              "and other control characters are not allowed)")
+            .arg(what, quoted(text), code);
     return QStringLiteral("the %1 %2 holds the character %3 (U+%4), which a datafile cannot "
                           "store (Windows-1252 only)")
         .arg(what, quoted(text), QString(c), code);
@@ -198,9 +205,12 @@ private:
 
     ItemTexts textsOf(const Csv::Row &row) const
     {
-        ItemTexts texts{cell(row, Name),  cell(row, Number).trimmed(),
-                        cell(row, Price), cell(row, Sold),
-                        cell(row, Stock), cell(row, Remaining)};
+        ItemTexts texts{Csv::fromTextCell(cell(row, Name)),
+                        cell(row, Number).trimmed(),
+                        cell(row, Price),
+                        cell(row, Sold),
+                        cell(row, Stock),
+                        cell(row, Remaining)};
         // Without the column, what remains is what was not sold.
         if (m_header.index[Remaining] < 0 && MoneyText::isWholeNumber(texts.stock)
             && (texts.sold.isEmpty() || MoneyText::isWholeNumber(texts.sold))) {

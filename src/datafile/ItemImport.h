@@ -12,7 +12,9 @@
 // export, found by their names in the header row: Name, Number, Price and
 // Stock, and optionally Sold and Remaining. An item whose number a datafile
 // item has updates that item's name, price and stock and keeps what it has
-// sold; any other row adds a new item after the last record.
+// sold; any other row adds a new item after the last record. A name that the
+// export wrote with a "'" in front, so that a spreadsheet keeps it as text, is
+// read without it (Csv::fromTextCell).
 //
 // All or nothing: every row is checked first, as the item browser checks its
 // boxes, and must be storable; the first row that is not stops the import
@@ -28,6 +30,10 @@ struct Outcome {
 
     bool ok() const { return error == FileError::None && !refused; }
 };
+
+// The largest catalogue read: a catalogue of the most items a datafile holds
+// (32,744) takes a few megabytes.
+inline constexpr qint64 MaxCsvBytes = qint64(64) << 20;
 
 Outcome run(const QString &path, QByteArrayView csv);
 

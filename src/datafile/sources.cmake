@@ -22,5 +22,6 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Privileges.cpp
     src/datafile/RecordCodec.cpp
     src/datafile/RecordStore.cpp
+    src/datafile/StoredText.cpp
     src/datafile/TransactionCounter.cpp
 )

@@ -1,9 +1,9 @@
 #include "NewItem.h"
 
-#include "datafile/Cp1252.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -115,6 +115,13 @@ void NewItem::Command1_Click()
         ready();
         return;
     }
+    // An item for this bill only is refused too: its name goes on the bill
+    // and into the log.
+    if (const auto bad = StoredText::firstRefused(itemName + ui->Text2->text())) {
+        m_ctx.dialogs->unstorableCharacter(this, *bad);
+        ready();
+        return;
+    }
     if (ui->Check1->isChecked()) {
         ready();
         accept();
@@ -130,11 +137,6 @@ void NewItem::Command1_Click()
     }
     const FileError error = stored ? FileError::None : stored.error();
     ready();
-    if (error == FileError::UnencodableText) {
-        const QChar bad = Cp1252::firstUnencodable(itemName + ui->Text2->text());
-        m_ctx.dialogs->unstorableCharacter(this, bad);
-        return;
-    }
     if (error == FileError::BadRecordLength) {
         m_ctx.dialogs->recordTooLong(this);
         return;

@@ -4,6 +4,7 @@
 #include "datafile/Cp1252.h"
 #include "datafile/DataFile.h"
 #include "datafile/MoneyText.h"
+#include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -21,13 +22,21 @@ void fileError(AppContext &ctx, QWidget *window, int number)
 // "Record too Long" or the unstorable character; false when the plan may go ahead.
 bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &payment)
 {
+    // The comments and the bill's notes may have several lines.
+    std::optional<QChar> typed = StoredText::firstRefused(payment.customer + payment.moneyGiven);
+    if (!typed)
+        typed =
+            StoredText::firstRefused(payment.comments + payment.notes, StoredText::Lines::Several);
+    if (typed) {
+        ctx.dialogs->unstorableCharacter(window, *typed);
+        return true;
+    }
     const FileError error = check(plan);
     if (error == FileError::None)
         return false;
     if (error == FileError::UnencodableText) {
-        const QString typed = payment.customer + payment.comments + payment.notes
-                              + payment.moneyGiven + plan.log.join(QString());
-        ctx.dialogs->unstorableCharacter(window, Cp1252::firstUnencodable(typed));
+        ctx.dialogs->unstorableCharacter(window,
+                                         Cp1252::firstUnencodable(plan.log.join(QString())));
     } else if (error == FileError::BadRecordLength) {
         ctx.dialogs->recordTooLong(window);
     } else {

@@ -1,9 +1,9 @@
 #include "BillNotes.h"
 
-#include "datafile/Cp1252.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 
 namespace {
 bool isStoredZero(const FieldValue &value)
@@ -39,14 +39,15 @@ Result<BillNotes> BillNotes::read(const QString &path)
     return out;
 }
 
-QChar BillNotes::unstorableCharacter() const
+std::optional<QChar> BillNotes::unstorableCharacter() const
 {
-    const QChar first = Cp1252::firstUnencodable(header);
-    return first.isNull() ? Cp1252::firstUnencodable(footer) : first;
+    return StoredText::firstRefused(header + footer, StoredText::Lines::Several);
 }
 
 FileError BillNotes::write(const QString &path) const
 {
+    if (unstorableCharacter())
+        return FileError::UnencodableText;
     DataRecord record;
     record.Name = FieldValue::fromText(SharedMarker);
     record.Number = FieldValue::fromText(toStored(header));

@@ -5,6 +5,8 @@
 #include <QChar>
 #include <QString>
 
+#include <optional>
+
 // The bill header and footer of header record 5, as the editor shows them.
 // On disk a line break is CR LF, as the bill printer and earlier versions
 // expect; in the editor it is "\n".
@@ -14,11 +16,12 @@ struct BillNotes {
 
     static Result<BillNotes> read(const QString &path);
     // Encodes the record first and writes nothing when it does not fit
-    // (BadRecordLength) or holds a character Windows-1252 lacks
+    // (BadRecordLength) or holds a character that may not be stored
     // (UnencodableText).
     FileError write(const QString &path) const;
-    // The first character of the notes that the datafile cannot hold.
-    QChar unstorableCharacter() const;
+    // The first character of the notes that may not be stored: one Windows-1252
+    // lacks, or a control character other than a line break.
+    std::optional<QChar> unstorableCharacter() const;
 
     static QString toEditor(const QString &stored);
     static QString toStored(const QString &edited);

@@ -89,7 +89,7 @@ void SetTax::Command1_Click()
         return;
     }
     if (error == FileError::UnencodableText) {
-        m_ctx.dialogs->unstorableCharacter(this, tax.unstorableCharacter());
+        m_ctx.dialogs->unstorableCharacter(this, tax.unstorableCharacter().value_or(QChar()));
         return;
     }
     if (error != FileError::None) {

@@ -8,9 +8,9 @@
 #include "SetTax.h"
 #include "SettingsErrors.h"
 #include "cashier/Access.h"
-#include "datafile/Cp1252.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
@@ -120,11 +120,11 @@ void mnuitmLogSetup(AppContext &ctx)
     record->Name = FieldValue::fromText(SharedMarker);
     record->Number = FieldValue::fromText(path);
     record->Price = FieldValue::fromInt16(startNew ? 0 : 1);
-    const FileError error = store.writeRecord(HeaderRecord::LogFile, *record);
-    if (error == FileError::UnencodableText) {
-        ctx.dialogs->unstorableCharacter(parent, Cp1252::firstUnencodable(path));
+    if (const auto bad = StoredText::firstRefused(path)) {
+        ctx.dialogs->unstorableCharacter(parent, *bad);
         return;
     }
+    const FileError error = store.writeRecord(HeaderRecord::LogFile, *record);
     if (error == FileError::BadRecordLength) {
         ctx.dialogs->recordTooLong(parent);
         return;
@@ -200,7 +200,7 @@ void mnuitmPrintSetup(AppContext &ctx)
         return;
     }
     if (error == FileError::UnencodableText) {
-        ctx.dialogs->unstorableCharacter(window, notes.unstorableCharacter());
+        ctx.dialogs->unstorableCharacter(window, notes.unstorableCharacter().value_or(QChar()));
         return;
     }
     if (error != FileError::None) {

@@ -1,10 +1,10 @@
 #include "TaxSettings.h"
 
-#include "datafile/Cp1252.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
+#include "datafile/StoredText.h"
 
 Result<TaxSettings> TaxSettings::read(const QString &path)
 {
@@ -22,14 +22,15 @@ Result<TaxSettings> TaxSettings::read(const QString &path)
     return out;
 }
 
-QChar TaxSettings::unstorableCharacter() const
+std::optional<QChar> TaxSettings::unstorableCharacter() const
 {
-    const QChar first = Cp1252::firstUnencodable(rate1);
-    return first.isNull() ? Cp1252::firstUnencodable(rate2) : first;
+    return StoredText::firstRefused(rate1 + rate2);
 }
 
 FileError TaxSettings::write(const QString &path) const
 {
+    if (unstorableCharacter())
+        return FileError::UnencodableText;
     DataRecord rates;
     rates.Name = FieldValue::fromText(SharedMarker);
     rates.Price = FieldValue::fromText(rate1);

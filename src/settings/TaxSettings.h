@@ -5,6 +5,8 @@
 #include <QChar>
 #include <QString>
 
+#include <optional>
+
 // The tax rates of header record 1 and the no-tax flag of record 20.
 struct TaxSettings {
     QString rate1;      // percent, as typed
@@ -15,8 +17,8 @@ struct TaxSettings {
     // Both records are encoded before either is written, so a rate too long
     // for its record leaves both as they were.
     FileError write(const QString &path) const;
-    // The first character of the rates that the datafile cannot hold.
-    QChar unstorableCharacter() const;
+    // The first character of the rates that may not be stored.
+    std::optional<QChar> unstorableCharacter() const;
 };
 
 // A rate is accepted when it is a number whose leading numeric part is that

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datafile/FileError.h"
+#include "datafile/StoredText.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,12 +56,18 @@ public:
                  text + (errorNumber == int(FileError::Locked) ? busy : QString())
                      + QStringLiteral("\nError: ") + QString::number(errorNumber));
     }
-    // A character the datafile's Windows-1252 text cannot hold; nothing is stored.
+    // A character the datafile's Windows-1252 text cannot hold, or a control
+    // character, named by its code as it shows as nothing; nothing is stored.
     void unstorableCharacter(QWidget *parent, QChar character)
     {
+        const QString named =
+            StoredText::isControl(character)
+                ? QStringLiteral("control character U+")
+                      + QString::number(character.unicode(), 16).rightJustified(4, u'0').toUpper()
+                : QStringLiteral("character '") + character + QLatin1Char('\'');
         critical(parent, QStringLiteral("Invalid Character"),
-                 QStringLiteral("The character '") + character
-                     + QStringLiteral("' cannot be stored in the datafile. Please use another "
+                 QStringLiteral("The ") + named
+                     + QStringLiteral(" cannot be stored in the datafile. Please use another "
                                       "character."));
     }
     // A record too long for its 128 bytes; nothing is stored.

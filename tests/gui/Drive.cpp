@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -112,6 +113,13 @@ void type(QWidget *root, const QString &box, const QString &text)
     edit->selectAll();
     edit->del();
     keys(text);
+}
+
+void paste(QWidget *root, const QString &box, const QString &text)
+{
+    type(root, box, QString());
+    QGuiApplication::clipboard()->setText(text);
+    press(Qt::Key_V, Qt::ControlModifier);
 }
 
 QString text(QWidget *root, const QString &box)

@@ -21,6 +21,9 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Gives an entry box (or an editable combo box) the focus, clears it and
 // types the text into it as a user would.
 void type(QWidget *root, const QString &box, const QString &text);
+// Replaces the box's text with the text pasted from the clipboard (Ctrl+V),
+// the way characters that no key types get in.
+void paste(QWidget *root, const QString &box, const QString &text);
 QString text(QWidget *root, const QString &box);
 void click(QWidget *root, const QString &button);
 void check(QWidget *root, const QString &box, bool on);

@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace ToolRun;
 
 namespace {
@@ -200,6 +202,18 @@ private slots:
                                               << 3 << "belongs to the item at record 23";
         QTest::newRow("too long for a record") << head + QByteArray(110, 'M') + ",301,1,1\r\n"
                                                << 3 << "does not fit in one record of 128 bytes";
+        // Control characters would forge lines of the log and the bill; the
+        // message shows them escaped, and a long value cut short.
+        QTest::newRow("line break")
+            << head + "\"EVIL\r\n---\",301,1,1\r\n"
+            << 3 << "name \"EVIL\\r\\n---\" holds the control character U+000D";
+        QTest::newRow("escape") << head + "TEA \x1b[2J,301,1,1\r\n"
+                                << 3 << "\"TEA \\x1b[2J\" holds the control character U+001B";
+        QTest::newRow("nul") << head + QByteArray("A\0B,301,1,1\r\n", 13) << 3 << "\"A\\x00B\"";
+        QTest::newRow("c1 control") << head + "A\xC2\x81,301,1,1\r\n" << 3 << "\"A\\x81\" holds";
+        QTest::newRow("long value")
+            << head + "MUG,301," + QByteArray(100000, 'Z') + ",1\r\n"
+            << 3 << "the price \"" + QString(60, 'Z') + QChar(0x2026) + "\" is not";
     }
 
     void badInputLeavesTheDatafileUnchanged()
@@ -225,6 +239,60 @@ private slots:
         QCOMPARE(linesOf(run.err).size(), 1);
         QCOMPARE(TempDir::readFile(path), before);
         QCOMPARE(dir.files(), (QStringList{QStringLiteral("in.csv"), QStringLiteral("shop.tb2")}));
+    }
+
+    void importReadsOnlyARegularFileOfSensibleSize()
+    {
+        TempDir dir;
+        const QString path = smallShop(dir);
+        const QByteArray before = TempDir::readFile(path);
+        const QString fifo = dir.path(QStringLiteral("fifo.csv"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString large = dir.writeFile(QStringLiteral("large.csv"), "Name,Number,Price\n");
+        QVERIFY(QFile::resize(large, (qint64(64) << 20) + 1));
+        for (const QString &csv : {QStringLiteral("/dev/zero"), fifo, large}) {
+            const Run run = runTool({Import, Items, path, csv});
+            QCOMPARE(run.exitCode, 1);
+            const QString why = csv == large ? "larger than 64 MB" : "not a regular file";
+            QVERIFY2(run.err.startsWith("tallybird-data: cannot read " + csv + ": it is " + why),
+                     qPrintable(run.err.left(200)));
+        }
+        QCOMPARE(TempDir::readFile(path), before);
+    }
+
+    void exportGuardsTextsFromSpreadsheetFormulas_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cell"); // as export writes it
+        const auto row = [](const char *name, const char *cell) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(cell);
+        };
+        row("+1+2", "'+1+2");
+        row("-5", "'-5");
+        row("@SUM(A1)", "'@SUM(A1)");
+        row("'=X", "''=X");
+        row("''+Y", "'''+Y");
+        row("'PLAIN", "'PLAIN");
+        row("A=B", "A=B");
+        row("=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\"");
+    }
+
+    void exportGuardsTextsFromSpreadsheetFormulas()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, cell);
+        TempDir dir;
+        const QString path = smallShop(dir);
+        QCOMPARE(RecordStore(path).writeRecord(24, item(name, "300", 1, 0, 1)), FileError::None);
+        const QString csv = dir.path(QStringLiteral("items.csv"));
+        QCOMPARE(runTool({Export, Items, path, csv}).exitCode, 0);
+        const QString written = QString::fromUtf8(TempDir::readFile(csv));
+        QVERIFY2(written.endsWith("\r\n" + cell + ",300,0.01,0,1,1\r\n"), qPrintable(written));
+
+        const QString fresh = dir.path(QStringLiteral("fresh.tb2"));
+        QCOMPARE(RecordStore(fresh).createNew(QDate(2024, 3, 1)), FileError::None);
+        QCOMPARE(runTool({Import, Items, fresh, csv}).exitCode, 0);
+        QCOMPARE(ItemEntry(itemsOf(fresh).back()).name(), name);
     }
 
     void importStopsAtTheEntryLimit()
@@ -352,6 +420,8 @@ private slots:
             << "record 11: header record: the currency \"EURO\" has the symbol \"EU\", not "
                "one character";
         QTest::newRow("partial record") << 11 << "a partial record of 5 byte(s) at the end";
+        QTest::newRow("escape in a name")
+            << 12 << "record 24: item \"J\\x1b[2J\": Sold 3 + Remaining 6 is not Stock 10";
     }
 
     void checkFindsEachFault()
@@ -377,8 +447,9 @@ private slots:
             break;
         }
         case 1:
-            written = store.writeRecord(24, [] {
-                DataRecord r = item("JAM", "300", 1, 3, 10);
+        case 12:
+            written = store.writeRecord(24, [fault] {
+                DataRecord r = item(fault == 1 ? "JAM" : "J\x1b[2J", "300", 1, 3, 10);
                 r.Remaining = FieldValue::fromNumber(6);
                 return r;
             }());

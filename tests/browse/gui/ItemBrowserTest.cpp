@@ -371,6 +371,12 @@ void ItemBrowserTest::fileErrorsKeepTheWindow()
                                                       "the datafile. Please use another "
                                                       "character.")));
         QCOMPARE(TempDir::readFile(world.path), before);
+        Drive::paste(d, "Text1", QStringLiteral("TEA\tPOT"));
+        press(d, Qt::Key_F7);
+        QVERIFY(dialogs.lastMessageWas(Dialogs::Icon::Critical, "Invalid Character",
+                                       "The control character U+0009 cannot be stored in the "
+                                       "datafile. Please use another character."));
+        QCOMPARE(TempDir::readFile(world.path), before);
 
         QVERIFY(QFile::remove(world.path));
         Drive::type(d, "Text1", "GREEN TEA");

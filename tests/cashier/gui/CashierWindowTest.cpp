@@ -352,6 +352,9 @@ void CashierWindowTest::saveRefusesBadInput()
         {"Text1", QStringLiteral("CAF\u4E2D"),
          QStringLiteral("The character '\u4E2D' cannot be stored in the datafile. Please use "
                         "another character.")},
+        {"Text1", QStringLiteral("ANN\x1b[2J"),
+         QStringLiteral("The control character U+001B cannot be stored in the datafile. Please "
+                        "use another character.")},
     };
     for (const Case &c : cases) {
         h.dialogs.clear();
@@ -360,7 +363,7 @@ void CashierWindowTest::saveRefusesBadInput()
         w.findChild<QLineEdit *>(c.box)->setText(c.text);
         w.Save();
         QCOMPARE(h.dialogs.messages().size(), 1);
-        QCOMPARE(h.dialogs.lastMessage().title, c.message.startsWith(QLatin1String("The character"))
+        QCOMPARE(h.dialogs.lastMessage().title, c.message.startsWith(QLatin1String("The "))
                                                     ? QStringLiteral("Invalid Character")
                                                     : QStringLiteral("Check Text Boxes"));
         QCOMPARE(h.dialogs.lastMessage().text, c.message);

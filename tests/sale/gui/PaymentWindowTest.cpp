@@ -101,7 +101,13 @@ void PaymentWindowTest::cashWithChange()
         change = label(d, "Label5");
         Drive::leave(d, "txtChange");
         QCOMPARE(Drive::text(d, "txtChange"), QStringLiteral("$20.00"));
-        setNotes(d, "Text1", "Thank you");
+        // The notes keep their line breaks, and no other control character.
+        setNotes(d, "Text1", "Thank you\x1b[2J");
+        Drive::click(d, "Command1");
+        QVERIFY(world.h.dialogs.lastMessageWas(Icon::Critical, "Invalid Character",
+                                               "The control character U+001B cannot be stored "
+                                               "in the datafile. Please use another character."));
+        setNotes(d, "Text1", "Thank you\nCome again");
         Drive::click(d, "Command1");
     });
     Drive::click(&w, "Command2");
@@ -314,6 +320,15 @@ void PaymentWindowTest::logFileSetup()
                                    "append."));
     QCOMPARE(stored().Number.toText(), existing);
     QCOMPARE(stored().Price.toNumber(), 1.0);
+
+    dialogs.answerYes();
+    dialogs.answerNo();
+    dialogs.answerFile(world.dir.path("tab\there.txt"));
+    QVERIFY(world.h.trigger("mnuitmLogSetup"));
+    QVERIFY(dialogs.lastMessageWas(Icon::Critical, "Invalid Character",
+                                   "The control character U+0009 cannot be stored in the "
+                                   "datafile. Please use another character."));
+    QCOMPARE(stored().Number.toText(), existing);
     QCOMPARE(dialogs.pendingAnswers(), 0);
 }
 

@@ -118,6 +118,12 @@ void SaleWindowTest::newItemStoredOrBilled()
         Drive::type(d, "Text2", "555");
         Drive::type(d, "Text3", "1.25");
         Drive::check(d, "Check1", billOnly);
+        Drive::paste(d, "Text1", QStringLiteral("SCONE\r\nCash Purchase"));
+        Drive::click(d, "Command1");
+        QVERIFY(world.h.dialogs.lastMessageWas(Dialogs::Icon::Critical, "Invalid Character",
+                                               "The control character U+000D cannot be stored "
+                                               "in the datafile. Please use another character."));
+        Drive::type(d, "Text1", "SCONE");
         button = d->findChild<QAbstractButton *>("Command1")->text();
         Drive::click(d, "Command1");
     });

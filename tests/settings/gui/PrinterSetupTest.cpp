@@ -6,6 +6,8 @@
 #include "datafile/Currency.h"
 #include "settings/BillNotes.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,7 +43,10 @@ void typeNote(QDialog *d, const QString &text)
         if (i > 0)
             QTest::keyClick(noteBox(d), Qt::Key_Return);
         for (const QChar c : lines[i]) {
-            if (c.unicode() < 0x80)
+            if (c.unicode() < 0x20) { // no key types it: pasted
+                QGuiApplication::clipboard()->setText(QString(c));
+                QTest::keyClick(noteBox(d), Qt::Key_V, Qt::ControlModifier);
+            } else if (c.unicode() < 0x80)
                 QTest::keyClick(noteBox(d), char(c.unicode()));
             else // as a keyboard layout with that key would send it
                 QTest::sendKeyEvent(QTest::Click, noteBox(d), Qt::Key_unknown, QString(c),
@@ -239,6 +244,8 @@ void PrinterSetupTest::recordMustFit_data()
                                << "";
     QTest::newRow("character without a code") << QStringLiteral("SNOW \u2603") << ""
                                               << "Invalid Character";
+    QTest::newRow("control character") << QStringLiteral("HEAD\x1b[2J") << ""
+                                       << "Invalid Character";
 }
 
 void PrinterSetupTest::recordMustFit()
@@ -268,8 +275,11 @@ void PrinterSetupTest::recordMustFit()
         QCOMPARE(h.dialogs.lastMessage().text, TooLong);
     else
         QCOMPARE(h.dialogs.lastMessage().text,
-                 QStringLiteral("The character '\u2603' cannot be stored in the datafile. Please "
-                                "use another character."));
+                 QStringLiteral("The %1 cannot be stored in the datafile. Please use another "
+                                "character.")
+                     .arg(header.startsWith(QLatin1String("HEAD"))
+                              ? QStringLiteral("control character U+001B")
+                              : QStringLiteral("character '\u2603'")));
     QCOMPARE(h.dialogs.pendingAnswers(), 1);
     QCOMPARE(TempDir::readFile(path), before);
 }

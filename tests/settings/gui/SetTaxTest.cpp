@@ -250,6 +250,10 @@ void SetTaxTest::refusesInvalidRate_data()
                                      << "8x" << invalid << invalidText;
     QTest::newRow("bad first, good second") << "x"
                                             << "8" << invalid << invalidText;
+    QTest::newRow("tab") << "7\t"
+                         << "" << QStringLiteral("Invalid Character")
+                         << "The control character U+0009 cannot be stored in the datafile. "
+                            "Please use another character.";
     // A number too long for its record.
     QTest::newRow("too long") << QString(100, QLatin1Char('0')) + "7"
                               << ""
@@ -270,7 +274,10 @@ void SetTaxTest::refusesInvalidRate()
     startLoggedOn(h, path);
     const QByteArray before = TempDir::readFile(path);
     Drive::onNextDialog([&](QDialog *d) {
-        Drive::type(d, "Text1", text1);
+        if (text1.contains(QLatin1Char('\t')))
+            Drive::paste(d, "Text1", text1);
+        else
+            Drive::type(d, "Text1", text1);
         if (!text2.isEmpty()) {
             select(d, "Option2");
             Drive::type(d, "Text2", text2);
