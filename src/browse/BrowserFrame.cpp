@@ -18,10 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace {
-const QString TryAgain = QStringLiteral("A File I/O Error has occured. Please try again.");
-} // namespace
-
 BrowserFrame::BrowserFrame(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx) {}
 
 BrowserFrame::~BrowserFrame()
@@ -150,7 +146,7 @@ void BrowserFrame::load()
     const Result<RecordWalk::Step> first = m_walk->first();
     if (!first) {
         // Without a record to stand on, a save could overwrite any record.
-        m_ctx.dialogs->fileError(this, TryAgain, errorNumber(first.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(first.error()));
         m_loadedOk = false;
     } else if (first->outcome == RecordWalk::Outcome::DatabaseFull) {
         critical(m_settings.openFull(m_ctx.DataFilePath));
@@ -165,7 +161,7 @@ void BrowserFrame::display(const Result<RecordWalk::Step> &result)
 {
     using Outcome = RecordWalk::Outcome;
     if (!result) {
-        m_ctx.dialogs->fileError(this, TryAgain, errorNumber(result.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(result.error()));
         return;
     }
     switch (result->outcome) {

@@ -7,6 +7,7 @@
 #include "datafile/CustomerEntry.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/MoneyText.h"
+#include "ui/Dialogs.h"
 
 Form BrowserSettings::blankForm() const
 {
@@ -74,12 +75,7 @@ QString rejectedText(const QString &box)
 
 BrowserMessage databaseFull(const QString &path)
 {
-    return {QStringLiteral("Database is Full"),
-            QStringLiteral("The current database is full. The combined total of all entries in "
-                           "this file (")
-                + path
-                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
-                                 "records.")};
+    return {QStringLiteral("Database is Full"), Dialogs::databaseFullText(path)};
 }
 
 BrowserMessage nothingToDisplay(const QString &path, const QString &what)

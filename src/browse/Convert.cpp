@@ -22,9 +22,7 @@ Convert::Convert(AppContext &ctx, QWidget *parent)
 
     const auto entries = CurrencyConversion::entries(ctx.DataFilePath);
     if (!entries) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(entries.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(entries.error()));
         m_loadedOk = false;
         return;
     }

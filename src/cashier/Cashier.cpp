@@ -203,9 +203,7 @@ bool Cashier::masterCheckAllowsClose()
     const Result<bool> master = CashierStore::masterExists(m_ctx.DataFilePath);
     if (!master)
         // A datafile that cannot be read must not keep the user in here.
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(master.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(master.error()));
     else if (!*master)
         critical({QStringLiteral("Master Account Required"),
                   QStringLiteral("At least one cashier must have all attributes on.  Please "

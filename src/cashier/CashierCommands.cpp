@@ -101,9 +101,7 @@ void runReset(AppContext &ctx, Reset reset)
         spared ? resetRecords(ctx, reset, spared->record) : Result<int>(spared.error());
     main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
     if (!written) {
-        ctx.dialogs->fileError(parent,
-                               QStringLiteral("A File I/O Error has occured. Please try again."),
-                               errorNumber(written.error()));
+        ctx.dialogs->ioError(parent, errorNumber(written.error()));
         return;
     }
     ctx.dialogs->information(parent, QStringLiteral("Success"), text.success);

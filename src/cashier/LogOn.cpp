@@ -48,9 +48,7 @@ void LogOn::Command1_Click()
     const Result<CashierStore::Found> match =
         CashierStore::findForLogOn(m_ctx.DataFilePath, name, pin);
     if (!match) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(match.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(match.error()));
         main.ShowStatus(Locked, Lamp::Busy, true);
         return;
     }

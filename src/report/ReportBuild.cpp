@@ -259,8 +259,7 @@ void ReportBuild::Command1_Click()
     showStatus(QStringLiteral("Ready"), false);
     // The report still shows, with the list empty, as for a query that finds nothing.
     if (!result)
-        m_dialogs.fileError(this, QStringLiteral("A File I/O Error has occured. Please try again."),
-                            errorNumber(result.error()));
+        m_dialogs.ioError(this, errorNumber(result.error()));
     const ReportList lines = result.valueOr({});
 
     const bool crossReference = ui->Check1->isChecked() || ui->Check2->isChecked();

@@ -28,9 +28,7 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
         for (const Foreign &f : m_offered)
             ui->Combo1->addItem(f.entry);
     } else {
-        ctx.dialogs->fileError(parent,
-                               QStringLiteral("A File I/O Error has occured. Please try again."),
-                               errorNumber(stored.error()));
+        ctx.dialogs->ioError(parent, errorNumber(stored.error()));
     }
     ui->Combo1->setEnabled(ctx.privileges.has(Privilege::ChargeCurrency));
     ui->Combo1->installEventFilter(this);

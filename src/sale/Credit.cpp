@@ -58,9 +58,7 @@ void Credit::Combo1_LostFocus()
     const Result<CustomerPlace> place = findCustomer(m_ctx.DataFilePath, name);
     status(QStringLiteral("Ready"), false);
     if (!place) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(place.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(place.error()));
         return;
     }
     m_lookedUp = name;

@@ -62,8 +62,7 @@ void Discount::showPercentage(bool percentage)
 
 void Discount::fileError(int number)
 {
-    m_ctx.dialogs->fileError(
-        this, QStringLiteral("A File I/O Error has occured. Please try again."), number);
+    m_ctx.dialogs->ioError(this, number);
 }
 
 void Discount::Command2_Click()

@@ -86,19 +86,11 @@ void NewItem::Command1_Click()
     const Result<int> free = store.NextFreeRecord();
     if (!free) {
         ready();
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(free.error()));
+        m_ctx.dialogs->ioError(this, errorNumber(free.error()));
         return;
     }
     const auto refuseFull = [&] {
-        m_ctx.dialogs->critical(
-            this, QStringLiteral("Database is Full"),
-            QStringLiteral("The current database is full. The combined total of all entries in "
-                           "this file (")
-                + m_ctx.DataFilePath
-                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
-                                 "records."));
+        m_ctx.dialogs->databaseFull(this, m_ctx.DataFilePath);
         ready();
     };
     if (*free >= DatabaseFullRecord) {
@@ -137,14 +129,8 @@ void NewItem::Command1_Click()
     }
     const FileError error = stored ? FileError::None : stored.error();
     ready();
-    if (error == FileError::BadRecordLength) {
-        m_ctx.dialogs->recordTooLong(this);
-        return;
-    }
     if (error != FileError::None) {
-        m_ctx.dialogs->fileError(this,
-                                 QStringLiteral("A File I/O Error has occured. Please try again."),
-                                 errorNumber(error));
+        m_ctx.dialogs->writeFailed(this, error);
         return;
     }
     m_record = *stored;

@@ -13,12 +13,6 @@
 using namespace Purchase;
 
 namespace {
-void fileError(AppContext &ctx, QWidget *window, int number)
-{
-    ctx.dialogs->fileError(
-        window, QStringLiteral("A File I/O Error has occured. Please try again."), number);
-}
-
 // "Record too Long" or the unstorable character; false when the plan may go ahead.
 bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &payment)
 {
@@ -34,14 +28,11 @@ bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &
     const FileError error = check(plan);
     if (error == FileError::None)
         return false;
-    if (error == FileError::UnencodableText) {
+    if (error == FileError::UnencodableText)
         ctx.dialogs->unstorableCharacter(window,
                                          Cp1252::firstUnencodable(plan.log.join(QString())));
-    } else if (error == FileError::BadRecordLength) {
-        ctx.dialogs->recordTooLong(window);
-    } else {
-        fileError(ctx, window, errorNumber(error));
-    }
+    else
+        ctx.dialogs->writeFailed(window, error);
     return true;
 }
 } // namespace
@@ -53,7 +44,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     const Result<Facts> facts =
         readFacts(ctx.DataFilePath, payment, {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin});
     if (!facts) {
-        fileError(ctx, window, errorNumber(facts.error()));
+        ctx.dialogs->ioError(window, errorNumber(facts.error()));
         return false;
     }
     const auto cashierGone = [&] {
@@ -63,13 +54,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
         return false;
     };
     const auto databaseFull = [&] {
-        ctx.dialogs->critical(
-            window, QStringLiteral("Database is Full"),
-            QStringLiteral("The current database is full. The combined total of all entries in "
-                           "this file (")
-                + ctx.DataFilePath
-                + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
-                                 "records."));
+        ctx.dialogs->databaseFull(window, ctx.DataFilePath);
         return false;
     };
     if (facts->cashierRecord == 0)
@@ -120,7 +105,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                                   + number);
         return false;
     case Outcome::Failed::Datafile:
-        fileError(ctx, window, outcome.errorNumber);
+        ctx.dialogs->ioError(window, outcome.errorNumber);
         return false;
     case Outcome::Failed::CashierGone:
         return cashierGone();

@@ -78,9 +78,7 @@ void SaleArea::ready()
 
 void SaleArea::fileError(FileError error)
 {
-    m_ctx.dialogs->fileError(m_ctx.mainWindow->widget(),
-                             QStringLiteral("A File I/O Error has occured. Please try again."),
-                             errorNumber(error));
+    m_ctx.dialogs->ioError(m_ctx.mainWindow->widget(), errorNumber(error));
 }
 
 bool SaleArea::itemKeyAllowed()

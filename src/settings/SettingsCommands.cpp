@@ -63,15 +63,10 @@ void mnuitmLogSetup(AppContext &ctx)
     QWidget *parent = mainWidget(ctx);
     if (!checkAccess(ctx, parent, GuardedCommand::ChangeSettings))
         return;
-    const auto ioError = [&](FileError error) {
-        ctx.dialogs->fileError(parent,
-                               QStringLiteral("A File I/O Error has occured. Please try again."),
-                               errorNumber(error));
-    };
     const RecordStore store(ctx.DataFilePath);
     Result<DataRecord> record = store.readRecord(HeaderRecord::LogFile);
     if (!record) {
-        ioError(record.error());
+        ctx.dialogs->ioError(parent, errorNumber(record.error()));
         return;
     }
     const QString current = record->Number.toText();
@@ -106,7 +101,7 @@ void mnuitmLogSetup(AppContext &ctx)
                                                       "overwrite?")))
                 return;
             if (!QFile::remove(path)) {
-                ioError(FileError::PermissionDenied);
+                ctx.dialogs->ioError(parent, errorNumber(FileError::PermissionDenied));
                 return;
             }
         }
@@ -125,12 +120,8 @@ void mnuitmLogSetup(AppContext &ctx)
         return;
     }
     const FileError error = store.writeRecord(HeaderRecord::LogFile, *record);
-    if (error == FileError::BadRecordLength) {
-        ctx.dialogs->recordTooLong(parent);
-        return;
-    }
     if (error != FileError::None) {
-        ioError(error);
+        ctx.dialogs->writeFailed(parent, error);
         return;
     }
     ctx.LogFilePath = path;
@@ -153,9 +144,7 @@ bool toggleSwitch(AppContext &ctx, Switch which, bool wanted)
         error = store.writeRecord(record, *r);
     }
     if (error != FileError::None) {
-        ctx.dialogs->fileError(parent,
-                               QStringLiteral("A File I/O Error has occured. Please try again."),
-                               errorNumber(error));
+        ctx.dialogs->ioError(parent, errorNumber(error));
         return !wanted;
     }
     return wanted;

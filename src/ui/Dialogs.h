@@ -56,6 +56,34 @@ public:
                  text + (errorNumber == int(FileError::Locked) ? busy : QString())
                      + QStringLiteral("\nError: ") + QString::number(errorNumber));
     }
+    // The file error most operations report.
+    void ioError(QWidget *parent, int errorNumber)
+    {
+        fileError(parent, QStringLiteral("A File I/O Error has occured. Please try again."),
+                  errorNumber);
+    }
+    // A write that failed: a record past its 128 bytes is "Record too Long",
+    // anything else the file error.
+    void writeFailed(QWidget *parent, FileError error)
+    {
+        if (error == FileError::BadRecordLength)
+            recordTooLong(parent);
+        else
+            ioError(parent, errorNumber(error));
+    }
+    // No room for another entry in the datafile at `path`.
+    static QString databaseFullText(const QString &path)
+    {
+        return QStringLiteral("The current database is full. The combined total of all entries "
+                              "in this file (")
+               + path
+               + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
+                                "records.");
+    }
+    void databaseFull(QWidget *parent, const QString &path)
+    {
+        critical(parent, QStringLiteral("Database is Full"), databaseFullText(path));
+    }
     // A character the datafile's Windows-1252 text cannot hold, or a control
     // character, named by its code as it shows as nothing; nothing is stored.
     void unstorableCharacter(QWidget *parent, QChar character)
