@@ -61,6 +61,8 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
     });
 
     connectMenus();
+    connect(&m_ctx.session, &Session::loggedOnChanged, this,
+            [this](bool loggedOn) { loggedOn ? UnlockTerminal() : LockTerminal(); });
     startUp(commandLine);
 }
 
@@ -224,7 +226,6 @@ void Interface::LockTerminal()
     m_mode.taxesApply = false;
     applyMode();
     ui->Combo1->setEditText(QString());
-    m_ctx.CashierRecord = 0;
     ShowStatus(QStringLiteral("Terminal Locked - Log On Required"), Lamp::Busy, true);
 }
 
@@ -424,7 +425,7 @@ bool Interface::letGoOfDatafile()
 {
     // Log off before another datafile takes the place of this one, so that
     // the time on duty and the stock of a bill in progress stay with it.
-    if (m_ctx.DataFilePath.isEmpty() || !m_ctx.isLoggedOn())
+    if (m_ctx.DataFilePath.isEmpty() || !m_ctx.session.isLoggedOn())
         return true;
     return CashierCommands::LogOff(m_ctx);
 }
@@ -436,7 +437,7 @@ void Interface::mnuQuit()
 
 void Interface::closeEvent(QCloseEvent *event)
 {
-    if (!m_ctx.DataFilePath.isEmpty() && m_ctx.isLoggedOn())
+    if (!m_ctx.DataFilePath.isEmpty() && m_ctx.session.isLoggedOn())
         CashierCommands::LogOff(m_ctx);
     event->accept();
 }

@@ -35,8 +35,6 @@ public:
     QWidget *widget() override { return this; }
     void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) override;
     QString statusText() const;
-    void LockTerminal() override;
-    void UnlockTerminal() override;
     void applyNoTax(bool noTax) override;
     void refillItemBox() override;
     int billLineCount() const override;
@@ -60,6 +58,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Disables everything that needs a logged-on cashier and shows "Terminal
+    // Locked - Log On Required"; the session follows who is on duty.
+    void LockTerminal();
+    // Enables the sale area for the cashier who has just logged on; the
+    // "&Tax" button follows the no-tax header record.
+    void UnlockTerminal();
     void connectMenus();
     void startUp(const QString &commandLine);
     void setNoDatafile();

@@ -5,7 +5,7 @@
 
 bool checkAccess(AppContext &ctx, QWidget *parent, GuardedCommand command)
 {
-    const auto denied = accessDenied(ctx.privileges, command);
+    const auto denied = accessDenied(ctx.session.onDuty().privileges, command);
     if (!denied)
         return true;
     ctx.dialogs->critical(parent, QStringLiteral("Access Denied"), *denied);

@@ -173,25 +173,28 @@ BrowserSettings Cashier::settings()
 
 bool Cashier::Save()
 {
+    Session &session = m_ctx.session;
     int onDuty = 0;
-    if (m_ctx.isLoggedOn() && !NewCashierMode()) {
-        const Result<CashierStore::Found> found = CashierStore::locate(
-            m_ctx.DataFilePath, {m_ctx.CashierRecord, m_ctx.CashierName, m_ctx.CashierPin});
+    if (session.isLoggedOn() && !NewCashierMode()) {
+        const Session::OnDuty &cashier = session.onDuty();
+        const Result<CashierStore::Found> found =
+            CashierStore::locate(m_ctx.DataFilePath, {cashier.record, cashier.name, cashier.pin});
         onDuty = found ? found->record : 0;
     }
     if (!BrowserFrame::Save())
         return false;
     if (onDuty != 0 && onDuty == ShownRecord()) {
-        m_ctx.CashierRecord = onDuty;
-        m_ctx.CashierName = form().value(QStringLiteral("Text1"));
-        m_ctx.CashierPin = form().value(QStringLiteral("Text2"));
+        session.foundAt(onDuty);
+        session.renamed(form().value(QStringLiteral("Text1")),
+                        form().value(QStringLiteral("Text2")));
     }
     return true;
 }
 
 bool Cashier::ownTimeEdited(const Form &form) const
 {
-    return m_ctx.isLoggedOn() && form.value(QStringLiteral("Text1")) == m_ctx.CashierName
+    return m_ctx.session.isLoggedOn()
+           && form.value(QStringLiteral("Text1")) == m_ctx.session.onDuty().name
            && form.value(QStringLiteral("Text5")) != shownForm().value(QStringLiteral("Text5"));
 }
 
@@ -208,7 +211,7 @@ bool Cashier::masterCheckAllowsClose()
         critical({QStringLiteral("Master Account Required"),
                   QStringLiteral("At least one cashier must have all attributes on.  Please "
                                  "choose a user, and check of all boxes.")});
-    if (m_ctx.isLoggedOn())
+    if (m_ctx.session.isLoggedOn())
         ready();
     else
         m_ctx.mainWindow->ShowStatus(QStringLiteral("Terminal Locked - Log On Required"),

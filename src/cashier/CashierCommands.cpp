@@ -51,7 +51,8 @@ ResetText resetText(Reset reset)
 
 CashierStore::OnDuty onDuty(const AppContext &ctx)
 {
-    return {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin};
+    const Session::OnDuty &cashier = ctx.session.onDuty();
+    return {cashier.record, cashier.name, cashier.pin};
 }
 
 Result<int> resetRecords(AppContext &ctx, Reset reset, int spared)
@@ -86,16 +87,16 @@ void runReset(AppContext &ctx, Reset reset)
     main.ShowStatus(QStringLiteral("Resetting Statistics"), MainWindow::Lamp::Busy);
     // The cashier on duty keeps the time until log off adds to it.
     Result<CashierStore::Found> spared = CashierStore::Found();
-    if (reset == Reset::TimeLoggedOn && ctx.isLoggedOn()) {
+    if (reset == Reset::TimeLoggedOn && ctx.session.isLoggedOn()) {
         spared = CashierStore::locate(ctx.DataFilePath, onDuty(ctx));
         if (spared && spared->record == 0) {
             main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
-            ctx.dialogs->cashierGone(parent, ctx.CashierName,
+            ctx.dialogs->cashierGone(parent, ctx.session.onDuty().name,
                                      QStringLiteral("Nothing has been reset."));
             return;
         }
         if (spared)
-            ctx.CashierRecord = spared->record;
+            ctx.session.foundAt(spared->record);
     }
     const Result<int> written =
         spared ? resetRecords(ctx, reset, spared->record) : Result<int>(spared.error());
@@ -123,16 +124,16 @@ bool LogOff(AppContext &ctx)
             return false;
         main.ClearBill();
     }
-    const Result<int> written = CashierStore::addTimeOnDuty(ctx.DataFilePath, onDuty(ctx),
-                                                            ctx.clock->ticks() - ctx.LogOnTicks);
-    main.LockTerminal();
+    const Result<int> written = CashierStore::addTimeOnDuty(
+        ctx.DataFilePath, onDuty(ctx), ctx.clock->ticks() - ctx.session.onDuty().since);
+    ctx.session.logOff();
     if (!written)
         ctx.dialogs->fileError(main.widget(),
                                QStringLiteral("A File I/O Error has occured. The time logged on "
                                               "could not be saved."),
                                errorNumber(written.error()));
     else if (*written == 0)
-        ctx.dialogs->cashierGone(main.widget(), ctx.CashierName,
+        ctx.dialogs->cashierGone(main.widget(), ctx.session.onDuty().name,
                                  QStringLiteral("The time logged on has not been saved."));
     return true;
 }

@@ -64,12 +64,8 @@ void LogOn::Command1_Click()
     m_ctx.dialogs->information(this, QStringLiteral("Log on Sucessful"),
                                QStringLiteral("Logged On as \"") + stored
                                    + QStringLiteral("\" Sucessful"));
-    m_ctx.privileges = cashier.privileges();
-    m_ctx.CashierName = stored;
-    m_ctx.CashierPin = cashier.pin();
-    m_ctx.LogOnTicks = m_ctx.clock->ticks();
-    main.UnlockTerminal();
+    m_ctx.session.logOn(
+        {match->record, stored, cashier.pin(), cashier.privileges(), m_ctx.clock->ticks()});
     accept();
-    m_ctx.CashierRecord = match->record;
     main.ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
 }

@@ -30,7 +30,7 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     } else {
         ctx.dialogs->ioError(parent, errorNumber(stored.error()));
     }
-    ui->Combo1->setEnabled(ctx.privileges.has(Privilege::ChargeCurrency));
+    ui->Combo1->setEnabled(ctx.session.onDuty().privileges.has(Privilege::ChargeCurrency));
     ui->Combo1->installEventFilter(this);
     ui->txtChange->installEventFilter(this);
 

@@ -41,14 +41,15 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                       const Payment &payment)
 {
     const bool credit = payment.kind == Payment::Kind::Credit;
+    const Session::OnDuty &onDuty = ctx.session.onDuty();
     const Result<Facts> facts =
-        readFacts(ctx.DataFilePath, payment, {ctx.CashierRecord, ctx.CashierName, ctx.CashierPin});
+        readFacts(ctx.DataFilePath, payment, {onDuty.record, onDuty.name, onDuty.pin});
     if (!facts) {
         ctx.dialogs->ioError(window, errorNumber(facts.error()));
         return false;
     }
     const auto cashierGone = [&] {
-        ctx.dialogs->cashierGone(window, ctx.CashierName,
+        ctx.dialogs->cashierGone(window, onDuty.name,
                                  QStringLiteral("The purchase has not been completed and nothing "
                                                 "has been written."));
         return false;
@@ -59,7 +60,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     };
     if (facts->cashierRecord == 0)
         return cashierGone();
-    ctx.CashierRecord = facts->cashierRecord;
+    ctx.session.foundAt(facts->cashierRecord);
     const bool newCustomer = credit && !facts->customer.account;
     if (newCustomer && facts->customer.record >= DatabaseFullRecord)
         return databaseFull();
@@ -71,7 +72,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     }
     // What cannot be stored, a new customer's name too, is refused before the
     // cashier is asked to add the customer.
-    Plan plan = Purchase::plan(*facts, bill, payment, ctx.CashierName, ctx.clock->now());
+    Plan plan = Purchase::plan(*facts, bill, payment, onDuty.name, ctx.clock->now());
     if (refused(ctx, window, plan, payment))
         return false;
     if (newCustomer
@@ -112,7 +113,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     case Outcome::Failed::DatabaseFull:
         return databaseFull();
     }
-    ctx.CashierRecord = outcome.plan.sale.cashier.record;
+    ctx.session.foundAt(outcome.plan.sale.cashier.record);
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
                                  payment.customer + QStringLiteral(" has a balance of ")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/Privileges.h"
+#include "Session.h"
 
 #include <QString>
 
@@ -14,20 +14,11 @@ struct AppContext {
     QString ProgramDir;   // where the help page and splash picture are, found at start
     QString LogFilePath;  // transaction log, from the log file header record
 
-    // The cashier on duty: their record, 0 = nobody, and their name and PIN as
-    // this program last stored them, which a write checks the record against
-    // (a delete moves later records down).
-    int CashierRecord = 0;
-    QString CashierName;
-    QString CashierPin;
-    qint64 LogOnTicks = 0;
-    Privileges privileges;
+    Session session; // the cashier on duty
 
     QString NoteText; // header/footer text being edited
 
     MainWindow *mainWindow = nullptr;
     Dialogs *dialogs = nullptr;
     Clock *clock = nullptr;
-
-    bool isLoggedOn() const { return CashierRecord != 0; }
 };

@@ -22,12 +22,6 @@ public:
     virtual void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) = 0;
     void ShowStatus(const QString &text, Lamp lamp) { ShowStatus(text, lamp, false); }
 
-    // Disables everything that needs a logged-on cashier, forgets who was
-    // logged on and shows "Terminal Locked - Log On Required".
-    virtual void LockTerminal() = 0;
-    // Enables the sale area for the cashier who has just logged on; the
-    // "&Tax" button follows the no-tax header record.
-    virtual void UnlockTerminal() = 0;
     // The tax window closed: with no tax the "&Tax" button is disabled and
     // the grand total is hidden.
     virtual void applyNoTax(bool noTax) = 0;

@@ -14,6 +14,8 @@ list(APPEND TB_GUI_SOURCES
     src/ui/MenuKeys.h
     src/ui/LogOn.ui
     src/ui/QtDialogs.cpp
+    src/ui/Session.cpp
+    src/ui/Session.h
     src/ui/UpdateList.cpp
     src/ui/WindowSetup.cpp
 )

@@ -92,5 +92,5 @@ bool Harness::logOn(const QString &name, const QString &pin)
         if (d->isVisible())
             d->reject();
     });
-    return trigger(QStringLiteral("mnuitmLogOn")) && ctx.isLoggedOn();
+    return trigger(QStringLiteral("mnuitmLogOn")) && ctx.session.isLoggedOn();
 }

@@ -215,7 +215,7 @@ void MainWindowTest::startsOnExistingDatafile()
     QVERIFY(!h.lampLit("Shape1"));
     QVERIFY(h.lampLit("Shape2"));
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(h.ctx.CashierRecord, 0);
+    QCOMPARE(h.ctx.session.onDuty().record, 0);
 
     // Open and locked: only log on is offered.
     QVERIFY(h.isEnabled("mnuCashier"));

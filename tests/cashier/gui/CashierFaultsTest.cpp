@@ -122,7 +122,7 @@ void CashierFaultsTest::fileErrorOnClosingIsReportedAndCloses()
                                            "A File I/O Error has occured. Please try again.\n"
                                            "Error: 53"));
     // The cashier on duty stays on duty.
-    QVERIFY(world.h.ctx.isLoggedOn());
+    QVERIFY(world.h.ctx.session.isLoggedOn());
     QCOMPARE(world.h.window().statusText(), QStringLiteral("Ready"));
 }
 
@@ -183,7 +183,7 @@ void CashierFaultsTest::creditsTheCashierOnDuty()
 
     const CashierEntry onDuty = cashierAt(world.path, record);
     QCOMPARE(onDuty.name(), name);
-    QCOMPARE(world.h.ctx.CashierName, name);
+    QCOMPARE(world.h.ctx.session.onDuty().name, name);
     QCOMPARE(onDuty.amountSold(), *Currency::fromDecimal("2.14"));
     QCOMPARE(onDuty.msLoggedOn(), 62000.0);
     QCOMPARE(cashierAt(world.path, record - 1).salesPerformed(), 0.0);
@@ -224,7 +224,7 @@ void CashierFaultsTest::openingAnotherFileKeepsTheTimeOnDuty()
     QVERIFY(world.h.trigger("mnuOpen"));
     QVERIFY(world.h.dialogs.lastMessage().title == QStringLiteral("File I/O Error"));
     QCOMPARE(cashierAt(world.path, 21).msLoggedOn(), 60000.0);
-    QVERIFY(!world.h.ctx.isLoggedOn());
+    QVERIFY(!world.h.ctx.session.isLoggedOn());
 }
 
 void CashierFaultsTest::pinBoxesShowAsterisks()

@@ -501,7 +501,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
     Harness h;
     h.start(path);
     QVERIFY(h.logOn("CAT", "3333"));
-    QCOMPARE(h.ctx.CashierRecord, 23);
+    QCOMPARE(h.ctx.session.onDuty().record, 23);
 
     // Deleting ANN moves CAT to 22; log off finds her there by name.
     Drive::onNextDialog([&](QDialog *d) {
@@ -512,7 +512,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
         QVERIFY(!d->isVisible());
     });
     QVERIFY(h.trigger("mnuitmCashierSettings"));
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.ctx.session.isLoggedOn());
     h.clock.advance(9000);
     QVERIFY(h.trigger("mnuitmLogOff"));
     QCOMPARE(read(path, 21).SpareD.toNumber(), 0.0);    // BOB
@@ -535,7 +535,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
         QVERIFY(!d->isVisible());
     });
     QVERIFY(h.trigger("mnuitmCashierSettings"));
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.ctx.session.isLoggedOn());
     QCOMPARE(read(path, 21).SpareC.toText(), Privileges::master().toString());
 }
 

@@ -1,5 +1,5 @@
-#include "common/TempDir.h"
 #include "common/Results.h"
+#include "common/TempDir.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
@@ -85,7 +85,7 @@ void LogOnTest::refusesWrongInput()
         QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("No such user"));
         QCOMPARE(h.dialogs.lastMessage().text, t.text);
         QCOMPARE(w.statusText(), Locked);
-        QCOMPARE(h.ctx.CashierRecord, 0);
+        QCOMPARE(h.ctx.session.onDuty().record, 0);
         QVERIFY(!h.isEnabled("mnuManage"));
     }
     QCOMPARE(TempDir::readFile(path), before);
@@ -107,13 +107,13 @@ void LogOnTest::logsOnFirstMatchingCashier()
     QCOMPARE(h.dialogs.lastMessage().icon, Dialogs::Icon::Information);
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Log on Sucessful"));
     QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("Logged On as \"ANN\" Sucessful"));
-    QCOMPARE(h.ctx.CashierRecord, 22);
-    QCOMPARE(h.ctx.CashierName, QStringLiteral("ANN"));
-    QCOMPARE(h.ctx.LogOnTicks, h.clock.ticks());
-    QVERIFY(h.ctx.privileges.has(Privilege::ItemBrowse));
-    QVERIFY(!h.ctx.privileges.has(Privilege::ItemModify));
-    QVERIFY(h.ctx.privileges.has(Privilege::CreditBrowse));
-    QVERIFY(!h.ctx.privileges.has(Privilege::ChargeCurrency));
+    QCOMPARE(h.ctx.session.onDuty().record, 22);
+    QCOMPARE(h.ctx.session.onDuty().name, QStringLiteral("ANN"));
+    QCOMPARE(h.ctx.session.onDuty().since, h.clock.ticks());
+    QVERIFY(h.ctx.session.onDuty().privileges.has(Privilege::ItemBrowse));
+    QVERIFY(!h.ctx.session.onDuty().privileges.has(Privilege::ItemModify));
+    QVERIFY(h.ctx.session.onDuty().privileges.has(Privilege::CreditBrowse));
+    QVERIFY(!h.ctx.session.onDuty().privileges.has(Privilege::ChargeCurrency));
 
     QCOMPARE(w.statusText(), QStringLiteral("Ready"));
     QVERIFY(h.lampLit("Shape1"));
@@ -148,7 +148,8 @@ void LogOnTest::logOffAddsTimeOnDuty()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1234", Privileges::master().toString(), 5000), cashier("BOB", "4321")});
+    append(path,
+           {cashier("ANN", "1234", Privileges::master().toString(), 5000), cashier("BOB", "4321")});
     Harness h;
     Interface &w = h.start(path);
     logOn(h, "ANN", "1234");
@@ -159,7 +160,7 @@ void LogOnTest::logOffAddsTimeOnDuty()
     QVERIFY(h.dialogs.boxes.isEmpty()); // an empty bill asks nothing
     QCOMPARE(timeOnDuty(path, 21), 5000.0 + 3600250.0);
     QCOMPARE(timeOnDuty(path, 22), 0.0);
-    QCOMPARE(h.ctx.CashierRecord, 0);
+    QCOMPARE(h.ctx.session.onDuty().record, 0);
     QCOMPARE(w.statusText(), Locked);
     QVERIFY(h.isEnabled("mnuitmLogOn"));
     QVERIFY(!h.isEnabled("mnuManage"));
@@ -191,13 +192,13 @@ void LogOnTest::logOffWithBillAsksFirst()
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("Are you sure you wish to cancel the entire purchase?"));
     QCOMPARE(h.dialogs.lastMessage().buttons, Dialogs::Buttons::YesNo);
-    QCOMPARE(h.ctx.CashierRecord, 21);
+    QCOMPARE(h.ctx.session.onDuty().record, 21);
     QCOMPARE(h.find<QListWidget>("List1")->count(), 1);
     QCOMPARE(timeOnDuty(path, 21), 0.0);
 
     h.dialogs.answerYes();
     QVERIFY(h.trigger("mnuitmLogOff"));
-    QCOMPARE(h.ctx.CashierRecord, 0);
+    QCOMPARE(h.ctx.session.onDuty().record, 0);
     QCOMPARE(h.find<QListWidget>("List1")->count(), 0);
     QCOMPARE(h.find<QLabel>("LabelSubTotal")->text(), QStringLiteral("$0.00"));
     QCOMPARE(timeOnDuty(path, 21), 1000.0);
@@ -229,7 +230,7 @@ void LogOnTest::logOffFindsMovedOrDeletedCashier()
     Harness h;
     h.start(path);
     logOn(h, "BOB", "4321");
-    QCOMPARE(h.ctx.CashierRecord, 23);
+    QCOMPARE(h.ctx.session.onDuty().record, 23);
 
     // Another window removes the item before BOB: his record moves down.
     QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
@@ -246,7 +247,7 @@ void LogOnTest::logOffFindsMovedOrDeletedCashier()
     h.clock.advance(5000);
     QVERIFY(h.trigger("mnuitmLogOff"));
     QCOMPARE(TempDir::readFile(path), before);
-    QCOMPARE(h.ctx.CashierRecord, 0);
+    QCOMPARE(h.ctx.session.onDuty().record, 0);
 }
 
 TB_TEST(LogOnTest)

@@ -84,7 +84,7 @@ void FileErrorTest::unreadableDatafile()
     }
     expectCritical(h, textStart);
     QVERIFY(h.window().isVisible());
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.ctx.session.isLoggedOn());
 }
 
 void FileErrorTest::unwritableDatafile_data()
@@ -116,7 +116,7 @@ void FileErrorTest::unwritableDatafile()
     });
     QVERIFY(h.trigger(command));
     expectCritical(h, textStart);
-    QVERIFY(h.ctx.isLoggedOn());
+    QVERIFY(h.ctx.session.isLoggedOn());
 }
 
 void FileErrorTest::itemListFailureAfterPreferences()

@@ -366,7 +366,7 @@ void PrinterSetupTest::commandsNeedTheirPrivilege()
     TestData::append(path, {cashier("BOB", "4321", Privileges::master().toString())});
     QVERIFY(h.trigger("mnuitmLogOff"));
     QVERIFY(h.logOn("BOB", "4321"));
-    QCOMPARE(h.ctx.CashierName, QStringLiteral("BOB"));
+    QCOMPARE(h.ctx.session.onDuty().name, QStringLiteral("BOB"));
     h.dialogs.clear();
     h.dialogs.answerNo();
     DialogCatcher catcher;
