@@ -9,12 +9,10 @@
 #include "datafile/MoneyText.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
-#include "datafile/TextSplit.h"
 #include "datafile/TransactionCounter.h"
 
 #include <QFile>
 #include <QRegularExpression>
-
 
 namespace Purchase {
 
@@ -24,14 +22,6 @@ const QString Rule = QStringLiteral("----------------------");
 Currency money(const QString &text)
 {
     return MoneyText::parseCurrency(text).value_or(Currency());
-}
-
-// The number after a foreign currency's symbol, or the whole text without it.
-QString withoutSymbol(const QString &given, const Foreign &foreign)
-{
-    if (!foreign.symbol.isEmpty() && given.startsWith(foreign.symbol))
-        return given.mid(foreign.symbol.size());
-    return given;
 }
 
 bool isNamed(const RecordView &r, const QString &customer, const QByteArray &bytes)
@@ -48,79 +38,6 @@ QStringList notesBlock(const QString &notes)
     return QStringList{QString(), QStringLiteral("Notes:")} + text.split(QLatin1Char('\n'));
 }
 } // namespace
-
-QList<Foreign> offeredCurrencies(const QList<Slot> &stored)
-{
-    QList<Foreign> offered;
-    for (const Slot &s : stored) {
-        const CurrencySlot slot(s.data);
-        if (slot.isFree())
-            continue;
-        Foreign f;
-        f.slot = s.record;
-        f.name = slot.name();
-        f.symbol = slot.symbol();
-        f.value = slot.value();
-        f.entry = slot.entryText();
-        offered << f;
-    }
-    return offered;
-}
-
-std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QString &entry)
-{
-    const QString name = TextSplit::beforeFirst(entry, QLatin1Char('('));
-    for (const Foreign &f : offered)
-        if (f.name + QLatin1Char(' ') == name)
-            return f;
-    return std::nullopt;
-}
-
-Currency convert(Currency native, const Foreign &foreign)
-{
-    return Currency::fromDouble(native.toDouble() * foreign.value.toDouble());
-}
-
-QString foreignText(const Foreign &foreign, Currency amount)
-{
-    // To the cent, half away from zero, as the native amounts are shown.
-    const qint64 raw = amount.raw();
-    qint64 cents = raw / 100;
-    if (raw % 100 >= 50)
-        ++cents;
-    else if (raw % 100 <= -50)
-        --cents;
-    return foreign.symbol + MoneyText::numberText(double(cents) / 100);
-}
-
-ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign)
-{
-    if (given.trimmed().isEmpty())
-        return {true, QString()};
-    const std::optional<double> paid =
-        MoneyText::parseNumber(foreign ? withoutSymbol(given, *foreign) : given);
-    if (!paid)
-        return {false, QStringLiteral("Error")};
-    const Currency change = Currency::fromDouble(*paid - due.toDouble());
-    return {true, foreign ? foreignText(*foreign, change) : MoneyText::formatCurrency(change)};
-}
-
-QString moneyGivenOnLeaving(const QString &given, const Foreign *foreign)
-{
-    if (!foreign) {
-        const std::optional<Currency> paid = MoneyText::parseCurrency(given);
-        return paid ? MoneyText::formatCurrency(*paid) : given;
-    }
-    const bool symbol = !foreign->symbol.isEmpty() && given.startsWith(foreign->symbol);
-    if (!symbol && MoneyText::isNumeric(given))
-        return foreign->symbol + given.trimmed();
-    return given;
-}
-
-bool moneyGivenIsValid(const QString &given, const Foreign *foreign)
-{
-    return MoneyText::isNumeric(foreign ? withoutSymbol(given, *foreign) : given);
-}
 
 Result<CustomerPlace> findCustomer(const QString &path, const QString &name)
 {

@@ -2,6 +2,7 @@ list(APPEND TB_CORE_SOURCES
     src/sale/Bill.cpp
     src/sale/BillLine.cpp
     src/sale/BillStock.cpp
+    src/sale/CashMoney.cpp
     src/sale/Completion.cpp
     src/sale/Purchase.cpp
     src/sale/Sale.cpp
