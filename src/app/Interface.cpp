@@ -4,9 +4,8 @@
 #include "cashier/Access.h"
 #include "cashier/CashierCommands.h"
 #include "datafile/DataFile.h"
-#include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
-#include "datafile/RecordStore.h"
+#include "datafile/ShopFile.h"
 #include "report/Reports.h"
 #include "sale/SaleArea.h"
 #include "settings/SettingsCommands.h"
@@ -234,9 +233,8 @@ void Interface::UnlockTerminal()
     m_mode.loggedOn = true;
     // Any value of the no-tax record other than 0 or 1 leaves "&Tax" as the
     // lock left it.
-    if (const Result<DataRecord> noTax =
-            RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::NoTax))
-        m_mode.taxesApply = HeaderRecord::noTaxFlag(*noTax) == false;
+    if (const Result<std::optional<bool>> noTax = ShopFile(m_ctx.DataFilePath).noTax())
+        m_mode.taxesApply = *noTax == false;
     applyMode();
     ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
 }
@@ -323,23 +321,13 @@ void Interface::LoadDatafile()
         return;
     }
 
-    const RecordStore store(m_ctx.DataFilePath);
-    FileError error = store.testDatafile();
-    DataRecord headers[3];
-    const int wanted[3] = {HeaderRecord::LogFile, HeaderRecord::SaveToLog, HeaderRecord::PrintBill};
-    for (int i = 0; i < 3 && error == FileError::None; ++i) {
-        Result<DataRecord> record = store.readRecord(wanted[i]);
-        if (record)
-            headers[i] = std::move(*record);
-        else
-            error = record.error();
-    }
-    if (error != FileError::None) {
+    const Result<ShopFile::LogSettings> settings = ShopFile(m_ctx.DataFilePath).logSettings();
+    if (!settings) {
         m_ctx.dialogs->fileError(
             this,
             QStringLiteral("A File I/O Error has occured. Please ensure that the file "
                            "you are attempting to open is a Tallybird ver. 2.00 file."),
-            errorNumber(error));
+            errorNumber(settings.error()));
         // What was open before is no longer: the path now names the bad file.
         setNoDatafile();
         return;
@@ -348,9 +336,9 @@ void Interface::LoadDatafile()
     setWindowTitle(QStringLiteral("Tallybird - ") + m_ctx.DataFilePath);
     m_sale->resetBill();
     m_mode.datafileOpen = true;
-    m_ctx.LogFilePath = headers[0].Number.toText();
-    ui->mnuitmSave->setChecked(HeaderRecord::switchIsOn(headers[1]));
-    ui->mnuitmPrint->setChecked(HeaderRecord::switchIsOn(headers[2]));
+    m_ctx.LogFilePath = settings->logFile;
+    ui->mnuitmSave->setChecked(settings->saveToLog);
+    ui->mnuitmPrint->setChecked(settings->printBill);
     refillItemBox();
     LockTerminal();
 }
@@ -396,7 +384,7 @@ void Interface::mnuNew()
         return;
     }
     if (QFileInfo::exists(path)) {
-        const Result<QString> backup = RecordStore(path).moveAside(m_ctx.clock->now());
+        const Result<QString> backup = ShopFile(path).moveAside(m_ctx.clock->now());
         if (!backup) {
             fail(backup.error());
             return;
@@ -406,7 +394,7 @@ void Interface::mnuNew()
     }
     m_ctx.DataFilePath = path;
     setWindowTitle(QStringLiteral("Tallybird - ") + path);
-    if (const FileError error = RecordStore(path).createNew(m_ctx.clock->today());
+    if (const FileError error = ShopFile(path).createNew(m_ctx.clock->today());
         error != FileError::None) {
         fail(error);
         return;

@@ -22,6 +22,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Privileges.cpp
     src/datafile/RecordCodec.cpp
     src/datafile/RecordStore.cpp
+    src/datafile/ShopFile.cpp
     src/datafile/StoredText.cpp
     src/datafile/TransactionCounter.cpp
 )

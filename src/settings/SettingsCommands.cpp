@@ -8,8 +8,7 @@
 #include "SetTax.h"
 #include "SettingsErrors.h"
 #include "cashier/Access.h"
-#include "datafile/HeaderRecords.h"
-#include "datafile/RecordStore.h"
+#include "datafile/ShopFile.h"
 #include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
@@ -63,13 +62,13 @@ void mnuitmLogSetup(AppContext &ctx)
     QWidget *parent = mainWidget(ctx);
     if (!checkAccess(ctx, parent, GuardedCommand::ChangeSettings))
         return;
-    const RecordStore store(ctx.DataFilePath);
-    Result<DataRecord> record = store.readRecord(HeaderRecord::LogFile);
-    if (!record) {
-        ctx.dialogs->ioError(parent, errorNumber(record.error()));
+    const ShopFile shop(ctx.DataFilePath);
+    const Result<QString> logFile = shop.logFile();
+    if (!logFile) {
+        ctx.dialogs->ioError(parent, errorNumber(logFile.error()));
         return;
     }
-    const QString current = record->Number.toText();
+    const QString &current = *logFile;
     const QString newOrAppend = QStringLiteral(
         " Do you wish to create a new log file, or append to an existing one?  Choose 'yes' to "
         "create a new file, 'no' to append.");
@@ -112,14 +111,11 @@ void mnuitmLogSetup(AppContext &ctx)
             return;
     }
 
-    record->Name = FieldValue::fromText(SharedMarker);
-    record->Number = FieldValue::fromText(path);
-    record->Price = FieldValue::fromInt16(startNew ? 0 : 1);
     if (const auto bad = StoredText::firstRefused(path)) {
         ctx.dialogs->unstorableCharacter(parent, *bad);
         return;
     }
-    const FileError error = store.writeRecord(HeaderRecord::LogFile, *record);
+    const FileError error = shop.setLogFile(path, startNew);
     if (error != FileError::None) {
         ctx.dialogs->writeFailed(parent, error);
         return;
@@ -132,17 +128,7 @@ bool toggleSwitch(AppContext &ctx, Switch which, bool wanted)
     QWidget *parent = mainWidget(ctx);
     if (!checkAccess(ctx, parent, GuardedCommand::ChangeSettings))
         return !wanted;
-    const int record =
-        which == Switch::SaveToLog ? HeaderRecord::SaveToLog : HeaderRecord::PrintBill;
-    const RecordStore store(ctx.DataFilePath);
-    Result<DataRecord> r = store.readRecord(record);
-    FileError error = r.error();
-    if (r) {
-        r->Number = FieldValue::fromInt16(wanted ? 1 : 0);
-        if (which == Switch::PrintBill)
-            r->Price = FieldValue::fromInt16(0);
-        error = store.writeRecord(record, *r);
-    }
+    const FileError error = ShopFile(ctx.DataFilePath).setSwitch(which, wanted);
     if (error != FileError::None) {
         ctx.dialogs->ioError(parent, errorNumber(error));
         return !wanted;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "datafile/ShopFile.h"
+
 struct AppContext;
 
 // The settings and help commands of the main window's menus.
@@ -21,7 +23,7 @@ void mnuitmEmail(AppContext &ctx);
 // "Sa&ve Transaction to Log" and "&Print upon Transaction Completion": their
 // check marks mirror a header record, which changes first. Gives the state
 // the mark must show: `wanted` once stored, the old state otherwise.
-enum class Switch { SaveToLog, PrintBill };
+using Switch = ShopFile::Switch;
 bool toggleSwitch(AppContext &ctx, Switch which, bool wanted);
 
 } // namespace SettingsCommands

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "FileError.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// The datafile spoken in meanings: its settings by what they are, not by
+// header record and field. Each call opens the file for itself.
+class ShopFile
+{
+public:
+    explicit ShopFile(const QString &path);
+
+    // A new, empty datafile at the path: the header records and no entry.
+    FileError createNew(const QDate &today) const;
+    // The file at the path moved aside to a dated backup beside it; its name.
+    Result<QString> moveAside(const QDateTime &now) const;
+
+    // What the main window takes from a datafile it opens.
+    struct LogSettings {
+        QString logFile; // "" when none is defined
+        bool saveToLog = false;
+        bool printBill = false;
+    };
+    // Tests the file as a datafile first.
+    Result<LogSettings> logSettings() const;
+    Result<QString> logFile() const;
+    // A log file chosen: to be started anew, or appended to.
+    FileError setLogFile(const QString &path, bool startNew) const;
+
+    enum class Switch { SaveToLog, PrintBill };
+    FileError setSwitch(Switch which, bool on) const;
+
+    // Whether sales go untaxed; nullopt when the setting holds neither answer.
+    Result<std::optional<bool>> noTax() const;
+
+private:
+    QString m_path;
+};
