@@ -213,6 +213,35 @@ FileError RecordStore::writeRecord(int n, const DataRecord &record, Write how) c
     return error;
 }
 
+Result<QList<DataRecord>> RecordStore::readRecords(const QList<int> &numbers) const
+{
+    DataFile file(m_path);
+    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
+        return error;
+    QList<DataRecord> records;
+    for (const int n : numbers) {
+        Result<DataRecord> record = file.read(n);
+        if (!record)
+            return record.error();
+        records.append(std::move(*record));
+    }
+    return records;
+}
+
+FileError RecordStore::writeRecords(const QList<std::pair<int, DataRecord>> &records) const
+{
+    for (const auto &[n, record] : records)
+        if (const Result<QByteArray> encoded = RecordCodec::encode(record); !encoded)
+            return encoded.error();
+    DataFile file(m_path);
+    if (const FileError error = file.open(DataFile::Mode::ReadWrite); error != FileError::None)
+        return error;
+    for (const auto &[n, record] : records)
+        if (const FileError error = file.write(n, record); error != FileError::None)
+            return error;
+    return file.sync();
+}
+
 FileError RecordStore::updateRecord(int n, const std::function<bool(DataRecord &)> &change) const
 {
     DataFile file(m_path);

@@ -7,11 +7,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 // The operations every window performs on the datafile at one path. Each call
 // opens the file, does its work and closes it again before returning.
@@ -40,6 +42,11 @@ public:
     // Reads record n, lets `change` alter it and writes it back, synced, in
     // one exclusive open. Nothing is written when `change` returns false.
     FileError updateRecord(int n, const std::function<bool(DataRecord &)> &change) const;
+    // Settings kept in several records, read in one open and written together
+    // in one exclusive open, synced; nothing is written when one of them does
+    // not fit or cannot be stored.
+    Result<QList<DataRecord>> readRecords(const QList<int> &numbers) const;
+    FileError writeRecords(const QList<std::pair<int, DataRecord>> &records) const;
 
     // The number of records in the file + 1: where a new entry would be
     // appended now (DatabaseFullRecord on a full file). Another program may

@@ -1,7 +1,6 @@
 #include "BillNotes.h"
 
 #include "datafile/HeaderRecords.h"
-#include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "datafile/StoredText.h"
 
@@ -52,7 +51,5 @@ FileError BillNotes::write(const QString &path) const
     record.Name = FieldValue::fromText(SharedMarker);
     record.Number = FieldValue::fromText(toStored(header));
     record.Price = FieldValue::fromText(toStored(footer));
-    if (const Result<QByteArray> encoded = RecordCodec::encode(record); !encoded)
-        return encoded.error();
-    return RecordStore(path).writeRecord(HeaderRecord::BillNotes, record);
+    return RecordStore(path).writeRecords({{HeaderRecord::BillNotes, record}});
 }

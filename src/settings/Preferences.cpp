@@ -23,28 +23,22 @@ QString dateText(const QDate &date)
 
 Result<Preferences> Preferences::read(const QString &path)
 {
-    const RecordStore store(path);
-    const Result<DataRecord> itemBox = store.readRecord(HeaderRecord::ItemBoxShowsNames);
-    if (!itemBox)
-        return itemBox.error();
-    const Result<DataRecord> pickLists = store.readRecord(HeaderRecord::PickBoxes);
-    if (!pickLists)
-        return pickLists.error();
+    const Result<QList<DataRecord>> records =
+        RecordStore(path).readRecords({HeaderRecord::ItemBoxShowsNames, HeaderRecord::PickBoxes});
+    if (!records)
+        return records.error();
     Preferences out;
-    out.itemNames = itemBox->Number.toNumber() == 1;
+    out.itemNames = records->at(0).Number.toNumber() == 1;
     // As the pick lists read it: only 1 turns them off.
-    out.pickListsEnabled = pickLists->Number.toNumber() != 1;
+    out.pickListsEnabled = records->at(1).Number.toNumber() != 1;
     return out;
 }
 
 FileError Preferences::write(const QString &path) const
 {
-    const RecordStore store(path);
-    const FileError error =
-        store.writeRecord(HeaderRecord::ItemBoxShowsNames, flagRecord(itemNames));
-    if (error != FileError::None)
-        return error;
-    return store.writeRecord(HeaderRecord::PickBoxes, flagRecord(!pickListsEnabled));
+    return RecordStore(path).writeRecords(
+        {{HeaderRecord::ItemBoxShowsNames, flagRecord(itemNames)},
+         {HeaderRecord::PickBoxes, flagRecord(!pickListsEnabled)}});
 }
 
 TransactionLabels TransactionLabels::from(const DataRecord &counter, const QDate &today)

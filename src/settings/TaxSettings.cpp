@@ -2,23 +2,20 @@
 
 #include "datafile/HeaderRecords.h"
 #include "datafile/MoneyText.h"
-#include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "datafile/StoredText.h"
 
 Result<TaxSettings> TaxSettings::read(const QString &path)
 {
-    const RecordStore store(path);
-    const Result<DataRecord> rates = store.readRecord(HeaderRecord::TaxRates);
-    if (!rates)
-        return rates.error();
-    const Result<DataRecord> noTaxRecord = store.readRecord(HeaderRecord::NoTax);
-    if (!noTaxRecord)
-        return noTaxRecord.error();
+    const Result<QList<DataRecord>> records =
+        RecordStore(path).readRecords({HeaderRecord::TaxRates, HeaderRecord::NoTax});
+    if (!records)
+        return records.error();
+    const DataRecord &rates = records->at(0);
     TaxSettings out;
-    out.rate1 = rates->Price.toText();
-    out.rate2 = rates->Number.toText();
-    out.noTax = HeaderRecord::noTaxFlag(*noTaxRecord).value_or(false);
+    out.rate1 = rates.Price.toText();
+    out.rate2 = rates.Number.toText();
+    out.noTax = HeaderRecord::noTaxFlag(records->at(1)).value_or(false);
     return out;
 }
 
@@ -40,16 +37,8 @@ FileError TaxSettings::write(const QString &path) const
     noTaxFlag.Name = FieldValue::fromText(SharedMarker);
     noTaxFlag.Price = FieldValue::fromText(rate1);
     noTaxFlag.Number = FieldValue::fromInt16(noTax ? 1 : 0);
-
-    for (const DataRecord *r : {&rates, &noTaxFlag}) {
-        if (const Result<QByteArray> encoded = RecordCodec::encode(*r); !encoded)
-            return encoded.error();
-    }
-    const RecordStore store(path);
-    const FileError error = store.writeRecord(HeaderRecord::TaxRates, rates);
-    if (error != FileError::None)
-        return error;
-    return store.writeRecord(HeaderRecord::NoTax, noTaxFlag);
+    return RecordStore(path).writeRecords(
+        {{HeaderRecord::TaxRates, rates}, {HeaderRecord::NoTax, noTaxFlag}});
 }
 
 bool isValidTaxRate(const QString &text)
