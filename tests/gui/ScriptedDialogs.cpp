@@ -95,6 +95,19 @@ bool ScriptedDialogs::openUrl(const QUrl &url)
     return openUrlSucceeds;
 }
 
+QString ScriptedDialogs::accessDenial(const QString &action, const QString &option)
+{
+    return "You do not have permission to " + action
+           + ". If you require access, please contact your supervisor and request that the option '"
+           + option + "' be turned on for your cashier account.";
+}
+
+bool ScriptedDialogs::accessDeniedWas(const QString &action, const QString &option) const
+{
+    return lastMessageWas(Icon::Critical, QStringLiteral("Access Denied"),
+                          accessDenial(action, option));
+}
+
 bool ScriptedDialogs::lastMessageWas(Icon icon, const QString &title, const QString &text) const
 {
     const QList<Box> shown = messages();

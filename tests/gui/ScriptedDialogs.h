@@ -47,6 +47,10 @@ public:
     // True when the last message box had this icon, title and text; otherwise
     // prints what was shown instead, for the failing test's log.
     bool lastMessageWas(Icon icon, const QString &title, const QString &text) const;
+    // The refusal of a cashier without the privilege: "You do not have
+    // permission to <action>. …the option '<option>' be turned on…".
+    static QString accessDenial(const QString &action, const QString &option);
+    bool accessDeniedWas(const QString &action, const QString &option) const;
     int pendingAnswers() const { return int(m_answers.size()); }
     void clear();
 

@@ -202,22 +202,14 @@ void CreditBrowserTest::changesNeedModifyCredits()
         QCOMPARE(dialogs.messages().size(), 3);
         for (const auto &box : dialogs.messages())
             QCOMPARE(box.text, dialogs.lastMessage().text);
-        QVERIFY(dialogs.lastMessageWas(
-            Dialogs::Icon::Critical, "Access Denied",
-            "You do not have permission to modify entries in the credit database. If you require "
-            "access, please contact your supervisor and request that the option 'Modify Credits' "
-            "be turned on for your cashier account."));
+        QVERIFY(dialogs.accessDeniedWas("modify entries in the credit database", "Modify Credits"));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
 
     World denied(QStringLiteral("100000000000000000000"));
     denied.startLoggedOn();
     QVERIFY(!inWindow(denied, Credits, [](QDialog *) {}));
-    QVERIFY(denied.h.dialogs.lastMessageWas(
-        Dialogs::Icon::Critical, "Access Denied",
-        "You do not have permission to browse the credit database. If you require access, please "
-        "contact your supervisor and request that the option 'Browse Credits' be turned on for "
-        "your cashier account."));
+    QVERIFY(denied.h.dialogs.accessDeniedWas("browse the credit database", "Browse Credits"));
 }
 
 #include "CreditBrowserTest.moc"

@@ -329,11 +329,7 @@ void ItemBrowserTest::privileges()
         World world(QStringLiteral("010000000000000000000"));
         world.startLoggedOn();
         QVERIFY(!inWindow(world, Items, [](QDialog *) {}));
-        QVERIFY(world.h.dialogs.lastMessageWas(
-            Dialogs::Icon::Critical, "Access Denied",
-            "You do not have permission to browse the item database. If you require access, "
-            "please contact your supervisor and request that the option 'Browse Items' be turned "
-            "on for your cashier account."));
+        QVERIFY(world.h.dialogs.accessDeniedWas("browse the item database", "Browse Items"));
     }
     World world(QStringLiteral("100000000000000000000"));
     world.startLoggedOn();
@@ -347,11 +343,7 @@ void ItemBrowserTest::privileges()
         QCOMPARE(dialogs.messages().size(), 3);
         for (const auto &box : dialogs.messages())
             QCOMPARE(box.text, dialogs.lastMessage().text);
-        QVERIFY(dialogs.lastMessageWas(
-            Dialogs::Icon::Critical, "Access Denied",
-            "You do not have permission to change item entries. If you require access, please "
-            "contact your supervisor and request that the option 'Modify Items' be turned on for "
-            "your cashier account."));
+        QVERIFY(dialogs.accessDeniedWas("change item entries", "Modify Items"));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
 }

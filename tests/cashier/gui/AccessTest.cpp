@@ -14,12 +14,7 @@
 using namespace TestData;
 
 namespace {
-QString denial(const QString &action, const QString &option)
-{
-    return "You do not have permission to " + action
-           + ". If you require access, please contact your supervisor and request that the option '"
-           + option + "' be turned on for your cashier account.";
-}
+const auto denial = &ScriptedDialogs::accessDenial;
 
 // The privilege string with one flag off.
 QString allBut(int flag)

@@ -58,11 +58,7 @@ void ReportMenuTest::buildReportsPrivilegeIsChecked()
     World world(privileges);
     world.startLoggedOn();
     QVERIFY(world.h.trigger(QStringLiteral("mnuitmItemReport")));
-    QVERIFY(world.h.dialogs.lastMessageWas(
-        Dialogs::Icon::Critical, QStringLiteral("Access Denied"),
-        QStringLiteral("You do not have permission to build reports. If you require access, please "
-                       "contact your supervisor and request that the option 'Build Reports' be "
-                       "turned on for your cashier account.")));
+    QVERIFY(world.h.dialogs.accessDeniedWas("build reports", "Build Reports"));
 }
 
 TB_TEST(ReportMenuTest)
