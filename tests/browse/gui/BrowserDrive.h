@@ -5,10 +5,13 @@
 
 #include "datafile/RecordStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+
+#include <algorithm>
 
 // Steps of the browser window tests.
 namespace BrowserDrive {
@@ -44,6 +47,19 @@ inline void press(QDialog *d, Qt::Key key)
 inline DataRecord read(const QString &path, int n)
 {
     return RecordStore(path).readRecord(n).valueOr(DataRecord());
+}
+
+// Save (F7), Delete (F8) and the Delete menu command, each refused alike
+// for want of the save privilege: true when three same boxes were shown.
+inline bool changesRefused(QDialog *d, const ScriptedDialogs &dialogs)
+{
+    press(d, Qt::Key_F7);
+    press(d, Qt::Key_F8);
+    d->findChild<QAction *>("mnuDelete")->trigger();
+    const QList<ScriptedDialogs::Box> shown = dialogs.messages();
+    return shown.size() == 3 && std::all_of(shown.begin(), shown.end(), [&](const auto &box) {
+               return box.text == shown.last().text;
+           });
 }
 
 } // namespace BrowserDrive
