@@ -79,3 +79,48 @@ Result<std::optional<bool>> ShopFile::noTax() const
         return record.error();
     return HeaderRecord::noTaxFlag(*record);
 }
+
+Result<TaxSettings> ShopFile::taxSettings() const
+{
+    const Result<QList<DataRecord>> records =
+        RecordStore(m_path).readRecords({HeaderRecord::TaxRates, HeaderRecord::NoTax});
+    if (!records)
+        return records.error();
+    return TaxSettings::fromRecords(records->at(0), records->at(1));
+}
+
+FileError ShopFile::setTaxSettings(const TaxSettings &tax) const
+{
+    if (tax.unstorableCharacter())
+        return FileError::UnencodableText;
+    return RecordStore(m_path).writeRecords(tax.toRecords());
+}
+
+Result<BillNotes> ShopFile::billNotes() const
+{
+    const Result<DataRecord> record = RecordStore(m_path).readRecord(HeaderRecord::BillNotes);
+    if (!record)
+        return record.error();
+    return BillNotes::fromRecord(*record);
+}
+
+FileError ShopFile::setBillNotes(const BillNotes &notes) const
+{
+    if (notes.unstorableCharacter())
+        return FileError::UnencodableText;
+    return RecordStore(m_path).writeRecords({{HeaderRecord::BillNotes, notes.toRecord()}});
+}
+
+Result<Preferences> ShopFile::preferences(const QDate &today) const
+{
+    const Result<QList<DataRecord>> records = RecordStore(m_path).readRecords(
+        {HeaderRecord::ItemBoxShowsNames, HeaderRecord::PickBoxes, HeaderRecord::LastTransaction});
+    if (!records)
+        return records.error();
+    return Preferences::fromRecords(records->at(0), records->at(1), records->at(2), today);
+}
+
+FileError ShopFile::setPreferences(const Preferences &preferences) const
+{
+    return RecordStore(m_path).writeRecords(preferences.toRecords());
+}

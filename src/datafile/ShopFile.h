@@ -1,6 +1,9 @@
 #pragma once
 
+#include "BillNotes.h"
 #include "FileError.h"
+#include "Preferences.h"
+#include "TaxSettings.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -37,6 +40,17 @@ public:
 
     // Whether sales go untaxed; nullopt when the setting holds neither answer.
     Result<std::optional<bool>> noTax() const;
+
+    // Each setting is read in one open and written in one, its records
+    // together; a text that may not be stored (UnencodableText) or does not
+    // fit its record (BadRecordLength) leaves the file as it was.
+    Result<TaxSettings> taxSettings() const;
+    FileError setTaxSettings(const TaxSettings &tax) const;
+    Result<BillNotes> billNotes() const;
+    FileError setBillNotes(const BillNotes &notes) const;
+    // With the transaction counter's texts for `today`.
+    Result<Preferences> preferences(const QDate &today) const;
+    FileError setPreferences(const Preferences &preferences) const;
 
 private:
     QString m_path;

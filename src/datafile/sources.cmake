@@ -1,5 +1,6 @@
 list(APPEND TB_CORE_SOURCES
     src/datafile/BackupName.cpp
+    src/datafile/BillNotes.cpp
     src/datafile/CashierEntry.cpp
     src/datafile/Cp1252.cpp
     src/datafile/Csv.cpp
@@ -15,14 +16,16 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/ItemEntry.cpp
     src/datafile/ItemImport.cpp
     src/datafile/Journal.cpp
-    src/datafile/NativePath.cpp
     src/datafile/MoneyText.cpp
+    src/datafile/NativePath.cpp
     src/datafile/OleDate.cpp
     src/datafile/PickList.cpp
+    src/datafile/Preferences.cpp
     src/datafile/Privileges.cpp
     src/datafile/RecordCodec.cpp
     src/datafile/RecordStore.cpp
     src/datafile/ShopFile.cpp
     src/datafile/StoredText.cpp
+    src/datafile/TaxSettings.cpp
     src/datafile/TransactionCounter.cpp
 )

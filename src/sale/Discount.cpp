@@ -2,7 +2,7 @@
 
 #include "Bill.h"
 #include "datafile/MoneyText.h"
-#include "settings/TaxSettings.h"
+#include "datafile/ShopFile.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -46,7 +46,7 @@ Discount::Discount(AppContext &ctx, Bill &bill, QWidget *parent)
     connect(ui->Command2, &QPushButton::clicked, this, &Discount::Command2_Click);
 
     // Without taxes there are none to take off.
-    const Result<TaxSettings> tax = TaxSettings::read(ctx.DataFilePath);
+    const Result<TaxSettings> tax = ShopFile(ctx.DataFilePath).taxSettings();
     ui->Check1->setEnabled(!tax || !tax->noTax);
     ui->Text1->setFocus();
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
@@ -82,7 +82,7 @@ void Discount::Command2_Click()
             notCalculated();
             return;
         }
-        const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+        const Result<TaxSettings> tax = ShopFile(m_ctx.DataFilePath).taxSettings();
         if (!tax) {
             fileError(errorNumber(tax.error()));
             return;

@@ -7,7 +7,7 @@
 #include "NewItem.h"
 #include "cashier/Access.h"
 #include "datafile/MoneyText.h"
-#include "settings/TaxSettings.h"
+#include "datafile/ShopFile.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -89,7 +89,7 @@ bool SaleArea::itemKeyAllowed()
                                 QStringLiteral("Please open or create a datafile."));
         return false;
     }
-    const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+    const Result<TaxSettings> tax = ShopFile(m_ctx.DataFilePath).taxSettings();
     if (!tax) {
         fileError(tax.error());
         return false;
@@ -258,7 +258,7 @@ void SaleArea::resetBill()
 
 void SaleArea::Command5_Click()
 {
-    const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+    const Result<TaxSettings> tax = ShopFile(m_ctx.DataFilePath).taxSettings();
     if (!tax) {
         fileError(tax.error());
         return;
@@ -297,7 +297,7 @@ void SaleArea::pay(Payment payment)
 {
     QWidget *window = m_ctx.mainWindow->widget();
     Bill &bill = m_sale.bill();
-    const Result<TaxSettings> tax = TaxSettings::read(m_ctx.DataFilePath);
+    const Result<TaxSettings> tax = ShopFile(m_ctx.DataFilePath).taxSettings();
     if (!tax) {
         fileError(tax.error());
         return;

@@ -1,9 +1,7 @@
 #include "Pref.h"
 
-#include "Preferences.h"
 #include "SettingsErrors.h"
-#include "datafile/HeaderRecords.h"
-#include "datafile/RecordStore.h"
+#include "datafile/ShopFile.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/MainWindow.h"
@@ -29,21 +27,17 @@ Pref::~Pref() = default;
 
 bool Pref::load()
 {
-    const Result<Preferences> read = Preferences::read(m_ctx.DataFilePath);
-    const Result<DataRecord> counter =
-        read ? RecordStore(m_ctx.DataFilePath).readRecord(HeaderRecord::LastTransaction)
-             : Result<DataRecord>(read.error());
-    if (!counter) {
-        const FileError error = counter.error();
+    const Result<Preferences> read = ShopFile(m_ctx.DataFilePath).preferences(m_ctx.clock->today());
+    if (!read) {
         SettingsErrors::critical(m_ctx, parentWidget(), QStringLiteral("mnuPref"),
-                                 QStringLiteral("Interface"), error);
+                                 QStringLiteral("Interface"), read.error());
         return false;
     }
 
     const Preferences &prefs = *read;
     (prefs.itemNames ? ui->Option1 : ui->Option2)->setChecked(true);
     (prefs.pickListsEnabled ? ui->Option3 : ui->Option4)->setChecked(true);
-    const TransactionLabels labels = TransactionLabels::from(*counter, m_ctx.clock->today());
+    const TransactionLabels &labels = prefs.transactions;
     if (!labels.anyBefore)
         ui->Label1->setText(NoTransactions);
     ui->Label2->setText(labels.last);
@@ -56,7 +50,8 @@ void Pref::Command1_Click()
     Preferences prefs;
     prefs.itemNames = ui->Option1->isChecked();
     prefs.pickListsEnabled = ui->Option3->isChecked();
-    if (const FileError error = prefs.write(m_ctx.DataFilePath); error != FileError::None) {
+    if (const FileError error = ShopFile(m_ctx.DataFilePath).setPreferences(prefs);
+        error != FileError::None) {
         SettingsErrors::critical(m_ctx, this, QStringLiteral("Command1_Click"),
                                  QStringLiteral("Pref"), error);
         return;

@@ -1,7 +1,7 @@
 #include "SetTax.h"
 
 #include "SettingsErrors.h"
-#include "TaxSettings.h"
+#include "datafile/ShopFile.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -31,7 +31,7 @@ SetTax::~SetTax() = default;
 
 bool SetTax::load()
 {
-    const Result<TaxSettings> read = TaxSettings::read(m_ctx.DataFilePath);
+    const Result<TaxSettings> read = ShopFile(m_ctx.DataFilePath).taxSettings();
     if (!read) {
         SettingsErrors::critical(m_ctx, parentWidget(), QStringLiteral("mnuTax"),
                                  QStringLiteral("Interface"), read.error());
@@ -83,7 +83,7 @@ void SetTax::Command1_Click()
     tax.rate1 = ui->Text1->text();
     tax.rate2 = two ? ui->Text2->text() : QString();
     tax.noTax = ui->Check1->isChecked();
-    const FileError error = tax.write(m_ctx.DataFilePath);
+    const FileError error = ShopFile(m_ctx.DataFilePath).setTaxSettings(tax);
     if (error == FileError::BadRecordLength) {
         m_ctx.dialogs->recordTooLong(this);
         return;

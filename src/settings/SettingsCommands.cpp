@@ -1,7 +1,6 @@
 #include "SettingsCommands.h"
 
 #include "About1.h"
-#include "BillNotes.h"
 #include "HeadFoot.h"
 #include "HelpFiles.h"
 #include "Pref.h"
@@ -153,7 +152,7 @@ void mnuitmPrintSetup(AppContext &ctx)
                                   + QString::number(errorNumber(error)));
     };
 
-    Result<BillNotes> read = BillNotes::read(ctx.DataFilePath);
+    Result<BillNotes> read = ShopFile(ctx.DataFilePath).billNotes();
     if (!read) {
         failed(read.error());
         return;
@@ -166,7 +165,7 @@ void mnuitmPrintSetup(AppContext &ctx)
                             QStringLiteral("Enter the text to appear at the bottom of the bill."),
                             notes.footer);
 
-    const FileError error = notes.write(ctx.DataFilePath);
+    const FileError error = ShopFile(ctx.DataFilePath).setBillNotes(notes);
     if (error == FileError::BadRecordLength) {
         ctx.dialogs->critical(window, QStringLiteral("Message too long"),
                               QStringLiteral("The combined length of both the header and footer "

@@ -1,9 +1,6 @@
 list(APPEND TB_CORE_SOURCES
-    src/settings/BillNotes.cpp
     src/settings/HelpFiles.cpp
     src/settings/ProgramFiles.cpp
-    src/settings/Preferences.cpp
-    src/settings/TaxSettings.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/settings/About1.cpp

@@ -13,7 +13,7 @@
 #include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
-#include "settings/TaxSettings.h"
+#include "datafile/ShopFile.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -220,7 +220,7 @@ void JourneyTest::init()
            });
     TaxSettings tax;
     tax.rate1 = QStringLiteral("10");
-    QCOMPARE(tax.write(m_path), FileError::None);
+    QCOMPARE(ShopFile(m_path).setTaxSettings(tax), FileError::None);
     setHeader(m_path, HeaderRecord::LogFile, FieldValue::fromText(m_log));
     setHeader(m_path, HeaderRecord::SaveToLog, FieldValue::fromNumber(1));
 

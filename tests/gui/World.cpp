@@ -3,7 +3,7 @@
 #include "TestData.h"
 
 #include "datafile/RecordStore.h"
-#include "settings/TaxSettings.h"
+#include "datafile/ShopFile.h"
 
 #include <QTest>
 
@@ -42,7 +42,7 @@ void World::setTaxRate(const QString &rate)
 {
     TaxSettings tax;
     tax.rate1 = rate;
-    if (tax.write(path) != FileError::None)
+    if (ShopFile(path).setTaxSettings(tax) != FileError::None)
         QTest::qFail("the tax rate could not be written", __FILE__, __LINE__);
 }
 

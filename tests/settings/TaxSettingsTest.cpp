@@ -1,6 +1,6 @@
 #include "common/TestMain.h"
 
-#include "settings/TaxSettings.h"
+#include "datafile/TaxSettings.h"
 
 #include <QTest>
 

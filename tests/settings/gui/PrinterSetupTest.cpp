@@ -4,7 +4,7 @@
 #include "common/TestMain.h"
 
 #include "datafile/Currency.h"
-#include "settings/BillNotes.h"
+#include "datafile/BillNotes.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

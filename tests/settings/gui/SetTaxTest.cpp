@@ -4,7 +4,7 @@
 #include "common/TestMain.h"
 
 #include "sale/SaleArea.h"
-#include "settings/TaxSettings.h"
+#include "datafile/TaxSettings.h"
 #include <QLabel>
 
 #include <QCheckBox>

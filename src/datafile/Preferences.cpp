@@ -1,9 +1,8 @@
 #include "Preferences.h"
 
-#include "datafile/HeaderRecords.h"
-#include "datafile/OleDate.h"
-#include "datafile/RecordStore.h"
-#include "datafile/TransactionCounter.h"
+#include "HeaderRecords.h"
+#include "OleDate.h"
+#include "TransactionCounter.h"
 
 namespace {
 DataRecord flagRecord(bool one)
@@ -21,24 +20,21 @@ QString dateText(const QDate &date)
 }
 } // namespace
 
-Result<Preferences> Preferences::read(const QString &path)
+Preferences Preferences::fromRecords(const DataRecord &itemBox, const DataRecord &pickBoxes,
+                                     const DataRecord &counter, const QDate &today)
 {
-    const Result<QList<DataRecord>> records =
-        RecordStore(path).readRecords({HeaderRecord::ItemBoxShowsNames, HeaderRecord::PickBoxes});
-    if (!records)
-        return records.error();
     Preferences out;
-    out.itemNames = records->at(0).Number.toNumber() == 1;
+    out.itemNames = itemBox.Number.toNumber() == 1;
     // As the pick lists read it: only 1 turns them off.
-    out.pickListsEnabled = records->at(1).Number.toNumber() != 1;
+    out.pickListsEnabled = pickBoxes.Number.toNumber() != 1;
+    out.transactions = TransactionLabels::from(counter, today);
     return out;
 }
 
-FileError Preferences::write(const QString &path) const
+QList<std::pair<int, DataRecord>> Preferences::toRecords() const
 {
-    return RecordStore(path).writeRecords(
-        {{HeaderRecord::ItemBoxShowsNames, flagRecord(itemNames)},
-         {HeaderRecord::PickBoxes, flagRecord(!pickListsEnabled)}});
+    return {{HeaderRecord::ItemBoxShowsNames, flagRecord(itemNames)},
+            {HeaderRecord::PickBoxes, flagRecord(!pickListsEnabled)}};
 }
 
 TransactionLabels TransactionLabels::from(const DataRecord &counter, const QDate &today)

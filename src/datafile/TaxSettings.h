@@ -1,11 +1,14 @@
 #pragma once
 
-#include "datafile/FileError.h"
+#include "DataRecord.h"
+
+#include <QList>
 
 #include <QChar>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The tax rates of header record 1 and the no-tax flag of record 20.
 struct TaxSettings {
@@ -13,10 +16,10 @@ struct TaxSettings {
     QString rate2;      // "" when only one tax is used
     bool noTax = false; // taxes are not applied to sales
 
-    static Result<TaxSettings> read(const QString &path);
-    // Both records are encoded before either is written, so a rate too long
-    // for its record leaves both as they were.
-    FileError write(const QString &path) const;
+    static TaxSettings fromRecords(const DataRecord &rates, const DataRecord &noTaxFlag);
+    // Both records, written together: a rate too long for its record leaves
+    // both as they were.
+    QList<std::pair<int, DataRecord>> toRecords() const;
     // The first character of the rates that may not be stored.
     std::optional<QChar> unstorableCharacter() const;
 };

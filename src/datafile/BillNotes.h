@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/FileError.h"
+#include "DataRecord.h"
 
 #include <QChar>
 #include <QString>
@@ -14,11 +14,8 @@ struct BillNotes {
     QString header;
     QString footer; // a stored 0 (as created) is shown as an empty footer
 
-    static Result<BillNotes> read(const QString &path);
-    // Encodes the record first and writes nothing when it does not fit
-    // (BadRecordLength) or holds a character that may not be stored
-    // (UnencodableText).
-    FileError write(const QString &path) const;
+    static BillNotes fromRecord(const DataRecord &record);
+    DataRecord toRecord() const;
     // The first character of the notes that may not be stored: one Windows-1252
     // lacks, or a control character other than a line break.
     std::optional<QChar> unstorableCharacter() const;

@@ -1,21 +1,15 @@
 #include "TaxSettings.h"
 
-#include "datafile/HeaderRecords.h"
-#include "datafile/MoneyText.h"
-#include "datafile/RecordStore.h"
-#include "datafile/StoredText.h"
+#include "HeaderRecords.h"
+#include "MoneyText.h"
+#include "StoredText.h"
 
-Result<TaxSettings> TaxSettings::read(const QString &path)
+TaxSettings TaxSettings::fromRecords(const DataRecord &rates, const DataRecord &noTaxFlag)
 {
-    const Result<QList<DataRecord>> records =
-        RecordStore(path).readRecords({HeaderRecord::TaxRates, HeaderRecord::NoTax});
-    if (!records)
-        return records.error();
-    const DataRecord &rates = records->at(0);
     TaxSettings out;
     out.rate1 = rates.Price.toText();
     out.rate2 = rates.Number.toText();
-    out.noTax = HeaderRecord::noTaxFlag(records->at(1)).value_or(false);
+    out.noTax = HeaderRecord::noTaxFlag(noTaxFlag).value_or(false);
     return out;
 }
 
@@ -24,10 +18,8 @@ std::optional<QChar> TaxSettings::unstorableCharacter() const
     return StoredText::firstRefused(rate1 + rate2);
 }
 
-FileError TaxSettings::write(const QString &path) const
+QList<std::pair<int, DataRecord>> TaxSettings::toRecords() const
 {
-    if (unstorableCharacter())
-        return FileError::UnencodableText;
     DataRecord rates;
     rates.Name = FieldValue::fromText(SharedMarker);
     rates.Price = FieldValue::fromText(rate1);
@@ -37,8 +29,7 @@ FileError TaxSettings::write(const QString &path) const
     noTaxFlag.Name = FieldValue::fromText(SharedMarker);
     noTaxFlag.Price = FieldValue::fromText(rate1);
     noTaxFlag.Number = FieldValue::fromInt16(noTax ? 1 : 0);
-    return RecordStore(path).writeRecords(
-        {{HeaderRecord::TaxRates, rates}, {HeaderRecord::NoTax, noTaxFlag}});
+    return {{HeaderRecord::TaxRates, rates}, {HeaderRecord::NoTax, noTaxFlag}};
 }
 
 bool isValidTaxRate(const QString &text)

@@ -1,8 +1,7 @@
 #include "BillNotes.h"
 
-#include "datafile/HeaderRecords.h"
-#include "datafile/RecordStore.h"
-#include "datafile/StoredText.h"
+#include "HeaderRecords.h"
+#include "StoredText.h"
 
 namespace {
 bool isStoredZero(const FieldValue &value)
@@ -27,14 +26,11 @@ QString BillNotes::toStored(const QString &edited)
     return text;
 }
 
-Result<BillNotes> BillNotes::read(const QString &path)
+BillNotes BillNotes::fromRecord(const DataRecord &record)
 {
-    const Result<DataRecord> record = RecordStore(path).readRecord(HeaderRecord::BillNotes);
-    if (!record)
-        return record.error();
     BillNotes out;
-    out.header = toEditor(record->Number.toText());
-    out.footer = isStoredZero(record->Price) ? QString() : toEditor(record->Price.toText());
+    out.header = toEditor(record.Number.toText());
+    out.footer = isStoredZero(record.Price) ? QString() : toEditor(record.Price.toText());
     return out;
 }
 
@@ -43,13 +39,11 @@ std::optional<QChar> BillNotes::unstorableCharacter() const
     return StoredText::firstRefused(header + footer, StoredText::Lines::Several);
 }
 
-FileError BillNotes::write(const QString &path) const
+DataRecord BillNotes::toRecord() const
 {
-    if (unstorableCharacter())
-        return FileError::UnencodableText;
     DataRecord record;
     record.Name = FieldValue::fromText(SharedMarker);
     record.Number = FieldValue::fromText(toStored(header));
     record.Price = FieldValue::fromText(toStored(footer));
-    return RecordStore(path).writeRecords({{HeaderRecord::BillNotes, record}});
+    return record;
 }
