@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the layering of src/: no two folders include each other (directly or
-# through others), and only src/app/ includes the main window's form.
+# through others), only src/app/ includes the main window's form, and only
+# src/datafile/ opens the datafile or knows its records and fields (the rest
+# speaks to it through ShopFile and the other classes there).
 set -euo pipefail
 root=${1:-$(dirname "$0")/..}
 cd "$root/src"
@@ -8,6 +10,12 @@ cd "$root/src"
 status=0
 if grep -rln --include='*.cpp' --include='*.h' '#include "ui_Interface.h"' . | grep -v '^\./app/'; then
     echo "check-includes: the files above include ui_Interface.h outside src/app/" >&2
+    status=1
+fi
+
+storage='#include "datafile/(DataFile|RecordStore|RecordCodec|RecordLayout|HeaderRecords|Journal)\.h"|\b(DataFile|RecordStore|RecordView|HeaderRecord)::|\b(DataFile|RecordStore) [a-z]'
+if grep -rnE --include='*.cpp' --include='*.h' "$storage" . | grep -v '^\./datafile/'; then
+    echo "check-includes: the lines above open the datafile or name its records outside src/datafile/" >&2
     status=1
 fi
 

@@ -3,7 +3,6 @@
 #include "browse/Browsers.h"
 #include "cashier/Access.h"
 #include "cashier/CashierCommands.h"
-#include "datafile/DataFile.h"
 #include "datafile/MoneyText.h"
 #include "datafile/ShopFile.h"
 #include "report/Reports.h"
@@ -51,7 +50,7 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
                                ui->Command6});
 
     // Another till or the back office holds the datafile: the wait shows.
-    DataFile::setLockWaitNotice([this, before = QString()](bool waiting) mutable {
+    ShopFile::setLockWaitNotice([this, before = QString()](bool waiting) mutable {
         if (waiting)
             before = statusText();
         ShowStatus(waiting ? QStringLiteral("Waiting for the datafile: another till is using it")
@@ -151,7 +150,7 @@ void Interface::connectMenus()
 
 Interface::~Interface()
 {
-    DataFile::setLockWaitNotice(nullptr);
+    ShopFile::setLockWaitNotice(nullptr);
     if (m_ctx.mainWindow == this)
         m_ctx.mainWindow = nullptr;
 }
@@ -250,7 +249,7 @@ void Interface::applyNoTax(bool noTax)
 
 void Interface::refillItemBox()
 {
-    m_itemBoxStamp = FileStamp::of(m_ctx.DataFilePath);
+    m_itemBoxStamp = ShopFile(m_ctx.DataFilePath).stamp();
     UpdateList(ui->Combo1, true, m_ctx);
 }
 
@@ -260,7 +259,7 @@ bool Interface::eventFilter(QObject *watched, QEvent *event)
     // pick list catches up when the cashier comes back to the item box, not
     // with a scan per key.
     if (watched == ui->Combo1 && event->type() == QEvent::FocusIn && !m_ctx.DataFilePath.isEmpty()
-        && FileStamp::of(m_ctx.DataFilePath) != m_itemBoxStamp) {
+        && ShopFile(m_ctx.DataFilePath).stamp() != m_itemBoxStamp) {
         const QString typed = ui->Combo1->currentText();
         refillItemBox();
         ui->Combo1->setEditText(typed);

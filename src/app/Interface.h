@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile/DataFile.h"
+#include "datafile/FileStamp.h"
 #include "ui/MainWindow.h"
 
 #include <QMainWindow>

@@ -2,6 +2,7 @@
 
 #include "DataRecord.h"
 #include "FileError.h"
+#include "FileStamp.h"
 #include "Journal.h"
 #include "RecordCodec.h"
 
@@ -12,16 +13,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-
-// Which file a path names and how long it is: another program's append,
-// delete or import changes it, an item rung in place does not.
-struct FileStamp {
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = -1; // -1: no file
-    bool operator==(const FileStamp &) const = default;
-    static FileStamp of(const QString &path);
-};
 
 // One open datafile for one operation; closed by the destructor on every path.
 //

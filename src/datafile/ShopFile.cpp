@@ -9,6 +9,16 @@
 
 ShopFile::ShopFile(const QString &path) : m_path(path) {}
 
+void ShopFile::setLockWaitNotice(std::function<void(bool waiting)> notice)
+{
+    DataFile::setLockWaitNotice(std::move(notice));
+}
+
+FileStamp ShopFile::stamp() const
+{
+    return FileStamp::of(m_path);
+}
+
 FileError ShopFile::createNew(const QDate &today) const
 {
     return RecordStore(m_path).createNew(today);

@@ -2,6 +2,7 @@
 
 #include "BillNotes.h"
 #include "FileError.h"
+#include "FileStamp.h"
 #include "Preferences.h"
 #include "TaxSettings.h"
 
@@ -9,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The datafile spoken in meanings: its settings by what they are, not by
@@ -17,6 +19,11 @@ class ShopFile
 {
 public:
     explicit ShopFile(const QString &path);
+
+    // Called with true when an operation starts waiting for another
+    // program's lock on the file, and with false when the wait is over.
+    static void setLockWaitNotice(std::function<void(bool waiting)> notice);
+    FileStamp stamp() const;
 
     // A new, empty datafile at the path: the header records and no entry.
     FileError createNew(const QDate &today) const;
