@@ -112,8 +112,14 @@ void Interface::connectMenus()
     });
     on(ui->mnuitmConverter, [&ctx] { Browsers::mnuitmConverter(ctx); });
 
-    on(ui->mnuPref, [&ctx] { SettingsCommands::mnuPref(ctx); });
-    on(ui->mnuTax, [&ctx] { SettingsCommands::mnuTax(ctx); });
+    on(ui->mnuPref, [this] {
+        if (SettingsCommands::mnuPref(m_ctx))
+            updateItemLists();
+    });
+    on(ui->mnuTax, [this] {
+        if (const std::optional<bool> noTax = SettingsCommands::mnuTax(m_ctx))
+            applyNoTax(*noTax);
+    });
     on(ui->mnuitmPrintSetup, [&ctx] { SettingsCommands::mnuitmPrintSetup(ctx); });
     on(ui->mnuitmLogSetup, [&ctx] { SettingsCommands::mnuitmLogSetup(ctx); });
     on(ui->mnuitmCaption, [&ctx] { SettingsCommands::mnuitmCaption(ctx); });
@@ -245,6 +251,13 @@ void Interface::applyNoTax(bool noTax)
     if (noTax)
         m_sale->sale().bill().hideGrandTotal();
     m_sale->showBill();
+}
+
+void Interface::updateItemLists()
+{
+    ShowStatus(QStringLiteral("Updating Item Lists"), Lamp::Busy);
+    refillItemBox();
+    ShowStatus(QStringLiteral("Ready"), Lamp::Ready);
 }
 
 void Interface::refillItemBox()

@@ -35,7 +35,6 @@ public:
     QWidget *widget() override { return this; }
     void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) override;
     QString statusText() const;
-    void applyNoTax(bool noTax) override;
     void refillItemBox() override;
     int billLineCount() const override;
     void ClearBill() override;
@@ -73,6 +72,10 @@ private:
     void applyMode();
     void focusItemBox();
     void drawArrowPictures();
+    // With no tax the "&Tax" button is disabled and the grand total hidden.
+    void applyNoTax(bool noTax);
+    // The item box refilled after its entries changed, with the status saying so.
+    void updateItemLists();
 
     AppContext &m_ctx;
     std::unique_ptr<Ui::Interface> ui;

@@ -56,10 +56,5 @@ void Pref::Command1_Click()
                                  QStringLiteral("Pref"), error);
         return;
     }
-
-    MainWindow &main = *m_ctx.mainWindow;
-    main.ShowStatus(QStringLiteral("Updating Item Lists"), MainWindow::Lamp::Busy);
-    main.refillItemBox();
-    main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
     accept();
 }

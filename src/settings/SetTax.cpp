@@ -100,10 +100,7 @@ void SetTax::Command1_Click()
     accept();
 }
 
-void SetTax::done(int result)
+bool SetTax::noTaxShown() const
 {
-    // However the window closes, the main window follows the box.
-    if (MainWindow *main = m_ctx.mainWindow)
-        main->applyNoTax(ui->Check1->isChecked());
-    QDialog::done(result);
+    return ui->Check1->isChecked();
 }

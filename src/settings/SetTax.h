@@ -25,8 +25,8 @@ public:
     void Command1_Click();
 
     // However the window closes, the main window's "&Tax" button follows the
-    // no-tax box as it stands.
-    void done(int result) override;
+    // no-tax box as it stands then.
+    bool noTaxShown() const;
 
 private:
     void showSecondRate();

@@ -38,22 +38,23 @@ QString editNote(AppContext &ctx, const QString &caption, const QString &prompt,
 
 } // namespace
 
-void mnuPref(AppContext &ctx)
+bool mnuPref(AppContext &ctx)
 {
     if (!checkAccess(ctx, mainWidget(ctx), GuardedCommand::ChangeSettings))
-        return;
+        return false;
     Pref dialog(ctx, mainWidget(ctx));
-    if (dialog.load())
-        dialog.exec();
+    return dialog.load() && dialog.exec() == QDialog::Accepted;
 }
 
-void mnuTax(AppContext &ctx)
+std::optional<bool> mnuTax(AppContext &ctx)
 {
     if (!checkAccess(ctx, mainWidget(ctx), GuardedCommand::ChangeTax))
-        return;
+        return std::nullopt;
     SetTax dialog(ctx, mainWidget(ctx));
-    if (dialog.load())
-        dialog.exec();
+    if (!dialog.load())
+        return std::nullopt;
+    dialog.exec();
+    return dialog.noTaxShown();
 }
 
 void mnuitmLogSetup(AppContext &ctx)

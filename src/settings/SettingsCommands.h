@@ -2,13 +2,18 @@
 
 #include "datafile/ShopFile.h"
 
+#include <optional>
+
 struct AppContext;
 
 // The settings and help commands of the main window's menus.
 namespace SettingsCommands {
 
-void mnuPref(AppContext &ctx);
-void mnuTax(AppContext &ctx);
+// True when the preferences were stored: the item box lists change with them.
+bool mnuPref(AppContext &ctx);
+// Whether sales go untaxed, as the window's box showed when it closed
+// however it closed (nullopt when it never opened): the main window follows it.
+std::optional<bool> mnuTax(AppContext &ctx);
 // "Printer &Setup": the bill header and footer, then the printer settings.
 void mnuitmPrintSetup(AppContext &ctx);
 // "&Log File Setup": a new log file or one to append to, remembered in the

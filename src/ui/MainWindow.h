@@ -22,10 +22,6 @@ public:
     virtual void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) = 0;
     void ShowStatus(const QString &text, Lamp lamp) { ShowStatus(text, lamp, false); }
 
-    // The tax window closed: with no tax the "&Tax" button is disabled and
-    // the grand total is hidden.
-    virtual void applyNoTax(bool noTax) = 0;
-
     // Refills the item box from the open datafile.
     virtual void refillItemBox() = 0;
     // The number of lines on the bill.
