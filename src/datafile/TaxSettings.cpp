@@ -35,5 +35,6 @@ QList<std::pair<int, DataRecord>> TaxSettings::toRecords() const
 bool isValidTaxRate(const QString &text)
 {
     const std::optional<double> value = MoneyText::parseNumber(text);
-    return value && MoneyText::leadingNumber(text) == *value;
+    return value && MoneyText::leadingNumber(text) == *value && *value >= 0
+           && *value <= MaxTaxRate;
 }

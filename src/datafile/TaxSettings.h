@@ -26,5 +26,8 @@ struct TaxSettings {
 
 // A rate is accepted when it is a number whose leading numeric part is that
 // same number: the grand total reads the rate by its leading number, so
-// "1,000" or "$7" would be taxed differently from what the user sees.
+// "1,000" or "$7" would be taxed differently from what the user sees. A
+// negative rate would take money off every sale, and one past a thousand
+// percent is a typing slip that would overflow the totals.
+constexpr double MaxTaxRate = 1000;
 bool isValidTaxRate(const QString &text);

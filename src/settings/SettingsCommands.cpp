@@ -159,28 +159,27 @@ void mnuitmPrintSetup(AppContext &ctx)
         return;
     }
     BillNotes &notes = *read;
-    notes.header =
-        editNote(ctx, QStringLiteral("Bill Header"),
-                 QStringLiteral("Enter the text to appear at the top of the bill."), notes.header);
-    notes.footer = editNote(ctx, QStringLiteral("Bill Footer"),
-                            QStringLiteral("Enter the text to appear at the bottom of the bill."),
-                            notes.footer);
-
-    const FileError error = ShopFile(ctx.DataFilePath).setBillNotes(notes);
-    if (error == FileError::BadRecordLength) {
-        ctx.dialogs->critical(window, QStringLiteral("Message too long"),
-                              QStringLiteral("The combined length of both the header and footer "
-                                             "should not be in excess of 107 characters.  Please "
-                                             "shorten your message."));
-        return;
-    }
-    if (error == FileError::UnencodableText) {
-        ctx.dialogs->unstorableCharacter(window, notes.unstorableCharacter().value_or(QChar()));
-        return;
-    }
-    if (error != FileError::None) {
-        failed(error);
-        return;
+    // Notes that cannot be stored come back in the editors as typed, to be
+    // shortened or mended.
+    for (FileError error = FileError::BadRecordLength; error != FileError::None;) {
+        notes.header = editNote(ctx, QStringLiteral("Bill Header"),
+                                QStringLiteral("Enter the text to appear at the top of the bill."),
+                                notes.header);
+        notes.footer = editNote(
+            ctx, QStringLiteral("Bill Footer"),
+            QStringLiteral("Enter the text to appear at the bottom of the bill."), notes.footer);
+        error = ShopFile(ctx.DataFilePath).setBillNotes(notes);
+        if (error == FileError::BadRecordLength)
+            ctx.dialogs->critical(window, QStringLiteral("Message too long"),
+                                  QStringLiteral("The combined length of both the header and "
+                                                 "footer should not be in excess of 107 "
+                                                 "characters.  Please shorten your message."));
+        else if (error == FileError::UnencodableText)
+            ctx.dialogs->unstorableCharacter(window, notes.unstorableCharacter().value_or(QChar()));
+        else if (error != FileError::None) {
+            failed(error);
+            return;
+        }
     }
 
     if (!ctx.dialogs->askYesNo(window, QStringLiteral("Change Default Printer Settings"),

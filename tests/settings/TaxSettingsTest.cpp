@@ -30,6 +30,10 @@ void TaxSettingsTest::validRates_data()
     QTest::newRow("grouped") << "1,000" << false;
     QTest::newRow("currency symbol") << "$7" << false;
     QTest::newRow("parentheses") << "(7)" << false;
+    QTest::newRow("negative") << "-5" << false;
+    QTest::newRow("largest") << "1000" << true;
+    QTest::newRow("past the largest") << "1000.01" << false;
+    QTest::newRow("huge") << "1e300" << false;
 }
 
 void TaxSettingsTest::validRates()
