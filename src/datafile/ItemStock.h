@@ -36,6 +36,7 @@ struct Returned {
 };
 // Puts a removed line's quantity back: into the record it was rung from while
 // that record still holds the item, else into the first item of that name.
+// Record 0 (a line that stands for no stored item) changes nothing.
 FileError restore(const QString &path, const Returned &returned);
 
 // A new item stored at the counter, in one opening of the file: the record
