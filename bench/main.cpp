@@ -8,8 +8,8 @@
 
 #include "app/Interface.h"
 #include "browse/BrowserWalk.h"
-#include "cashier/CashierStore.h"
 #include "datafile/CashierEntry.h"
+#include "datafile/CashierStore.h"
 #include "datafile/Cp1252.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/DataFile.h"
@@ -23,10 +23,10 @@
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "report/QueryEngine.h"
+#include "sale/Checkout.h"
 #include "sale/Completion.h"
-#include "sale/Purchase.h"
+#include "sale/LogFile.h"
 #include "sale/Sale.h"
-#include "sale/TransactionLog.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -455,13 +455,12 @@ void CompleteCreditLastCustomer(benchmark::State &state)
         return fail(state, "cannot switch the log on");
     QFile::remove(g_file.log);
     LogFile log{g_file.log};
-    Purchase::Payment payment;
-    payment.kind = Purchase::Payment::Kind::Credit;
-    payment.customer = g_file.lastCustomerName;
+    Purchase::CreditPayment credit{g_file.lastCustomerName, {}, 0};
     if (const Result<Purchase::CustomerPlace> place =
-            Purchase::findCustomer(g_file.work, payment.customer);
+            Purchase::findCustomer(g_file.work, credit.customer);
         place && place->account)
-        payment.customerSeen = place->record;
+        credit.customerSeen = place->record;
+    const Purchase::Payment payment{credit, {}};
     const Purchase::ShownBill bill{{QStringLiteral("BOLT 00001 - $1.00   X   1")},
                                    QStringLiteral("$1.00"),
                                    QStringLiteral("$1.07")};
@@ -474,9 +473,8 @@ void CompleteCreditLastCustomer(benchmark::State &state)
             return fail(state, "the log is off or the bill would be printed");
         const Purchase::Plan plan = Purchase::plan(*facts, bill, payment, g_file.lastCashier.name,
                                                    QDateTime::currentDateTime());
-        DataFile file(g_file.work);
         const Purchase::Outcome done =
-            Purchase::carryOut(file, plan, log, [](const QStringList &) { return true; });
+            Purchase::carryOut(g_file.work, plan, log, [](const QStringList &) { return true; });
         if (done.failed != Purchase::Outcome::Failed::Nothing)
             return fail(state, "completion failed with error " + std::to_string(done.errorNumber));
     }

@@ -1,10 +1,10 @@
 #include "Cashier.h"
 
-#include "CashierStore.h"
 #include "CashierTime.h"
 #include "browse/BoxRules.h"
 #include "browse/BrowserWalk.h"
 #include "datafile/CashierEntry.h"
+#include "datafile/CashierStore.h"
 #include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"

@@ -2,8 +2,8 @@
 
 #include "Access.h"
 #include "Cashier.h"
-#include "CashierStore.h"
 #include "LogOn.h"
+#include "datafile/CashierStore.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"

@@ -1,8 +1,8 @@
 #include "LogOn.h"
 
 #include "AccessCheck.h"
-#include "CashierStore.h"
 #include "datafile/CashierEntry.h"
+#include "datafile/CashierStore.h"
 #include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"

@@ -1,6 +1,5 @@
 list(APPEND TB_CORE_SOURCES
     src/cashier/AccessCheck.cpp
-    src/cashier/CashierStore.cpp
     src/cashier/CashierTime.cpp
 )
 list(APPEND TB_GUI_SOURCES

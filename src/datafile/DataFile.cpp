@@ -406,19 +406,31 @@ bool DataFile::resize(qint64 size)
 FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &records,
                                   const std::optional<Journal::SideWrite> &side)
 {
+    QList<std::pair<int, QByteArray>> encoded;
+    for (const auto &[n, record] : records) {
+        const Result<QByteArray> bytes = RecordCodec::encode(record);
+        if (!bytes)
+            return bytes.error();
+        encoded.append({n, *bytes});
+    }
+    return writeTogether(encoded, side);
+}
+
+FileError DataFile::writeTogether(const QList<std::pair<int, QByteArray>> &encoded,
+                                  const std::optional<Journal::SideWrite> &side)
+{
     if (!isOpen() || !m_journal)
         return FileError::DeviceIO;
     // What the records overwrite goes with them: a write that fails after
     // the journal took them puts it back.
     const int count = recordCount();
     Journal::Entry entry{{}, side};
-    for (const auto &[n, record] : records) {
-        const Result<QByteArray> bytes = RecordCodec::encode(record);
-        if (!bytes)
-            return bytes.error();
+    for (const auto &[n, bytes] : encoded) {
         if (n < 1 || n > MaxRecords)
             return FileError::BadRecordNumber;
-        Journal::Put put{n, *bytes, std::nullopt};
+        if (bytes.size() != RecordLength)
+            return FileError::BadRecordLength;
+        Journal::Put put{n, bytes, std::nullopt};
         if (n <= count) {
             const Result<QByteArray> old = readRaw(n);
             if (!old)
@@ -427,8 +439,7 @@ FileError DataFile::writeTogether(const QList<std::pair<int, DataRecord>> &recor
         }
         entry.records.append(put);
     }
-    if (const FileError error = m_journal->commit(entry, m_file.handle());
-        error != FileError::None)
+    if (const FileError error = m_journal->commit(entry, m_file.handle()); error != FileError::None)
         return error;
     FileError error = FileError::None;
     for (const Journal::Put &put : std::as_const(entry.records))
@@ -467,8 +478,8 @@ FileError DataFile::readBlock(int first, int count, QByteArray &buffer, int *got
     const qint64 at = qint64(first - 1) * RecordLength;
     qint64 done = 0;
     while (done < want) {
-        const ssize_t r = ::pread(m_file.handle(), buffer.data() + done, size_t(want - done),
-                                  at + done);
+        const ssize_t r =
+            ::pread(m_file.handle(), buffer.data() + done, size_t(want - done), at + done);
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)

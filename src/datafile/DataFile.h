@@ -61,6 +61,9 @@ public:
     // there, then written here. Nothing of them stays when this fails.
     FileError writeTogether(const QList<std::pair<int, DataRecord>> &records,
                             const std::optional<Journal::SideWrite> &side);
+    // The same with records already encoded, RecordLength bytes each.
+    FileError writeTogether(const QList<std::pair<int, QByteArray>> &encoded,
+                            const std::optional<Journal::SideWrite> &side);
     // Before the side file is written: where its bytes will go (path and
     // offset), so that a program killed before writeTogether has them cut
     // off by the next open. dropIntent() when it stops before writeTogether.

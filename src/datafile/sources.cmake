@@ -2,11 +2,13 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/BackupName.cpp
     src/datafile/BillNotes.cpp
     src/datafile/CashierEntry.cpp
+    src/datafile/CashierStore.cpp
     src/datafile/Cp1252.cpp
     src/datafile/Csv.cpp
     src/datafile/Currency.cpp
     src/datafile/CurrencySlot.cpp
     src/datafile/CustomerEntry.cpp
+    src/datafile/CustomerLookup.cpp
     src/datafile/DataCheck.cpp
     src/datafile/DataFile.cpp
     src/datafile/DataRecord.cpp
@@ -15,6 +17,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/FileDeviceError.cpp
     src/datafile/ItemEntry.cpp
     src/datafile/ItemImport.cpp
+    src/datafile/ItemStock.cpp
     src/datafile/Journal.cpp
     src/datafile/MoneyText.cpp
     src/datafile/NativePath.cpp
@@ -24,6 +27,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Privileges.cpp
     src/datafile/RecordCodec.cpp
     src/datafile/RecordStore.cpp
+    src/datafile/SaleRecords.cpp
     src/datafile/ShopFile.cpp
     src/datafile/StoredText.cpp
     src/datafile/TaxSettings.cpp

@@ -102,11 +102,7 @@ void Cash::Command1_Click()
                                                "valid input."));
         return;
     }
-    Payment payment;
-    payment.kind = Payment::Kind::Cash;
-    payment.moneyGiven = given;
-    payment.foreign = m_foreign;
-    payment.notes = ui->Text1->toPlainText();
+    const Payment payment{CashPayment{given, m_foreign}, ui->Text1->toPlainText()};
     if (completePurchase(m_ctx, this, m_bill, payment))
         accept();
 }

@@ -81,12 +81,8 @@ void Credit::Command1_Click()
         ui->Combo1->setFocus();
         return;
     }
-    Payment payment;
-    payment.kind = Payment::Kind::Credit;
-    payment.customer = customer;
-    payment.customerSeen = m_lookedUpRecord;
-    payment.comments = ui->Text1->toPlainText();
-    payment.notes = ui->Text2->toPlainText();
+    const Payment payment{CreditPayment{customer, ui->Text1->toPlainText(), m_lookedUpRecord},
+                          ui->Text2->toPlainText()};
     if (completePurchase(m_ctx, this, m_bill, payment))
         accept();
 }

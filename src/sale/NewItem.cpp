@@ -1,8 +1,8 @@
 #include "NewItem.h"
 
 #include "datafile/ItemEntry.h"
+#include "datafile/ItemStock.h"
 #include "datafile/MoneyText.h"
-#include "datafile/RecordStore.h"
 #include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
@@ -82,57 +82,55 @@ void NewItem::Command1_Click()
     const auto ready = [&] { status(QStringLiteral("Ready"), MainWindow::Lamp::Ready); };
     status(QStringLiteral("Adding New Item"), MainWindow::Lamp::Busy);
 
-    const RecordStore store(m_ctx.DataFilePath);
-    const Result<int> free = store.NextFreeRecord();
-    if (!free) {
-        ready();
-        m_ctx.dialogs->ioError(this, errorNumber(free.error()));
-        return;
-    }
-    const auto refuseFull = [&] {
-        m_ctx.dialogs->databaseFull(this, m_ctx.DataFilePath);
-        ready();
-    };
-    if (*free >= DatabaseFullRecord) {
-        refuseFull();
-        return;
-    }
-
     const QString itemName = name();
     const std::optional<Currency> price = MoneyText::parseCurrency(ui->Text3->text());
-    if (!ItemEntry::isValidName(itemName) || !MoneyText::isNumeric(ui->Text2->text()) || !price) {
+    const bool valid =
+        ItemEntry::isValidName(itemName) && MoneyText::isNumeric(ui->Text2->text()) && price;
+    // An item for this bill only is refused too: its name goes on the bill
+    // and into the log.
+    const std::optional<QChar> bad =
+        valid ? StoredText::firstRefused(itemName + ui->Text2->text()) : std::nullopt;
+    const bool billOnly = ui->Check1->isChecked();
+    std::optional<ItemEntry> item;
+    if (valid && !bad && !billOnly)
+        item = ItemEntry::make(itemName, ui->Text2->text(), *price, 0);
+
+    // Whether there is room, and the item stored, in one opening: another
+    // till may have added an entry since, so the number is the one free now.
+    const ItemStock::Added added =
+        ItemStock::appendItem(m_ctx.DataFilePath, item ? &*item : nullptr);
+    if (added.readError != FileError::None) {
+        ready();
+        m_ctx.dialogs->ioError(this, errorNumber(added.readError));
+        return;
+    }
+    if (added.record >= DatabaseFullRecord) {
+        m_ctx.dialogs->databaseFull(this, m_ctx.DataFilePath);
+        ready();
+        return;
+    }
+    if (!valid) {
         m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
                                 QStringLiteral("Please ensure that you have entered valid input "
                                                "in all the boxes."));
         ready();
         return;
     }
-    // An item for this bill only is refused too: its name goes on the bill
-    // and into the log.
-    if (const auto bad = StoredText::firstRefused(itemName + ui->Text2->text())) {
+    if (bad) {
         m_ctx.dialogs->unstorableCharacter(this, *bad);
         ready();
         return;
     }
-    if (ui->Check1->isChecked()) {
+    if (billOnly) {
         ready();
         accept();
         return;
     }
-
-    const ItemEntry item = ItemEntry::make(itemName, ui->Text2->text(), *price, 0);
-    // Another till may have added an entry since: the number is the one free now.
-    const Result<int> stored = store.append(item.record());
-    if (stored && *stored >= DatabaseFullRecord) {
-        refuseFull();
-        return;
-    }
-    const FileError error = stored ? FileError::None : stored.error();
     ready();
-    if (error != FileError::None) {
-        m_ctx.dialogs->writeFailed(this, error);
+    if (added.writeError != FileError::None) {
+        m_ctx.dialogs->writeFailed(this, added.writeError);
         return;
     }
-    m_record = *stored;
+    m_record = added.record;
     accept();
 }

@@ -1,8 +1,7 @@
 #include "PaymentFlow.h"
 
-#include "TransactionLog.h"
+#include "LogFile.h"
 #include "datafile/Cp1252.h"
-#include "datafile/DataFile.h"
 #include "datafile/MoneyText.h"
 #include "datafile/StoredText.h"
 #include "ui/AppContext.h"
@@ -17,10 +16,12 @@ namespace {
 bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &payment)
 {
     // The comments and the bill's notes may have several lines.
-    std::optional<QChar> typed = StoredText::firstRefused(payment.customer + payment.moneyGiven);
+    const CreditPayment *credit = payment.credit();
+    std::optional<QChar> typed =
+        StoredText::firstRefused(credit ? credit->customer : payment.cash()->moneyGiven);
     if (!typed)
-        typed =
-            StoredText::firstRefused(payment.comments + payment.notes, StoredText::Lines::Several);
+        typed = StoredText::firstRefused((credit ? credit->comments : QString()) + payment.notes,
+                                         StoredText::Lines::Several);
     if (typed) {
         ctx.dialogs->unstorableCharacter(window, *typed);
         return true;
@@ -40,7 +41,7 @@ bool refused(AppContext &ctx, QWidget *window, const Plan &plan, const Payment &
 bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                       const Payment &payment)
 {
-    const bool credit = payment.kind == Payment::Kind::Credit;
+    const CreditPayment *credit = payment.credit();
     const Session::OnDuty &onDuty = ctx.session.onDuty();
     const Result<Facts> facts =
         readFacts(ctx.DataFilePath, payment, {onDuty.record, onDuty.name, onDuty.pin});
@@ -77,7 +78,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
         return false;
     if (newCustomer
         && !ctx.dialogs->askYesNo(window, QStringLiteral("Customer not Found"),
-                                  payment.customer
+                                  credit->customer
                                       + QStringLiteral(" is not a registered customer. Would "
                                                        "you like to add this customer to the "
                                                        "credit database?")))
@@ -86,9 +87,9 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     plan.sale.now = ctx.clock->now();
 
     LogFile log(ctx.LogFilePath);
-    DataFile file(ctx.DataFilePath);
-    const Outcome outcome = carryOut(
-        file, plan, log, [&](const QStringList &lines) { return ctx.dialogs->printLines(lines); });
+    const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {
+        return ctx.dialogs->printLines(lines);
+    });
     const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
     switch (outcome.failed) {
     case Outcome::Failed::Nothing:
@@ -116,7 +117,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     ctx.session.foundAt(outcome.plan.sale.cashier.record);
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
-                                 payment.customer + QStringLiteral(" has a balance of ")
+                                 credit->customer + QStringLiteral(" has a balance of ")
                                      + MoneyText::formatCurrency(*outcome.plan.balance)
                                      + QLatin1Char('.'));
     return true;

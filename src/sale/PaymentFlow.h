@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Purchase.h"
+#include "Checkout.h"
 
 struct AppContext;
 class QWidget;

@@ -1,11 +1,11 @@
 #include "Sale.h"
 
 #include "BillLine.h"
-#include "BillStock.h"
+#include "datafile/ItemStock.h"
 
 namespace {
 // The rung item's line, once its stock is sold.
-Result<Sale::Rung> rung(Bill &bill, const Result<BillStock::Sold> &sold, const QString &quantity)
+Result<Sale::Rung> rung(Bill &bill, const Result<ItemStock::Sold> &sold, const QString &quantity)
 {
     if (!sold)
         return sold.error();
@@ -25,7 +25,7 @@ Result<Sale::Rung> Sale::ring(const QString &path, const QString &item, const QS
     const std::optional<double> count = BillLine::quantity(quantity);
     if (!count)
         return Rung::InvalidQuantity;
-    return rung(m_bill, BillStock::sellFirst(path, item, *count, takes(quantity)), quantity);
+    return rung(m_bill, ItemStock::sellFirst(path, item, *count, takes(quantity)), quantity);
 }
 
 Result<Sale::Rung> Sale::ringRecord(const QString &path, int record, const QString &quantity)
@@ -33,10 +33,10 @@ Result<Sale::Rung> Sale::ringRecord(const QString &path, int record, const QStri
     const std::optional<double> count = BillLine::quantity(quantity);
     if (!count)
         return Rung::InvalidQuantity;
-    return rung(m_bill, BillStock::sell(path, record, *count, takes(quantity)), quantity);
+    return rung(m_bill, ItemStock::sell(path, record, *count, takes(quantity)), quantity);
 }
 
-BillStock::BillTakes Sale::takes(const QString &quantity) const
+ItemStock::BillTakes Sale::takes(const QString &quantity) const
 {
     return [this, quantity](const ItemEntry &item) {
         return m_bill.amountFor(item.price(), quantity).has_value();
@@ -48,8 +48,12 @@ Result<Sale::Removed> Sale::remove(const QString &path, int row)
     const std::optional<Bill::Removal> removal = m_bill.removal(row);
     if (!removal)
         return Removed::NoSuchLine;
-    if (const FileError error = BillStock::restore(path, *removal); error != FileError::None)
-        return error;
+    // A grand-total or tax-free line stands for no stored item.
+    if (!removal->summary)
+        if (const FileError error =
+                ItemStock::restore(path, {removal->record, removal->name, removal->quantity});
+            error != FileError::None)
+            return error;
     m_bill.remove(row);
     return Removed::Done;
 }

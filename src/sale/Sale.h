@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Bill.h"
-#include "BillStock.h"
 #include "datafile/FileError.h"
+#include "datafile/ItemStock.h"
 
 #include <QString>
 
@@ -36,7 +36,7 @@ public:
     FileError clear(const QString &path);
 
 private:
-    BillStock::BillTakes takes(const QString &quantity) const;
+    ItemStock::BillTakes takes(const QString &quantity) const;
 
     Bill m_bill;
 };

@@ -1,12 +1,13 @@
 list(APPEND TB_CORE_SOURCES
     src/sale/Bill.cpp
     src/sale/BillLine.cpp
-    src/sale/BillStock.cpp
     src/sale/CashMoney.cpp
+    src/sale/Checkout.cpp
     src/sale/Completion.cpp
-    src/sale/Purchase.cpp
+    src/sale/DateTimeText.cpp
+    src/sale/LogFile.cpp
+    src/sale/PurchasePlan.cpp
     src/sale/Sale.cpp
-    src/sale/TransactionLog.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/sale/Cash.cpp

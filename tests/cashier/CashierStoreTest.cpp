@@ -3,8 +3,8 @@
 #include "common/TestMain.h"
 #include "datafile/DatafileFixtures.h"
 
-#include "cashier/CashierStore.h"
 #include "datafile/CashierEntry.h"
+#include "datafile/CashierStore.h"
 
 #include <QTest>
 

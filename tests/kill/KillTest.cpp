@@ -13,11 +13,11 @@
 #include "datafile/CashierEntry.h"
 #include "datafile/DataFile.h"
 #include "datafile/HeaderRecords.h"
+#include "datafile/ItemStock.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
-#include "sale/BillStock.h"
-#include "sale/Purchase.h"
-#include "sale/TransactionLog.h"
+#include "sale/Checkout.h"
+#include "sale/LogFile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -101,17 +101,15 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
 {
     Written written;
     if (op.kind == Op::Ring) {
-        const Result<BillStock::Sold> sold =
-            BillStock::sell(path, op.record, 1, [](const ItemEntry &) { return true; });
+        const Result<ItemStock::Sold> sold =
+            ItemStock::sell(path, op.record, 1, [](const ItemEntry &) { return true; });
         if (!sold)
             return sold.error();
         if (sold->record != 0 && !sold->refused)
             written << std::pair{sold->record, RecordCodec::encode(sold->item.record()).value()};
         return written;
     }
-    Purchase::Payment pay;
-    pay.kind = Purchase::Payment::Kind::Credit;
-    pay.customer = op.customer;
+    const Purchase::Payment pay{Purchase::CreditPayment{op.customer, {}, 0}, {}};
     const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, Clerk);
     if (!facts)
         return facts.error();
@@ -120,13 +118,12 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
     const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
                                                pay, Clerk.name, QDateTime::currentDateTime());
     LogFile log{path + QStringLiteral(".log")};
-    DataFile file(path);
     const Purchase::Outcome done =
-        Purchase::carryOut(file, plan, log, [](const QStringList &) { return true; });
+        Purchase::carryOut(path, plan, log, [](const QStringList &) { return true; });
     if (done.failed != Purchase::Outcome::Failed::Nothing)
         return FileError::DeviceIO;
     for (const Purchase::Write &w : done.plan.writes)
-        written << std::pair{w.record, RecordCodec::encode(w.data).value()};
+        written << std::pair{w.record, w.bytes};
     return written;
 }
 
@@ -181,10 +178,10 @@ QByteArray fullDatafile(const QString &path)
     if (!f.open(QIODevice::ReadWrite))
         return QByteArray();
     QByteArray bytes = f.readAll();
-    DataRecord logOn = RecordCodec::decode(bytes.mid(
-                                               qsizetype(HeaderRecord::SaveToLog - 1) * RecordLength,
-                                               RecordLength))
-                           .value();
+    DataRecord logOn =
+        RecordCodec::decode(
+            bytes.mid(qsizetype(HeaderRecord::SaveToLog - 1) * RecordLength, RecordLength))
+            .value();
     logOn.Number = FieldValue::fromInt16(1);
     bytes.replace(qsizetype(HeaderRecord::SaveToLog - 1) * RecordLength, RecordLength,
                   RecordCodec::encode(logOn).value());

@@ -12,15 +12,15 @@
 #include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
 #include "datafile/TransactionCounter.h"
-#include "sale/Purchase.h"
-#include "sale/TransactionLog.h"
+#include "sale/Checkout.h"
+#include "sale/LogFile.h"
 
 #include <QFile>
 #include <QTest>
 
 #include <cerrno>
-#include <sys/stat.h>
 #include <functional>
+#include <sys/stat.h>
 #include <utility>
 
 using namespace Purchase;
@@ -46,19 +46,12 @@ Foreign euro()
 
 Payment cash(const QString &given, const QString &notes = QString())
 {
-    Payment p;
-    p.moneyGiven = given;
-    p.notes = notes;
-    return p;
+    return Payment{CashPayment{given, {}}, notes};
 }
 
 Payment credit(const QString &customer, const QString &comments = QString())
 {
-    Payment p;
-    p.kind = Payment::Kind::Credit;
-    p.customer = customer;
-    p.comments = comments;
-    return p;
+    return Payment{CreditPayment{customer, comments, 0}, {}};
 }
 
 // The shop: ANN at record 21, the customer BOB at 22; the euro in the first
@@ -91,9 +84,9 @@ QString shop(const TempDir &dir, bool logOn, bool printOn)
 class MemoryLog : public TransactionLog
 {
 public:
-    Result<Journal::SideWrite> append(const QStringList &lines) override
+    Result<Journal::SideWrite> append(const QByteArray &entry) override
     {
-        entries << lines;
+        entries << entry;
         return Journal::SideWrite{};
     }
     FileError takeBack() override
@@ -102,7 +95,7 @@ public:
         return FileError::None;
     }
     Journal::SideWrite next() const override { return {}; }
-    QList<QStringList> entries;
+    QList<QByteArray> entries;
 };
 
 struct Completed {
@@ -124,12 +117,13 @@ Completed complete(const QString &path, const ShownBill &bill, const Payment &pa
         return c;
     if (meanwhile)
         meanwhile();
-    DataFile file(path, device ? std::move(device) : std::make_unique<QFile>());
-    c.outcome =
-        carryOut(file, plan(*facts, bill, payment, "ANN", now), log, [&](const QStringList &lines) {
+    c.outcome = carryOut(
+        path, plan(*facts, bill, payment, "ANN", now), log,
+        [&](const QStringList &lines) {
             c.printed << lines;
             return printerWorks;
-        });
+        },
+        std::move(device));
     c.plan = c.outcome.plan;
     return c;
 }
@@ -241,7 +235,7 @@ void PurchaseTest::foreignCurrency()
     TempDir dir;
     const QString path = shop(dir, false, false);
     Payment payment = cash("€20");
-    payment.foreign = euro();
+    std::get<CashPayment>(payment.by).foreign = euro();
     MemoryLog log;
     QCOMPARE(complete(path, TwoItems, payment, Morning, log).outcome.failed,
              Outcome::Failed::Nothing);
@@ -327,7 +321,7 @@ void PurchaseTest::logAndBill_data()
     QTest::addColumn<QString>("bill"); // "" when not compared
 
     Payment foreign = cash("€20");
-    foreign.foreign = euro();
+    std::get<CashPayment>(foreign.by).foreign = euro();
     QTest::newRow("cash") << cash("10", "Thank you\nCome again") << "log_cash.txt"
                           << "";
     QTest::newRow("foreign") << foreign << "log_foreign.txt"
@@ -429,7 +423,7 @@ void PurchaseTest::logRefusedByItsMount()
 {
     // Sysfs takes no new file, even from root, as a read-only mount does not.
     LogFile log(QStringLiteral("/sys/tallybird-sales.log"));
-    QCOMPARE(log.append({"a sale"}).error(), FileError::PermissionDenied);
+    QCOMPARE(log.append("a sale\r\n").error(), FileError::PermissionDenied);
 }
 
 void PurchaseTest::otherTillsMeanwhile()

@@ -7,17 +7,17 @@
 //
 //   tb_stresstest [--rounds N]    (N sales per till, 300 unless given)
 
-#include "cashier/CashierStore.h"
 #include "datafile/CashierEntry.h"
+#include "datafile/CashierStore.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/ItemImport.h"
 #include "datafile/RecordStore.h"
 #include "datafile/TransactionCounter.h"
-#include "sale/Purchase.h"
+#include "sale/Checkout.h"
+#include "sale/LogFile.h"
 #include "sale/Sale.h"
-#include "sale/TransactionLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,25 +71,23 @@ int till(const QString &path, int w, int rounds, int clerkRecord)
         say(rung && *rung == Sale::Rung::Done ? QStringLiteral("rung %1").arg(k)
                                               : QStringLiteral("error ring"));
 
-        Purchase::Payment pay;
-        pay.kind = i % 3 ? Purchase::Payment::Kind::Credit : Purchase::Payment::Kind::Cash;
-        pay.moneyGiven = QStringLiteral("5");
-        pay.customer = i % 3 == 1 ? QStringLiteral("CUSTOMER %1").arg(w)
-                                  : QStringLiteral("NEW %1-%2").arg(w).arg(i);
+        const QString customer = i % 3 == 1 ? QStringLiteral("CUSTOMER %1").arg(w)
+                                            : QStringLiteral("NEW %1-%2").arg(w).arg(i);
+        Purchase::Payment pay{Purchase::CashPayment{QStringLiteral("5"), {}}, {}};
+        if (i % 3)
+            pay.by = Purchase::CreditPayment{customer, {}, 0};
         const Purchase::ShownBill bill{
             {stressItem(k)}, QStringLiteral("$1.00"), QStringLiteral("$1.00")};
         const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, clerk);
-        DataFile file(path);
         const Purchase::Outcome done =
             facts ? Purchase::carryOut(
-                file, Purchase::plan(*facts, bill, pay, Clerk, QDateTime::currentDateTime()), log,
+                path, Purchase::plan(*facts, bill, pay, Clerk, QDateTime::currentDateTime()), log,
                 [](const QStringList &) { return true; })
                   : Purchase::Outcome{Purchase::Outcome::Failed::Datafile, 0, {}};
         if (done.failed != Purchase::Outcome::Failed::Nothing)
             say(QStringLiteral("error sale"));
         else
-            say(pay.kind == Purchase::Payment::Kind::Cash ? QStringLiteral("sale cash")
-                                                          : QStringLiteral("sale ") + pay.customer);
+            say(pay.cash() ? QStringLiteral("sale cash") : QStringLiteral("sale ") + customer);
 
         const QString name = QStringLiteral("APP %1-%2").arg(w).arg(i);
         const ItemEntry item =

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "Bill.h"
-#include "datafile/FileError.h"
-#include "datafile/ItemEntry.h"
-#include "datafile/RecordStore.h"
+#include "FileError.h"
+#include "ItemEntry.h"
 
 #include <QString>
 
 #include <functional>
 
-// The item records a bill changes, in the datafile at one path.
-namespace BillStock {
+// The item records a sale changes, in the datafile at one path.
+namespace ItemStock {
 
 struct Sold {
     int record = 0;       // 0: no such item
@@ -30,9 +28,27 @@ Result<Sold> sellFirst(const QString &path, const QString &text, double quantity
 // The same for the item at `record`.
 Result<Sold> sell(const QString &path, int record, double quantity, const BillTakes &takes);
 
+// A bill line taken off: `quantity` of the item `name`, rung from `record`.
+struct Returned {
+    int record = 0;
+    QString name;
+    double quantity = 0;
+};
 // Puts a removed line's quantity back: into the record it was rung from while
 // that record still holds the item, else into the first item of that name.
-// A line that stands for no stored item changes nothing.
-FileError restore(const QString &path, const Bill::Removal &removal);
+// Record 0 (a line that stands for no stored item) changes nothing.
+FileError restore(const QString &path, const Returned &returned);
 
-} // namespace BillStock
+// A new item stored at the counter, in one opening of the file: the record
+// it was stored at, or DatabaseFullRecord when there is no room (nothing
+// written). Without an item, only whether there is room.
+struct Added {
+    int record = 0;
+    // Opening or reading failed, or writing the item failed: shown apart,
+    // as only a write can find a record too long.
+    FileError readError = FileError::None;
+    FileError writeError = FileError::None;
+};
+Added appendItem(const QString &path, const ItemEntry *item);
+
+} // namespace ItemStock

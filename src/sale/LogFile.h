@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datafile/FileError.h"
-#include "datafile/Journal.h"
+#include "datafile/TransactionLog.h"
 
 #include <QFile>
 #include <QString>
@@ -9,22 +9,6 @@
 
 #include <memory>
 #include <optional>
-
-// Where completed sales are written down, one entry each.
-class TransactionLog
-{
-public:
-    virtual ~TransactionLog() = default;
-    // Appends one entry, not yet on the disk: the datafile's journal takes
-    // what was written (where and which bytes) to the disk with the sale's
-    // records. On failure the log is left as it was.
-    virtual Result<Journal::SideWrite> append(const QStringList &lines) = 0;
-    // Takes the entry just appended back out (its bill did not print).
-    virtual FileError takeBack() = 0;
-    // Where the next entry goes: the log's path and size (no path: nowhere
-    // on the disk).
-    virtual Journal::SideWrite next() const = 0;
-};
 
 // The log file: text in Windows-1252, each line ended by CR LF, as the logs
 // shops already keep were written, so that appending keeps one encoding.
@@ -35,7 +19,7 @@ public:
     // The same on a QFile of the caller's (a subclass whose writes fail, in tests).
     LogFile(const QString &path, std::unique_ptr<QFile> file);
 
-    Result<Journal::SideWrite> append(const QStringList &lines) override;
+    Result<Journal::SideWrite> append(const QByteArray &entry) override;
     FileError takeBack() override;
     Journal::SideWrite next() const override;
 

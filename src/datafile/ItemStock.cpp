@@ -1,8 +1,9 @@
-#include "BillStock.h"
+#include "ItemStock.h"
 
-#include "datafile/Cp1252.h"
-#include "datafile/DataFile.h"
-#include "datafile/RecordCodec.h"
+#include "Cp1252.h"
+#include "DataFile.h"
+#include "RecordCodec.h"
+#include "RecordStore.h"
 
 namespace {
 bool isItemLike(const RecordView &r)
@@ -12,7 +13,7 @@ bool isItemLike(const RecordView &r)
 }
 } // namespace
 
-namespace BillStock {
+namespace ItemStock {
 
 Result<Sold> sellFirst(const QString &path, const QString &text, double quantity,
                        const BillTakes &takes)
@@ -73,9 +74,9 @@ Result<Sold> sell(const QString &path, int record, double quantity, const BillTa
     return sold;
 }
 
-FileError restore(const QString &path, const Bill::Removal &removal)
+FileError restore(const QString &path, const Returned &removal)
 {
-    if (removal.summary || removal.record == 0)
+    if (removal.record == 0)
         return FileError::None;
     // Read and written in one opening, so that a ring of another till
     // between the two is not lost.
@@ -107,4 +108,27 @@ FileError restore(const QString &path, const Bill::Removal &removal)
     return file.write(found.record, item.record());
 }
 
-} // namespace BillStock
+Added appendItem(const QString &path, const ItemEntry *item)
+{
+    Added added;
+    DataFile file(path);
+    const DataFile::Mode mode = item ? DataFile::Mode::ReadWrite : DataFile::Mode::Read;
+    if (const FileError error = file.open(mode); error != FileError::None) {
+        added.readError = error;
+        return added;
+    }
+    // The number is taken under the lock: another till may have added an entry.
+    added.record = std::max(file.recordCount() + 1, FirstEntryRecord);
+    if (added.record > MaxRecords) {
+        added.record = DatabaseFullRecord;
+        return added;
+    }
+    if (!item)
+        return added;
+    added.writeError = file.write(added.record, item->record());
+    if (added.writeError == FileError::None)
+        added.writeError = file.sync();
+    return added;
+}
+
+} // namespace ItemStock

@@ -1,7 +1,7 @@
 #include "CashierStore.h"
 
-#include "datafile/Cp1252.h"
-#include "datafile/RecordCodec.h"
+#include "Cp1252.h"
+#include "RecordCodec.h"
 
 namespace {
 bool isNamedCashier(const RecordView &r, const QString &name, const QByteArray &bytes)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datafile/CashierEntry.h"
-#include "datafile/FileError.h"
-#include "datafile/RecordStore.h"
+#include "CashierEntry.h"
+#include "FileError.h"
+#include "RecordStore.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TransactionLog.h"
+#include "LogFile.h"
 
 #include "datafile/Cp1252.h"
 #include "datafile/FileDeviceError.h"
@@ -30,12 +30,9 @@ Result<QByteArray> LogFile::encode(const QStringList &lines)
     return bytes;
 }
 
-Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
+Result<Journal::SideWrite> LogFile::append(const QByteArray &entry)
 {
     m_sizeBefore.reset();
-    const Result<QByteArray> bytes = encode(lines);
-    if (!bytes)
-        return bytes.error();
     // Opened by hand, as the datafile is: a fifo or a device at the log's
     // path would hang the till on open or on write.
     const int fd = ::open(QFile::encodeName(m_path).constData(),
@@ -55,7 +52,7 @@ Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
         return fileErrorOf(*m_file);
     }
     const qint64 before = st.st_size;
-    if (m_file->write(*bytes) != bytes->size()) {
+    if (m_file->write(entry) != entry.size()) {
         const FileError error = fileErrorOf(*m_file);
         m_file->close();
         // Whatever part of the entry got through goes again; if even that
@@ -65,7 +62,7 @@ Result<Journal::SideWrite> LogFile::append(const QStringList &lines)
     }
     m_file->close();
     m_sizeBefore = before;
-    return Journal::SideWrite{QFileInfo(m_path).absoluteFilePath(), before, *bytes};
+    return Journal::SideWrite{QFileInfo(m_path).absoluteFilePath(), before, entry};
 }
 
 FileError LogFile::takeBack()

@@ -1,0 +1,20 @@
+#include "DateTimeText.h"
+
+#include "datafile/MoneyText.h"
+
+#include <QRegularExpression>
+
+namespace Purchase {
+
+QString dateTimeText(const QDateTime &now)
+{
+    const QLocale locale = MoneyText::locale();
+    // The long time without its time zone: "9:05:00 AM".
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(zone);
+    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+           + locale.toString(now.time(), timeFormat.trimmed());
+}
+
+} // namespace Purchase
