@@ -7,7 +7,6 @@
 // --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
 
 #include "app/Interface.h"
-#include "browse/BrowserWalk.h"
 #include "datafile/CashierEntry.h"
 #include "datafile/CashierStore.h"
 #include "datafile/Cp1252.h"
@@ -15,6 +14,7 @@
 #include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
 #include "datafile/EntryExport.h"
+#include "datafile/EntryWalk.h"
 #include "datafile/FieldValue.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
@@ -380,12 +380,12 @@ void CompleteFromPickList(benchmark::State &state)
 
 void BrowseNext30000(benchmark::State &state)
 {
-    BrowserWalk walk(g_file.walk, BrowserWalk::items());
+    EntryWalk walk(g_file.walk, EntryWalk::items());
     for (auto _ : state) {
         walk.CurrentRecord = FirstEntryRecord;
         walk.AtEnd = false;
-        const Result<BrowserWalk::Step> step = walk.next();
-        if (!step || step->outcome != BrowserWalk::Outcome::Shown
+        const Result<EntryWalk::Step> step = walk.next();
+        if (!step || step->outcome != EntryWalk::Outcome::Shown
             || walk.CurrentRecord != FirstEntryRecord + WalkGap + 1)
             return fail(state, "Next stopped at record " + std::to_string(walk.CurrentRecord));
     }
@@ -393,12 +393,12 @@ void BrowseNext30000(benchmark::State &state)
 
 void BrowsePrevious30000(benchmark::State &state)
 {
-    BrowserWalk walk(g_file.walk, BrowserWalk::items());
+    EntryWalk walk(g_file.walk, EntryWalk::items());
     for (auto _ : state) {
         walk.CurrentRecord = FirstEntryRecord + WalkGap + 1;
         walk.AtEnd = false;
-        const Result<BrowserWalk::Step> step = walk.previous();
-        if (!step || step->outcome != BrowserWalk::Outcome::Shown
+        const Result<EntryWalk::Step> step = walk.previous();
+        if (!step || step->outcome != EntryWalk::Outcome::Shown
             || walk.CurrentRecord != FirstEntryRecord)
             return fail(state, "Previous stopped at record " + std::to_string(walk.CurrentRecord));
     }
@@ -406,12 +406,11 @@ void BrowsePrevious30000(benchmark::State &state)
 
 void BrowseSearchLastItem(benchmark::State &state)
 {
-    BrowserWalk walk(g_file.pristine, BrowserWalk::items());
+    EntryWalk walk(g_file.pristine, EntryWalk::items());
     const QString name = g_file.lastItemName;
     for (auto _ : state) {
-        const Result<BrowserWalk::Step> step = walk.search(name);
-        if (!step || step->outcome != BrowserWalk::Outcome::Shown
-            || walk.CurrentRecord != MaxRecords)
+        const Result<EntryWalk::Step> step = walk.search(name);
+        if (!step || step->outcome != EntryWalk::Outcome::Shown || walk.CurrentRecord != MaxRecords)
             return fail(state, "the search found record " + std::to_string(walk.CurrentRecord));
     }
 }

@@ -12,16 +12,14 @@ BoxCheck accept()
     return c;
 }
 
-BoxCheck accept(const QString &box, const QString &text)
+BoxCheck accept(const QString &ownText)
 {
     BoxCheck c = accept();
-    c.rewrite.insert(box, text);
+    c.ownText = ownText;
     return c;
 }
 } // namespace
 
-// The rules rewrite the box they belong to through the key "", which the
-// window maps to that box.
 BoxRule whole()
 {
     return [](const QString &text, const QString &, const Form &) {
@@ -33,7 +31,7 @@ BoxRule wholeRewritten()
 {
     return [](const QString &text, const QString &, const Form &) {
         const auto whole = wholeText(text);
-        return whole ? accept(QString(), *whole) : BoxCheck();
+        return whole ? accept(*whole) : BoxCheck();
     };
 }
 
@@ -41,7 +39,7 @@ BoxRule money()
 {
     return [](const QString &text, const QString &, const Form &) {
         const auto amount = MoneyText::parseCurrency(text);
-        return amount ? accept(QString(), MoneyText::formatCurrency(*amount)) : BoxCheck();
+        return amount ? accept(MoneyText::formatCurrency(*amount)) : BoxCheck();
     };
 }
 
@@ -52,23 +50,25 @@ BoxRule numeric()
     };
 }
 
-BoxRule symbol(const QString &amountBox)
+BoxRule symbol(BoxKey amountBox)
 {
     return [amountBox](const QString &text, const QString &before, const Form &form) {
         if (text.isEmpty() || MoneyText::isNumeric(text))
             return BoxCheck();
-        return accept(amountBox, text + amountAfterSymbol(form.value(amountBox), before));
+        BoxCheck c = accept();
+        c.rewrite.insert(amountBox, text + amountAfterSymbol(form.value(amountBox), before));
+        return c;
     };
 }
 
-BoxRule amountWithSymbol(const QString &symbolBox)
+BoxRule amountWithSymbol(BoxKey symbolBox)
 {
     return [symbolBox](const QString &text, const QString &, const Form &form) {
         const QString symbol = form.value(symbolBox);
         const QString amount = amountAfterSymbol(text, symbol);
         if (!MoneyText::isNumeric(amount))
             return BoxCheck();
-        return accept(QString(), symbol + amount);
+        return accept(symbol + amount);
     };
 }
 

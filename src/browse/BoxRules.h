@@ -17,10 +17,10 @@ BoxRule money();
 BoxRule numeric();
 // A currency symbol: not empty and not a number. The symbol in front of the
 // amount in `amountBox` becomes the new one.
-BoxRule symbol(const QString &amountBox);
+BoxRule symbol(BoxKey amountBox);
 // An amount with the symbol of `symbolBox` in front: numeric once that is
 // taken away; the box then shows the symbol in front again.
-BoxRule amountWithSymbol(const QString &symbolBox);
+BoxRule amountWithSymbol(BoxKey symbolBox);
 
 // The whole number a text stands for, as a box shows it; nullopt when the
 // text is not a whole number.

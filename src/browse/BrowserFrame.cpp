@@ -1,6 +1,5 @@
 #include "BrowserFrame.h"
 
-#include "datafile/RecordStore.h"
 #include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/ArrowImage.h"
@@ -18,16 +17,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-BrowserFrame::BrowserFrame(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx) {}
+BrowserFrame::BrowserFrame(AppContext &ctx, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_entry(ctx.DataFilePath)
+{
+}
 
 BrowserFrame::~BrowserFrame()
 {
     qApp->removeEventFilter(this);
 }
 
-void BrowserFrame::start(BrowserSettings settings, SaveCheck maySave)
+void BrowserFrame::start(BrowserSettings settings, BoxBinding boxes, SaveCheck maySave)
 {
     m_settings = std::move(settings);
+    m_boxes = std::move(boxes);
     m_maySave = std::move(maySave);
     m_walk = m_settings.walk(m_ctx.DataFilePath);
 
@@ -35,11 +38,11 @@ void BrowserFrame::start(BrowserSettings settings, SaveCheck maySave)
     if (!m_settings.deleteQuestion.isEmpty()) {
         QAction *del = m_menu->addAction(QStringLiteral("&Delete"));
         del->setObjectName(QStringLiteral("mnuDelete"));
-        connect(del, &QAction::triggered, this, &BrowserFrame::Delete);
+        connect(del, &QAction::triggered, this, &BrowserFrame::deleteRecord);
     }
     QAction *search = m_menu->addAction(QStringLiteral("&Search"));
     search->setObjectName(QStringLiteral("mnuSearch"));
-    connect(search, &QAction::triggered, this, &BrowserFrame::Search);
+    connect(search, &QAction::triggered, this, &BrowserFrame::search);
     layout()->setMenuBar(m_menu);
 
     using Arrow = MainWindow::Arrow;
@@ -48,10 +51,10 @@ void BrowserFrame::start(BrowserSettings settings, SaveCheck maySave)
     auto *next = findChild<ArrowImage *>(QStringLiteral("Image1"));
     previous->setPictures(main.arrowPicture(Arrow::Left), main.arrowPicture(Arrow::LeftInverted));
     next->setPictures(main.arrowPicture(Arrow::Right), main.arrowPicture(Arrow::RightInverted));
-    connect(next, &ArrowImage::clicked, this, &BrowserFrame::Next);
-    connect(previous, &ArrowImage::clicked, this, &BrowserFrame::Previous);
+    connect(next, &ArrowImage::clicked, this, &BrowserFrame::next);
+    connect(previous, &ArrowImage::clicked, this, &BrowserFrame::previous);
     connect(findChild<QPushButton *>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &BrowserFrame::Save);
+            &BrowserFrame::save);
 
     for (const BrowserField &field : std::as_const(m_settings.fields))
         setupField(field);
@@ -61,11 +64,13 @@ void BrowserFrame::start(BrowserSettings settings, SaveCheck maySave)
     load();
 }
 
-QWidget *BrowserFrame::box(const QString &name) const
+QWidget *BrowserFrame::box(const BoxKey &key) const
 {
-    QWidget *w = findChild<QWidget *>(name);
-    Q_ASSERT_X(w, "BrowserFrame", qPrintable(name));
-    return w;
+    for (const auto &[bound, widget] : m_boxes)
+        if (bound == key)
+            return widget;
+    Q_ASSERT_X(false, "BrowserFrame", "a box without a control");
+    return nullptr;
 }
 
 void BrowserFrame::setupField(const BrowserField &field)
@@ -84,12 +89,9 @@ void BrowserFrame::setupField(const BrowserField &field)
             const BoxCheck check = rule(e->text(), before, form());
             if (!check.ok)
                 return false;
-            for (auto it = check.rewrite.begin(); it != check.rewrite.end(); ++it) {
-                if (it.key().isEmpty())
-                    e->setText(it.value());
-                else
-                    setForm({{it.key(), it.value()}});
-            }
+            if (check.ownText)
+                e->setText(*check.ownText);
+            setForm(check.rewrite);
             return true;
         },
         [this, text = field.rejected](QLineEdit *) {
@@ -167,12 +169,12 @@ void BrowserFrame::display(const Result<RecordWalk::Step> &result)
     switch (result->outcome) {
     case Outcome::Shown:
         m_shown = m_settings.show(result->record);
-        m_stored = result->record;
+        m_entry.showing(result->record);
         setForm(m_shown);
         break;
     case Outcome::Blank:
         m_shown = m_settings.blankForm();
-        m_stored.reset();
+        m_entry.showingBlank();
         setForm(m_shown);
         break;
     case Outcome::NoMore:
@@ -198,14 +200,14 @@ void BrowserFrame::display(const Result<RecordWalk::Step> &result)
     }
 }
 
-void BrowserFrame::Next()
+void BrowserFrame::next()
 {
     status(m_settings.navigating);
     display(m_walk->next());
     ready();
 }
 
-void BrowserFrame::Previous()
+void BrowserFrame::previous()
 {
     if (m_walk->CurrentRecord <= m_walk->firstRecord()) {
         critical(m_settings.atFirstRecord);
@@ -216,7 +218,7 @@ void BrowserFrame::Previous()
     ready();
 }
 
-void BrowserFrame::Search()
+void BrowserFrame::search()
 {
     const auto answer = m_ctx.dialogs->inputBox(this, QStringLiteral("Search Criteria"),
                                                 m_settings.searchPrompt, QString());
@@ -227,7 +229,7 @@ void BrowserFrame::Search()
     ready();
 }
 
-void BrowserFrame::Delete()
+void BrowserFrame::deleteRecord()
 {
     if (m_settings.deleteQuestion.isEmpty() || m_walk->AtEnd)
         return;
@@ -237,9 +239,7 @@ void BrowserFrame::Delete()
     if (!m_ctx.dialogs->askYesNo(this, QStringLiteral("Confirm Delete"), m_settings.deleteQuestion))
         return;
     status(m_settings.deleting);
-    const Result<bool> deleted =
-        m_stored ? RecordStore(m_ctx.DataFilePath).deleteShown(m_walk->CurrentRecord, *m_stored)
-                 : Result<bool>(false);
+    const Result<bool> deleted = m_entry.remove(*m_walk);
     if (!deleted)
         m_ctx.dialogs->fileError(
             this, QStringLiteral("A File I/O Error has occured. The record was not deleted."),
@@ -251,42 +251,21 @@ void BrowserFrame::Delete()
     ready();
 }
 
-bool BrowserFrame::Save()
+bool BrowserFrame::save()
 {
     if (m_maySave && !m_maySave(this))
         return false;
-    const RecordStore store(m_ctx.DataFilePath);
-    // Built while the file is locked when it builds on the stored record, so
-    // nothing here may wait for the user.
     std::optional<SaveOutcome> out;
     std::optional<QChar> unstorable;
-    const auto build = [&](const DataRecord &stored) {
-        out = m_settings.build(form(), stored);
+    const auto build = [&](const DataRecord &stored) -> std::optional<DataRecord> {
+        out = m_settings.build(form(), m_settings.keepsStoredFields ? stored : DataRecord());
         unstorable = StoredText::firstRefused(out->record);
-        return !out->refusal && !unstorable;
+        if (out->refusal || unstorable)
+            return std::nullopt;
+        return out->record;
     };
-    int written = m_walk->CurrentRecord;
-    FileError error = FileError::None;
-    bool moved = false;
-    const bool appends = m_walk->AtEnd && m_walk->appendsAtEnd();
-    if (!appends) {
-        error = store.updateRecord(written, [&](DataRecord &record) {
-            // Another till changed or moved this record since it was shown.
-            moved = m_stored && record != *m_stored;
-            if (moved || !build(m_settings.keepsStoredFields ? record : DataRecord()))
-                return false;
-            record = out->record;
-            return true;
-        });
-    } else if (build(DataRecord())) {
-        // Another till may have added a record since this one was shown.
-        const Result<int> appended = store.append(out->record);
-        if (appended)
-            written = *appended;
-        else
-            error = appended.error();
-    }
-    if (moved) {
+    const Result<ShownEntry::Saved> saved = m_entry.save(*m_walk, build);
+    if (saved && *saved == ShownEntry::Saved::ChangedElsewhere) {
         changedElsewhere();
         return false;
     }
@@ -301,21 +280,18 @@ bool BrowserFrame::Save()
             return false;
         }
     }
-    if (error == FileError::BadRecordLength) {
+    if (!saved && saved.error() == FileError::BadRecordLength) {
         m_ctx.dialogs->recordTooLong(this);
         return false;
     }
-    if (error != FileError::None) {
-        m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(error));
+    if (!saved) {
+        m_ctx.dialogs->fileError(this, m_settings.notSaved, errorNumber(saved.error()));
         return false;
     }
-    if (written >= DatabaseFullRecord) {
+    if (*saved == ShownEntry::Saved::DatabaseFull) {
         critical(m_settings.full(m_ctx.DataFilePath));
         return false;
     }
-    m_walk->CurrentRecord = written;
-    m_walk->AtEnd = false;
-    m_stored = out->record;
     m_changed = true;
     return true;
 }
@@ -338,19 +314,19 @@ bool BrowserFrame::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (static_cast<QKeyEvent *>(event)->key()) {
     case Qt::Key_F5:
-        Previous();
+        previous();
         return true;
     case Qt::Key_F6:
-        Next();
+        next();
         return true;
     case Qt::Key_F7:
-        Save();
+        save();
         return true;
     case Qt::Key_F8:
-        Delete();
+        deleteRecord();
         return true;
     case Qt::Key_F9:
-        Search();
+        search();
         return true;
     default:
         return false;

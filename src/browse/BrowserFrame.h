@@ -2,6 +2,8 @@
 
 #include "BrowserSettings.h"
 
+#include "datafile/ShownEntry.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -18,8 +20,9 @@ class QMenuBar;
 // and every text, come from the window's BrowserSettings.
 //
 // The window's form names its controls as the browsers do: the arrows Image2
-// (previous) and Image1 (next), the save button Command1, and the boxes of
-// the settings' fields (line edits, a plain text edit for notes, check boxes).
+// (previous) and Image1 (next) and the save button Command1. The window binds
+// the boxes of the settings' fields (line edits, a plain text edit for notes,
+// check boxes) to its controls.
 class BrowserFrame : public QDialog
 {
     Q_OBJECT
@@ -28,13 +31,15 @@ public:
     // Asks whether the cashier on duty may save or delete here; shows "Access
     // Denied" when not.
     using SaveCheck = std::function<bool(QWidget *window)>;
+    // Each box of the settings' fields and the control that shows it.
+    using BoxBinding = QList<std::pair<BoxKey, QWidget *>>;
 
     explicit BrowserFrame(AppContext &ctx, QWidget *parent = nullptr);
     ~BrowserFrame() override;
 
     // Once the form is set up: connects the controls, sizes and centres the
     // window, and shows the first record.
-    void start(BrowserSettings settings, SaveCheck maySave = {});
+    void start(BrowserSettings settings, BoxBinding boxes, SaveCheck maySave = {});
 
     // False when the window could not open (a full datafile with nothing of its
     // kind, a datafile that cannot be read).
@@ -45,14 +50,14 @@ public:
     RecordWalk &walk() { return *m_walk; }
     const RecordWalk &walk() const { return *m_walk; }
 
-    void Next();     // Image1, F6
-    void Previous(); // Image2, F5
+    void next();     // Image1, F6
+    void previous(); // Image2, F5
     // Command1, F7; true when the record was written.
-    virtual bool Save();
-    void Delete(); // mnuDelete, F8
-    void Search(); // mnuSearch, F9
+    virtual bool save();
+    void deleteRecord(); // mnuDelete, F8
+    void search();       // mnuSearch, F9
 
-    // Every box of the settings' fields, by name.
+    // Every box of the settings' fields.
     Form form() const;
     void setForm(const Form &texts);
     // The boxes as the last record (or the blank form) was shown, before any edit.
@@ -74,15 +79,14 @@ private:
     void setupField(const BrowserField &field);
     // Says that the record shown is no longer in the datafile as shown.
     void changedElsewhere();
-    QWidget *box(const QString &name) const;
+    QWidget *box(const BoxKey &key) const;
 
     BrowserSettings m_settings;
+    BoxBinding m_boxes;
     SaveCheck m_maySave;
     std::unique_ptr<RecordWalk> m_walk;
     Form m_shown;
-    // The record shown as it was read: a save or delete acts only while the
-    // datafile still holds it there (another till may have changed or moved it).
-    std::optional<DataRecord> m_stored;
+    ShownEntry m_entry;
     QMenuBar *m_menu = nullptr;
     bool m_loadedOk = true;
     bool m_changed = false;

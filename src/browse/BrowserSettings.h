@@ -1,33 +1,59 @@
 #pragma once
 
-#include "RecordWalk.h"
+#include "datafile/RecordWalk.h"
 
-#include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
+#include <typeindex>
 
 // What a browser window shows and how it behaves, as one table per window:
 // the walk, the status and message texts, the boxes with their checks, how a
 // record is shown and what Save builds. The window itself only shows and
 // forwards.
 
-// The texts of a window's boxes by control name; a check box reads "1" or "0".
-using Form = QHash<QString, QString>;
+// A box of a browser window, named by the window's own enum of its boxes
+// (ItemBox, CustomerBox, ...); boxes of two enums are never the same box.
+class BoxKey
+{
+public:
+    template<typename Box, typename = std::enable_if_t<std::is_enum_v<Box>>>
+    BoxKey(Box box) : m_kind(typeid(Box)), m_box(int(box))
+    {
+    }
+    friend bool operator==(const BoxKey &a, const BoxKey &b)
+    {
+        return a.m_kind == b.m_kind && a.m_box == b.m_box;
+    }
+    friend bool operator<(const BoxKey &a, const BoxKey &b)
+    {
+        return a.m_kind != b.m_kind ? a.m_kind < b.m_kind : a.m_box < b.m_box;
+    }
+
+private:
+    std::type_index m_kind;
+    int m_box;
+};
+
+// The texts of a window's boxes; a check box reads "1" or "0".
+using Form = QMap<BoxKey, QString>;
 
 struct BrowserMessage {
     QString title;
     QString text;
 };
 
-// The result of a box's check when the user leaves it. `rewrite` holds new
-// texts by box name, "" naming the box checked (a money box shows its value in
-// the currency format); it is applied only when the text is accepted.
+// The result of a box's check when the user leaves it: the box's own new text
+// (a money box shows its value in the currency format) and new texts of other
+// boxes, applied only when the text is accepted.
 struct BoxCheck {
     bool ok = false;
+    std::optional<QString> ownText;
     Form rewrite;
 };
 // `text` is the box's text, `before` its text when it got the focus, `form`
@@ -36,7 +62,7 @@ using BoxRule =
     std::function<BoxCheck(const QString &text, const QString &before, const Form &form)>;
 
 struct BrowserField {
-    QString box;
+    BoxKey box;
     QString blank;          // its text on the blank form
     BoxRule rule;           // empty: not checked on leaving
     QString rejected;       // the "Error 8778" text
@@ -82,6 +108,11 @@ struct BrowserSettings {
     // The blank form.
     Form blankForm() const;
 };
+
+// The boxes of the three database browsers.
+enum class ItemBox { Name, Number, Price, Sold, Stock, Remaining };
+enum class CustomerBox { Name, Notes, Balance, Visits, TotalSpent };
+enum class CurrencyBox { Name, Symbol, Value, Transactions, Received };
 
 // The three database browsers.
 namespace BrowserTables {

@@ -1,10 +1,10 @@
 #include "BoxRules.h"
 #include "BrowserSettings.h"
-#include "BrowserWalk.h"
-#include "CurrencyWalk.h"
 
 #include "datafile/CurrencySlot.h"
+#include "datafile/CurrencySlotWalk.h"
 #include "datafile/CustomerEntry.h"
+#include "datafile/EntryWalk.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/MoneyText.h"
 #include "ui/Dialogs.h"
@@ -92,7 +92,7 @@ BrowserSettings items()
 {
     BrowserSettings s;
     s.walk = [](const QString &path) {
-        return std::make_unique<BrowserWalk>(path, BrowserWalk::items());
+        return std::make_unique<EntryWalk>(path, EntryWalk::items());
     };
     s.opening = QStringLiteral("Opening Item Database");
     s.navigating = QStringLiteral("Navigating Item Database");
@@ -115,41 +115,39 @@ BrowserSettings items()
 
     const QString zero = QStringLiteral("0");
     s.fields = {
-        {QStringLiteral("Text1"), QString(), {}, QString(), true},
-        {QStringLiteral("Text2"), zero, BoxRules::whole(), rejectedText("Item Number")},
-        {QStringLiteral("Text3"), MoneyText::formatCurrency(Currency()), BoxRules::money(),
+        {ItemBox::Name, QString(), {}, QString(), true},
+        {ItemBox::Number, zero, BoxRules::whole(), rejectedText("Item Number")},
+        {ItemBox::Price, MoneyText::formatCurrency(Currency()), BoxRules::money(),
          rejectedText("Price")},
-        {QStringLiteral("Text4"), zero, BoxRules::wholeRewritten(), rejectedText("Items Sold")},
-        {QStringLiteral("Text5"), zero, BoxRules::wholeRewritten(),
-         rejectedText("Total Inventory")},
-        {QStringLiteral("Text6"), zero, BoxRules::wholeRewritten(),
-         rejectedText("Remaining Inventory")},
+        {ItemBox::Sold, zero, BoxRules::wholeRewritten(), rejectedText("Items Sold")},
+        {ItemBox::Stock, zero, BoxRules::wholeRewritten(), rejectedText("Total Inventory")},
+        {ItemBox::Remaining, zero, BoxRules::wholeRewritten(), rejectedText("Remaining Inventory")},
     };
     s.show = [](const DataRecord &record) {
         const ItemEntry item(record);
         return Form{
-            {QStringLiteral("Text1"), item.name()},
-            {QStringLiteral("Text2"), item.number()},
-            {QStringLiteral("Text3"), MoneyText::formatCurrency(item.price())},
-            {QStringLiteral("Text4"), MoneyText::numberText(item.sold())},
-            {QStringLiteral("Text5"), MoneyText::numberText(item.stock())},
-            {QStringLiteral("Text6"), MoneyText::numberText(item.remaining())},
+            {ItemBox::Name, item.name()},
+            {ItemBox::Number, item.number()},
+            {ItemBox::Price, MoneyText::formatCurrency(item.price())},
+            {ItemBox::Sold, MoneyText::numberText(item.sold())},
+            {ItemBox::Stock, MoneyText::numberText(item.stock())},
+            {ItemBox::Remaining, MoneyText::numberText(item.remaining())},
         };
     };
     s.build = [](const Form &form, const DataRecord &) {
         // A stock box left empty is shown as 0.
         Form counts;
-        for (const char *box : {"Text4", "Text5", "Text6"}) {
-            const QString text = form.value(QLatin1String(box));
-            counts.insert(QLatin1String(box), text.isEmpty() ? QStringLiteral("0") : text);
+        for (const ItemBox box : {ItemBox::Sold, ItemBox::Stock, ItemBox::Remaining}) {
+            const QString text = form.value(box);
+            counts.insert(box, text.isEmpty() ? QStringLiteral("0") : text);
         }
         const ItemCheck check = ItemEntry::fromTexts({
-            form.value(QStringLiteral("Text1")),
-            form.value(QStringLiteral("Text2")),
-            form.value(QStringLiteral("Text3")),
-            counts.value(QStringLiteral("Text4")),
-            counts.value(QStringLiteral("Text5")),
-            counts.value(QStringLiteral("Text6")),
+            form.value(ItemBox::Name),
+            form.value(ItemBox::Number),
+            form.value(ItemBox::Price),
+            counts.value(ItemBox::Sold),
+            counts.value(ItemBox::Stock),
+            counts.value(ItemBox::Remaining),
         });
         switch (check.fault) {
         case ItemFault::None: {
@@ -175,7 +173,7 @@ BrowserSettings customers()
 {
     BrowserSettings s;
     s.walk = [](const QString &path) {
-        return std::make_unique<BrowserWalk>(path, BrowserWalk::customers());
+        return std::make_unique<EntryWalk>(path, EntryWalk::customers());
     };
     s.opening = QStringLiteral("Opening Credit Database");
     s.navigating = QStringLiteral("Navigating Credit Database");
@@ -198,28 +196,28 @@ BrowserSettings customers()
 
     const QString zero = MoneyText::formatCurrency(Currency());
     s.fields = {
-        {QStringLiteral("Text2"), QString(), {}, QString(), true},
-        {QStringLiteral("Text1"), QString(), {}, QString()},
-        {QStringLiteral("Text3"), zero, BoxRules::money(), rejectedText("Balance")},
-        {QStringLiteral("Text4"), QStringLiteral("0"), BoxRules::wholeRewritten(),
+        {CustomerBox::Name, QString(), {}, QString(), true},
+        {CustomerBox::Notes, QString(), {}, QString()},
+        {CustomerBox::Balance, zero, BoxRules::money(), rejectedText("Balance")},
+        {CustomerBox::Visits, QStringLiteral("0"), BoxRules::wholeRewritten(),
          rejectedText("Number of Visits")},
-        {QStringLiteral("Text5"), zero, BoxRules::money(), rejectedText("Total Spent")},
+        {CustomerBox::TotalSpent, zero, BoxRules::money(), rejectedText("Total Spent")},
     };
     s.show = [](const DataRecord &record) {
         const CustomerEntry customer(record);
         return Form{
-            {QStringLiteral("Text2"), customer.name()},
-            {QStringLiteral("Text1"), notesForBox(customer.notes())},
-            {QStringLiteral("Text3"), MoneyText::formatCurrency(customer.balance())},
-            {QStringLiteral("Text4"), MoneyText::numberText(customer.visits())},
-            {QStringLiteral("Text5"), MoneyText::formatCurrency(customer.totalSpent())},
+            {CustomerBox::Name, customer.name()},
+            {CustomerBox::Notes, notesForBox(customer.notes())},
+            {CustomerBox::Balance, MoneyText::formatCurrency(customer.balance())},
+            {CustomerBox::Visits, MoneyText::numberText(customer.visits())},
+            {CustomerBox::TotalSpent, MoneyText::formatCurrency(customer.totalSpent())},
         };
     };
     s.build = [](const Form &form, const DataRecord &) {
-        const QString name = form.value(QStringLiteral("Text2"));
-        const auto balance = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
-        const QString visits = form.value(QStringLiteral("Text4"));
-        const QString spentText = form.value(QStringLiteral("Text5"));
+        const QString name = form.value(CustomerBox::Name);
+        const auto balance = MoneyText::parseCurrency(form.value(CustomerBox::Balance));
+        const QString visits = form.value(CustomerBox::Visits);
+        const QString spentText = form.value(CustomerBox::TotalSpent);
         const auto spent =
             spentText.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(spentText);
         if (isMarkerOrEmpty(name) || !balance || !MoneyText::isWholeNumber(visits) || !spent)
@@ -227,7 +225,7 @@ BrowserSettings customers()
         CustomerEntry customer;
         customer.setName(name);
         customer.setBalance(*balance);
-        customer.setNotes(notesForFile(form.value(QStringLiteral("Text1"))));
+        customer.setNotes(notesForFile(form.value(CustomerBox::Notes)));
         customer.setVisits(*MoneyText::parseNumber(visits));
         customer.setTotalSpent(*spent);
         return write(customer.record());
@@ -238,7 +236,7 @@ BrowserSettings customers()
 BrowserSettings currencies()
 {
     BrowserSettings s;
-    s.walk = [](const QString &path) { return std::make_unique<CurrencyWalk>(path); };
+    s.walk = [](const QString &path) { return std::make_unique<CurrencySlotWalk>(path); };
     s.opening = QStringLiteral("Opening Currency Database");
     s.navigating = QStringLiteral("Navigating Currency Database");
     s.searching = QStringLiteral("Searching Currency Database");
@@ -260,35 +258,35 @@ BrowserSettings currencies()
     s.notSaved = QStringLiteral("A File I/O Error has occured. The currency was not saved.");
 
     s.fields = {
-        {QStringLiteral("Text2"), QString(), {}, QString(), true},
-        {QStringLiteral("Text1"), QString(), BoxRules::symbol(QStringLiteral("Text5")),
+        {CurrencyBox::Name, QString(), {}, QString(), true},
+        {CurrencyBox::Symbol, QString(), BoxRules::symbol(CurrencyBox::Received),
          rejectedText("Currency Symbol")},
-        {QStringLiteral("Text3"), QStringLiteral("0"), BoxRules::numeric(),
+        {CurrencyBox::Value, QStringLiteral("0"), BoxRules::numeric(),
          rejectedText("Current Value")},
-        {QStringLiteral("Text4"), QStringLiteral("0"), BoxRules::wholeRewritten(),
+        {CurrencyBox::Transactions, QStringLiteral("0"), BoxRules::wholeRewritten(),
          rejectedText("Number of Transactions in this Currency")},
-        {QStringLiteral("Text5"), QStringLiteral("0"),
-         BoxRules::amountWithSymbol(QStringLiteral("Text1")),
+        {CurrencyBox::Received, QStringLiteral("0"),
+         BoxRules::amountWithSymbol(CurrencyBox::Symbol),
          rejectedText("Total Amount Recieved in this Currency")},
     };
     s.show = [](const DataRecord &record) {
         const CurrencySlot slot(record);
         return Form{
-            {QStringLiteral("Text2"), slot.name()},
-            {QStringLiteral("Text1"), slot.symbol()},
-            {QStringLiteral("Text3"), BoxRules::plainAmount(slot.value(), 0)},
-            {QStringLiteral("Text4"), MoneyText::numberText(slot.transactions())},
-            {QStringLiteral("Text5"), slot.symbol() + BoxRules::plainAmount(slot.received(), 2)},
+            {CurrencyBox::Name, slot.name()},
+            {CurrencyBox::Symbol, slot.symbol()},
+            {CurrencyBox::Value, BoxRules::plainAmount(slot.value(), 0)},
+            {CurrencyBox::Transactions, MoneyText::numberText(slot.transactions())},
+            {CurrencyBox::Received, slot.symbol() + BoxRules::plainAmount(slot.received(), 2)},
         };
     };
     s.build = [](const Form &form, const DataRecord &stored) {
-        const QString name = form.value(QStringLiteral("Text2"));
-        const QString symbol = form.value(QStringLiteral("Text1"));
-        const auto value = MoneyText::parseCurrency(form.value(QStringLiteral("Text3")));
-        const QString transactions = form.value(QStringLiteral("Text4"));
+        const QString name = form.value(CurrencyBox::Name);
+        const QString symbol = form.value(CurrencyBox::Symbol);
+        const auto value = MoneyText::parseCurrency(form.value(CurrencyBox::Value));
+        const QString transactions = form.value(CurrencyBox::Transactions);
         // A total typed without its symbol, or still showing the old one, is still the total.
         const QString received =
-            BoxRules::amountAfterSymbol(form.value(QStringLiteral("Text5")), symbol);
+            BoxRules::amountAfterSymbol(form.value(CurrencyBox::Received), symbol);
         const auto total =
             received.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(received);
         if (isMarkerOrEmpty(name)

@@ -17,7 +17,14 @@ void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
     BrowserFrame window(ctx, main.widget());
     Ui::Items ui;
     ui.setupUi(&window);
-    window.start(BrowserTables::items(), maySave);
+    window.start(BrowserTables::items(),
+                 {{ItemBox::Name, ui.Text1},
+                  {ItemBox::Number, ui.Text2},
+                  {ItemBox::Price, ui.Text3},
+                  {ItemBox::Sold, ui.Text4},
+                  {ItemBox::Stock, ui.Text5},
+                  {ItemBox::Remaining, ui.Text6}},
+                 maySave);
     if (!window.loadedOk())
         return;
     window.exec();
@@ -33,7 +40,13 @@ void mnuCredit(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
     BrowserFrame window(ctx, ctx.mainWindow->widget());
     Ui::CreditBrowse ui;
     ui.setupUi(&window);
-    window.start(BrowserTables::customers(), maySave);
+    window.start(BrowserTables::customers(),
+                 {{CustomerBox::Name, ui.Text2},
+                  {CustomerBox::Notes, ui.Text1},
+                  {CustomerBox::Balance, ui.Text3},
+                  {CustomerBox::Visits, ui.Text4},
+                  {CustomerBox::TotalSpent, ui.Text5}},
+                 maySave);
     if (window.loadedOk())
         window.exec();
 }
@@ -47,7 +60,11 @@ void mnuitmCurrency(AppContext &ctx)
     big.setPointSizeF(14.25);
     ui.Label1->setFont(big);
     ui.Label1->setText(MoneyText::formatCurrency(Currency::fromUnits(1)) + QStringLiteral(" = "));
-    window.start(BrowserTables::currencies());
+    window.start(BrowserTables::currencies(), {{CurrencyBox::Name, ui.Text2},
+                                               {CurrencyBox::Symbol, ui.Text1},
+                                               {CurrencyBox::Value, ui.Text3},
+                                               {CurrencyBox::Transactions, ui.Text4},
+                                               {CurrencyBox::Received, ui.Text5}});
     if (window.loadedOk())
         window.exec();
 }

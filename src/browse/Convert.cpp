@@ -35,17 +35,17 @@ Convert::Convert(AppContext &ctx, QWidget *parent)
         EntryBox::selectAllOnFocus(side.box);
         side.box->installEventFilter(this);
     }
-    connect(ui->Text1, &QLineEdit::textChanged, this, [this] {
+    connect(m_a.box, &QLineEdit::textChanged, this, [this] {
         if (!m_writing)
             convertFrom(m_a, m_b);
     });
-    connect(ui->Text2, &QLineEdit::textChanged, this, [this] {
+    connect(m_b.box, &QLineEdit::textChanged, this, [this] {
         if (!m_writing)
             convertFrom(m_b, m_a);
     });
     // A new currency on one side shows the other side's amount in it.
-    connect(ui->Combo2, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_a, m_b); });
-    connect(ui->Combo1, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_b, m_a); });
+    connect(m_b.list, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_a, m_b); });
+    connect(m_a.list, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_b, m_a); });
 }
 
 Convert::~Convert() = default;

@@ -1,9 +1,7 @@
 list(APPEND TB_CORE_SOURCES
     src/browse/BoxRules.cpp
     src/browse/BrowserTables.cpp
-    src/browse/BrowserWalk.cpp
     src/browse/CurrencyConversion.cpp
-    src/browse/CurrencyWalk.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/browse/BrowserFrame.cpp

@@ -2,9 +2,9 @@
 
 #include "CashierTime.h"
 #include "browse/BoxRules.h"
-#include "browse/BrowserWalk.h"
 #include "datafile/CashierEntry.h"
 #include "datafile/CashierStore.h"
+#include "datafile/EntryWalk.h"
 #include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
@@ -15,6 +15,9 @@
 #include <QCheckBox>
 
 namespace {
+// The check boxes are keyed by the privilege they grant.
+enum class CashierBox { Name, Pin, AmountSold, SalesPerformed, TimeLoggedOn };
+
 const QString CheckTextBoxes = QStringLiteral("Check Text Boxes");
 const QString FillOutCorrectly =
     QStringLiteral("Please ensure that all text boxes are filled out correctly.");
@@ -41,17 +44,29 @@ Cashier::Cashier(AppContext &ctx, QWidget *parent)
         ui->Text2->setEchoMode(hide ? QLineEdit::Password : QLineEdit::Normal);
     });
     EntryBox::maskWithAsterisks(ui->Text2);
-    start(settings());
+    start(settings(), boxes());
 }
 
 Cashier::~Cashier() = default;
 
 QList<QCheckBox *> Cashier::privilegeBoxes() const
 {
-    // The check boxes are named after the flags, in the privilege string's order.
-    QList<QCheckBox *> boxes;
-    for (const QString &name : privilegeNames())
-        boxes << findChild<QCheckBox *>(name);
+    // In the privilege string's order.
+    return {ui->ItemBrowse,    ui->ItemModify,     ui->CreditBrowse,  ui->CreditModify,
+            ui->SettingModify, ui->TaxModify,      ui->CashierAccess, ui->PlaceDiscount,
+            ui->BuildReport,   ui->ModifyCurrency, ui->ChargeCurrency};
+}
+
+BrowserFrame::BoxBinding Cashier::boxes() const
+{
+    BoxBinding boxes{{CashierBox::Name, ui->Text1},
+                     {CashierBox::Pin, ui->Text2},
+                     {CashierBox::AmountSold, ui->Text3},
+                     {CashierBox::SalesPerformed, ui->Text4},
+                     {CashierBox::TimeLoggedOn, ui->Text5}};
+    const QList<QCheckBox *> flags = privilegeBoxes();
+    for (int k = 0; k < PrivilegeCount; ++k)
+        boxes.append({Privilege(k), flags[k]});
     return boxes;
 }
 
@@ -59,7 +74,7 @@ BrowserSettings Cashier::settings()
 {
     BrowserSettings s;
     s.walk = [](const QString &path) {
-        return std::make_unique<BrowserWalk>(path, BrowserWalk::cashiers());
+        return std::make_unique<EntryWalk>(path, EntryWalk::cashiers());
     };
     s.opening = QStringLiteral("Opening Cashier Database");
     s.navigating = QStringLiteral("Navigating Cashier Database");
@@ -92,19 +107,19 @@ BrowserSettings Cashier::settings()
 
     const auto rejected = BrowserTables::rejectedText;
     s.fields = {
-        {QStringLiteral("Text1"), QString(), {}, QString(), true},
-        {QStringLiteral("Text2"), QString(), BoxRules::whole(), rejected(QStringLiteral("PIN"))},
-        {QStringLiteral("Text3"), MoneyText::formatCurrency(Currency()), BoxRules::money(),
+        {CashierBox::Name, QString(), {}, QString(), true},
+        {CashierBox::Pin, QString(), BoxRules::whole(), rejected(QStringLiteral("PIN"))},
+        {CashierBox::AmountSold, MoneyText::formatCurrency(Currency()), BoxRules::money(),
          rejected(QStringLiteral("Amount Sold"))},
-        {QStringLiteral("Text4"), QStringLiteral("0"), BoxRules::wholeRewritten(),
+        {CashierBox::SalesPerformed, QStringLiteral("0"), BoxRules::wholeRewritten(),
          rejected(QStringLiteral("Sales Performed"))},
-        {QStringLiteral("Text5"), FormatLoggedOnTime(0),
+        {CashierBox::TimeLoggedOn, FormatLoggedOnTime(0),
          [this](const QString &text, const QString &before, const Form &form) {
              BoxCheck check;
              check.ok = true;
              if (ownTimeEdited(form)) {
                  critical(OwnTimeMessage);
-                 check.rewrite.insert(QString(), before);
+                 check.ownText = before;
              } else {
                  check.ok = isValidLoggedOnTime(text);
              }
@@ -113,31 +128,31 @@ BrowserSettings Cashier::settings()
          QStringLiteral("Please ensure that the 'Time Logged On' box contains valid input.  Data "
                         "should be entered in the format hhhh:mm:ss:mss")},
     };
-    for (const QString &flag : privilegeNames())
-        s.fields.append({flag, QStringLiteral("0"), {}, QString()});
+    for (int k = 0; k < PrivilegeCount; ++k)
+        s.fields.append({Privilege(k), QStringLiteral("0"), {}, QString()});
 
     s.show = [](const DataRecord &record) {
         const CashierEntry cashier(record);
         Form form{
-            {QStringLiteral("Text1"), cashier.name()},
-            {QStringLiteral("Text2"), cashier.pin()},
-            {QStringLiteral("Text3"), MoneyText::formatCurrency(cashier.amountSold())},
-            {QStringLiteral("Text4"), cashier.salesPerformedText()},
-            {QStringLiteral("Text5"), FormatLoggedOnTime(cashier.msLoggedOn())},
+            {CashierBox::Name, cashier.name()},
+            {CashierBox::Pin, cashier.pin()},
+            {CashierBox::AmountSold, MoneyText::formatCurrency(cashier.amountSold())},
+            {CashierBox::SalesPerformed, cashier.salesPerformedText()},
+            {CashierBox::TimeLoggedOn, FormatLoggedOnTime(cashier.msLoggedOn())},
         };
         const QString flags = cashier.privilegeText();
         for (int k = 0; k < PrivilegeCount; ++k)
-            form.insert(privilegeNames()[k], k < flags.size() && flags.at(k) == QLatin1Char('1')
-                                                 ? QStringLiteral("1")
-                                                 : QStringLiteral("0"));
+            form.insert(Privilege(k), k < flags.size() && flags.at(k) == QLatin1Char('1')
+                                          ? QStringLiteral("1")
+                                          : QStringLiteral("0"));
         return form;
     };
     s.build = [this](const Form &form, const DataRecord &) {
-        const QString name = form.value(QStringLiteral("Text1"));
-        const QString pin = form.value(QStringLiteral("Text2"));
-        const QString amount = form.value(QStringLiteral("Text3"));
-        const QString sales = form.value(QStringLiteral("Text4"));
-        const QString time = form.value(QStringLiteral("Text5"));
+        const QString name = form.value(CashierBox::Name);
+        const QString pin = form.value(CashierBox::Pin);
+        const QString amount = form.value(CashierBox::AmountSold);
+        const QString sales = form.value(CashierBox::SalesPerformed);
+        const QString time = form.value(CashierBox::TimeLoggedOn);
         if (name.isEmpty() || name == SharedMarker || name == CashierMarker || pin.isEmpty()
             || sales.isEmpty() || amount.isEmpty())
             return refuse();
@@ -151,7 +166,8 @@ BrowserSettings Cashier::settings()
         if (ownTimeEdited(form)) {
             SaveOutcome out;
             out.refusal = OwnTimeMessage;
-            out.rewrite.insert(QStringLiteral("Text5"), shownForm().value(QStringLiteral("Text5")));
+            out.rewrite.insert(CashierBox::TimeLoggedOn,
+                               shownForm().value(CashierBox::TimeLoggedOn));
             return out;
         }
         CashierEntry cashier;
@@ -162,7 +178,7 @@ BrowserSettings Cashier::settings()
         cashier.setMsLoggedOn(ParseLoggedOnTime(time));
         Privileges flags;
         for (int k = 0; k < PrivilegeCount; ++k)
-            flags.flags[k] = form.value(privilegeNames()[k]) == QLatin1String("1") ? 1 : 0;
+            flags.flags[k] = form.value(Privilege(k)) == QLatin1String("1") ? 1 : 0;
         cashier.setPrivileges(flags);
         SaveOutcome out;
         out.record = cashier.record();
@@ -171,31 +187,29 @@ BrowserSettings Cashier::settings()
     return s;
 }
 
-bool Cashier::Save()
+bool Cashier::save()
 {
     Session &session = m_ctx.session;
     int onDuty = 0;
-    if (session.isLoggedOn() && !NewCashierMode()) {
+    if (session.isLoggedOn() && !newCashierMode()) {
         const Session::OnDuty &cashier = session.onDuty();
         const Result<CashierStore::Found> found =
             CashierStore::locate(m_ctx.DataFilePath, {cashier.record, cashier.name, cashier.pin});
         onDuty = found ? found->record : 0;
     }
-    if (!BrowserFrame::Save())
+    if (!BrowserFrame::save())
         return false;
-    if (onDuty != 0 && onDuty == ShownRecord()) {
+    if (onDuty != 0 && onDuty == shownRecord()) {
         session.foundAt(onDuty);
-        session.renamed(form().value(QStringLiteral("Text1")),
-                        form().value(QStringLiteral("Text2")));
+        session.renamed(form().value(CashierBox::Name), form().value(CashierBox::Pin));
     }
     return true;
 }
 
 bool Cashier::ownTimeEdited(const Form &form) const
 {
-    return m_ctx.session.isLoggedOn()
-           && form.value(QStringLiteral("Text1")) == m_ctx.session.onDuty().name
-           && form.value(QStringLiteral("Text5")) != shownForm().value(QStringLiteral("Text5"));
+    return m_ctx.session.isLoggedOn() && form.value(CashierBox::Name) == m_ctx.session.onDuty().name
+           && form.value(CashierBox::TimeLoggedOn) != shownForm().value(CashierBox::TimeLoggedOn);
 }
 
 bool Cashier::masterCheckAllowsClose()

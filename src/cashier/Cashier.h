@@ -20,20 +20,21 @@ public:
 
     // The record the form stands for, and whether it is the blank record
     // past the last cashier, where a save appends.
-    int ShownRecord() const { return walk().CurrentRecord; }
-    bool NewCashierMode() const { return walk().AtEnd; }
+    int shownRecord() const { return walk().CurrentRecord; }
+    bool newCashierMode() const { return walk().AtEnd; }
 
     QList<QCheckBox *> privilegeBoxes() const;
 
     // A save over the cashier on duty also changes the name and PIN this run
     // knows them by.
-    bool Save() override;
+    bool save() override;
 
 protected:
     void done(int result) override;
 
 private:
     BrowserSettings settings();
+    BoxBinding boxes() const;
     bool masterCheckAllowsClose();
     // True when the boxes show the cashier on duty with a time other than the stored one.
     bool ownTimeEdited(const Form &form) const;

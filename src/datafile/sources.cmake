@@ -7,12 +7,14 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/Csv.cpp
     src/datafile/Currency.cpp
     src/datafile/CurrencySlot.cpp
+    src/datafile/CurrencySlotWalk.cpp
     src/datafile/CustomerEntry.cpp
     src/datafile/CustomerLookup.cpp
     src/datafile/DataCheck.cpp
     src/datafile/DataFile.cpp
     src/datafile/DataRecord.cpp
     src/datafile/EntryExport.cpp
+    src/datafile/EntryWalk.cpp
     src/datafile/FieldValue.cpp
     src/datafile/FileDeviceError.cpp
     src/datafile/ItemEntry.cpp
@@ -29,6 +31,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/RecordStore.cpp
     src/datafile/SaleRecords.cpp
     src/datafile/ShopFile.cpp
+    src/datafile/ShownEntry.cpp
     src/datafile/StoredText.cpp
     src/datafile/TaxSettings.cpp
     src/datafile/TransactionCounter.cpp

@@ -16,8 +16,8 @@ const QString Inventory =
 Form itemForm(const QString &name, const QString &number, const QString &price, const QString &sold,
               const QString &stock, const QString &remaining)
 {
-    return {{"Text1", name}, {"Text2", number}, {"Text3", price},
-            {"Text4", sold}, {"Text5", stock},  {"Text6", remaining}};
+    return {{ItemBox::Name, name}, {ItemBox::Number, number}, {ItemBox::Price, price},
+            {ItemBox::Sold, sold}, {ItemBox::Stock, stock},   {ItemBox::Remaining, remaining}};
 }
 
 QString refusal(const SaveOutcome &out)
@@ -73,7 +73,7 @@ void BrowserTablesTest::itemSave()
     const SaveOutcome out = BrowserTables::items().build(form, DataRecord());
     QCOMPARE(refusal(out), refused);
     if (refused.isEmpty())
-        QCOMPARE(ItemEntry(out.record).name(), form.value("Text1"));
+        QCOMPARE(ItemEntry(out.record).name(), form.value(ItemBox::Name));
 }
 
 void BrowserTablesTest::itemStoresNumbers()
@@ -94,7 +94,7 @@ void BrowserTablesTest::itemStoresNumbers()
     // Empty stock boxes are shown as the 0 they are saved as.
     const SaveOutcome blank =
         BrowserTables::items().build(itemForm("JAM", "1", "1", "", "", ""), DataRecord());
-    QCOMPARE(blank.rewrite.value("Text4"), QStringLiteral("0"));
+    QCOMPARE(blank.rewrite.value(ItemBox::Sold), QStringLiteral("0"));
     QCOMPARE(blank.record.Stock, FieldValue::fromInt16(0));
 }
 
@@ -151,9 +151,12 @@ void BrowserTablesTest::customerSave()
     QFETCH(QString, visits);
     QFETCH(QString, spent);
     QFETCH(bool, saved);
-    const SaveOutcome out = BrowserTables::customers().build(
-        {{"Text2", name}, {"Text1", ""}, {"Text3", balance}, {"Text4", visits}, {"Text5", spent}},
-        DataRecord());
+    const SaveOutcome out = BrowserTables::customers().build({{CustomerBox::Name, name},
+                                                              {CustomerBox::Notes, ""},
+                                                              {CustomerBox::Balance, balance},
+                                                              {CustomerBox::Visits, visits},
+                                                              {CustomerBox::TotalSpent, spent}},
+                                                             DataRecord());
     if (!saved) {
         QCOMPARE(refusal(out), BrowserTables::InputError + "/" + BrowserTables::ValidInput);
         return;
@@ -171,15 +174,15 @@ void BrowserTablesTest::customerSave()
 void BrowserTablesTest::customerNotesKeepTheirLines()
 {
     const BrowserSettings customers = BrowserTables::customers();
-    const SaveOutcome out = customers.build({{"Text2", "DAVE"},
-                                             {"Text1", "Pays on Fridays\nNo cheques"},
-                                             {"Text3", "0"},
-                                             {"Text4", "0"},
-                                             {"Text5", ""}},
+    const SaveOutcome out = customers.build({{CustomerBox::Name, "DAVE"},
+                                             {CustomerBox::Notes, "Pays on Fridays\nNo cheques"},
+                                             {CustomerBox::Balance, "0"},
+                                             {CustomerBox::Visits, "0"},
+                                             {CustomerBox::TotalSpent, ""}},
                                             DataRecord());
     // Stored with the line ends the datafile has always held, shown as typed.
     QCOMPARE(CustomerEntry(out.record).notes(), QStringLiteral("Pays on Fridays\r\nNo cheques"));
-    QCOMPARE(customers.show(out.record).value("Text1"),
+    QCOMPARE(customers.show(out.record).value(CustomerBox::Notes),
              QStringLiteral("Pays on Fridays\nNo cheques"));
 }
 
@@ -237,9 +240,12 @@ void BrowserTablesTest::currencySave()
     QFETCH(QString, total);
     QFETCH(bool, saved);
     QFETCH(qint64, received);
-    const SaveOutcome out = BrowserTables::currencies().build(
-        {{"Text2", name}, {"Text1", symbol}, {"Text3", value}, {"Text4", "4"}, {"Text5", total}},
-        newHeaderRecords(Fixtures::Today)[9]);
+    const SaveOutcome out = BrowserTables::currencies().build({{CurrencyBox::Name, name},
+                                                               {CurrencyBox::Symbol, symbol},
+                                                               {CurrencyBox::Value, value},
+                                                               {CurrencyBox::Transactions, "4"},
+                                                               {CurrencyBox::Received, total}},
+                                                              newHeaderRecords(Fixtures::Today)[9]);
     QCOMPARE(!out.refusal, saved);
     if (!saved)
         return;
@@ -255,9 +261,12 @@ void BrowserTablesTest::currencyKeepsOtherFields()
 {
     DataRecord stored = newHeaderRecords(Fixtures::Today)[10];
     stored.SpareD = FieldValue::fromText("kept");
-    const SaveOutcome out = BrowserTables::currencies().build(
-        {{"Text2", "YEN"}, {"Text1", "Y"}, {"Text3", "150"}, {"Text4", "0"}, {"Text5", "Y0"}},
-        stored);
+    const SaveOutcome out = BrowserTables::currencies().build({{CurrencyBox::Name, "YEN"},
+                                                               {CurrencyBox::Symbol, "Y"},
+                                                               {CurrencyBox::Value, "150"},
+                                                               {CurrencyBox::Transactions, "0"},
+                                                               {CurrencyBox::Received, "Y0"}},
+                                                              stored);
     QVERIFY(!out.refusal);
     QCOMPARE(out.record.Name, FieldValue::fromText(SharedMarker));
     QCOMPARE(out.record.SpareD, FieldValue::fromText("kept"));
@@ -306,23 +315,23 @@ void BrowserTablesTest::boxRules()
     const BoxCheck check = r(text, QString(), Form());
     QCOMPARE(check.ok, ok);
     if (ok)
-        QCOMPARE(check.rewrite.value(QString(), text), shown);
+        QCOMPARE(check.ownText.value_or(text), shown);
 }
 
 void BrowserTablesTest::symbolMovesToTheTotal()
 {
-    const Form form{{"Text1", "Y"}, {"Text5", "€12.50"}};
-    const BoxCheck symbol = BoxRules::symbol("Text5")("Y", "€", form);
+    const Form form{{CurrencyBox::Symbol, "Y"}, {CurrencyBox::Received, "€12.50"}};
+    const BoxCheck symbol = BoxRules::symbol(CurrencyBox::Received)("Y", "€", form);
     QVERIFY(symbol.ok);
-    QCOMPARE(symbol.rewrite.value("Text5"), QStringLiteral("Y12.50"));
-    QVERIFY(!BoxRules::symbol("Text5")("7", "€", form).ok);
-    QVERIFY(!BoxRules::symbol("Text5")("", "€", form).ok);
+    QCOMPARE(symbol.rewrite.value(CurrencyBox::Received), QStringLiteral("Y12.50"));
+    QVERIFY(!BoxRules::symbol(CurrencyBox::Received)("7", "€", form).ok);
+    QVERIFY(!BoxRules::symbol(CurrencyBox::Received)("", "€", form).ok);
 
-    const BoxCheck total = BoxRules::amountWithSymbol("Text1")("8", "Y12.50", form);
+    const BoxCheck total = BoxRules::amountWithSymbol(CurrencyBox::Symbol)("8", "Y12.50", form);
     QVERIFY(total.ok);
-    QCOMPARE(total.rewrite.value(QString()), QStringLiteral("Y8"));
-    QVERIFY(BoxRules::amountWithSymbol("Text1")("Y 8.5", "", form).ok);
-    QVERIFY(!BoxRules::amountWithSymbol("Text1")("Yx", "", form).ok);
+    QCOMPARE(total.ownText.value_or(QString()), QStringLiteral("Y8"));
+    QVERIFY(BoxRules::amountWithSymbol(CurrencyBox::Symbol)("Y 8.5", "", form).ok);
+    QVERIFY(!BoxRules::amountWithSymbol(CurrencyBox::Symbol)("Yx", "", form).ok);
 
     QCOMPARE(BoxRules::plainAmount(Currency::fromRaw(125000), 2), QStringLiteral("12.50"));
     QCOMPARE(BoxRules::plainAmount(Currency::fromRaw(9235), 0), QStringLiteral("0.9235"));

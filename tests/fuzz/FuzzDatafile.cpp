@@ -6,8 +6,8 @@
 
 #include "FuzzCheck.h"
 
-#include "browse/BrowserWalk.h"
 #include "datafile/DataFile.h"
+#include "datafile/EntryWalk.h"
 #include "datafile/PickList.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
@@ -42,20 +42,20 @@ QByteArray readFile(const QString &path)
     return f.readAll();
 }
 
-void walk(const QString &path, BrowserWalk::Kind kind, int count)
+void walk(const QString &path, EntryWalk::Kind kind, int count)
 {
-    BrowserWalk w(path, std::move(kind));
+    EntryWalk w(path, std::move(kind));
     if (!w.first())
         return;
     for (int i = 0; i <= count + 1; ++i) {
-        const Result<BrowserWalk::Step> step = w.next();
-        if (!step || step->outcome != BrowserWalk::Outcome::Shown)
+        const Result<EntryWalk::Step> step = w.next();
+        if (!step || step->outcome != EntryWalk::Outcome::Shown)
             break;
         FUZZ_CHECK(w.CurrentRecord >= FirstEntryRecord && w.CurrentRecord <= count);
     }
     for (int i = 0; i <= count + 1; ++i) {
-        const Result<BrowserWalk::Step> step = w.previous();
-        if (!step || step->outcome != BrowserWalk::Outcome::Shown)
+        const Result<EntryWalk::Step> step = w.previous();
+        if (!step || step->outcome != EntryWalk::Outcome::Shown)
             break;
         FUZZ_CHECK(w.CurrentRecord >= FirstEntryRecord && w.CurrentRecord <= count);
     }
@@ -109,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(seen == 0);
     file.close();
 
-    walk(path, BrowserWalk::items(), count);
-    walk(path, BrowserWalk::customers(), count);
-    walk(path, BrowserWalk::cashiers(), count);
+    walk(path, EntryWalk::items(), count);
+    walk(path, EntryWalk::customers(), count);
+    walk(path, EntryWalk::cashiers(), count);
     (void)PickList::read(path, PickList::Mode::Items);
     (void)PickList::read(path, PickList::Mode::Customers);
     (void)store.findFirst(FirstEntryRecord, Kinds::isCashier);

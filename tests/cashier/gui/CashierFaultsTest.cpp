@@ -135,10 +135,10 @@ void CashierFaultsTest::longTimeOnDutyCanBeSaved()
     world.startLoggedOn();
     Cashier w(world.h.ctx, &world.h.window());
     w.show();
-    w.Next();
+    w.next();
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("12345:00:00:001"));
     Drive::type(&w, "Text2", "5555");
-    w.Save();
+    w.save();
     QCOMPARE(world.h.dialogs.messages().size(), 0);
     QCOMPARE(cashierAt(world.path, 22).pin(), QStringLiteral("5555"));
     QCOMPARE(cashierAt(world.path, 22).msLoggedOn(), 44442000001.0);

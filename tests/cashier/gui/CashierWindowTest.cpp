@@ -124,45 +124,45 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     h.start(path);
     h.ctx.DataFilePath = path;
     Cashier w(h.ctx, &h.window());
-    QCOMPARE(w.ShownRecord(), 22);
+    QCOMPARE(w.shownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
-    w.Next();
-    QCOMPARE(w.ShownRecord(), 24);
+    w.next();
+    QCOMPARE(w.shownRecord(), 24);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0001:02:03:004"));
     QVERIFY(Drive::isChecked(&w, "ItemBrowse"));
     QVERIFY(!Drive::isChecked(&w, "ItemModify"));
 
     // Past the last cashier: the blank record once, then the end message.
-    w.Next();
-    QVERIFY(w.NewCashierMode());
-    QCOMPARE(w.ShownRecord(), 26);
+    w.next();
+    QVERIFY(w.newCashierMode());
+    QCOMPARE(w.shownRecord(), 26);
     QCOMPARE(shownName(w), QString());
     QVERIFY(h.dialogs.messages().isEmpty());
-    w.Next();
+    w.next();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("There are no more cashiers in the database"));
-    QCOMPARE(w.ShownRecord(), 26);
+    QCOMPARE(w.shownRecord(), 26);
 
-    w.Previous();
+    w.previous();
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
-    w.Previous();
+    w.previous();
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
     // Only other records lie before the first cashier.
     h.dialogs.clear();
-    w.Previous();
+    w.previous();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of Cashier List"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("You are at the beginning of the cashier database"));
-    QCOMPARE(w.ShownRecord(), 22);
+    QCOMPARE(w.shownRecord(), 22);
 
     // A cashier at record 21 has nothing before it at all.
     QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
     Cashier again(h.ctx, &h.window());
-    QCOMPARE(again.ShownRecord(), 21);
-    again.Previous();
+    QCOMPARE(again.shownRecord(), 21);
+    again.previous();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of User List"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("You are at the beginning of the user database"));
@@ -250,18 +250,18 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     QCOMPARE(input.title, QStringLiteral("Search Criteria"));
     QCOMPARE(input.text, QStringLiteral("Please enter a cashier name. To advance to a blank "
                                         "record, place an asterisk in the field and press enter."));
-    QCOMPARE(w.ShownRecord(), 23); // the cashier, not the item of that name
+    QCOMPARE(w.shownRecord(), 23); // the cashier, not the item of that name
 
     h.dialogs.answerText("NOBODY");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Search Error"));
     QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("No records match search critera"));
-    QCOMPARE(w.ShownRecord(), 23);
+    QCOMPARE(w.shownRecord(), 23);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
-    QCOMPARE(w.ShownRecord(), 24);
-    QVERIFY(w.NewCashierMode());
+    QCOMPARE(w.shownRecord(), 24);
+    QVERIFY(w.newCashierMode());
     QCOMPARE(shownName(w), QString());
 
     // Again while the blank record is shown: the end message, and the form
@@ -269,7 +269,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
-    QCOMPARE(w.ShownRecord(), 24);
+    QCOMPARE(w.shownRecord(), 24);
 
     // Cancel and an empty answer do nothing.
     const int shown = h.dialogs.boxes.size();
@@ -278,7 +278,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), shown + 2);
-    QCOMPARE(w.ShownRecord(), 24);
+    QCOMPARE(w.shownRecord(), 24);
 }
 
 void CashierWindowTest::fullDatafileOffersNoBlankRecord()
@@ -294,7 +294,7 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
     Harness h;
     h.start(path);
     Cashier w(h.ctx, &h.window());
-    QCOMPARE(w.ShownRecord(), 21);
+    QCOMPARE(w.shownRecord(), 21);
     const QString full =
         QStringLiteral("The current database is full. The combined total of all "
                        "entries in this file (")
@@ -302,20 +302,20 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
         + QStringLiteral(") must not be in excess of 32,744 entries. Please delete some "
                          "records.");
 
-    w.Next();
+    w.next();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Database is Full"));
     QCOMPARE(h.dialogs.lastMessage().text, full);
-    QCOMPARE(w.ShownRecord(), 21);
+    QCOMPARE(w.shownRecord(), 21);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().text, full);
-    QCOMPARE(w.ShownRecord(), 21);
+    QCOMPARE(w.shownRecord(), 21);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
     // A save still goes to ANN, not to the last record of the file.
     Drive::type(&w, "Text4", "5");
-    w.Save();
+    w.save();
     QCOMPARE(read(path, 21).SpareB.toText(), QStringLiteral("5"));
     QCOMPARE(read(path, MaxRecords).Name.toText(), QStringLiteral("TEA"));
 }
@@ -358,10 +358,10 @@ void CashierWindowTest::saveRefusesBadInput()
     };
     for (const Case &c : cases) {
         h.dialogs.clear();
-        w.Next();
-        w.Previous(); // back to ANN's stored values
+        w.next();
+        w.previous(); // back to ANN's stored values
         w.findChild<QLineEdit *>(c.box)->setText(c.text);
-        w.Save();
+        w.save();
         QCOMPARE(h.dialogs.messages().size(), 1);
         QCOMPARE(h.dialogs.lastMessage().title, c.message.startsWith(QLatin1String("The "))
                                                     ? QStringLiteral("Invalid Character")
@@ -371,11 +371,11 @@ void CashierWindowTest::saveRefusesBadInput()
     }
 
     // A name too long for the record is refused and the record keeps its content.
-    w.Next();
-    w.Previous();
+    w.next();
+    w.previous();
     Drive::type(&w, "Text1", QString(110, QLatin1Char('N')));
     h.dialogs.clear();
-    w.Save();
+    w.save();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Record too Long"));
     QCOMPARE(h.dialogs.lastMessage().text,
              QStringLiteral("This record is too long!  Try shortening some of the fields."));
@@ -435,7 +435,7 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
                             "currently logged on."));
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0000:00:00:000"));
 
-    w.Next();
+    w.next();
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
     h.dialogs.clear();
     Drive::focus(&w, "Text5");
@@ -449,7 +449,7 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
     Drive::type(&w, "Text5", "0100:00:00:000");
     Drive::leave(&w, "Text5");
     QVERIFY(h.dialogs.messages().isEmpty());
-    w.Save();
+    w.save();
     QCOMPARE(read(path, 22).SpareD.toNumber(), 360000000.0);
 
     // Unticking the hide box shows the PIN in clear.
@@ -478,13 +478,13 @@ void CashierWindowTest::deleteMovesToNextCashier()
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 23);
     QCOMPARE(read(path, 21).Name.toText(), QStringLiteral("TEA"));
-    QCOMPARE(w.ShownRecord(), 22);
+    QCOMPARE(w.shownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
 
     h.dialogs.answerYes();
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(shownName(w), QString());
-    QVERIFY(w.NewCashierMode());
+    QVERIFY(w.newCashierMode());
     // The blank record is never deleted.
     const int boxes = h.dialogs.boxes.size();
     menu(w, "mnuDelete")->trigger();
@@ -507,7 +507,7 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
     Drive::onNextDialog([&](QDialog *d) {
         auto &w = *qobject_cast<Cashier *>(d);
         h.dialogs.answerYes();
-        w.Delete();
+        w.deleteRecord();
         d->close();
         QVERIFY(!d->isVisible());
     });
@@ -524,13 +524,13 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
         auto &w = *qobject_cast<Cashier *>(d);
         QCOMPARE(shownName(w), QStringLiteral("BOB"));
         h.dialogs.answerYes();
-        w.Delete();
+        w.deleteRecord();
         d->close();
         QVERIFY(d->isVisible());
         QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Master Account Required"));
         for (QCheckBox *box : w.privilegeBoxes())
             box->setChecked(true);
-        w.Save(); // CAT becomes the master
+        w.save(); // CAT becomes the master
         d->close();
         QVERIFY(!d->isVisible());
     });

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "datafile/DataRecord.h"
-#include "datafile/FileError.h"
+#include "DataRecord.h"
+#include "FileError.h"
 
 #include <QString>
 

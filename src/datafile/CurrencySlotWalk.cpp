@@ -1,8 +1,8 @@
-#include "CurrencyWalk.h"
+#include "CurrencySlotWalk.h"
 
-#include "datafile/CurrencySlot.h"
-#include "datafile/DataFile.h"
-#include "datafile/HeaderRecords.h"
+#include "CurrencySlot.h"
+#include "DataFile.h"
+#include "HeaderRecords.h"
 
 #include <array>
 
@@ -26,17 +26,17 @@ Result<std::array<DataRecord, MaxForeignCurrencies>> readSlots(const QString &pa
 
 } // namespace
 
-CurrencyWalk::CurrencyWalk(QString path) : m_path(std::move(path))
+CurrencySlotWalk::CurrencySlotWalk(QString path) : m_path(std::move(path))
 {
     CurrentRecord = HeaderRecord::FirstCurrencySlot;
 }
 
-int CurrencyWalk::firstRecord() const
+int CurrencySlotWalk::firstRecord() const
 {
     return HeaderRecord::FirstCurrencySlot;
 }
 
-Result<RecordWalk::Step> CurrencyWalk::showSlot(int record)
+Result<RecordWalk::Step> CurrencySlotWalk::showSlot(int record)
 {
     DataFile file(m_path);
     if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
@@ -52,12 +52,12 @@ Result<RecordWalk::Step> CurrencyWalk::showSlot(int record)
     return r;
 }
 
-Result<RecordWalk::Step> CurrencyWalk::first()
+Result<RecordWalk::Step> CurrencySlotWalk::first()
 {
     return showSlot(HeaderRecord::FirstCurrencySlot);
 }
 
-Result<RecordWalk::Step> CurrencyWalk::next()
+Result<RecordWalk::Step> CurrencySlotWalk::next()
 {
     if (AtEnd)
         return outcome(Outcome::NoMore);
@@ -66,14 +66,14 @@ Result<RecordWalk::Step> CurrencyWalk::next()
     return showSlot(CurrentRecord + 1);
 }
 
-Result<RecordWalk::Step> CurrencyWalk::previous()
+Result<RecordWalk::Step> CurrencySlotWalk::previous()
 {
     if (CurrentRecord <= HeaderRecord::FirstCurrencySlot)
         return outcome(Outcome::AtBeginning);
     return showSlot(CurrentRecord - 1);
 }
 
-Result<RecordWalk::Step> CurrencyWalk::search(const QString &text)
+Result<RecordWalk::Step> CurrencySlotWalk::search(const QString &text)
 {
     const QString wanted = text.toUpper();
     if (wanted.isEmpty() || wanted == SharedMarker || wanted == CashierMarker)
@@ -99,7 +99,7 @@ Result<RecordWalk::Step> CurrencyWalk::search(const QString &text)
     return outcome(blank ? Outcome::NoBlankRecord : Outcome::NotFound);
 }
 
-Result<RecordWalk::Step> CurrencyWalk::afterDelete()
+Result<RecordWalk::Step> CurrencySlotWalk::afterDelete()
 {
     return showSlot(CurrentRecord);
 }

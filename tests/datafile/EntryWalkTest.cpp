@@ -1,4 +1,4 @@
-#include "browse/BrowserWalk.h"
+#include "datafile/EntryWalk.h"
 #include "common/Results.h"
 #include "common/TestMain.h"
 #include "datafile/DatafileFixtures.h"
@@ -8,16 +8,16 @@
 #include <memory>
 
 using Fixtures::makeDatafile;
-using Outcome = BrowserWalk::Outcome;
+using Outcome = EntryWalk::Outcome;
 
-Q_DECLARE_METATYPE(BrowserWalk::Outcome)
+Q_DECLARE_METATYPE(EntryWalk::Outcome)
 
-inline char *toString(BrowserWalk::Outcome o)
+inline char *toString(EntryWalk::Outcome o)
 {
     return qstrdup(QByteArray::number(int(o)).constData());
 }
 
-class BrowserWalkTest : public QObject
+class EntryWalkTest : public QObject
 {
     Q_OBJECT
 
@@ -73,7 +73,7 @@ QString makeLargeFile(const TempDir &dir, int count, const QMap<int, DataRecord>
 
 } // namespace
 
-void BrowserWalkTest::init()
+void EntryWalkTest::init()
 {
     m_dir = std::make_unique<TempDir>();
     m_path = makeDatafile(*m_dir, {Fixtures::customer(QStringLiteral("BOB")),
@@ -84,39 +84,39 @@ void BrowserWalkTest::init()
     QVERIFY(!m_path.isEmpty());
 }
 
-void BrowserWalkTest::firstShowsFirstOfKind()
+void EntryWalkTest::firstShowsFirstOfKind()
 {
-    BrowserWalk items(m_path, BrowserWalk::items());
+    EntryWalk items(m_path, EntryWalk::items());
     auto r = items.first();
     QCOMPARE(r->outcome, Outcome::Shown);
     QCOMPARE(items.CurrentRecord, 22);
     QCOMPARE(r->record, Fixtures::item(QStringLiteral("APPLE"), QStringLiteral("111")));
     QVERIFY(!items.AtEnd);
 
-    BrowserWalk customers(m_path, BrowserWalk::customers());
+    EntryWalk customers(m_path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::Shown);
     QCOMPARE(customers.CurrentRecord, 21);
 
-    BrowserWalk cashiers(m_path, BrowserWalk::cashiers());
+    EntryWalk cashiers(m_path, EntryWalk::cashiers());
     r = cashiers.first();
     QCOMPARE(r->outcome, Outcome::Shown);
     QCOMPARE(cashiers.CurrentRecord, 24);
     QCOMPARE(r->record.Number.toText(), QStringLiteral("ANN"));
 }
 
-void BrowserWalkTest::firstOnNewFileShowsBlank()
+void EntryWalkTest::firstOnNewFileShowsBlank()
 {
     // Header records carry "***" but are never customers.
     const QString path = makeDatafile(*m_dir, {}, QStringLiteral("new.tb2"));
-    BrowserWalk customers(path, BrowserWalk::customers());
+    EntryWalk customers(path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::Blank);
     QCOMPARE(customers.CurrentRecord, 21);
     QVERIFY(customers.AtEnd);
 }
 
-void BrowserWalkTest::nextToBlankThenNoMore()
+void EntryWalkTest::nextToBlankThenNoMore()
 {
-    BrowserWalk walk(m_path, BrowserWalk::items());
+    EntryWalk walk(m_path, EntryWalk::items());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
 
     auto r = walk.next();
@@ -134,7 +134,7 @@ void BrowserWalkTest::nextToBlankThenNoMore()
     QCOMPARE(walk.CurrentRecord, 27);
     QVERIFY(walk.AtEnd);
 
-    BrowserWalk customers(m_path, BrowserWalk::customers());
+    EntryWalk customers(m_path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::Shown);
     QCOMPARE(customers.next()->outcome, Outcome::Shown);
     QCOMPARE(customers.CurrentRecord, 26);
@@ -142,9 +142,9 @@ void BrowserWalkTest::nextToBlankThenNoMore()
     QCOMPARE(customers.CurrentRecord, 27);
 }
 
-void BrowserWalkTest::saveOnBlankAppends()
+void EntryWalkTest::saveOnBlankAppends()
 {
-    BrowserWalk walk(m_path, BrowserWalk::items());
+    EntryWalk walk(m_path, EntryWalk::items());
     walk.CurrentRecord = 25;
     QCOMPARE(walk.next()->outcome, Outcome::Blank);
     const QByteArray before = TempDir::readFile(m_path);
@@ -160,9 +160,9 @@ void BrowserWalkTest::saveOnBlankAppends()
     QCOMPARE(walk.CurrentRecord, 25);
 }
 
-void BrowserWalkTest::previousAtBeginning()
+void EntryWalkTest::previousAtBeginning()
 {
-    BrowserWalk customers(m_path, BrowserWalk::customers());
+    EntryWalk customers(m_path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::Shown);
     QCOMPARE(customers.CurrentRecord, 21);
     QCOMPARE(customers.previous()->outcome, Outcome::AtBeginning);
@@ -175,10 +175,10 @@ void BrowserWalkTest::previousAtBeginning()
     QCOMPARE(r->record.Number.toText(), QStringLiteral("BOB"));
 }
 
-void BrowserWalkTest::previousPastOtherKindsKeepsState()
+void EntryWalkTest::previousPastOtherKindsKeepsState()
 {
     // Only a customer lies before the first item.
-    BrowserWalk items(m_path, BrowserWalk::items());
+    EntryWalk items(m_path, EntryWalk::items());
     QCOMPARE(items.first()->outcome, Outcome::Shown);
     QCOMPARE(items.previous()->outcome, Outcome::AtBeginning);
     QCOMPARE(items.CurrentRecord, 22);
@@ -187,7 +187,7 @@ void BrowserWalkTest::previousPastOtherKindsKeepsState()
     // From the blank record of a kind with no entries, the blank stays shown.
     const QString path = makeDatafile(*m_dir, {Fixtures::customer(QStringLiteral("BOB"))},
                                       QStringLiteral("customers.tb2"));
-    BrowserWalk onlyBlank(path, BrowserWalk::items());
+    EntryWalk onlyBlank(path, EntryWalk::items());
     QCOMPARE(onlyBlank.first()->outcome, Outcome::Blank);
     QCOMPARE(onlyBlank.CurrentRecord, 22);
     QCOMPARE(onlyBlank.previous()->outcome, Outcome::AtBeginning);
@@ -195,9 +195,9 @@ void BrowserWalkTest::previousPastOtherKindsKeepsState()
     QVERIFY(onlyBlank.AtEnd);
 }
 
-void BrowserWalkTest::previousFromBlank()
+void EntryWalkTest::previousFromBlank()
 {
-    BrowserWalk cashiers(m_path, BrowserWalk::cashiers());
+    EntryWalk cashiers(m_path, EntryWalk::cashiers());
     QCOMPARE(cashiers.first()->outcome, Outcome::Shown);
     QCOMPARE(cashiers.next()->outcome, Outcome::Blank);
     QCOMPARE(cashiers.CurrentRecord, 27);
@@ -207,12 +207,12 @@ void BrowserWalkTest::previousFromBlank()
     QVERIFY(!cashiers.AtEnd);
 }
 
-void BrowserWalkTest::gapRecordsAreSkipped()
+void EntryWalkTest::gapRecordsAreSkipped()
 {
     const QString path = makeDatafile(*m_dir, {}, QStringLiteral("gap.tb2"));
     QCOMPARE(RecordStore(path).writeRecord(25, Fixtures::item(QStringLiteral("PEAR"))),
              FileError::None);
-    BrowserWalk walk(path, BrowserWalk::items());
+    EntryWalk walk(path, EntryWalk::items());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     QCOMPARE(walk.CurrentRecord, 25);
     QCOMPARE(walk.previous()->outcome, Outcome::AtBeginning);
@@ -220,10 +220,10 @@ void BrowserWalkTest::gapRecordsAreSkipped()
     QCOMPARE(walk.CurrentRecord, 26);
 }
 
-void BrowserWalkTest::walkNeverEntersHeaders()
+void EntryWalkTest::walkNeverEntersHeaders()
 {
     // Header records carry "***" too.
-    BrowserWalk customers(m_path, BrowserWalk::customers());
+    EntryWalk customers(m_path, EntryWalk::customers());
     customers.CurrentRecord = 1;
     QCOMPARE(customers.next()->outcome, Outcome::Shown);
     QCOMPARE(customers.CurrentRecord, 21);
@@ -237,7 +237,7 @@ void BrowserWalkTest::walkNeverEntersHeaders()
         *m_dir,
         {Fixtures::item(QStringLiteral("APPLE")), Fixtures::customer(QStringLiteral("BOB"))},
         QStringLiteral("late.tb2"));
-    BrowserWalk late(path, BrowserWalk::customers());
+    EntryWalk late(path, EntryWalk::customers());
     QCOMPARE(late.first()->outcome, Outcome::Shown);
     QCOMPARE(late.CurrentRecord, 22);
     QCOMPARE(late.previous()->outcome, Outcome::AtBeginning);
@@ -251,7 +251,7 @@ void BrowserWalkTest::walkNeverEntersHeaders()
     QCOMPARE(late.CurrentRecord, 22);
 }
 
-void BrowserWalkTest::searchIgnoresMarkers_data()
+void EntryWalkTest::searchIgnoresMarkers_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << "";
@@ -259,12 +259,12 @@ void BrowserWalkTest::searchIgnoresMarkers_data()
     QTest::newRow("cashier marker") << "*+*";
 }
 
-void BrowserWalkTest::searchIgnoresMarkers()
+void EntryWalkTest::searchIgnoresMarkers()
 {
     QFETCH(QString, text);
-    for (const BrowserWalk::Kind &kind :
-         {BrowserWalk::items(), BrowserWalk::customers(), BrowserWalk::cashiers()}) {
-        BrowserWalk walk(m_path, kind);
+    for (const EntryWalk::Kind &kind :
+         {EntryWalk::items(), EntryWalk::customers(), EntryWalk::cashiers()}) {
+        EntryWalk walk(m_path, kind);
         walk.CurrentRecord = 25;
         QCOMPARE(walk.search(text)->outcome, Outcome::Nothing);
         QCOMPARE(walk.CurrentRecord, 25);
@@ -272,17 +272,17 @@ void BrowserWalkTest::searchIgnoresMarkers()
     }
 }
 
-void BrowserWalkTest::searchForUnstorableTextFindsNothing()
+void EntryWalkTest::searchForUnstorableTextFindsNothing()
 {
     // An item without a number must not match a text the file cannot hold.
     const QString path = makeDatafile(*m_dir, {Fixtures::item(QStringLiteral("PLUM"), QString())},
                                       QStringLiteral("plum.tb2"));
-    BrowserWalk walk(path, BrowserWalk::items());
+    EntryWalk walk(path, EntryWalk::items());
     QCOMPARE(walk.search(QStringLiteral("\u4E2D"))->outcome, Outcome::NotFound);
     QCOMPARE(walk.search(QStringLiteral("plum"))->outcome, Outcome::Shown);
 }
 
-void BrowserWalkTest::searchMatches_data()
+void EntryWalkTest::searchMatches_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
@@ -308,14 +308,14 @@ void BrowserWalkTest::searchMatches_data()
                                             << "BOB" << 0;
 }
 
-void BrowserWalkTest::searchMatches()
+void EntryWalkTest::searchMatches()
 {
     QFETCH(QString, kind);
     QFETCH(QString, text);
     QFETCH(int, record);
-    BrowserWalk walk(m_path, kind == QLatin1String("items")       ? BrowserWalk::items()
-                             : kind == QLatin1String("customers") ? BrowserWalk::customers()
-                                                                  : BrowserWalk::cashiers());
+    EntryWalk walk(m_path, kind == QLatin1String("items")       ? EntryWalk::items()
+                           : kind == QLatin1String("customers") ? EntryWalk::customers()
+                                                                : EntryWalk::cashiers());
     walk.CurrentRecord = 27;
     walk.AtEnd = true;
     const auto r = walk.search(text);
@@ -333,18 +333,18 @@ void BrowserWalkTest::searchMatches()
     QCOMPARE(r->record, stored);
 }
 
-void BrowserWalkTest::searchStarShowsBlank()
+void EntryWalkTest::searchStarShowsBlank()
 {
-    BrowserWalk walk(m_path, BrowserWalk::customers());
+    EntryWalk walk(m_path, EntryWalk::customers());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     QCOMPARE(walk.search(QStringLiteral("*"))->outcome, Outcome::Blank);
     QCOMPARE(walk.CurrentRecord, 27);
     QVERIFY(walk.AtEnd);
 }
 
-void BrowserWalkTest::searchStarOnBlankKeepsBlankRecord()
+void EntryWalkTest::searchStarOnBlankKeepsBlankRecord()
 {
-    BrowserWalk walk(m_path, BrowserWalk::customers());
+    EntryWalk walk(m_path, EntryWalk::customers());
     QCOMPARE(walk.search(QStringLiteral("*"))->outcome, Outcome::Blank);
     QCOMPARE(walk.search(QStringLiteral("*"))->outcome, Outcome::NoMore);
     // Still on the blank record: a save there must append, not overwrite CAROL at 26.
@@ -352,12 +352,12 @@ void BrowserWalkTest::searchStarOnBlankKeepsBlankRecord()
     QVERIFY(walk.AtEnd);
 }
 
-void BrowserWalkTest::fullFile()
+void EntryWalkTest::fullFile()
 {
     const QString path = makeLargeFile(*m_dir, MaxRecords,
                                        {{21, Fixtures::item(QStringLiteral("APPLE"))},
                                         {30000, Fixtures::item(QStringLiteral("PEAR"))}});
-    BrowserWalk walk(path, BrowserWalk::items());
+    EntryWalk walk(path, EntryWalk::items());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     QCOMPARE(walk.next()->outcome, Outcome::Shown);
     QCOMPARE(walk.CurrentRecord, 30000);
@@ -374,31 +374,31 @@ void BrowserWalkTest::fullFile()
     QCOMPARE(walk.next()->outcome, Outcome::DatabaseFull);
     QCOMPARE(walk.CurrentRecord, MaxRecords);
 
-    BrowserWalk customers(path, BrowserWalk::customers());
+    EntryWalk customers(path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::DatabaseFull);
 
     // A file past the limit is no datafile: nothing is shown of it.
     const QString over = makeLargeFile(*m_dir, MaxRecords + 1, {}, QStringLiteral("over.tb2"));
-    BrowserWalk overWalk(over, BrowserWalk::items());
+    EntryWalk overWalk(over, EntryWalk::items());
     overWalk.CurrentRecord = 25;
     QCOMPARE(overWalk.search(QStringLiteral("*")).error(), FileError::BadFileFormat);
     QCOMPARE(overWalk.CurrentRecord, 25);
 }
 
-void BrowserWalkTest::lastPossibleRecord()
+void EntryWalkTest::lastPossibleRecord()
 {
     // An entry on the last record is reached; a blank on it may still be shown.
     QString path = makeLargeFile(*m_dir, MaxRecords,
                                  {{21, Fixtures::item(QStringLiteral("APPLE"))},
                                   {MaxRecords, Fixtures::item(QStringLiteral("LAST"))}});
-    BrowserWalk walk(path, BrowserWalk::items());
+    EntryWalk walk(path, EntryWalk::items());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     QCOMPARE(walk.next()->outcome, Outcome::Shown);
     QCOMPARE(walk.CurrentRecord, MaxRecords);
 
     path = makeLargeFile(*m_dir, MaxRecords - 1, {{21, Fixtures::item(QStringLiteral("APPLE"))}},
                          QStringLiteral("shorter.tb2"));
-    BrowserWalk shorter(path, BrowserWalk::items());
+    EntryWalk shorter(path, EntryWalk::items());
     QCOMPARE(shorter.first()->outcome, Outcome::Shown);
     QCOMPARE(shorter.next()->outcome, Outcome::Blank);
     QCOMPARE(shorter.CurrentRecord, MaxRecords);
@@ -408,12 +408,12 @@ void BrowserWalkTest::lastPossibleRecord()
     QCOMPARE(shorter.CurrentRecord, MaxRecords);
 }
 
-void BrowserWalkTest::afterDelete()
+void EntryWalkTest::afterDelete()
 {
     const RecordStore store(m_path);
 
     // Items: the record that moved up is free, and an item re-read may land on it.
-    BrowserWalk items(m_path, BrowserWalk::items());
+    EntryWalk items(m_path, EntryWalk::items());
     items.CurrentRecord = 22;
     QCOMPARE(store.DeleteRecord(22), FileError::None);
     auto r = items.afterDelete();
@@ -424,7 +424,7 @@ void BrowserWalkTest::afterDelete()
     // Now: 21 BOB, 22 free, 23 ANN, 24 PEAR, 25 CAROL
 
     // Customers: the next customer, wherever it now is.
-    BrowserWalk customers(m_path, BrowserWalk::customers());
+    EntryWalk customers(m_path, EntryWalk::customers());
     QCOMPARE(customers.first()->outcome, Outcome::Shown);
     QCOMPARE(store.DeleteRecord(customers.CurrentRecord), FileError::None);
     r = customers.afterDelete();
@@ -440,7 +440,7 @@ void BrowserWalkTest::afterDelete()
     QCOMPARE(store.NextFreeRecord().valueOr(0), 24);
 }
 
-void BrowserWalkTest::brokenRecordsAndFiles()
+void EntryWalkTest::brokenRecordsAndFiles()
 {
     DataFile file(m_path);
     QCOMPARE(file.open(DataFile::Mode::ReadWrite), FileError::None);
@@ -448,18 +448,18 @@ void BrowserWalkTest::brokenRecordsAndFiles()
              FileError::None);
     file.close();
 
-    BrowserWalk walk(m_path, BrowserWalk::items());
+    EntryWalk walk(m_path, EntryWalk::items());
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     auto r = walk.next();
     QCOMPARE(r.error(), FileError::UnknownFieldType);
     QCOMPARE(walk.CurrentRecord, 22);
     QVERIFY(!walk.AtEnd);
     // Other kinds walk past it.
-    BrowserWalk cashiers(m_path, BrowserWalk::cashiers());
+    EntryWalk cashiers(m_path, EntryWalk::cashiers());
     QCOMPARE(cashiers.first()->outcome, Outcome::Shown);
     QCOMPARE(cashiers.CurrentRecord, 24);
 
-    BrowserWalk missing(m_dir->path(QStringLiteral("gone.tb2")), BrowserWalk::items());
+    EntryWalk missing(m_dir->path(QStringLiteral("gone.tb2")), EntryWalk::items());
     for (auto result : {missing.first(), missing.next(), missing.search(QStringLiteral("X")),
                         missing.search(QStringLiteral("*")), missing.afterDelete()}) {
         QCOMPARE(result.error(), FileError::FileNotFound);
@@ -469,5 +469,5 @@ void BrowserWalkTest::brokenRecordsAndFiles()
     QCOMPARE(missing.CurrentRecord, 30);
 }
 
-#include "BrowserWalkTest.moc"
-TB_TEST(BrowserWalkTest)
+#include "EntryWalkTest.moc"
+TB_TEST(EntryWalkTest)

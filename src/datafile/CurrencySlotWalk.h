@@ -5,10 +5,10 @@
 // The walk over the four foreign-currency slots. A free slot is shown as it
 // is stored, with AtEnd set: a save there adds a currency. There is no
 // delete, and no fifth slot.
-class CurrencyWalk : public RecordWalk
+class CurrencySlotWalk : public RecordWalk
 {
 public:
-    explicit CurrencyWalk(QString path);
+    explicit CurrencySlotWalk(QString path);
 
     int firstRecord() const override;
     Result<Step> first() override;

@@ -1,4 +1,4 @@
-#include "browse/CurrencyWalk.h"
+#include "datafile/CurrencySlotWalk.h"
 #include "common/Results.h"
 #include "common/TestMain.h"
 #include "datafile/CurrencySlot.h"
@@ -31,7 +31,7 @@ QString withCurrencies(const TempDir &dir, const QStringList &names)
 }
 } // namespace
 
-class CurrencyWalkTest : public QObject
+class CurrencySlotWalkTest : public QObject
 {
     Q_OBJECT
 
@@ -46,10 +46,10 @@ private slots:
     void missingFile();
 };
 
-void CurrencyWalkTest::newFileOpensOnFreeFirstSlot()
+void CurrencySlotWalkTest::newFileOpensOnFreeFirstSlot()
 {
     TempDir dir;
-    CurrencyWalk walk(withCurrencies(dir, {}));
+    CurrencySlotWalk walk(withCurrencies(dir, {}));
     const auto first = walk.first();
     QCOMPARE(first->outcome, Outcome::Shown);
     QCOMPARE(walk.CurrentRecord, 10);
@@ -61,10 +61,10 @@ void CurrencyWalkTest::newFileOpensOnFreeFirstSlot()
     QCOMPARE(walk.CurrentRecord, 10);
 }
 
-void CurrencyWalkTest::walksUsedSlotsThenTheFreeOne()
+void CurrencySlotWalkTest::walksUsedSlotsThenTheFreeOne()
 {
     TempDir dir;
-    CurrencyWalk walk(withCurrencies(dir, {"EURO", "YEN"}));
+    CurrencySlotWalk walk(withCurrencies(dir, {"EURO", "YEN"}));
     QCOMPARE(CurrencySlot(walk.first()->record).name(), QStringLiteral("EURO"));
     QVERIFY(!walk.AtEnd);
     QCOMPARE(CurrencySlot(walk.next()->record).name(), QStringLiteral("YEN"));
@@ -77,10 +77,10 @@ void CurrencyWalkTest::walksUsedSlotsThenTheFreeOne()
     QVERIFY(!walk.AtEnd);
 }
 
-void CurrencyWalkTest::noFifthSlot()
+void CurrencySlotWalkTest::noFifthSlot()
 {
     TempDir dir;
-    CurrencyWalk walk(withCurrencies(dir, {"A", "B", "C", "D"}));
+    CurrencySlotWalk walk(withCurrencies(dir, {"A", "B", "C", "D"}));
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(walk.next()->outcome, Outcome::Shown);
@@ -90,7 +90,7 @@ void CurrencyWalkTest::noFifthSlot()
     QVERIFY(!walk.AtEnd);
 }
 
-void CurrencyWalkTest::searchStar_data()
+void CurrencySlotWalkTest::searchStar_data()
 {
     QTest::addColumn<QStringList>("stored");
     QTest::addColumn<int>("slot"); // 0: no free slot
@@ -99,12 +99,12 @@ void CurrencyWalkTest::searchStar_data()
     QTest::newRow("four") << QStringList{"A", "B", "C", "D"} << 0;
 }
 
-void CurrencyWalkTest::searchStar()
+void CurrencySlotWalkTest::searchStar()
 {
     QFETCH(QStringList, stored);
     QFETCH(int, slot);
     TempDir dir;
-    CurrencyWalk walk(withCurrencies(dir, stored));
+    CurrencySlotWalk walk(withCurrencies(dir, stored));
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     const auto r = walk.search(QStringLiteral("*"));
     if (slot == 0) {
@@ -117,7 +117,7 @@ void CurrencyWalkTest::searchStar()
     QVERIFY(walk.AtEnd);
 }
 
-void CurrencyWalkTest::searchByNameOrSymbol_data()
+void CurrencySlotWalkTest::searchByNameOrSymbol_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("slot"); // 0: not found
@@ -130,26 +130,26 @@ void CurrencyWalkTest::searchByNameOrSymbol_data()
     QTest::newRow("part of a name") << "EUR" << 0;
 }
 
-void CurrencyWalkTest::searchByNameOrSymbol()
+void CurrencySlotWalkTest::searchByNameOrSymbol()
 {
     QFETCH(QString, text);
     QFETCH(int, slot);
     TempDir dir;
-    CurrencyWalk walk(withCurrencies(dir, {"EURO", "YEN"}));
+    CurrencySlotWalk walk(withCurrencies(dir, {"EURO", "YEN"}));
     QCOMPARE(walk.first()->outcome, Outcome::Shown);
     const auto r = walk.search(text);
     QCOMPARE(r->outcome, slot ? Outcome::Shown : Outcome::NotFound);
     QCOMPARE(walk.CurrentRecord, slot ? slot : 10);
 }
 
-void CurrencyWalkTest::missingFile()
+void CurrencySlotWalkTest::missingFile()
 {
     TempDir dir;
-    CurrencyWalk walk(dir.path(QStringLiteral("gone.tb2")));
+    CurrencySlotWalk walk(dir.path(QStringLiteral("gone.tb2")));
     QCOMPARE(walk.first().error(), FileError::FileNotFound);
     QCOMPARE(walk.search(QStringLiteral("*")).error(), FileError::FileNotFound);
     QCOMPARE(walk.CurrentRecord, 10);
 }
 
-#include "CurrencyWalkTest.moc"
-TB_TEST(CurrencyWalkTest)
+#include "CurrencySlotWalkTest.moc"
+TB_TEST(CurrencySlotWalkTest)

@@ -1,15 +1,15 @@
-#include "BrowserWalk.h"
+#include "EntryWalk.h"
 
-#include "datafile/Cp1252.h"
-#include "datafile/DataFile.h"
-#include "datafile/RecordStore.h"
+#include "Cp1252.h"
+#include "DataFile.h"
+#include "RecordStore.h"
 
 #include <climits>
 
 namespace {
 
-using Outcome = BrowserWalk::Outcome;
-using Step = BrowserWalk::Step;
+using Outcome = EntryWalk::Outcome;
+using Step = EntryWalk::Step;
 
 struct Probe {
     int found = 0; // 0: nothing accepted
@@ -19,7 +19,7 @@ struct Probe {
 };
 
 // The first record from `from` on (up to `last`) that `accept` takes, read in one scan.
-Result<Probe> findForward(const QString &path, int from, const BrowserWalk::Predicate &accept,
+Result<Probe> findForward(const QString &path, int from, const EntryWalk::Predicate &accept,
                           int last = INT_MAX)
 {
     DataFile file(path);
@@ -38,27 +38,25 @@ Result<Probe> findForward(const QString &path, int from, const BrowserWalk::Pred
 
 } // namespace
 
-BrowserWalk::Kind BrowserWalk::items()
+EntryWalk::Kind EntryWalk::items()
 {
     // Searches and the re-read after a delete may land on a free record.
     return {Kinds::isItem, Kinds::isItemOrFree, 0, 2};
 }
 
-BrowserWalk::Kind BrowserWalk::customers()
+EntryWalk::Kind EntryWalk::customers()
 {
     return {Kinds::isCustomer, Kinds::isCustomer, 2, -1};
 }
 
-BrowserWalk::Kind BrowserWalk::cashiers()
+EntryWalk::Kind EntryWalk::cashiers()
 {
     return {Kinds::isCashier, Kinds::isCashier, 2, -1};
 }
 
-BrowserWalk::BrowserWalk(QString path, Kind kind) : m_path(std::move(path)), m_kind(std::move(kind))
-{
-}
+EntryWalk::EntryWalk(QString path, Kind kind) : m_path(std::move(path)), m_kind(std::move(kind)) {}
 
-BrowserWalk::Step BrowserWalk::show(int record, const DataRecord &data)
+EntryWalk::Step EntryWalk::show(int record, const DataRecord &data)
 {
     CurrentRecord = record;
     AtEnd = false;
@@ -68,7 +66,7 @@ BrowserWalk::Step BrowserWalk::show(int record, const DataRecord &data)
     return r;
 }
 
-BrowserWalk::Step BrowserWalk::blankAfter(int count, bool pastLast, int lowest)
+EntryWalk::Step EntryWalk::blankAfter(int count, bool pastLast, int lowest)
 {
     // A blank record past 32764 could only be saved by growing the file past its limit.
     const int blank = std::max(count + 1, lowest);
@@ -79,7 +77,7 @@ BrowserWalk::Step BrowserWalk::blankAfter(int count, bool pastLast, int lowest)
     return outcome(Outcome::Blank);
 }
 
-Result<BrowserWalk::Step> BrowserWalk::first()
+Result<EntryWalk::Step> EntryWalk::first()
 {
     const Result<Probe> found = findForward(m_path, FirstEntryRecord, m_kind.shown, MaxRecords);
     if (!found)
@@ -90,7 +88,7 @@ Result<BrowserWalk::Step> BrowserWalk::first()
     return blankAfter(p.count, p.pastLast, FirstEntryRecord);
 }
 
-Result<BrowserWalk::Step> BrowserWalk::next()
+Result<EntryWalk::Step> EntryWalk::next()
 {
     if (AtEnd)
         return outcome(Outcome::NoMore);
@@ -108,7 +106,7 @@ Result<BrowserWalk::Step> BrowserWalk::next()
     return blankAfter(p.count, p.pastLast, std::max(CurrentRecord + 1, FirstEntryRecord));
 }
 
-Result<BrowserWalk::Step> BrowserWalk::previous()
+Result<EntryWalk::Step> EntryWalk::previous()
 {
     if (CurrentRecord <= FirstEntryRecord)
         return outcome(Outcome::AtBeginning);
@@ -143,7 +141,7 @@ Result<BrowserWalk::Step> BrowserWalk::previous()
     return show(found, data);
 }
 
-Result<BrowserWalk::Step> BrowserWalk::search(const QString &text)
+Result<EntryWalk::Step> EntryWalk::search(const QString &text)
 {
     const QString wanted = text.toUpper();
     if (wanted.isEmpty() || wanted == SharedMarker || wanted == CashierMarker)
@@ -196,7 +194,7 @@ Result<BrowserWalk::Step> BrowserWalk::search(const QString &text)
     return show(p.found, p.data);
 }
 
-Result<BrowserWalk::Step> BrowserWalk::afterDelete()
+Result<EntryWalk::Step> EntryWalk::afterDelete()
 {
     const Result<Probe> found =
         findForward(m_path, std::max(CurrentRecord, FirstEntryRecord), m_kind.searched);

@@ -2,7 +2,7 @@
 
 #include "RecordWalk.h"
 
-#include "datafile/RecordCodec.h"
+#include "RecordCodec.h"
 
 #include <QString>
 
@@ -10,7 +10,7 @@
 
 // The walk over one kind of entry (items, customers or cashiers), from
 // record 21 to the end of the file.
-class BrowserWalk : public RecordWalk
+class EntryWalk : public RecordWalk
 {
 public:
     using Predicate = std::function<bool(const RecordView &)>;
@@ -27,7 +27,7 @@ public:
     static Kind customers();
     static Kind cashiers();
 
-    BrowserWalk(QString path, Kind kind);
+    EntryWalk(QString path, Kind kind);
 
     int firstRecord() const override { return FirstEntryRecord; }
     bool appendsAtEnd() const override { return true; }
