@@ -169,7 +169,9 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
     p.writes << Write{HeaderRecord::LastTransaction,
                       TransactionCounter::after(now.date(), p.transaction)};
 
-    const Currency grand = money(bill.grandTotal);
+    const Currency grand = bill.grandTotal;
+    const QString subtotalText = MoneyText::formatCurrency(bill.subtotal);
+    const QString grandTotalText = MoneyText::formatCurrency(grand);
     const bool credit = payment.kind == Payment::Kind::Credit;
     const QStringList head{
         credit ? QStringLiteral("Credit Purchase") : QStringLiteral("Cash Purchase"),
@@ -200,8 +202,8 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         customerBlock << payment.customer
                       << QStringLiteral("Current Balance: ") + MoneyText::formatCurrency(balance)
                       << QString();
-        paymentBlock << QStringLiteral("Subtotal: ") + bill.subtotal
-                     << QStringLiteral("Total: ") + bill.grandTotal;
+        paymentBlock << QStringLiteral("Subtotal: ") + subtotalText
+                     << QStringLiteral("Total: ") + grandTotalText;
     } else if (payment.foreign) {
         const Foreign &f = *payment.foreign;
         const Currency due = convert(grand, f);
@@ -209,11 +211,10 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         paymentBlock << QStringLiteral("Foreign Currency Tendered") << f.entry << QString()
                      << QStringLiteral("Cash Given: ") + payment.moneyGiven
                      << QStringLiteral("Change: ") + change.change << QString()
-                     << QStringLiteral("Subtotal: ")
-                            + foreignText(f, convert(money(bill.subtotal), f))
-                            + QStringLiteral(" (") + bill.subtotal + QLatin1Char(')')
+                     << QStringLiteral("Subtotal: ") + foreignText(f, convert(bill.subtotal, f))
+                            + QStringLiteral(" (") + subtotalText + QLatin1Char(')')
                      << QStringLiteral("Total: ") + foreignText(f, due) + QStringLiteral(" (")
-                            + bill.grandTotal + QLatin1Char(')');
+                            + grandTotalText + QLatin1Char(')');
         if (facts.currency) {
             CurrencySlot slot(facts.currency->data);
             slot.setTransactions(slot.transactions() + 1);
@@ -224,8 +225,8 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         const Currency given = money(payment.moneyGiven);
         paymentBlock << QStringLiteral("Cash Given: ") + MoneyText::formatCurrency(given)
                      << QStringLiteral("Change: ") + MoneyText::formatCurrency(given - grand)
-                     << QString() << QStringLiteral("Subtotal: ") + bill.subtotal
-                     << QStringLiteral("Total: ") + bill.grandTotal;
+                     << QString() << QStringLiteral("Subtotal: ") + subtotalText
+                     << QStringLiteral("Total: ") + grandTotalText;
     }
 
     if (facts.cashierRecord != 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CashMoney.h"
+#include "ShownBill.h"
 #include "cashier/CashierStore.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/DataRecord.h"
@@ -22,13 +23,6 @@ class TransactionLog;
 // written in that order, and the datafile only once both others succeeded,
 // so that a failed completion can simply be tried again.
 namespace Purchase {
-
-// The bill as the main window shows it.
-struct ShownBill {
-    QStringList lines;
-    QString subtotal;   // the "Sub Total" caption
-    QString grandTotal; // the grand total caption
-};
 
 struct Payment {
     enum class Kind { Cash, Credit };

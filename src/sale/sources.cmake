@@ -3,9 +3,10 @@ list(APPEND TB_CORE_SOURCES
     src/sale/BillLine.cpp
     src/sale/BillStock.cpp
     src/sale/CashMoney.cpp
-    src/sale/Completion.cpp
+    src/sale/ItemProposal.cpp
     src/sale/Purchase.cpp
     src/sale/Sale.cpp
+    src/sale/ShownBill.cpp
     src/sale/TransactionLog.cpp
 )
 list(APPEND TB_GUI_SOURCES

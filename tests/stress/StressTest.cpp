@@ -76,8 +76,7 @@ int till(const QString &path, int w, int rounds, int clerkRecord)
         pay.moneyGiven = QStringLiteral("5");
         pay.customer = i % 3 == 1 ? QStringLiteral("CUSTOMER %1").arg(w)
                                   : QStringLiteral("NEW %1-%2").arg(w).arg(i);
-        const Purchase::ShownBill bill{
-            {stressItem(k)}, QStringLiteral("$1.00"), QStringLiteral("$1.00")};
+        const ShownBill bill{{stressItem(k)}, Currency::fromUnits(1), Currency::fromUnits(1)};
         const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, clerk);
         DataFile file(path);
         const Purchase::Outcome done =
