@@ -24,7 +24,7 @@
 #include "datafile/RecordStore.h"
 #include "report/QueryEngine.h"
 #include "sale/Checkout.h"
-#include "sale/Completion.h"
+#include "sale/ItemProposal.h"
 #include "sale/LogFile.h"
 #include "sale/Sale.h"
 #include "ui/AppContext.h"
@@ -339,7 +339,7 @@ void SafeFileCopy(benchmark::State &state)
 
 // ---------------------------------------------------------------------------
 // The counter: ringing the last item of a full datafile, and one step of the
-// item box's completion against the whole pick list.
+// item box's proposal against the whole pick list.
 
 void RingLastItem(benchmark::State &state)
 {
@@ -357,7 +357,7 @@ void RingLastItem(benchmark::State &state)
     }
 }
 
-void CompleteFromPickList(benchmark::State &state)
+void ProposeFromPickList(benchmark::State &state)
 {
     Result<PickList> list = PickList::read(g_file.pristine, PickList::Mode::Items);
     if (!list || list->entries.size() != g_file.items)
@@ -368,7 +368,7 @@ void CompleteFromPickList(benchmark::State &state)
     });
     const QString typed = QStringLiteral("washer 3");
     for (auto _ : state) {
-        const std::optional<qsizetype> found = completionFor(sorted, typed);
+        const std::optional<qsizetype> found = proposalFor(sorted, typed);
         if (!found)
             return fail(state, "no proposal for " + typed.toStdString());
         benchmark::DoNotOptimize(found);
@@ -460,9 +460,9 @@ void CompleteCreditLastCustomer(benchmark::State &state)
         place && place->account)
         credit.customerSeen = place->record;
     const Purchase::Payment payment{credit, {}};
-    const Purchase::ShownBill bill{{QStringLiteral("BOLT 00001 - $1.00   X   1")},
-                                   QStringLiteral("$1.00"),
-                                   QStringLiteral("$1.07")};
+    const ShownBill bill{{QStringLiteral("BOLT 00001 - $1.00   X   1")},
+                         Currency::fromUnits(1),
+                         *Currency::fromDecimal("1.07")};
     for (auto _ : state) {
         const Result<Purchase::Facts> facts =
             Purchase::readFacts(g_file.work, payment, g_file.lastCashier);
@@ -895,7 +895,7 @@ int main(int argc, char **argv)
         {"SafeFileCopy", SafeFileCopy},
         {"FillItemBox", FillItemBox},
         {"RingLastItem", RingLastItem},
-        {"CompleteFromPickList", CompleteFromPickList},
+        {"ProposeFromPickList", ProposeFromPickList},
         {"BrowseNext30000", BrowseNext30000},
         {"BrowsePrevious30000", BrowsePrevious30000},
         {"BrowseSearchLastItem", BrowseSearchLastItem},

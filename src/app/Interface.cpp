@@ -307,7 +307,7 @@ int Interface::billLineCount() const
 
 void Interface::ClearBill()
 {
-    m_sale->ClearBill();
+    m_sale->clearBill();
 }
 
 void Interface::setNoDatafile()

@@ -18,8 +18,8 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
 {
     ui->setupUi(this);
     EntryBox::selectAllOnFocus(ui->txtChange);
-    m_due = MoneyText::parseCurrency(bill.grandTotal).value_or(Currency());
-    ui->Label3->setText(bill.grandTotal);
+    m_due = bill.grandTotal;
+    ui->Label3->setText(MoneyText::formatCurrency(bill.grandTotal));
 
     ui->Combo1->addItem(QStringLiteral("Native Currency"));
     const Result<QList<Slot>> stored = readCurrencySlots(ctx.DataFilePath);

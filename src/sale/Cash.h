@@ -20,7 +20,7 @@ class Cash : public QDialog
     Q_OBJECT
 
 public:
-    Cash(AppContext &ctx, const Purchase::ShownBill &bill, QWidget *parent);
+    Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent);
     ~Cash() override;
 
     // "&Complete Purchase".
@@ -37,7 +37,7 @@ private:
     const Purchase::Foreign *foreign() const { return m_foreign ? &*m_foreign : nullptr; }
 
     AppContext &m_ctx;
-    Purchase::ShownBill m_bill;
+    ShownBill m_bill;
     QList<Purchase::Foreign> m_offered;
     std::optional<Purchase::Foreign> m_foreign;
     Currency m_due; // in the payment's currency

@@ -1,6 +1,8 @@
 #include "Credit.h"
 
 #include "PaymentFlow.h"
+#include "Purchase.h"
+#include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -18,7 +20,7 @@ Credit::Credit(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), m_bill(bill), ui(std::make_unique<Ui::Credit>())
 {
     ui->setupUi(this);
-    ui->Label3->setText(bill.grandTotal);
+    ui->Label3->setText(MoneyText::formatCurrency(bill.grandTotal));
     ui->Combo1->setCompleter(nullptr);
     ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
     EntryBox::upperCase(ui->Combo1->lineEdit());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Purchase.h"
+#include "ShownBill.h"
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ class Credit : public QDialog
     Q_OBJECT
 
 public:
-    Credit(AppContext &ctx, const Purchase::ShownBill &bill, QWidget *parent);
+    Credit(AppContext &ctx, const ShownBill &bill, QWidget *parent);
     ~Credit() override;
 
     // "&Complete Purchase".
@@ -34,8 +34,8 @@ private:
     void status(const QString &text, bool busy);
 
     AppContext &m_ctx;
-    Purchase::ShownBill m_bill;
-    QString m_lookedUp; // the customer whose comments are shown
+    ShownBill m_bill;
+    QString m_lookedUp;       // the customer whose comments are shown
     int m_lookedUpRecord = 0; // where their account is, 0: none
     std::unique_ptr<Ui::Credit> ui;
 };

@@ -8,5 +8,5 @@ class QWidget;
 // The completion both payment windows share: the checks and questions in
 // their order, the completion itself, and every message about it. True when
 // the purchase was completed and the bill may be emptied.
-bool completePurchase(AppContext &ctx, QWidget *window, const Purchase::ShownBill &bill,
+bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
                       const Purchase::Payment &payment);

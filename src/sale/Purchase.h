@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CashMoney.h"
+#include "ShownBill.h"
 #include "datafile/CustomerLookup.h"
 #include "datafile/FileError.h"
 
@@ -12,13 +13,6 @@
 
 // Paying for a bill: what is paid and how.
 namespace Purchase {
-
-// The bill as the main window shows it.
-struct ShownBill {
-    QStringList lines;
-    QString subtotal;   // the "Sub Total" caption
-    QString grandTotal; // the grand total caption
-};
 
 // Cash: the money given as in its box, and the foreign currency if any.
 struct CashPayment {

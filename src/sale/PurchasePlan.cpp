@@ -43,7 +43,9 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
     p.transaction = TransactionCounter::next(facts.counter, now.date());
     SaleRecords::Changes changes{now.date(), p.transaction, {}, {}, {}};
 
-    const Currency grand = money(bill.grandTotal);
+    const Currency grand = bill.grandTotal;
+    const QString subtotalText = MoneyText::formatCurrency(bill.subtotal);
+    const QString grandTotalText = MoneyText::formatCurrency(grand);
     const CreditPayment *credit = payment.credit();
     const CashPayment *cash = payment.cash();
     const QStringList head{
@@ -75,8 +77,8 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         customerBlock << credit->customer
                       << QStringLiteral("Current Balance: ") + MoneyText::formatCurrency(balance)
                       << QString();
-        paymentBlock << QStringLiteral("Subtotal: ") + bill.subtotal
-                     << QStringLiteral("Total: ") + bill.grandTotal;
+        paymentBlock << QStringLiteral("Subtotal: ") + subtotalText
+                     << QStringLiteral("Total: ") + grandTotalText;
     } else if (cash->foreign) {
         const Foreign &f = *cash->foreign;
         const Currency due = convert(grand, f);
@@ -85,10 +87,10 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
                      << QStringLiteral("Cash Given: ") + cash->moneyGiven
                      << QStringLiteral("Change: ") + change.change << QString()
                      << QStringLiteral("Subtotal: ")
-                            + foreignText(f, convert(money(bill.subtotal), f))
-                            + QStringLiteral(" (") + bill.subtotal + QLatin1Char(')')
+                            + foreignText(f, convert(bill.subtotal, f))
+                            + QStringLiteral(" (") + subtotalText + QLatin1Char(')')
                      << QStringLiteral("Total: ") + foreignText(f, due) + QStringLiteral(" (")
-                            + bill.grandTotal + QLatin1Char(')');
+                            + grandTotalText + QLatin1Char(')');
         if (facts.currency) {
             CurrencySlot slot(facts.currency->data);
             slot.setTransactions(slot.transactions() + 1);
@@ -99,8 +101,8 @@ Plan plan(const Facts &facts, const ShownBill &bill, const Payment &payment,
         const Currency given = money(cash->moneyGiven);
         paymentBlock << QStringLiteral("Cash Given: ") + MoneyText::formatCurrency(given)
                      << QStringLiteral("Change: ") + MoneyText::formatCurrency(given - grand)
-                     << QString() << QStringLiteral("Subtotal: ") + bill.subtotal
-                     << QStringLiteral("Total: ") + bill.grandTotal;
+                     << QString() << QStringLiteral("Subtotal: ") + subtotalText
+                     << QStringLiteral("Total: ") + grandTotalText;
     }
 
     if (facts.cashierRecord != 0) {

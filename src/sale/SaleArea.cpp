@@ -1,10 +1,11 @@
 #include "SaleArea.h"
 
 #include "Cash.h"
-#include "Completion.h"
 #include "Credit.h"
 #include "Discount.h"
+#include "ItemProposal.h"
 #include "NewItem.h"
+#include "ShownBill.h"
 #include "cashier/Access.h"
 #include "datafile/MoneyText.h"
 #include "datafile/ShopFile.h"
@@ -24,7 +25,7 @@
 SaleArea::SaleArea(AppContext &ctx, const Controls &controls, QObject *parent)
     : QObject(parent), m_ctx(ctx), m_c(controls)
 {
-    // The item box completes from its own sorted list, as typed; Qt's
+    // The item box proposes from its own sorted list, as typed; Qt's
     // completer and its habit of adding typed texts to the list stay out.
     m_c.item->setCompleter(nullptr);
     m_c.item->setInsertPolicy(QComboBox::NoInsert);
@@ -43,12 +44,12 @@ SaleArea::SaleArea(AppContext &ctx, const Controls &controls, QObject *parent)
             focusItemBox();
         });
     };
-    on(m_c.credit, &SaleArea::Command1_Click);
-    on(m_c.cash, &SaleArea::Command2_Click);
-    on(m_c.removeItem, &SaleArea::Command3_Click);
-    on(m_c.clearBill, &SaleArea::Command4_Click);
-    on(m_c.tax, &SaleArea::Command5_Click);
-    on(m_c.discount, &SaleArea::Command6_Click);
+    on(m_c.credit, &SaleArea::payOnCredit);
+    on(m_c.cash, &SaleArea::payCash);
+    on(m_c.removeItem, &SaleArea::removeItem);
+    on(m_c.clearBill, &SaleArea::askClearBill);
+    on(m_c.tax, &SaleArea::applyTax);
+    on(m_c.discount, &SaleArea::applyDiscount);
     showBill();
 }
 
@@ -109,7 +110,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyRelease && itemBox) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
-            complete();
+            proposeItem();
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -119,7 +120,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_c.quantity) {
         if (!enter)
             return false;
-        RingItem(std::nullopt);
+        ringItem(std::nullopt);
         focusItemBox();
         return true;
     }
@@ -129,7 +130,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (enter) {
         if (!m_c.item->currentText().isEmpty())
-            RingItem(std::nullopt);
+            ringItem(std::nullopt);
         focusItemBox();
         return true;
     }
@@ -137,7 +138,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void SaleArea::complete()
+void SaleArea::proposeItem()
 {
     QLineEdit *box = m_c.item->lineEdit();
     // What was typed: the text up to a proposal still selected.
@@ -147,7 +148,7 @@ void SaleArea::complete()
     if (!model)
         return;
     const QStringList &entries = model->stringList();
-    const std::optional<qsizetype> found = completionFor(entries, typed);
+    const std::optional<qsizetype> found = proposalFor(entries, typed);
     if (!found)
         return;
     // Drawn once, with the proposal in place.
@@ -158,7 +159,7 @@ void SaleArea::complete()
     m_c.item->setUpdatesEnabled(true);
 }
 
-void SaleArea::RingItem(std::optional<int> record)
+void SaleArea::ringItem(std::optional<int> record)
 {
     MainWindow &main = *m_ctx.mainWindow;
     const QString typed = m_c.item->currentText();
@@ -207,7 +208,7 @@ void SaleArea::newItem(const QString &typed)
     if (const int record = dialog.storedRecord()) {
         m_ctx.mainWindow->refillItemBox();
         m_c.item->setEditText(dialog.name());
-        RingItem(record);
+        ringItem(record);
         return;
     }
     if (!m_sale.bill().billUnstored(dialog.name(), dialog.priceText(), m_c.quantity->text())) {
@@ -220,7 +221,7 @@ void SaleArea::newItem(const QString &typed)
     showBill();
 }
 
-void SaleArea::Command3_Click()
+void SaleArea::removeItem()
 {
     const int row = m_c.bill->currentRow();
     if (row < 0 || !m_c.bill->currentItem()->isSelected()) {
@@ -235,19 +236,19 @@ void SaleArea::Command3_Click()
     showBill();
 }
 
-void SaleArea::ClearBill()
+void SaleArea::clearBill()
 {
     if (const FileError error = m_sale.clear(m_ctx.DataFilePath); error != FileError::None)
         fileError(error);
     showBill();
 }
 
-void SaleArea::Command4_Click()
+void SaleArea::askClearBill()
 {
     if (m_ctx.dialogs->askYesNo(m_ctx.mainWindow->widget(), QStringLiteral("Cancel Purchase"),
                                 QStringLiteral("Are you sure you wish to cancel the entire "
                                                "purchase?")))
-        ClearBill();
+        clearBill();
 }
 
 void SaleArea::resetBill()
@@ -256,7 +257,7 @@ void SaleArea::resetBill()
     showBill();
 }
 
-void SaleArea::Command5_Click()
+void SaleArea::applyTax()
 {
     const Result<TaxSettings> tax = ShopFile(m_ctx.DataFilePath).taxSettings();
     if (!tax) {
@@ -273,7 +274,7 @@ void SaleArea::Command5_Click()
     showBill();
 }
 
-void SaleArea::Command6_Click()
+void SaleArea::applyDiscount()
 {
     QWidget *window = m_ctx.mainWindow->widget();
     if (checkAccess(m_ctx, window, GuardedCommand::PlaceDiscount)) {
@@ -283,17 +284,17 @@ void SaleArea::Command6_Click()
     }
 }
 
-void SaleArea::Command1_Click()
+void SaleArea::payOnCredit()
 {
-    pay(Payment::Credit);
+    pay(PaymentWindow::Credit);
 }
 
-void SaleArea::Command2_Click()
+void SaleArea::payCash()
 {
-    pay(Payment::Cash);
+    pay(PaymentWindow::Cash);
 }
 
-void SaleArea::pay(Payment payment)
+void SaleArea::pay(PaymentWindow payment)
 {
     QWidget *window = m_ctx.mainWindow->widget();
     Bill &bill = m_sale.bill();
@@ -313,11 +314,12 @@ void SaleArea::pay(Payment payment)
                                                "payment. Press the \"Tax\" button."));
         return;
     }
-    if (payment == Payment::Credit && !checkAccess(m_ctx, window, GuardedCommand::PayOnCredit))
+    if (payment == PaymentWindow::Credit
+        && !checkAccess(m_ctx, window, GuardedCommand::PayOnCredit))
         return;
-    const Purchase::ShownBill shown{bill.texts(), m_c.subtotal->text(), m_c.grandTotal->text()};
+    const ShownBill shown = ShownBill::of(bill);
     std::unique_ptr<QDialog> dialog;
-    if (payment == Payment::Cash)
+    if (payment == PaymentWindow::Cash)
         dialog = std::make_unique<Cash>(m_ctx, shown, window);
     else
         dialog = std::make_unique<Credit>(m_ctx, shown, window);

@@ -42,23 +42,23 @@ public:
     Sale &sale() { return m_sale; }
 
     // Rings the item typed in the item box, or the item at `record` when given.
-    void RingItem(std::optional<int> record);
+    void ringItem(std::optional<int> record);
     // "Remo&ve Item": the selected line, its stock put back.
-    void Command3_Click();
-    // "C&lear Bill": asks, then ClearBill.
-    void Command4_Click();
+    void removeItem();
+    // "C&lear Bill": asks, then clearBill.
+    void askClearBill();
     // Cancels the whole bill, putting every item's stock back.
-    void ClearBill();
+    void clearBill();
     // Empties the bill without touching the datafile (another datafile opened).
     void resetBill();
     // "&Tax": the grand total.
-    void Command5_Click();
+    void applyTax();
     // "&Discount", after the cashier's 'Place Discount' privilege.
-    void Command6_Click();
+    void applyDiscount();
 
     // "C&redit" and "&Cash": payment of the bill's grand total.
-    void Command1_Click();
-    void Command2_Click();
+    void payOnCredit();
+    void payCash();
 
     // Shows the bill, the subtotal and the grand total as the sale holds them.
     void showBill();
@@ -72,11 +72,12 @@ private:
     // The item box's checks before a key counts: a datafile, and a tax rate
     // unless sales are untaxed. False when the key is to be ignored.
     bool itemKeyAllowed();
-    void complete();
+    // Proposes the first item of the pick list that begins with what was typed.
+    void proposeItem();
     void newItem(const QString &typed);
     void fileError(FileError error);
-    enum class Payment { Cash, Credit };
-    void pay(Payment payment);
+    enum class PaymentWindow { Cash, Credit };
+    void pay(PaymentWindow payment);
     void ready();
 
     AppContext &m_ctx;

@@ -3,11 +3,12 @@ list(APPEND TB_CORE_SOURCES
     src/sale/BillLine.cpp
     src/sale/CashMoney.cpp
     src/sale/Checkout.cpp
-    src/sale/Completion.cpp
     src/sale/DateTimeText.cpp
+    src/sale/ItemProposal.cpp
     src/sale/LogFile.cpp
     src/sale/PurchasePlan.cpp
     src/sale/Sale.cpp
+    src/sale/ShownBill.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/sale/Cash.cpp

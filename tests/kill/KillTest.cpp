@@ -115,8 +115,9 @@ Result<Written> ringOrComplete(const QString &path, const Op &op)
         return facts.error();
     if (!facts->customer.account || facts->cashierRecord == 0) // overwritten or deleted
         return written;
-    const Purchase::Plan plan = Purchase::plan(*facts, {{QStringLiteral("BOLT")}, "$1.00", "$1.00"},
-                                               pay, Clerk.name, QDateTime::currentDateTime());
+    const Purchase::Plan plan = Purchase::plan(
+        *facts, {{QStringLiteral("BOLT")}, Currency::fromUnits(1), Currency::fromUnits(1)}, pay,
+        Clerk.name, QDateTime::currentDateTime());
     LogFile log{path + QStringLiteral(".log")};
     const Purchase::Outcome done =
         Purchase::carryOut(path, plan, log, [](const QStringList &) { return true; });

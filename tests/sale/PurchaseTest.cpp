@@ -31,7 +31,9 @@ Q_DECLARE_METATYPE(Purchase::Outcome::Failed)
 namespace {
 const QDateTime Morning(QDate(2026, 12, 8), QTime(9, 5));
 const CashierStore::OnDuty Ann{21, "ANN", ""};
-const ShownBill TwoItems{{"TEA - $2.00   X   3", "BUN - $1.20   X   1"}, "$7.20", "$7.70"};
+const ShownBill TwoItems{{"TEA - $2.00   X   3", "BUN - $1.20   X   1"},
+                         *Currency::fromDecimal("7.20"),
+                         *Currency::fromDecimal("7.70")};
 
 Foreign euro()
 {
@@ -248,8 +250,9 @@ void PurchaseTest::creditAccount()
 {
     TempDir dir;
     const QString path = shop(dir, false, false);
-    const ShownBill first{{"TEA - $25.00   X   1"}, "$25.00", "$25.00"};
-    const ShownBill second{{"BUN - $5.00   X   1"}, "$5.00", "$5.00"};
+    const ShownBill first{
+        {"TEA - $25.00   X   1"}, Currency::fromUnits(25), Currency::fromUnits(25)};
+    const ShownBill second{{"BUN - $5.00   X   1"}, Currency::fromUnits(5), Currency::fromUnits(5)};
     MemoryLog log;
 
     const Result<CustomerPlace> place = findCustomer(path, "JOE");

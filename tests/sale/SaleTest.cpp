@@ -4,7 +4,7 @@
 #include "datafile/DatafileFixtures.h"
 
 #include "datafile/ItemEntry.h"
-#include "sale/Completion.h"
+#include "sale/ItemProposal.h"
 #include "sale/Sale.h"
 
 #include <QFile>
@@ -71,8 +71,8 @@ private slots:
     void unstoredAndDiscountLinesTouchNoRecord();
     void clearPutsEverythingBack();
     void fileErrorLeavesTheBill();
-    void completion_data();
-    void completion();
+    void itemProposal_data();
+    void itemProposal();
 
 private:
     std::unique_ptr<TempDir> m_dir;
@@ -260,7 +260,7 @@ void SaleTest::fileErrorLeavesTheBill()
     QCOMPARE(sale.bill().subtotal(), *Currency::fromDecimal("1.50"));
 }
 
-void SaleTest::completion_data()
+void SaleTest::itemProposal_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("found");
@@ -272,12 +272,12 @@ void SaleTest::completion_data()
     QTest::newRow("empty") << "" << -1;
 }
 
-void SaleTest::completion()
+void SaleTest::itemProposal()
 {
     QFETCH(QString, typed);
     QFETCH(int, found);
     const QStringList sorted{"APPLE", "BREAD", "Bun", "COFFEE", "TEA", "TEAPOT"};
-    QCOMPARE(completionFor(sorted, typed).value_or(-1), found);
+    QCOMPARE(proposalFor(sorted, typed).value_or(-1), found);
 }
 
 TB_TEST(SaleTest)

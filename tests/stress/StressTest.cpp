@@ -76,8 +76,7 @@ int till(const QString &path, int w, int rounds, int clerkRecord)
         Purchase::Payment pay{Purchase::CashPayment{QStringLiteral("5"), {}}, {}};
         if (i % 3)
             pay.by = Purchase::CreditPayment{customer, {}, 0};
-        const Purchase::ShownBill bill{
-            {stressItem(k)}, QStringLiteral("$1.00"), QStringLiteral("$1.00")};
+        const ShownBill bill{{stressItem(k)}, Currency::fromUnits(1), Currency::fromUnits(1)};
         const Result<Purchase::Facts> facts = Purchase::readFacts(path, pay, clerk);
         const Purchase::Outcome done =
             facts ? Purchase::carryOut(

@@ -73,6 +73,7 @@ class PaymentWindowTest : public QObject
 
 private slots:
     void cashWithChange();
+    void chargedAsShown();
     void grandTotalFirst();
     void foreignCurrency_data();
     void foreignCurrency();
@@ -120,6 +121,23 @@ void PaymentWindowTest::cashWithChange()
     QCOMPARE(ann.salesPerformed(), 1.0);
     QCOMPARE(ann.amountSold(), *Currency::fromDecimal("4.28"));
     QCOMPARE(world.record(HeaderRecord::LastTransaction).Number.toNumber(), 1.0);
+}
+
+void PaymentWindowTest::chargedAsShown()
+{
+    // 7.33% on $4.00 is $0.2932: the cashier sees, and is credited with, $4.29.
+    World world;
+    world.setTaxRate("7.33");
+    Interface &w = world.startLoggedOn();
+    Drive::ring(&w, "TEA", "2");
+    Drive::click(&w, "Command5");
+    Drive::onNextDialog([](QDialog *d) {
+        QCOMPARE(label(d, "Label3"), QStringLiteral("$4.29"));
+        Drive::type(d, "txtChange", "5");
+        Drive::click(d, "Command1");
+    });
+    Drive::click(&w, "Command2");
+    QCOMPARE(CashierEntry(world.record(21)).amountSold(), *Currency::fromDecimal("4.29"));
 }
 
 void PaymentWindowTest::grandTotalFirst()

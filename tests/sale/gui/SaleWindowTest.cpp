@@ -41,7 +41,7 @@ class SaleWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void lowerCaseWithCompletion();
+    void lowerCaseWithProposal();
     void newItemStoredOrBilled_data();
     void newItemStoredOrBilled();
     void taxAndDiscount();
@@ -54,7 +54,7 @@ private slots:
     void itemsAddedElsewhereAreOffered();
 };
 
-void SaleWindowTest::lowerCaseWithCompletion()
+void SaleWindowTest::lowerCaseWithProposal()
 {
     World world;
     world.setTaxRate("7");

@@ -1,8 +1,8 @@
-#include "Completion.h"
+#include "ItemProposal.h"
 
 #include <algorithm>
 
-std::optional<qsizetype> completionFor(const QStringList &sorted, const QString &typed)
+std::optional<qsizetype> proposalFor(const QStringList &sorted, const QString &typed)
 {
     if (typed.isEmpty())
         return std::nullopt;
