@@ -115,20 +115,20 @@ ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &
            ui->Command2};
 
     QList<QRadioButton *> kept;
-    for (const PropertyButton &p : m_c.property) {
+    for (const PropertyButton &p : m_c.propertyButtons) {
         p.button->setText(queryProperty(p.property).caption);
         connect(p.button, &QRadioButton::clicked, this,
                 [this, property = p.property] { propertyClick(property); });
         kept.append(p.button);
     }
     // The buttons of the other kinds' properties are not part of this window.
-    for (QRadioButton *button : m_c.properties->findChildren<QRadioButton *>())
+    for (QRadioButton *button : m_c.propertyFrame->findChildren<QRadioButton *>())
         if (!kept.contains(button))
             delete button;
 
     connect(m_c.absolute, &QRadioButton::clicked, this, [this] { modeClick(QueryMode::Absolute); });
     connect(m_c.relative, &QRadioButton::clicked, this, [this] { modeClick(QueryMode::Relative); });
-    for (const ComparisonButton &c : m_c.comparison) {
+    for (const ComparisonButton &c : m_c.comparisonButtons) {
         c.button->setText(QuerySteps::comparisonCaption(QueryMode::Absolute, c.comparison));
         connect(c.button, &QRadioButton::clicked, this,
                 [this, comparison = c.comparison] { comparisonClick(comparison); });
@@ -152,14 +152,15 @@ ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &
     m_c.sentenceA->setMinimumHeight(2 * lines + 4);
     m_c.sentenceB->setMinimumHeight(2 * lines + 4);
     m_c.joinWord->setMinimumHeight(lines);
-    for (QWidget *w : {static_cast<QWidget *>(m_c.modes), static_cast<QWidget *>(m_c.comparisons),
-                       static_cast<QWidget *>(m_c.value), static_cast<QWidget *>(m_c.valueHint)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_c.modeFrame), static_cast<QWidget *>(m_c.comparisonFrame),
+          static_cast<QWidget *>(m_c.value), static_cast<QWidget *>(m_c.valueHint)})
         keepPlaceWhenHidden(w);
-    for (const ComparisonButton &c : m_c.comparison.mid(2))
+    for (const ComparisonButton &c : m_c.comparisonButtons.mid(2))
         keepPlaceWhenHidden(c.button);
 
-    m_c.modes->hide();
-    m_c.comparisons->hide();
+    m_c.modeFrame->hide();
+    m_c.comparisonFrame->hide();
     m_c.value->hide();
     m_c.valueHint->hide();
     m_c.create->setEnabled(false);
@@ -168,8 +169,8 @@ ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &
 
     prepareDialog(this, parent ? parent->window() : nullptr);
     // The sentence lines take the width the steps need and wrap within it.
-    m_c.sentenceA->setMinimumWidth(m_c.query->sizeHint().width());
-    m_c.property.first().button->setFocus();
+    m_c.sentenceA->setMinimumWidth(m_c.queryFrame->sizeHint().width());
+    m_c.propertyButtons.first().button->setFocus();
 }
 
 ReportBuild::~ReportBuild() = default;
@@ -202,15 +203,15 @@ void ReportBuild::showStatus(const QString &text, bool busy)
 
 ReportProperty ReportBuild::checkedProperty() const
 {
-    for (const PropertyButton &p : m_c.property)
+    for (const PropertyButton &p : m_c.propertyButtons)
         if (p.button->isChecked())
             return p.property;
-    return m_c.property.first().property;
+    return m_c.propertyButtons.first().property;
 }
 
 Comparison ReportBuild::checkedComparison() const
 {
-    for (const ComparisonButton &c : m_c.comparison)
+    for (const ComparisonButton &c : m_c.comparisonButtons)
         if (c.button->isChecked())
             return c.comparison;
     return Comparison::GreaterThan;
@@ -224,8 +225,8 @@ QueryMode ReportBuild::mode() const
 void ReportBuild::propertyClick(ReportProperty property)
 {
     append(queryProperty(property).sentence);
-    m_c.properties->setEnabled(false);
-    m_c.modes->show();
+    m_c.propertyFrame->setEnabled(false);
+    m_c.modeFrame->show();
     const QString text = QuerySteps::propertyValueText(property);
     if (!text.isNull())
         m_c.value->setText(text);
@@ -235,27 +236,27 @@ void ReportBuild::propertyClick(ReportProperty property)
 void ReportBuild::modeClick(QueryMode mode)
 {
     append(QuerySteps::modePiece(mode));
-    m_c.modes->setEnabled(false);
-    for (const ComparisonButton &c : m_c.comparison) {
+    m_c.modeFrame->setEnabled(false);
+    for (const ComparisonButton &c : m_c.comparisonButtons) {
         const QString caption = QuerySteps::comparisonCaption(mode, c.comparison);
         if (!caption.isEmpty())
             c.button->setText(caption);
         c.button->setVisible(!caption.isEmpty());
     }
     if (mode == QueryMode::Relative) {
-        m_c.comparisons->setTitle(QString());
+        m_c.comparisonFrame->setTitle(QString());
         m_c.value->setText(QStringLiteral("0"));
     } else {
-        m_c.comparisons->setTitle(QStringLiteral("value:"));
+        m_c.comparisonFrame->setTitle(QStringLiteral("value:"));
     }
-    m_c.comparisons->show();
-    focusLater(m_c.comparison.first().button);
+    m_c.comparisonFrame->show();
+    focusLater(m_c.comparisonButtons.first().button);
 }
 
 void ReportBuild::comparisonClick(Comparison comparison)
 {
     append(QuerySteps::comparisonPiece(mode(), comparison));
-    m_c.comparisons->setEnabled(false);
+    m_c.comparisonFrame->setEnabled(false);
     m_c.value->show();
     m_c.valueHint->show();
     m_valuePending = true;
@@ -346,7 +347,7 @@ void ReportBuild::runQuery()
         clearSteps();
         m_stage = true;
         m_c.create->setText(CreateReport);
-        focusLater(m_c.property.first().button);
+        focusLater(m_c.propertyButtons.first().button);
     } else {
         appendReportLines(m_report.queryBLines, std::move(lines));
         m_report.finalNames = Sync(m_report.queryALines, m_report.queryBLines, andOr);
@@ -358,19 +359,19 @@ void ReportBuild::runQuery()
 void ReportBuild::clearSteps()
 {
     m_valuePending = false;
-    for (const PropertyButton &p : m_c.property)
+    for (const PropertyButton &p : m_c.propertyButtons)
         clearOption(p.button);
     clearOption(m_c.absolute);
     clearOption(m_c.relative);
-    for (const ComparisonButton &c : m_c.comparison)
+    for (const ComparisonButton &c : m_c.comparisonButtons)
         clearOption(c.button);
-    m_c.properties->setEnabled(true);
-    m_c.modes->hide();
-    m_c.comparisons->hide();
+    m_c.propertyFrame->setEnabled(true);
+    m_c.modeFrame->hide();
+    m_c.comparisonFrame->hide();
     m_c.value->hide();
     m_c.valueHint->hide();
-    m_c.modes->setEnabled(true);
-    m_c.comparisons->setEnabled(true);
+    m_c.modeFrame->setEnabled(true);
+    m_c.comparisonFrame->setEnabled(true);
     m_c.value->setEnabled(true);
     m_c.create->setEnabled(false);
     m_c.value->setText(QStringLiteral("0"));
@@ -388,10 +389,10 @@ void ReportBuild::restartQuery()
     m_c.sentenceA->setText(QString());
     m_c.sentenceB->setText(QString());
     m_c.joinWord->setText(QString());
-    for (const PropertyButton &p : m_c.property)
+    for (const PropertyButton &p : m_c.propertyButtons)
         p.button->setEnabled(true);
     m_stage = false;
     // Query A's lines of the abandoned report go with it.
     m_report = ReportContent();
-    focusLater(m_c.property.first().button);
+    focusLater(m_c.propertyButtons.first().button);
 }

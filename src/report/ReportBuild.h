@@ -63,23 +63,23 @@ private:
         QRadioButton *button;
     };
     struct Controls {
-        QGroupBox *query;                   // Frame4
-        QGroupBox *properties;              // Frame1
-        QList<PropertyButton> property;     // optItemCost ... of the kind
-        QGroupBox *modes;                   // Frame2
-        QRadioButton *absolute;             // optAbsolute
-        QRadioButton *relative;             // optRelitive
-        QGroupBox *comparisons;             // Frame3
-        QList<ComparisonButton> comparison; // Option1 ... Option5
-        QLineEdit *value;                   // Text1
-        QLabel *valueHint;                  // Label4
-        QLabel *sentenceA;                  // Label1
-        QLabel *joinWord;                   // Label3
-        QLabel *sentenceB;                  // Label2
-        QCheckBox *crossAnd;                // Check1
-        QCheckBox *crossOr;                 // Check2
-        QPushButton *create;                // Command1
-        QPushButton *restart;               // Command2
+        QGroupBox *queryFrame;                     // Frame4
+        QGroupBox *propertyFrame;                  // Frame1
+        QList<PropertyButton> propertyButtons;     // optItemCost ... of the kind
+        QGroupBox *modeFrame;                      // Frame2
+        QRadioButton *absolute;                    // optAbsolute
+        QRadioButton *relative;                    // optRelitive
+        QGroupBox *comparisonFrame;                // Frame3
+        QList<ComparisonButton> comparisonButtons; // Option1 ... Option5
+        QLineEdit *value;                          // Text1
+        QLabel *valueHint;                         // Label4
+        QLabel *sentenceA;                         // Label1
+        QLabel *joinWord;                          // Label3
+        QLabel *sentenceB;                         // Label2
+        QCheckBox *crossAnd;                       // Check1
+        QCheckBox *crossOr;                        // Check2
+        QPushButton *create;                       // Command1
+        QPushButton *restart;                      // Command2
     };
 
     void propertyClick(ReportProperty property);
