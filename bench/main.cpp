@@ -423,8 +423,8 @@ void ReportHighest100(benchmark::State &state)
 {
     for (auto _ : state) {
         const Result<ReportList> r =
-            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Relative,
-                             QueryCode::GreaterThan, QStringLiteral("100"));
+            QueryEngine::run(g_file.pristine, ReportProperty::ItemCost, QueryMode::Relative,
+                             Comparison::GreaterThan, QStringLiteral("100"));
         state.PauseTiming();
         if (!r)
             return fail(state, "the query failed with error " + std::to_string(int(r.error())));
@@ -611,8 +611,8 @@ void ReportAtLeastZero(benchmark::State &state)
 {
     for (auto _ : state) {
         const Result<ReportList> r =
-            QueryEngine::run(g_file.pristine, ReportKind::Item, 1, QueryCode::Absolute,
-                             QueryCode::GreaterOrEqual, QStringLiteral("$0.00"));
+            QueryEngine::run(g_file.pristine, ReportProperty::ItemCost, QueryMode::Absolute,
+                             Comparison::GreaterOrEqual, QStringLiteral("$0.00"));
         state.PauseTiming();
         if (!r)
             return fail(state, "the query failed with error " + std::to_string(int(r.error())));

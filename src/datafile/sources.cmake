@@ -14,6 +14,7 @@ list(APPEND TB_CORE_SOURCES
     src/datafile/DataFile.cpp
     src/datafile/DataRecord.cpp
     src/datafile/EntryExport.cpp
+    src/datafile/EntryFigures.cpp
     src/datafile/EntryWalk.cpp
     src/datafile/FieldValue.cpp
     src/datafile/FileDeviceError.cpp

@@ -3,9 +3,8 @@
 #include "cashier/CashierTime.h"
 #include "datafile/Cp1252.h"
 #include "datafile/Currency.h"
-#include "datafile/DataFile.h"
+#include "datafile/EntryFigures.h"
 #include "datafile/MoneyText.h"
-#include "datafile/RecordCodec.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,32 +12,11 @@
 #include <utility>
 #include <vector>
 
-using namespace QueryCode;
-
 namespace {
-
-double readValue(const FieldValue &field, ValueForm form)
-{
-    double v = 0;
-    switch (form) {
-    case ValueForm::Currency:
-        v = field.toCurrency().toDouble();
-        break;
-    case ValueForm::Whole:
-        // As a long integer: the nearest whole number, halves to even.
-        v = std::nearbyint(field.toNumber());
-        break;
-    case ValueForm::Duration:
-        v = field.toNumber();
-        break;
-    }
-    // A damaged double must not upset the sort.
-    return std::isnan(v) ? 0.0 : v;
-}
 
 // The values passing a comparison with `value`, in file order. The test is
 // chosen once, outside the loop over every record of the kind.
-QList<qsizetype> passing(const QList<double> &values, int comparison, double value)
+QList<qsizetype> passing(const QList<double> &values, Comparison comparison, double value)
 {
     const auto every = [&values](auto passes) {
         QList<qsizetype> selected(values.size());
@@ -51,15 +29,15 @@ QList<qsizetype> passing(const QList<double> &values, int comparison, double val
         return selected;
     };
     switch (comparison) {
-    case GreaterThan:
+    case Comparison::GreaterThan:
         return every([value](double v) { return v > value; });
-    case LessThan:
+    case Comparison::LessThan:
         return every([value](double v) { return v < value; });
-    case GreaterOrEqual:
+    case Comparison::GreaterOrEqual:
         return every([value](double v) { return v >= value; });
-    case LessOrEqual:
+    case Comparison::LessOrEqual:
         return every([value](double v) { return v <= value; });
-    case EqualTo:
+    case Comparison::EqualTo:
         return every([value](double v) { return v == value; });
     }
     return {};
@@ -141,17 +119,17 @@ QList<qsizetype> selectRelative(const QList<double> &values, bool highest, doubl
 
 // " - value", the part of a report line after the name: the value written
 // as the property shows it.
-QString valuePart(ValueForm form, double value, const MoneyText::CurrencyFormat &currency)
+QString valuePart(FigureUnit unit, double value, const MoneyText::CurrencyFormat &currency)
 {
     QString shown;
-    switch (form) {
-    case ValueForm::Currency:
+    switch (unit) {
+    case FigureUnit::Money:
         shown = currency(Currency::fromDouble(value));
         break;
-    case ValueForm::Whole:
+    case FigureUnit::Count:
         shown = MoneyText::numberText(value);
         break;
-    case ValueForm::Duration:
+    case FigureUnit::Milliseconds:
         shown = FormatLoggedOnTime(value);
         break;
     }
@@ -164,7 +142,7 @@ QString valuePart(ValueForm form, double value, const MoneyText::CurrencyFormat 
 class ValueTexts
 {
 public:
-    explicit ValueTexts(ValueForm form) : m_form(form) { m_slots.resize(size_t(1) << m_bits); }
+    explicit ValueTexts(FigureUnit unit) : m_unit(unit) { m_slots.resize(size_t(1) << m_bits); }
 
     // The text of `value`, valid until the next call.
     QStringView of(double value)
@@ -178,7 +156,7 @@ public:
                 return QStringView(m_text).mid(m_slots[slot].start, m_slots[slot].length);
             slot = (slot + 1) & (m_slots.size() - 1);
         }
-        const QString text = valuePart(m_form, value, m_currency);
+        const QString text = valuePart(m_unit, value, m_currency);
         m_slots[slot] = {bits, m_text.size(), text.size()};
         m_text += text;
         if (++m_count * 2 > m_slots.size())
@@ -214,7 +192,7 @@ private:
         }
     }
 
-    ValueForm m_form;
+    FigureUnit m_unit;
     MoneyText::CurrencyFormat m_currency;
     int m_bits = 10;
     size_t m_count = 0;
@@ -226,88 +204,27 @@ private:
 
 namespace QueryEngine {
 
-Result<Collected> collect(const QString &datafilePath, ReportKind kind, int property)
+QList<qsizetype> select(const QList<double> &values, QueryMode mode, Comparison comparison,
+                        double value)
 {
-    Collected out;
-    const QueryKind &k = queryKind(kind);
-    const QueryProperty *prop = k.property(property);
-    if (!prop)
-        return out;
-    DataFile file(datafilePath);
-    if (const FileError error = file.open(DataFile::Mode::Read); error != FileError::None)
-        return error;
-    Result<QByteArray> read = file.readRecords(FirstEntryRecord);
-    if (!read)
-        return read.error();
-    out.bytes = std::move(*read);
-    const qsizetype end = out.bytes.size();
-    // Room for every entry, filled in place and cut to the records taken.
-    out.values.resize(end / RecordLength);
-    out.names.resize(end / RecordLength);
-    double *values = out.values.data();
-    Collected::Span *names = out.names.data();
-    qsizetype taken = 0;
-    for (qsizetype start = 0; start < end; start += RecordLength) {
-        const RecordView view(QByteArrayView(out.bytes.constData() + start, RecordLength));
-        if (!k.takes(view.kind()))
-            continue;
-        // Most figures are stored as integers or money and are read straight
-        // from the bytes; a double or a text typed into a box is decoded.
-        std::optional<double> value;
-        if (const double exact = view.exactNumber(prop->field); !std::isnan(exact))
-            value = prop->form == ValueForm::Whole ? std::nearbyint(exact) : exact;
-        else if (const std::optional<FieldValue> field = view.field(prop->field))
-            value = readValue(*field, prop->form);
-        std::optional<QByteArrayView> name;
-        if (value)
-            name = view.textBytes(k.nameField);
-        if (value && name) {
-            names[taken] = {name->data() - out.bytes.constData(), name->size()};
-        } else if (const std::optional<FieldValue> number =
-                       value ? view.field(k.nameField) : std::nullopt) {
-            const QByteArray text = Cp1252::encode(number->toText()).value_or(QByteArray());
-            names[taken] = {out.bytes.size(), text.size()};
-            out.bytes.append(text);
-        } else {
-            // The full decode says what is wrong with the record.
-            FileError bad = view.decode().error();
-            if (bad == FileError::None)
-                bad = FileError::UnknownFieldType;
-            return bad;
-        }
-        values[taken++] = *value;
-    }
-    out.values.resize(taken);
-    out.names.resize(taken);
-    return out;
-}
-
-QByteArrayView Collected::nameBytes(qsizetype i) const
-{
-    const Span &name = names[i];
-    return QByteArrayView(bytes).sliced(name.start, name.length);
-}
-
-QList<qsizetype> select(const QList<double> &values, int mode, int comparison, double value)
-{
-    if (mode == Relative) {
-        if (comparison != GreaterThan && comparison != LessThan)
+    if (mode == QueryMode::Relative) {
+        if (comparison != Comparison::GreaterThan && comparison != Comparison::LessThan)
             return {};
-        return selectRelative(values, comparison == GreaterThan, value);
+        return selectRelative(values, comparison == Comparison::GreaterThan, value);
     }
     // In file order every passing value is the first unused record of its
     // value, so each record labels itself.
     return passing(values, comparison, value);
 }
 
-std::optional<double> convertValue(ReportKind kind, int property, int mode, const QString &text)
+std::optional<double> convertValue(ReportProperty property, QueryMode mode, const QString &text)
 {
-    if (mode != Relative) {
-        if (property == CurrencyProperty) {
+    if (mode != QueryMode::Relative) {
+        if (isCurrencyProperty(property)) {
             const std::optional<Currency> amount = MoneyText::parseCurrency(text);
             return amount ? std::optional<double>(amount->toDouble()) : std::nullopt;
         }
-        if (kind == ReportKind::Cashier && property == 3) {
+        if (property == ReportProperty::LoggedOnTime) {
             return isValidLoggedOnTime(text) ? std::optional<double>(ParseLoggedOnTime(text))
                                              : std::nullopt;
         }
@@ -318,24 +235,24 @@ std::optional<double> convertValue(ReportKind kind, int property, int mode, cons
     return number;
 }
 
-Result<ReportList> run(const QString &datafilePath, ReportKind kind, int property, int mode,
-                       int comparison, const QString &value)
+Result<ReportList> run(const QString &datafilePath, ReportProperty property, QueryMode mode,
+                       Comparison comparison, const QString &value)
 {
     ReportList lines;
-    const QueryProperty *prop = queryKind(kind).property(property);
-    const std::optional<double> wanted = convertValue(kind, property, mode, value);
-    if (!prop || !wanted)
+    const std::optional<double> wanted = convertValue(property, mode, value);
+    if (!wanted)
         return lines;
 
-    const Result<Collected> read = collect(datafilePath, kind, property);
+    const EntryFigure figure = queryProperty(property).figure;
+    const Result<EntryFigures> read = EntryFigures::read(datafilePath, figure);
     if (!read)
         return read.error();
-    const Collected &collected = *read;
+    const EntryFigures &collected = *read;
     const QList<qsizetype> selected = select(collected.values, mode, comparison, *wanted);
 
     // Shops have far fewer prices than items: each value is written out once,
     // and every line is then made straight in the list's one text.
-    ValueTexts texts(prop->form);
+    ValueTexts texts(unitOf(figure));
     // Room for names and values of a usual length; longer ones make room as they come.
     lines.reserve(selected.size(), selected.size() * 32);
     for (const qsizetype i : selected) {
@@ -351,10 +268,17 @@ Result<ReportList> run(const QString &datafilePath, ReportKind kind, int propert
 } // namespace QueryEngine
 
 namespace {
-bool runFor(ReportKind kind, ReportList &result, const QString &path, qint16 property, qint16 mode,
-            qint16 comparison, const QString &value)
+bool runFor(ReportKind kind, ReportList &result, const QString &path, qint16 propertyCode,
+            qint16 modeCode, qint16 comparisonCode, const QString &value)
 {
-    result = QueryEngine::run(path, kind, property, mode, comparison, value).valueOr({});
+    result = ReportList();
+    const std::optional<ReportProperty> property = propertyOfCode(kind, propertyCode);
+    const std::optional<QueryMode> mode = modeOfCode(modeCode);
+    const std::optional<Comparison> comparison = comparisonOfCode(comparisonCode);
+    if (!property || !mode || !comparison)
+        return false;
+    if (Result<ReportList> lines = QueryEngine::run(path, *property, *mode, *comparison, value))
+        result = std::move(*lines);
     return !result.isEmpty();
 }
 } // namespace

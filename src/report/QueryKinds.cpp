@@ -6,19 +6,18 @@ QueryKind makeItem()
 {
     QueryKind k;
     k.kind = ReportKind::Item;
-    k.window = QStringLiteral("ItemReportBuild");
     k.caption = QStringLiteral("Item Report Builder");
     k.kindWord = QStringLiteral("Item");
-    k.nameField = 0;
     k.properties = {
-        {1, QStringLiteral("optItemCost"), QStringLiteral("Item &Cost"), 1, ValueForm::Currency,
+        {ReportProperty::ItemCost, QStringLiteral("Item &Cost"), EntryFigure::ItemPrice,
          QStringLiteral("Search the ITEM COST property ")},
-        {2, QStringLiteral("optItemsSold"), QStringLiteral("Items &Sold"), 4, ValueForm::Whole,
+        {ReportProperty::ItemsSold, QStringLiteral("Items &Sold"), EntryFigure::ItemsSold,
          QStringLiteral("Search the ITEMS SOLD property ")},
-        {3, QStringLiteral("optRemainingInventory"), QStringLiteral("&Remaining Inventory"), 6,
-         ValueForm::Whole, QStringLiteral("Search the ITEM REMANING INVENTORY property ")},
-        {4, QStringLiteral("optTotalInventory"), QStringLiteral("&Total Inventory"), 5,
-         ValueForm::Whole, QStringLiteral("Search the ITEM TOTAL INVENTORY property ")},
+        {ReportProperty::RemainingInventory, QStringLiteral("&Remaining Inventory"),
+         EntryFigure::ItemsRemaining,
+         QStringLiteral("Search the ITEM REMANING INVENTORY property ")},
+        {ReportProperty::TotalInventory, QStringLiteral("&Total Inventory"), EntryFigure::ItemStock,
+         QStringLiteral("Search the ITEM TOTAL INVENTORY property ")},
     };
     return k;
 }
@@ -27,17 +26,17 @@ QueryKind makeCredit()
 {
     QueryKind k;
     k.kind = ReportKind::Credit;
-    k.window = QStringLiteral("CreditReportBuild");
     k.caption = QStringLiteral("Credit Report Builder");
     k.kindWord = QStringLiteral("Credit");
-    k.nameField = 2;
     k.properties = {
-        {1, QStringLiteral("optItemCost"), QStringLiteral("&Balance"), 1, ValueForm::Currency,
+        {ReportProperty::Balance, QStringLiteral("&Balance"), EntryFigure::CustomerBalance,
          QStringLiteral("Search the CREDIT BALANCE property ")},
-        {2, QStringLiteral("optItemsSold"), QStringLiteral("&Number of Visits"), 7,
-         ValueForm::Whole, QStringLiteral("Search the CREDIT NUMBER OF VISITS property ")},
-        {3, QStringLiteral("optRemainingInventory"), QStringLiteral("&Total Spent"), 8,
-         ValueForm::Currency, QStringLiteral("Search the CREDIT TOTAL SPENT property ")},
+        {ReportProperty::NumberOfVisits, QStringLiteral("&Number of Visits"),
+         EntryFigure::CustomerVisits,
+         QStringLiteral("Search the CREDIT NUMBER OF VISITS property ")},
+        {ReportProperty::TotalSpent, QStringLiteral("&Total Spent"),
+         EntryFigure::CustomerTotalSpent,
+         QStringLiteral("Search the CREDIT TOTAL SPENT property ")},
     };
     return k;
 }
@@ -46,43 +45,21 @@ QueryKind makeCashier()
 {
     QueryKind k;
     k.kind = ReportKind::Cashier;
-    k.window = QStringLiteral("CashierReportBuild");
     k.caption = QStringLiteral("Cashier Report Builder");
     k.kindWord = QStringLiteral("Cashier");
-    k.nameField = 2;
     k.properties = {
-        {1, QStringLiteral("optItemCost"), QStringLiteral("&Amount Sold"), 1, ValueForm::Currency,
+        {ReportProperty::AmountSold, QStringLiteral("&Amount Sold"), EntryFigure::CashierAmountSold,
          QStringLiteral("Search the CASHIER AMOUNT SOLD property ")},
-        {2, QStringLiteral("optItemsSold"), QStringLiteral("&Sales Performed"), 8, ValueForm::Whole,
-         QStringLiteral("Search the CASHIER SALES PERFORMED property ")},
-        {3, QStringLiteral("optTimeLogOn"), QStringLiteral("&Logged On Time"), 10,
-         ValueForm::Duration, QStringLiteral("Search the CASHIER LOGGED ON TIME property ")},
+        {ReportProperty::SalesPerformed, QStringLiteral("&Sales Performed"),
+         EntryFigure::CashierSales, QStringLiteral("Search the CASHIER SALES PERFORMED property ")},
+        {ReportProperty::LoggedOnTime, QStringLiteral("&Logged On Time"),
+         EntryFigure::CashierTimeLoggedOn,
+         QStringLiteral("Search the CASHIER LOGGED ON TIME property ")},
     };
     return k;
 }
 
 } // namespace
-
-bool QueryKind::takes(RecordKind k) const
-{
-    switch (kind) {
-    case ReportKind::Item:
-        return k == RecordKind::Item;
-    case ReportKind::Credit:
-        return k == RecordKind::Customer;
-    case ReportKind::Cashier:
-        return k == RecordKind::Cashier;
-    }
-    return false;
-}
-
-const QueryProperty *QueryKind::property(int code) const
-{
-    for (const QueryProperty &p : properties)
-        if (p.code == code)
-            return &p;
-    return nullptr;
-}
 
 const QueryKind &queryKind(ReportKind kind)
 {
@@ -98,4 +75,63 @@ const QueryKind &queryKind(ReportKind kind)
         break;
     }
     return item;
+}
+
+ReportKind kindOf(ReportProperty property)
+{
+    switch (property) {
+    case ReportProperty::ItemCost:
+    case ReportProperty::ItemsSold:
+    case ReportProperty::RemainingInventory:
+    case ReportProperty::TotalInventory:
+        break;
+    case ReportProperty::Balance:
+    case ReportProperty::NumberOfVisits:
+    case ReportProperty::TotalSpent:
+        return ReportKind::Credit;
+    case ReportProperty::AmountSold:
+    case ReportProperty::SalesPerformed:
+    case ReportProperty::LoggedOnTime:
+        return ReportKind::Cashier;
+    }
+    return ReportKind::Item;
+}
+
+bool isCurrencyProperty(ReportProperty property)
+{
+    return property == ReportProperty::ItemCost || property == ReportProperty::Balance
+           || property == ReportProperty::AmountSold;
+}
+
+const QueryProperty &queryProperty(ReportProperty property)
+{
+    const QueryKind &kind = queryKind(kindOf(property));
+    for (const QueryProperty &p : kind.properties)
+        if (p.property == property)
+            return p;
+    return kind.properties.first();
+}
+
+std::optional<ReportProperty> propertyOfCode(ReportKind kind, int code)
+{
+    const QList<QueryProperty> &offered = queryKind(kind).properties;
+    if (code < 1 || code > offered.size())
+        return std::nullopt;
+    return offered[code - 1].property;
+}
+
+std::optional<QueryMode> modeOfCode(int code)
+{
+    if (code == 1)
+        return QueryMode::Absolute;
+    if (code == 2)
+        return QueryMode::Relative;
+    return std::nullopt;
+}
+
+std::optional<Comparison> comparisonOfCode(int code)
+{
+    if (code < 1 || code > 5)
+        return std::nullopt;
+    return Comparison(code - 1);
 }

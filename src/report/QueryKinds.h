@@ -1,56 +1,62 @@
 #pragma once
 
-#include "datafile/DataRecord.h"
+#include "datafile/EntryFigures.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // The three kinds of record a report can select, and what differs between
 // them: the properties offered, the name shown, the value checks.
 enum class ReportKind { Item, Credit, Cashier };
 
-// Property, mode and comparison codes, as the builders hand them to the engine.
-namespace QueryCode {
-constexpr int Absolute = 1;
-constexpr int Relative = 2;
-
-constexpr int GreaterThan = 1; // "Highest" in relative mode
-constexpr int LessThan = 2;    // "Lowest" in relative mode
-constexpr int GreaterOrEqual = 3;
-constexpr int LessOrEqual = 4;
-constexpr int EqualTo = 5;
-
-// Property 1 of every kind is a money figure.
-constexpr int CurrencyProperty = 1;
-} // namespace QueryCode
-
-// How a property's field is read and how its value is written in a report line.
-enum class ValueForm {
-    Currency, // read as a currency amount, shown in the currency format
-    Whole,    // read as a long integer, shown as the plain number
-    Duration, // milliseconds, shown as "hhhh:mm:ss:mss"
+// The properties a report selects by, as their option buttons name them.
+enum class ReportProperty {
+    ItemCost,
+    ItemsSold,
+    RemainingInventory,
+    TotalInventory,
+    Balance,
+    NumberOfVisits,
+    TotalSpent,
+    AmountSold,
+    SalesPerformed,
+    LoggedOnTime,
 };
 
+// A query compares with a value, or takes the highest or lowest so many.
+enum class QueryMode { Absolute, Relative };
+
+// In relative mode GreaterThan is "Highest" and LessThan "Lowest"; the other
+// three are not offered there.
+enum class Comparison { GreaterThan, LessThan, GreaterOrEqual, LessOrEqual, EqualTo };
+
 struct QueryProperty {
-    int code = 0;
-    QString button;  // object name of its option button
+    ReportProperty property = ReportProperty::ItemCost;
     QString caption; // caption of the option button
-    int field = 0;   // the record field read
-    ValueForm form = ValueForm::Whole;
+    EntryFigure figure = EntryFigure::ItemPrice;
     QString sentence; // the first piece of the query sentence
 };
 
 struct QueryKind {
     ReportKind kind = ReportKind::Item;
-    QString window;   // object name of the builder window
-    QString caption;  // caption of the builder window
-    QString kindWord; // "Item", "Credit", "Cashier"
-    int nameField = 0;
-    QList<QueryProperty> properties;
-
-    bool takes(RecordKind k) const;
-    // nullptr when the kind has no property of that code.
-    const QueryProperty *property(int code) const;
+    QString caption;                 // caption of the builder window
+    QString kindWord;                // "Item", "Credit", "Cashier"
+    QList<QueryProperty> properties; // in the order of their buttons
 };
 
 const QueryKind &queryKind(ReportKind kind);
+const QueryProperty &queryProperty(ReportProperty property);
+ReportKind kindOf(ReportProperty property);
+// The money property each builder offers first, whose value box holds an
+// amount of money in absolute mode. Total Spent is money too but is compared
+// as the number typed.
+bool isCurrencyProperty(ReportProperty property);
+
+// The numbered codes of a builder's property (1 for its first one), the
+// modes (1 absolute, 2 relative) and the comparisons (1 to 5, in the order
+// above); nullopt for a code the kind has not.
+std::optional<ReportProperty> propertyOfCode(ReportKind kind, int code);
+std::optional<QueryMode> modeOfCode(int code);
+std::optional<Comparison> comparisonOfCode(int code);

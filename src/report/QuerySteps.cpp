@@ -4,8 +4,6 @@
 #include "datafile/Currency.h"
 #include "datafile/MoneyText.h"
 
-using namespace QueryCode;
-
 namespace {
 
 const QString InputNotValid = QStringLiteral("Input not Valid");
@@ -25,79 +23,83 @@ QuerySteps::ValueCheck refused(const QString &title, const QString &message, boo
 
 namespace QuerySteps {
 
-QString comparisonCaption(int mode, int comparison)
+QString comparisonCaption(QueryMode mode, Comparison comparison)
 {
-    if (mode == Relative) {
+    if (mode == QueryMode::Relative) {
         switch (comparison) {
-        case GreaterThan:
+        case Comparison::GreaterThan:
             return QStringLiteral("Highest");
-        case LessThan:
+        case Comparison::LessThan:
             return QStringLiteral("Lowest");
         default:
             return QString();
         }
     }
     switch (comparison) {
-    case GreaterThan:
+    case Comparison::GreaterThan:
         return QStringLiteral("Greater than");
-    case LessThan:
+    case Comparison::LessThan:
         return QStringLiteral("Less than");
-    case GreaterOrEqual:
+    case Comparison::GreaterOrEqual:
         return QStringLiteral("Greater than or Equal to");
-    case LessOrEqual:
+    case Comparison::LessOrEqual:
         return QStringLiteral("Less than or Equal to");
-    case EqualTo:
+    case Comparison::EqualTo:
         return QStringLiteral("Equal to");
     }
     return QString();
 }
 
-QString comparisonPiece(int mode, int comparison)
+QString comparisonPiece(QueryMode mode, Comparison comparison)
 {
-    if (mode == Relative && (comparison == GreaterThan || comparison == LessThan))
-        return comparison == GreaterThan ? QStringLiteral("highest ") : QStringLiteral("lowest ");
+    if (mode == QueryMode::Relative
+        && (comparison == Comparison::GreaterThan || comparison == Comparison::LessThan))
+        return comparison == Comparison::GreaterThan ? QStringLiteral("highest ")
+                                                     : QStringLiteral("lowest ");
     switch (comparison) {
-    case GreaterThan:
+    case Comparison::GreaterThan:
         return QStringLiteral("greater than ");
-    case LessThan:
+    case Comparison::LessThan:
         return QStringLiteral("less than ");
-    case GreaterOrEqual:
+    case Comparison::GreaterOrEqual:
         return QStringLiteral("greater than or equal to ");
-    case LessOrEqual:
+    case Comparison::LessOrEqual:
         return QStringLiteral("less than or equal to ");
-    case EqualTo:
+    case Comparison::EqualTo:
         return QStringLiteral("equal to ");
     }
     return QString();
 }
 
-QString modePiece(int mode)
+QString modePiece(QueryMode mode)
 {
-    return mode == Relative ? QStringLiteral("for the ") : QStringLiteral("for an ABSOLUTE value ");
+    return mode == QueryMode::Relative ? QStringLiteral("for the ")
+                                       : QStringLiteral("for an ABSOLUTE value ");
 }
 
-QString propertyValueText(ReportKind kind, int property)
+QString propertyValueText(ReportProperty property)
 {
-    if (property == CurrencyProperty)
+    if (isCurrencyProperty(property))
         return MoneyText::formatCurrency(Currency());
-    if (kind == ReportKind::Cashier && property == 3)
+    if (property == ReportProperty::LoggedOnTime)
         return QStringLiteral("0000:00:00:000");
     return QString();
 }
 
-QString valuePiece(int mode, const QString &text)
+QString valuePiece(QueryMode mode, const QString &text)
 {
-    if (mode != Relative)
+    if (mode != QueryMode::Relative)
         return text + QLatin1Char('.');
     if (MoneyText::parseNumber(text) == 1.0)
         return QStringLiteral("value.");
     return text + QStringLiteral(" values.");
 }
 
-ValueCheck checkValue(ReportKind kind, int property, int mode, const QString &text)
+ValueCheck checkValue(ReportProperty property, QueryMode mode, const QString &text)
 {
-    const bool absolute = mode != Relative;
-    if (kind == ReportKind::Cashier && property == 3 && absolute) {
+    const ReportKind kind = kindOf(property);
+    const bool absolute = mode != QueryMode::Relative;
+    if (property == ReportProperty::LoggedOnTime && absolute) {
         if (!isValidLoggedOnTime(text))
             return refused(QStringLiteral("Error 8778"),
                            QStringLiteral("Please ensure that the 'Time Logged On' box contains "
@@ -116,7 +118,7 @@ ValueCheck checkValue(ReportKind kind, int property, int mode, const QString &te
         return refused(InputNotValid, NotValidText);
 
     ValueCheck ok{true, text, {}, {}, true};
-    if (property == CurrencyProperty && absolute)
+    if (isCurrencyProperty(property) && absolute)
         ok.text = MoneyText::formatCurrency(MoneyText::parseCurrency(text).value_or(Currency()));
     return ok;
 }

@@ -8,17 +8,17 @@
 // pieces of the query sentence, and the checks of the value box.
 namespace QuerySteps {
 
-// Caption of comparison button 1..5 in a mode; "" for a button the mode hides.
-QString comparisonCaption(int mode, int comparison);
+// Caption of a comparison's button in a mode; "" for a button the mode hides.
+QString comparisonCaption(QueryMode mode, Comparison comparison);
 // The sentence piece of a comparison; "" for a button the mode hides.
-QString comparisonPiece(int mode, int comparison);
-QString modePiece(int mode);
+QString comparisonPiece(QueryMode mode, Comparison comparison);
+QString modePiece(QueryMode mode);
 // The text the value box gets when a property is chosen; a null QString
 // when the property leaves the box alone.
-QString propertyValueText(ReportKind kind, int property);
+QString propertyValueText(ReportProperty property);
 // The last piece: the accepted value followed by "." (absolute), or
 // "value." / "N values." (relative).
-QString valuePiece(int mode, const QString &text);
+QString valuePiece(QueryMode mode, const QString &text);
 
 struct ValueCheck {
     bool accepted = false;
@@ -29,6 +29,6 @@ struct ValueCheck {
 };
 
 // Checks the value box's text as leaving the box does.
-ValueCheck checkValue(ReportKind kind, int property, int mode, const QString &text);
+ValueCheck checkValue(ReportProperty property, QueryMode mode, const QString &text);
 
 } // namespace QuerySteps

@@ -10,7 +10,8 @@
 
 namespace {
 // A report list as its view shows it: a row's text is made when it is drawn,
-// so that a list of tens of thousands of lines opens at once.
+// so that a list of tens of thousands of lines opens at once. The list is the
+// window's own and outlives the model (see ~Report).
 class ReportListModel : public QAbstractListModel
 {
 public:
@@ -32,7 +33,7 @@ public:
     }
 
 private:
-    ReportList m_list;
+    const ReportList &m_list;
 };
 
 void fill(QListView *view, const ReportList &lines)
@@ -42,52 +43,70 @@ void fill(QListView *view, const ReportList &lines)
 }
 } // namespace
 
-Report::Report(const ReportContent &content, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Report>()), m_content(content), m_dialogs(dialogs)
+Report::Report(ReportContent content, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::Report>()), m_content(std::move(content)),
+      m_dialogs(dialogs)
 {
     ui->setupUi(this);
+    // The window's controls, by what they show.
+    QListView *queryALines = ui->List1;
+    QListView *queryBLines = ui->List2;
+    QListView *finalNames = ui->List3;
+    QLabel *joinWord = ui->Label1;
+    QLabel *equalsSign = ui->Label2;
+    QLabel *queryAHeading = ui->Label3;
+    QLabel *queryBHeading = ui->Label4;
+    QLabel *finalHeading = ui->Label5;
+    QLabel *sentenceA = ui->Label6;
+    QLabel *sentenceB = ui->Label7;
+    QPushButton *saveButton = ui->Command1;
+
     const ReportDisplay &d = m_content.display;
+    fill(queryALines, m_content.queryALines);
+    fill(queryBLines, m_content.queryBLines);
+    fill(finalNames, m_content.finalNames);
 
-    fill(ui->List1, m_content.List1);
-    fill(ui->List2, m_content.List2);
-    fill(ui->List3, m_content.List3);
-
-    QFont large = ui->Label1->font();
+    QFont large = joinWord->font();
     large.setPointSizeF(13.5);
     // "AND", "OR" and "=" stand in columns of one width, so the lists are spaced evenly.
     const int column = QFontMetrics(large).horizontalAdvance(QStringLiteral("AND")) + 16;
-    for (QLabel *word : {ui->Label1, ui->Label2}) {
+    for (QLabel *word : {joinWord, equalsSign}) {
         word->setFont(large);
         word->setMinimumWidth(column);
     }
     // The sentences wrap within their list's width, several lines high.
-    for (QLabel *sentence : {ui->Label6, ui->Label7}) {
+    for (QLabel *sentence : {sentenceA, sentenceB}) {
         sentence->setMinimumHeight(4 * sentence->fontMetrics().lineSpacing());
-        sentence->setMaximumWidth(ui->List2->minimumWidth() + 60);
+        sentence->setMaximumWidth(queryBLines->minimumWidth() + 60);
     }
 
-    ui->List1->setVisible(d.multi);
-    ui->Label3->setVisible(d.multi);
-    ui->List3->setVisible(d.multi);
-    ui->Label5->setVisible(d.multi);
-    ui->Label6->setVisible(d.multi);
-    ui->Label1->setText(d.Label1);
-    ui->Label2->setText(d.Label2);
-    ui->Label3->setText(d.Label3);
-    ui->Label4->setText(d.Label4);
-    ui->Label5->setText(d.Label5);
-    ui->Label6->setText(d.Label6);
-    ui->Label7->setText(d.Label7);
+    queryALines->setVisible(d.crossReferenced);
+    queryAHeading->setVisible(d.crossReferenced);
+    finalNames->setVisible(d.crossReferenced);
+    finalHeading->setVisible(d.crossReferenced);
+    sentenceA->setVisible(d.crossReferenced);
+    joinWord->setText(d.joinWord);
+    equalsSign->setText(d.equalsSign);
+    queryAHeading->setText(d.queryAHeading);
+    queryBHeading->setText(d.queryBHeading);
+    finalHeading->setText(d.finalHeading);
+    sentenceA->setText(d.sentenceA);
+    sentenceB->setText(d.sentenceB);
     setWindowTitle(d.caption);
 
-    connect(ui->Command1, &QPushButton::clicked, this, &Report::Command1_Click);
+    connect(saveButton, &QPushButton::clicked, this, &Report::save);
     prepareDialog(this, parent ? parent->window() : nullptr);
-    ui->Command1->setFocus();
+    saveButton->setFocus();
 }
 
-Report::~Report() = default;
+Report::~Report()
+{
+    // The models read the lists of m_content, which goes before the views do.
+    for (QListView *view : {ui->List1, ui->List2, ui->List3})
+        delete view->model();
+}
 
-void Report::Command1_Click()
+void Report::save()
 {
     const QString path = m_dialogs.saveFileName(this, QStringLiteral("Text Files (*.txt);;All "
                                                                      "Files (*.*)"));

@@ -20,11 +20,11 @@ class Report : public QDialog
     Q_OBJECT
 
 public:
-    Report(const ReportContent &content, Dialogs &dialogs, QWidget *parent = nullptr);
+    Report(ReportContent content, Dialogs &dialogs, QWidget *parent = nullptr);
     ~Report() override;
 
     // "&Save": asks for a file and writes the report to it.
-    void Command1_Click();
+    void save();
 
     const ReportContent &content() const { return m_content; }
     // Where "Saved on:" takes its date and time from.

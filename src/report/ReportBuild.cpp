@@ -10,8 +10,6 @@
 #include <QFocusEvent>
 #include <QTimer>
 
-using namespace QueryCode;
-
 namespace {
 
 const QString CreateReport = QStringLiteral("&Create Report");
@@ -42,6 +40,44 @@ void focusLater(QWidget *w)
     });
 }
 
+// The builder windows' object names.
+QString windowName(ReportKind kind)
+{
+    switch (kind) {
+    case ReportKind::Credit:
+        return QStringLiteral("CreditReportBuild");
+    case ReportKind::Cashier:
+        return QStringLiteral("CashierReportBuild");
+    case ReportKind::Item:
+        break;
+    }
+    return QStringLiteral("ItemReportBuild");
+}
+
+// The option button of a property: the credit and cashier builders reuse the
+// item builder's buttons.
+QRadioButton *propertyButton(const Ui::ReportBuild &ui, ReportProperty property)
+{
+    switch (property) {
+    case ReportProperty::ItemCost:
+    case ReportProperty::Balance:
+    case ReportProperty::AmountSold:
+        return ui.optItemCost;
+    case ReportProperty::ItemsSold:
+    case ReportProperty::NumberOfVisits:
+    case ReportProperty::SalesPerformed:
+        return ui.optItemsSold;
+    case ReportProperty::RemainingInventory:
+    case ReportProperty::TotalSpent:
+        return ui.optRemainingInventory;
+    case ReportProperty::TotalInventory:
+        return ui.optTotalInventory;
+    case ReportProperty::LoggedOnTime:
+        return ui.optTimeLogOn;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &dialogs,
@@ -50,81 +86,112 @@ ReportBuild::ReportBuild(ReportKind kind, const QString &datafilePath, Dialogs &
       ui(std::make_unique<Ui::ReportBuild>())
 {
     ui->setupUi(this);
-    setObjectName(m_kind.window);
+    setObjectName(windowName(kind));
     setWindowTitle(m_kind.caption);
 
-    QList<QRadioButton *> offered;
-    for (const QueryProperty &p : m_kind.properties) {
-        auto *button = ui->Frame1->findChild<QRadioButton *>(p.button);
-        button->setText(p.caption);
-        connect(button, &QRadioButton::clicked, this,
-                [this, code = p.code] { propertyClick(code); });
-        m_properties.append(button);
+    QList<PropertyButton> offered;
+    for (const QueryProperty &p : m_kind.properties)
+        offered.append({p.property, propertyButton(*ui, p.property)});
+    m_c = {ui->Frame4,
+           ui->Frame1,
+           offered,
+           ui->Frame2,
+           ui->optAbsolute,
+           ui->optRelitive,
+           ui->Frame3,
+           {{Comparison::GreaterThan, ui->Option1},
+            {Comparison::LessThan, ui->Option2},
+            {Comparison::GreaterOrEqual, ui->Option3},
+            {Comparison::LessOrEqual, ui->Option4},
+            {Comparison::EqualTo, ui->Option5}},
+           ui->Text1,
+           ui->Label4,
+           ui->Label1,
+           ui->Label3,
+           ui->Label2,
+           ui->Check1,
+           ui->Check2,
+           ui->Command1,
+           ui->Command2};
+
+    QList<QRadioButton *> kept;
+    for (const PropertyButton &p : m_c.propertyButtons) {
+        p.button->setText(queryProperty(p.property).caption);
+        connect(p.button, &QRadioButton::clicked, this,
+                [this, property = p.property] { propertyClick(property); });
+        kept.append(p.button);
     }
     // The buttons of the other kinds' properties are not part of this window.
-    for (QRadioButton *button : ui->Frame1->findChildren<QRadioButton *>())
-        if (!m_properties.contains(button))
+    for (QRadioButton *button : m_c.propertyFrame->findChildren<QRadioButton *>())
+        if (!kept.contains(button))
             delete button;
 
-    connect(ui->optAbsolute, &QRadioButton::clicked, this, [this] { modeClick(Absolute); });
-    connect(ui->optRelitive, &QRadioButton::clicked, this, [this] { modeClick(Relative); });
-    m_comparisons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4, ui->Option5};
-    for (int i = 0; i < m_comparisons.size(); ++i) {
-        m_comparisons[i]->setText(QuerySteps::comparisonCaption(Absolute, i + 1));
-        connect(m_comparisons[i], &QRadioButton::clicked, this,
-                [this, i] { comparisonClick(i + 1); });
+    connect(m_c.absolute, &QRadioButton::clicked, this, [this] { modeClick(QueryMode::Absolute); });
+    connect(m_c.relative, &QRadioButton::clicked, this, [this] { modeClick(QueryMode::Relative); });
+    for (const ComparisonButton &c : m_c.comparisonButtons) {
+        c.button->setText(QuerySteps::comparisonCaption(QueryMode::Absolute, c.comparison));
+        connect(c.button, &QRadioButton::clicked, this,
+                [this, comparison = c.comparison] { comparisonClick(comparison); });
     }
-    connect(ui->Check1, &QCheckBox::toggled, this,
-            [this] { checkClick(ui->Check1, ui->Check2, QStringLiteral("AND")); });
-    connect(ui->Check2, &QCheckBox::toggled, this,
-            [this] { checkClick(ui->Check2, ui->Check1, QStringLiteral("OR")); });
-    connect(ui->Command1, &QPushButton::clicked, this, &ReportBuild::Command1_Click);
-    connect(ui->Command2, &QPushButton::clicked, this, &ReportBuild::Command2_Click);
+    connect(m_c.crossAnd, &QCheckBox::toggled, this,
+            [this] { checkClick(m_c.crossAnd, m_c.crossOr, QStringLiteral("AND")); });
+    connect(m_c.crossOr, &QCheckBox::toggled, this,
+            [this] { checkClick(m_c.crossOr, m_c.crossAnd, QStringLiteral("OR")); });
+    connect(m_c.create, &QPushButton::clicked, this, &ReportBuild::runQuery);
+    connect(m_c.restart, &QPushButton::clicked, this, &ReportBuild::restartQuery);
 
-    EntryBox::selectAllOnFocus(ui->Text1);
-    ui->Text1->installEventFilter(this);
+    EntryBox::selectAllOnFocus(m_c.value);
+    m_c.value->installEventFilter(this);
 
-    QFont large = ui->Label1->font();
+    QFont large = m_c.sentenceA->font();
     large.setPointSizeF(13.5);
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label3})
+    for (QLabel *label : {m_c.sentenceA, m_c.sentenceB, m_c.joinWord})
         label->setFont(large);
     // Room for a sentence of two lines, so the window does not grow as it is written.
     const int lines = QFontMetrics(large).lineSpacing();
-    ui->Label1->setMinimumHeight(2 * lines + 4);
-    ui->Label2->setMinimumHeight(2 * lines + 4);
-    ui->Label3->setMinimumHeight(lines);
-    for (QWidget *w : {static_cast<QWidget *>(ui->Frame2), static_cast<QWidget *>(ui->Frame3),
-                       static_cast<QWidget *>(ui->Text1), static_cast<QWidget *>(ui->Label4)})
+    m_c.sentenceA->setMinimumHeight(2 * lines + 4);
+    m_c.sentenceB->setMinimumHeight(2 * lines + 4);
+    m_c.joinWord->setMinimumHeight(lines);
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_c.modeFrame), static_cast<QWidget *>(m_c.comparisonFrame),
+          static_cast<QWidget *>(m_c.value), static_cast<QWidget *>(m_c.valueHint)})
         keepPlaceWhenHidden(w);
-    for (QRadioButton *b : {ui->Option3, ui->Option4, ui->Option5})
-        keepPlaceWhenHidden(b);
+    for (const ComparisonButton &c : m_c.comparisonButtons.mid(2))
+        keepPlaceWhenHidden(c.button);
 
-    m_currentLine = ui->Label1;
-    ui->Frame2->hide();
-    ui->Frame3->hide();
-    ui->Text1->hide();
-    ui->Label4->hide();
-    ui->Command1->setEnabled(false);
-    ui->Check1->setEnabled(false);
-    ui->Check2->setEnabled(false);
+    m_c.modeFrame->hide();
+    m_c.comparisonFrame->hide();
+    m_c.value->hide();
+    m_c.valueHint->hide();
+    m_c.create->setEnabled(false);
+    m_c.crossAnd->setEnabled(false);
+    m_c.crossOr->setEnabled(false);
 
     prepareDialog(this, parent ? parent->window() : nullptr);
     // The sentence lines take the width the steps need and wrap within it.
-    ui->Label1->setMinimumWidth(ui->Frame4->sizeHint().width());
-    m_properties.first()->setFocus();
+    m_c.sentenceA->setMinimumWidth(m_c.queryFrame->sizeHint().width());
+    m_c.propertyButtons.first().button->setFocus();
 }
 
 ReportBuild::~ReportBuild() = default;
 
+QLabel *ReportBuild::currentLine() const
+{
+    return m_stage ? m_c.sentenceB : m_c.sentenceA;
+}
+
 void ReportBuild::append(const QString &piece)
 {
-    m_currentLine->setText(m_currentLine->text() + piece);
+    QString &sentence = m_stage ? m_sentenceB : m_sentenceA;
+    sentence += piece;
+    QLabel *line = currentLine();
+    line->setText(sentence);
     // A sentence longer than the room kept for it makes the window taller
     // rather than losing its end.
-    const int needed = m_currentLine->heightForWidth(m_currentLine->width());
-    if (needed > m_currentLine->height()) {
-        m_currentLine->setMinimumHeight(needed);
-        setFixedHeight(height() + needed - m_currentLine->height());
+    const int needed = line->heightForWidth(line->width());
+    if (needed > line->height()) {
+        line->setMinimumHeight(needed);
+        setFixedHeight(height() + needed - line->height());
     }
 }
 
@@ -134,65 +201,73 @@ void ReportBuild::showStatus(const QString &text, bool busy)
         m_status(text, busy);
 }
 
-int ReportBuild::checkedCode(const QList<QRadioButton *> &buttons) const
+ReportProperty ReportBuild::checkedProperty() const
 {
-    for (int i = 0; i < buttons.size(); ++i)
-        if (buttons[i]->isChecked())
-            return i + 1;
-    return 0;
+    for (const PropertyButton &p : m_c.propertyButtons)
+        if (p.button->isChecked())
+            return p.property;
+    return m_c.propertyButtons.first().property;
 }
 
-int ReportBuild::mode() const
+Comparison ReportBuild::checkedComparison() const
 {
-    return ui->optRelitive->isChecked() ? Relative : Absolute;
+    for (const ComparisonButton &c : m_c.comparisonButtons)
+        if (c.button->isChecked())
+            return c.comparison;
+    return Comparison::GreaterThan;
 }
 
-void ReportBuild::propertyClick(int code)
+QueryMode ReportBuild::mode() const
 {
-    append(m_kind.property(code)->sentence);
-    ui->Frame1->setEnabled(false);
-    ui->Frame2->show();
-    const QString text = QuerySteps::propertyValueText(m_kind.kind, code);
+    return m_c.relative->isChecked() ? QueryMode::Relative : QueryMode::Absolute;
+}
+
+void ReportBuild::propertyClick(ReportProperty property)
+{
+    append(queryProperty(property).sentence);
+    m_c.propertyFrame->setEnabled(false);
+    m_c.modeFrame->show();
+    const QString text = QuerySteps::propertyValueText(property);
     if (!text.isNull())
-        ui->Text1->setText(text);
-    focusLater(ui->optAbsolute);
+        m_c.value->setText(text);
+    focusLater(m_c.absolute);
 }
 
-void ReportBuild::modeClick(int mode)
+void ReportBuild::modeClick(QueryMode mode)
 {
     append(QuerySteps::modePiece(mode));
-    ui->Frame2->setEnabled(false);
-    for (int i = 0; i < m_comparisons.size(); ++i) {
-        const QString caption = QuerySteps::comparisonCaption(mode, i + 1);
+    m_c.modeFrame->setEnabled(false);
+    for (const ComparisonButton &c : m_c.comparisonButtons) {
+        const QString caption = QuerySteps::comparisonCaption(mode, c.comparison);
         if (!caption.isEmpty())
-            m_comparisons[i]->setText(caption);
-        m_comparisons[i]->setVisible(!caption.isEmpty());
+            c.button->setText(caption);
+        c.button->setVisible(!caption.isEmpty());
     }
-    if (mode == Relative) {
-        ui->Frame3->setTitle(QString());
-        ui->Text1->setText(QStringLiteral("0"));
+    if (mode == QueryMode::Relative) {
+        m_c.comparisonFrame->setTitle(QString());
+        m_c.value->setText(QStringLiteral("0"));
     } else {
-        ui->Frame3->setTitle(QStringLiteral("value:"));
+        m_c.comparisonFrame->setTitle(QStringLiteral("value:"));
     }
-    ui->Frame3->show();
-    focusLater(ui->Option1);
+    m_c.comparisonFrame->show();
+    focusLater(m_c.comparisonButtons.first().button);
 }
 
-void ReportBuild::comparisonClick(int comparison)
+void ReportBuild::comparisonClick(Comparison comparison)
 {
     append(QuerySteps::comparisonPiece(mode(), comparison));
-    ui->Frame3->setEnabled(false);
-    ui->Text1->show();
-    ui->Label4->show();
+    m_c.comparisonFrame->setEnabled(false);
+    m_c.value->show();
+    m_c.valueHint->show();
     m_valuePending = true;
-    focusLater(ui->Text1);
+    focusLater(m_c.value);
 }
 
 bool ReportBuild::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->Text1) {
+    if (watched == m_c.value) {
         if (event->type() == QEvent::FocusIn) {
-            m_savedText = ui->Text1->text();
+            m_savedText = m_c.value->text();
         } else if (event->type() == QEvent::FocusOut) {
             // Focus that moves to a message box or another window is not the
             // user leaving the box.
@@ -208,28 +283,27 @@ void ReportBuild::valueLeft()
 {
     if (!m_valuePending)
         return;
-    const int property = checkedCode(m_properties);
-    const QuerySteps::ValueCheck check = QuerySteps::checkValue(
-        m_kind.kind, m_kind.properties.value(property - 1).code, mode(), ui->Text1->text());
+    const QuerySteps::ValueCheck check =
+        QuerySteps::checkValue(checkedProperty(), mode(), m_c.value->text());
     if (!check.accepted) {
         m_dialogs.critical(this, check.title, check.message);
-        ui->Text1->setText(m_savedText);
+        m_c.value->setText(m_savedText);
         if (check.keepFocus)
-            focusLater(ui->Text1);
+            focusLater(m_c.value);
         return;
     }
     m_valuePending = false;
-    ui->Text1->setText(check.text);
+    m_c.value->setText(check.text);
     append(QuerySteps::valuePiece(mode(), check.text));
-    ui->Text1->setEnabled(false);
-    ui->Command1->setEnabled(true);
+    m_c.value->setEnabled(false);
+    m_c.create->setEnabled(true);
     // The second query of a cross-referenced report is bound to the choice
     // made before the first one ran; only Restart changes it.
     if (!m_stage) {
-        ui->Check1->setEnabled(true);
-        ui->Check2->setEnabled(true);
+        m_c.crossAnd->setEnabled(true);
+        m_c.crossOr->setEnabled(true);
     }
-    focusLater(ui->Command1);
+    focusLater(m_c.create);
 }
 
 void ReportBuild::checkClick(QCheckBox *box, QCheckBox *other, const QString &word)
@@ -238,90 +312,87 @@ void ReportBuild::checkClick(QCheckBox *box, QCheckBox *other, const QString &wo
         return;
     m_inCheckClick = true;
     other->setChecked(false);
-    ui->Label3->setText(word);
-    ui->Command1->setText(!m_stage && box->isChecked() ? ContinueBuilding : CreateReport);
+    m_c.joinWord->setText(word);
+    m_c.create->setText(!m_stage && box->isChecked() ? ContinueBuilding : CreateReport);
     if (!box->isChecked()) {
-        ui->Command1->setText(CreateReport);
-        ui->Label3->setText(QString());
+        m_c.create->setText(CreateReport);
+        m_c.joinWord->setText(QString());
     }
     m_inCheckClick = false;
 }
 
-void ReportBuild::Command1_Click()
+void ReportBuild::runQuery()
 {
-    if (!ui->Command1->isEnabled())
+    if (!m_c.create->isEnabled())
         return;
     showStatus(QStringLiteral("Preparing Report"), true);
-    const int property = checkedCode(m_properties);
-    const Result<ReportList> result =
-        QueryEngine::run(m_path, m_kind.kind, m_kind.properties.value(property - 1).code, mode(),
-                         checkedCode(m_comparisons), ui->Text1->text());
+    Result<ReportList> result =
+        QueryEngine::run(m_path, checkedProperty(), mode(), checkedComparison(), m_c.value->text());
     showStatus(QStringLiteral("Ready"), false);
     // The report still shows, with the list empty, as for a query that finds nothing.
     if (!result)
         m_dialogs.ioError(this, errorNumber(result.error()));
-    const ReportList lines = result.valueOr({});
+    ReportList lines = result ? std::move(*result) : ReportList();
 
-    const bool crossReference = ui->Check1->isChecked() || ui->Check2->isChecked();
-    const int andOr = ui->Check1->isChecked() ? 1 : 0;
+    const bool crossReference = m_c.crossAnd->isChecked() || m_c.crossOr->isChecked();
+    const int andOr = m_c.crossAnd->isChecked() ? 1 : 0;
     if (!crossReference) {
-        appendReportLines(m_report.List2, lines);
-        m_report.display = ReadyDisplay(ui->Label1->text(), false, m_kind.kindWord, QString(), 0);
+        appendReportLines(m_report.queryBLines, std::move(lines));
+        m_report.display = ReadyDisplay(m_sentenceA, false, m_kind.kindWord, QString(), 0);
         accept();
     } else if (!m_stage) {
-        appendReportLines(m_report.List1, lines);
-        m_currentLine = ui->Label2;
-        ui->Check1->setEnabled(false);
-        ui->Check2->setEnabled(false);
-        ClearAll();
+        appendReportLines(m_report.queryALines, std::move(lines));
+        m_c.crossAnd->setEnabled(false);
+        m_c.crossOr->setEnabled(false);
+        clearSteps();
         m_stage = true;
-        ui->Command1->setText(CreateReport);
-        focusLater(m_properties.first());
+        m_c.create->setText(CreateReport);
+        focusLater(m_c.propertyButtons.first().button);
     } else {
-        appendReportLines(m_report.List2, lines);
-        m_report.List3 = Sync(m_report.List1, m_report.List2, andOr);
-        m_report.display =
-            ReadyDisplay(ui->Label1->text(), true, m_kind.kindWord, ui->Label2->text(), andOr);
+        appendReportLines(m_report.queryBLines, std::move(lines));
+        m_report.finalNames = Sync(m_report.queryALines, m_report.queryBLines, andOr);
+        m_report.display = ReadyDisplay(m_sentenceA, true, m_kind.kindWord, m_sentenceB, andOr);
         accept();
     }
 }
 
-void ReportBuild::ClearAll()
+void ReportBuild::clearSteps()
 {
     m_valuePending = false;
-    for (QRadioButton *b : m_properties)
-        clearOption(b);
-    clearOption(ui->optAbsolute);
-    clearOption(ui->optRelitive);
-    for (QRadioButton *b : m_comparisons)
-        clearOption(b);
-    ui->Frame1->setEnabled(true);
-    ui->Frame2->hide();
-    ui->Frame3->hide();
-    ui->Text1->hide();
-    ui->Label4->hide();
-    ui->Frame2->setEnabled(true);
-    ui->Frame3->setEnabled(true);
-    ui->Text1->setEnabled(true);
-    ui->Command1->setEnabled(false);
-    ui->Text1->setText(QStringLiteral("0"));
+    for (const PropertyButton &p : m_c.propertyButtons)
+        clearOption(p.button);
+    clearOption(m_c.absolute);
+    clearOption(m_c.relative);
+    for (const ComparisonButton &c : m_c.comparisonButtons)
+        clearOption(c.button);
+    m_c.propertyFrame->setEnabled(true);
+    m_c.modeFrame->hide();
+    m_c.comparisonFrame->hide();
+    m_c.value->hide();
+    m_c.valueHint->hide();
+    m_c.modeFrame->setEnabled(true);
+    m_c.comparisonFrame->setEnabled(true);
+    m_c.value->setEnabled(true);
+    m_c.create->setEnabled(false);
+    m_c.value->setText(QStringLiteral("0"));
 }
 
-void ReportBuild::Command2_Click()
+void ReportBuild::restartQuery()
 {
-    ClearAll();
-    ui->Check1->setChecked(false);
-    ui->Check2->setChecked(false);
-    ui->Check1->setEnabled(true);
-    ui->Check2->setEnabled(true);
-    ui->Label1->setText(QString());
-    ui->Label2->setText(QString());
-    ui->Label3->setText(QString());
-    for (QRadioButton *b : m_properties)
-        b->setEnabled(true);
-    m_currentLine = ui->Label1;
+    clearSteps();
+    m_c.crossAnd->setChecked(false);
+    m_c.crossOr->setChecked(false);
+    m_c.crossAnd->setEnabled(true);
+    m_c.crossOr->setEnabled(true);
+    m_sentenceA.clear();
+    m_sentenceB.clear();
+    m_c.sentenceA->setText(QString());
+    m_c.sentenceB->setText(QString());
+    m_c.joinWord->setText(QString());
+    for (const PropertyButton &p : m_c.propertyButtons)
+        p.button->setEnabled(true);
     m_stage = false;
     // Query A's lines of the abandoned report go with it.
     m_report = ReportContent();
-    focusLater(m_properties.first());
+    focusLater(m_c.propertyButtons.first().button);
 }

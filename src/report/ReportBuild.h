@@ -13,7 +13,10 @@ class ReportBuild;
 }
 class Dialogs;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 // The status line of the main window: its text, and whether it shows busy.
@@ -35,14 +38,15 @@ public:
     void setStatus(ReportStatus status) { m_status = std::move(status); }
 
     // Resets the step controls for a new query; the sentences stay.
-    void ClearAll();
-    // "&Create Report" / "&Continue Building".
-    void Command1_Click();
+    void clearSteps();
+    // "&Create Report" / "&Continue Building": runs the query built.
+    void runQuery();
     // "&Restart Query".
-    void Command2_Click();
+    void restartQuery();
 
     // The report to show, once the window has been accepted.
     const ReportContent &report() const { return m_report; }
+    ReportContent takeReport() { return std::move(m_report); }
     // True once Query A of a cross-referenced report has run.
     bool stage() const { return m_stage; }
 
@@ -50,25 +54,57 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void propertyClick(int code);
-    void modeClick(int mode);
-    void comparisonClick(int comparison);
+    struct PropertyButton {
+        ReportProperty property;
+        QRadioButton *button;
+    };
+    struct ComparisonButton {
+        Comparison comparison;
+        QRadioButton *button;
+    };
+    struct Controls {
+        QGroupBox *queryFrame;                     // Frame4
+        QGroupBox *propertyFrame;                  // Frame1
+        QList<PropertyButton> propertyButtons;     // optItemCost ... of the kind
+        QGroupBox *modeFrame;                      // Frame2
+        QRadioButton *absolute;                    // optAbsolute
+        QRadioButton *relative;                    // optRelitive
+        QGroupBox *comparisonFrame;                // Frame3
+        QList<ComparisonButton> comparisonButtons; // Option1 ... Option5
+        QLineEdit *value;                          // Text1
+        QLabel *valueHint;                         // Label4
+        QLabel *sentenceA;                         // Label1
+        QLabel *joinWord;                          // Label3
+        QLabel *sentenceB;                         // Label2
+        QCheckBox *crossAnd;                       // Check1
+        QCheckBox *crossOr;                        // Check2
+        QPushButton *create;                       // Command1
+        QPushButton *restart;                      // Command2
+    };
+
+    void propertyClick(ReportProperty property);
+    void modeClick(QueryMode mode);
+    void comparisonClick(Comparison comparison);
     void valueLeft();
     void checkClick(QCheckBox *box, QCheckBox *other, const QString &word);
+    // Appends a piece to the sentence of the query being built and shows it.
     void append(const QString &piece);
+    QLabel *currentLine() const;
     void showStatus(const QString &text, bool busy);
-    int checkedCode(const QList<QRadioButton *> &buttons) const;
-    int mode() const;
+    ReportProperty checkedProperty() const;
+    Comparison checkedComparison() const;
+    QueryMode mode() const;
 
     const QueryKind &m_kind;
     QString m_path;
     Dialogs &m_dialogs;
     ReportStatus m_status;
     std::unique_ptr<Ui::ReportBuild> ui;
-    QList<QRadioButton *> m_properties; // in property-code order
-    QList<QRadioButton *> m_comparisons;
+    Controls m_c;
 
-    QLabel *m_currentLine = nullptr;
+    // The sentences of Query A and Query B as they are written.
+    QString m_sentenceA;
+    QString m_sentenceB;
     bool m_stage = false;
     bool m_inCheckClick = false;
     bool m_valuePending = false; // the value box is waiting for its entry

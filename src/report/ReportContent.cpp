@@ -5,9 +5,12 @@
 
 #include <algorithm>
 
-void appendReportLines(ReportList &list, const ReportList &lines)
+void appendReportLines(ReportList &list, ReportList &&lines)
 {
-    list.append(lines);
+    if (list.isEmpty())
+        list = std::move(lines);
+    else
+        list.append(lines);
     list.sort();
 }
 
@@ -17,23 +20,23 @@ QStringView reportKey(QStringView line)
     return i < 0 ? QStringView() : line.left(i);
 }
 
-ReportList Sync(const ReportList &List1, const ReportList &List2, int AndOr)
+ReportList Sync(const ReportList &queryA, const ReportList &queryB, int andOr)
 {
     // The names are views into the two lists, which outlive this function.
     ReportList final;
-    if (AndOr == 1) {
+    if (andOr == 1) {
         QHash<QStringView, qsizetype> inA;
         QHash<QStringView, qsizetype> inB;
-        for (qsizetype i = 0; i < List1.size(); ++i)
-            ++inA[reportKey(List1.at(i))];
-        for (qsizetype i = 0; i < List2.size(); ++i)
-            ++inB[reportKey(List2.at(i))];
+        for (qsizetype i = 0; i < queryA.size(); ++i)
+            ++inA[reportKey(queryA.at(i))];
+        for (qsizetype i = 0; i < queryB.size(); ++i)
+            ++inB[reportKey(queryB.at(i))];
         qsizetype pairs = 0;
         for (auto it = inA.cbegin(); it != inA.cend(); ++it)
             pairs += it.value() * inB.value(it.key());
         if (pairs <= MaxFinalLines) {
-            for (qsizetype i = 0; i < List1.size(); ++i) {
-                const QStringView key = reportKey(List1.at(i));
+            for (qsizetype i = 0; i < queryA.size(); ++i) {
+                const QStringView key = reportKey(queryA.at(i));
                 for (qsizetype n = inB.value(key); n > 0; --n)
                     final.append(key);
             }
@@ -46,13 +49,13 @@ ReportList Sync(const ReportList &List1, const ReportList &List2, int AndOr)
         }
     } else {
         QSet<QStringView> listed;
-        for (qsizetype i = 0; i < List1.size(); ++i) {
-            const QStringView key = reportKey(List1.at(i));
+        for (qsizetype i = 0; i < queryA.size(); ++i) {
+            const QStringView key = reportKey(queryA.at(i));
             final.append(key);
             listed.insert(key);
         }
-        for (qsizetype i = 0; i < List2.size(); ++i) {
-            const QStringView key = reportKey(List2.at(i));
+        for (qsizetype i = 0; i < queryB.size(); ++i) {
+            const QStringView key = reportKey(queryB.at(i));
             if (!listed.contains(key)) {
                 final.append(key);
                 listed.insert(key);
@@ -63,22 +66,22 @@ ReportList Sync(const ReportList &List1, const ReportList &List2, int AndOr)
     return final;
 }
 
-ReportDisplay ReadyDisplay(const QString &TextA, bool Multi, const QString &ForWhat,
-                           const QString &TextB, int AndOr)
+ReportDisplay ReadyDisplay(const QString &sentenceA, bool crossReferenced, const QString &kindWord,
+                           const QString &sentenceB, int andOr)
 {
     ReportDisplay d;
-    d.multi = Multi;
-    if (Multi) {
-        d.Label6 = TextA;
-        d.Label7 = TextB;
-        d.Label1 = AndOr == 1 ? QStringLiteral("AND") : QStringLiteral("OR");
-        d.Label2 = QStringLiteral("=");
-        d.Label4 = QStringLiteral("Query B Results");
+    d.crossReferenced = crossReferenced;
+    if (crossReferenced) {
+        d.sentenceA = sentenceA;
+        d.sentenceB = sentenceB;
+        d.joinWord = andOr == 1 ? QStringLiteral("AND") : QStringLiteral("OR");
+        d.equalsSign = QStringLiteral("=");
+        d.queryBHeading = QStringLiteral("Query B Results");
     } else {
-        d.Label6 = QString();
-        d.Label7 = TextA;
-        d.Label4 = QStringLiteral("Query Results");
+        d.sentenceA = QString();
+        d.sentenceB = sentenceA;
+        d.queryBHeading = QStringLiteral("Query Results");
     }
-    d.caption = ForWhat + QStringLiteral(" Report");
+    d.caption = kindWord + QStringLiteral(" Report");
     return d;
 }

@@ -40,18 +40,18 @@ QStringList lines(const ReportContent &report, const QDateTime &savedAt)
     const ReportDisplay &d = report.display;
     QStringList out{QStringLiteral("Tallybird Report"), d.caption,
                     QStringLiteral("Saved on: ") + savedOnText(savedAt), Rule};
-    if (d.multi) {
-        out << QStringLiteral("Query A Results") << d.Label6 << Dashes;
-        appendList(out, report.List1);
-        out << Rule << QStringLiteral("Query B Results ") << d.Label7 << Dashes;
-        appendList(out, report.List2);
-        out << Rule << QStringLiteral("Final Query Results") << d.Label6 << d.Label1 << d.Label7
-            << Dashes;
-        appendList(out, report.List3);
+    if (d.crossReferenced) {
+        out << QStringLiteral("Query A Results") << d.sentenceA << Dashes;
+        appendList(out, report.queryALines);
+        out << Rule << QStringLiteral("Query B Results ") << d.sentenceB << Dashes;
+        appendList(out, report.queryBLines);
+        out << Rule << QStringLiteral("Final Query Results") << d.sentenceA << d.joinWord
+            << d.sentenceB << Dashes;
+        appendList(out, report.finalNames);
         out << Rule;
     } else {
-        out << QStringLiteral("Query Results") << d.Label7 << Dashes;
-        appendList(out, report.List2);
+        out << QStringLiteral("Query Results") << d.sentenceB << Dashes;
+        appendList(out, report.queryBLines);
         out << Rule;
     }
     return out;

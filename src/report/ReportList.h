@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 // The lines of one list of a report, kept in one text: a report on a full
@@ -18,6 +19,23 @@ public:
     // Lists written out in full, as the tests and the final list make them.
     ReportList(const QStringList &lines); // NOLINT(google-explicit-constructor)
     ReportList(std::initializer_list<QString> lines);
+    ReportList(const ReportList &) = default;
+    ReportList &operator=(const ReportList &) = default;
+    // A list moved from is left empty, ready for new lines.
+    ReportList(ReportList &&other) noexcept
+        : m_text(std::move(other.m_text)), m_used(std::exchange(other.m_used, 0)),
+          m_lines(std::move(other.m_lines))
+    {
+        other.m_lines.clear();
+    }
+    ReportList &operator=(ReportList &&other) noexcept
+    {
+        m_text = std::move(other.m_text);
+        m_used = std::exchange(other.m_used, 0);
+        m_lines = std::move(other.m_lines);
+        other.m_lines.clear();
+        return *this;
+    }
 
     qsizetype size() const { return qsizetype(m_lines.size()); }
     bool isEmpty() const { return m_lines.empty(); }

@@ -12,9 +12,9 @@ void openBuilder(ReportKind kind, const QString &datafilePath, Dialogs &dialogs,
         builder.setStatus(status);
         if (builder.exec() != QDialog::Accepted)
             return;
-        content = builder.report();
+        content = builder.takeReport();
     }
-    Report report(content, dialogs, parent);
+    Report report(std::move(content), dialogs, parent);
     report.exec();
 }
 } // namespace

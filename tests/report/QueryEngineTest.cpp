@@ -10,7 +10,9 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-using namespace QueryCode;
+using enum ReportProperty;
+using enum QueryMode;
+using enum Comparison;
 using namespace ReportRecords;
 
 namespace {
@@ -94,8 +96,8 @@ private slots:
 void QueryEngineTest::selects_data()
 {
     QTest::addColumn<QList<double>>("values");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("comparison");
+    QTest::addColumn<QueryMode>("mode");
+    QTest::addColumn<Comparison>("comparison");
     QTest::addColumn<double>("value");
     QTest::addColumn<QList<double>>("selected");
     QTest::addColumn<QList<qsizetype>>("records");
@@ -148,8 +150,8 @@ void QueryEngineTest::selects_data()
 void QueryEngineTest::selects()
 {
     QFETCH(QList<double>, values);
-    QFETCH(int, mode);
-    QFETCH(int, comparison);
+    QFETCH(QueryMode, mode);
+    QFETCH(Comparison, comparison);
     QFETCH(double, value);
     QFETCH(QList<double>, selected);
     QFETCH(QList<qsizetype>, records);
@@ -177,41 +179,32 @@ void QueryEngineTest::matchesLiteralSelection()
 
 void QueryEngineTest::convertsValue_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("property");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<ReportProperty>("property");
+    QTest::addColumn<QueryMode>("mode");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<double>("value");
 
-    QTest::newRow("money") << int(ReportKind::Item) << 1 << Absolute << "$5.25" << true << 5.25;
-    QTest::newRow("money in brackets")
-        << int(ReportKind::Credit) << 1 << Absolute << "($10.70)" << true << -10.7;
-    QTest::newRow("count") << int(ReportKind::Item) << 2 << Absolute << "12" << true << 12.0;
-    QTest::newRow("spent as a number")
-        << int(ReportKind::Credit) << 3 << Absolute << "7.5" << true << 7.5;
-    QTest::newRow("duration") << int(ReportKind::Cashier) << 3 << Absolute << "0001:30:00:250"
-                              << true << 5400250.0;
+    QTest::newRow("money") << ItemCost << Absolute << "$5.25" << true << 5.25;
+    QTest::newRow("money in brackets") << Balance << Absolute << "($10.70)" << true << -10.7;
+    QTest::newRow("count") << ItemsSold << Absolute << "12" << true << 12.0;
+    QTest::newRow("spent as a number") << TotalSpent << Absolute << "7.5" << true << 7.5;
+    QTest::newRow("duration") << LoggedOnTime << Absolute << "0001:30:00:250" << true << 5400250.0;
     QTest::newRow("duration not valid")
-        << int(ReportKind::Cashier) << 3 << Absolute << "1:30:00:000" << false << 0.0;
-    QTest::newRow("relative count of durations")
-        << int(ReportKind::Cashier) << 3 << Relative << "3" << true << 3.0;
-    QTest::newRow("relative count of money")
-        << int(ReportKind::Item) << 1 << Relative << "4" << true << 4.0;
-    QTest::newRow("not a number") << int(ReportKind::Item) << 2 << Absolute << "ten" << false
-                                  << 0.0;
+        << LoggedOnTime << Absolute << "1:30:00:000" << false << 0.0;
+    QTest::newRow("relative count of durations") << LoggedOnTime << Relative << "3" << true << 3.0;
+    QTest::newRow("relative count of money") << ItemCost << Relative << "4" << true << 4.0;
+    QTest::newRow("not a number") << ItemsSold << Absolute << "ten" << false << 0.0;
 }
 
 void QueryEngineTest::convertsValue()
 {
-    QFETCH(int, kind);
-    QFETCH(int, property);
-    QFETCH(int, mode);
+    QFETCH(ReportProperty, property);
+    QFETCH(QueryMode, mode);
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QFETCH(double, value);
-    const std::optional<double> got =
-        QueryEngine::convertValue(ReportKind(kind), property, mode, text);
+    const std::optional<double> got = QueryEngine::convertValue(property, mode, text);
     QCOMPARE(got.has_value(), valid);
     if (valid)
         QCOMPARE(*got, value);
@@ -219,55 +212,50 @@ void QueryEngineTest::convertsValue()
 
 void QueryEngineTest::runs_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("property");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("comparison");
+    QTest::addColumn<ReportProperty>("property");
+    QTest::addColumn<QueryMode>("mode");
+    QTest::addColumn<Comparison>("comparison");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("items by cost")
-        << int(ReportKind::Item) << 1 << Absolute << GreaterOrEqual << "$5.00"
-        << QStringList{"BOLT - $5.00", "NUT - $5.00", "HINGE - $12.50"};
+    QTest::newRow("items by cost") << ItemCost << Absolute << GreaterOrEqual << "$5.00"
+                                   << QStringList{"BOLT - $5.00", "NUT - $5.00", "HINGE - $12.50"};
     QTest::newRow("equal prices keep their own names")
-        << int(ReportKind::Item) << 1 << Relative << GreaterThan << "2"
+        << ItemCost << Relative << GreaterThan << "2"
         << QStringList{"BOLT - $5.00", "HINGE - $12.50", "NUT - $5.00"};
     QTest::newRow("items sold, highest 2 with a tie")
-        << int(ReportKind::Item) << 2 << Relative << GreaterThan << "2"
+        << ItemsSold << Relative << GreaterThan << "2"
         << QStringList{"BOLT - 7", "HINGE - 9", "NUT - 7"};
-    QTest::newRow("remaining inventory") << int(ReportKind::Item) << 3 << Absolute << LessThan
-                                         << "4" << QStringList{"BOLT - 3", "NUT - 3"};
-    QTest::newRow("total inventory") << int(ReportKind::Item) << 4 << Relative << LessThan << "1"
+    QTest::newRow("remaining inventory")
+        << RemainingInventory << Absolute << LessThan << "4" << QStringList{"BOLT - 3", "NUT - 3"};
+    QTest::newRow("total inventory") << TotalInventory << Relative << LessThan << "1"
                                      << QStringList{"BOLT - 10", "NUT - 10", "WASHER - 10"};
-    QTest::newRow("credit balance") << int(ReportKind::Credit) << 1 << Absolute << LessThan
-                                    << "$0.00" << QStringList{"SMITH - ($12.50)"};
-    QTest::newRow("credit visits") << int(ReportKind::Credit) << 2 << Relative << GreaterThan << "1"
-                                   << QStringList{"JONES - 8"};
-    QTest::newRow("credit total spent") << int(ReportKind::Credit) << 3 << Absolute << EqualTo
-                                        << "40" << QStringList{"SMITH - $40.00", "JONES - $40.00"};
-    QTest::newRow("cashier amount sold") << int(ReportKind::Cashier) << 1 << Absolute << GreaterThan
-                                         << "$100.00" << QStringList{"ANN - $250.00"};
+    QTest::newRow("credit balance")
+        << Balance << Absolute << LessThan << "$0.00" << QStringList{"SMITH - ($12.50)"};
+    QTest::newRow("credit visits")
+        << NumberOfVisits << Relative << GreaterThan << "1" << QStringList{"JONES - 8"};
+    QTest::newRow("credit total spent") << TotalSpent << Absolute << EqualTo << "40"
+                                        << QStringList{"SMITH - $40.00", "JONES - $40.00"};
+    QTest::newRow("cashier amount sold")
+        << AmountSold << Absolute << GreaterThan << "$100.00" << QStringList{"ANN - $250.00"};
     QTest::newRow("cashier sales")
-        << int(ReportKind::Cashier) << 2 << Absolute << EqualTo << "4" << QStringList{"BOB - 4"};
+        << SalesPerformed << Absolute << EqualTo << "4" << QStringList{"BOB - 4"};
     QTest::newRow("cashier time over an hour")
-        << int(ReportKind::Cashier) << 3 << Absolute << GreaterThan << "0001:00:00:000"
+        << LoggedOnTime << Absolute << GreaterThan << "0001:00:00:000"
         << QStringList{"ANN - 0001:30:00:000"};
-    QTest::newRow("cashier time, lowest") << int(ReportKind::Cashier) << 3 << Relative << LessThan
-                                          << "1" << QStringList{"BOB - 0000:45:10:005"};
+    QTest::newRow("cashier time, lowest")
+        << LoggedOnTime << Relative << LessThan << "1" << QStringList{"BOB - 0000:45:10:005"};
     QTest::newRow("nothing passes")
-        << int(ReportKind::Item) << 1 << Absolute << GreaterThan << "$100.00" << QStringList{};
+        << ItemCost << Absolute << GreaterThan << "$100.00" << QStringList{};
     QTest::newRow("value not readable")
-        << int(ReportKind::Item) << 2 << Absolute << GreaterThan << "many" << QStringList{};
-    QTest::newRow("no such property")
-        << int(ReportKind::Credit) << 4 << Absolute << GreaterThan << "0" << QStringList{};
+        << ItemsSold << Absolute << GreaterThan << "many" << QStringList{};
 }
 
 void QueryEngineTest::runs()
 {
-    QFETCH(int, kind);
-    QFETCH(int, property);
-    QFETCH(int, mode);
-    QFETCH(int, comparison);
+    QFETCH(ReportProperty, property);
+    QFETCH(QueryMode, mode);
+    QFETCH(Comparison, comparison);
     QFETCH(QString, value);
     QFETCH(QStringList, lines);
 
@@ -280,8 +268,7 @@ void QueryEngineTest::runs()
          customer("JONES", 20, 8, 40), item("WASHER", 0.1, 0, 10), cashier("BOB", 80, 4, 2710005)});
     QVERIFY(!path.isEmpty());
 
-    const Result<ReportList> result =
-        QueryEngine::run(path, ReportKind(kind), property, mode, comparison, value);
+    const Result<ReportList> result = QueryEngine::run(path, property, mode, comparison, value);
     QCOMPARE(result.error(), FileError::None);
     QCOMPARE(result->toStringList(), lines);
 }
@@ -300,20 +287,18 @@ void QueryEngineTest::readsFiguresAsTheirKind()
     const QString path = datafile(dir.path("shop.tb2"), {text, half, empty, oddPrice});
     QVERIFY(!path.isEmpty());
 
-    QCOMPARE(QueryEngine::run(path, ReportKind::Item, 2, Absolute, GreaterOrEqual, "0")
-                 .valueOr({})
-                 .toStringList(),
-             (QStringList{"TEXT - 6", "HALF - 2", "EMPTY - 0", "ODD - 0"}));
-    QCOMPARE(QueryEngine::run(path, ReportKind::Item, 1, Absolute, GreaterThan, "$3.00")
-                 .valueOr({})
-                 .toStringList(),
-             QStringList{"ODD - $3.26"});
+    QCOMPARE(
+        QueryEngine::run(path, ItemsSold, Absolute, GreaterOrEqual, "0").valueOr({}).toStringList(),
+        (QStringList{"TEXT - 6", "HALF - 2", "EMPTY - 0", "ODD - 0"}));
+    QCOMPARE(
+        QueryEngine::run(path, ItemCost, Absolute, GreaterThan, "$3.00").valueOr({}).toStringList(),
+        QStringList{"ODD - $3.26"});
 
     // A customer known by a number stored as a number is listed by it.
     DataRecord numbered = customer("", 2, 4);
     numbered.Number = FieldValue::fromInt32(1042);
     const QString credit = datafile(dir.path("credit.tb2"), {customer("ANNA", 1, 2), numbered});
-    QCOMPARE(QueryEngine::run(credit, ReportKind::Credit, 2, Absolute, GreaterThan, "0")
+    QCOMPARE(QueryEngine::run(credit, NumberOfVisits, Absolute, GreaterThan, "0")
                  .valueOr({})
                  .toStringList(),
              (QStringList{"ANNA - 2", "1042 - 4"}));
@@ -335,14 +320,11 @@ void QueryEngineTest::writesEveryDistinctValue()
     TempDir dir;
     const QString path = datafile(dir.path("shop.tb2"), entries);
     QVERIFY(!path.isEmpty());
-    QCOMPARE(QueryEngine::run(path, ReportKind::Item, 1, Absolute, GreaterOrEqual, "0")
-                 .valueOr({})
-                 .toStringList(),
-             expected);
+    QCOMPARE(
+        QueryEngine::run(path, ItemCost, Absolute, GreaterOrEqual, "0").valueOr({}).toStringList(),
+        expected);
     const QStringList sold =
-        QueryEngine::run(path, ReportKind::Item, 2, Absolute, GreaterOrEqual, "0")
-            .valueOr({})
-            .toStringList();
+        QueryEngine::run(path, ItemsSold, Absolute, GreaterOrEqual, "0").valueOr({}).toStringList();
     QCOMPARE(sold.size(), 1500);
     QCOMPARE(sold[749], QStringLiteral("N749 - 743"));
 }
@@ -371,7 +353,7 @@ void QueryEngineTest::failsOnUnreadableDatafile()
     TempDir dir;
     const QString path = exists ? dir.writeFile("shop.tb2", bytes) : dir.path("none.tb2");
     const Result<ReportList> result =
-        QueryEngine::run(path, ReportKind::Item, 2, Absolute, GreaterOrEqual, "0");
+        QueryEngine::run(path, ItemsSold, Absolute, GreaterOrEqual, "0");
     QVERIFY(result.error() != FileError::None);
     QCOMPARE(result.error(), error);
     QCOMPARE(dir.files().size(), exists ? 1 : 0);
@@ -382,19 +364,23 @@ void QueryEngineTest::namedEngines()
     TempDir dir;
     const QString path = datafile(dir.path("shop.tb2"), {item("BOLT", 5, 1), customer("SMITH", 3),
                                                          cashier("ANN", 9, 2, 1000)});
+    // The builders' numbered codes: mode 1 absolute, 2 relative; comparison 1
+    // greater than (highest), 5 equal to.
     ReportList lines{"left over"};
-    QVERIFY(RunItemQuery(lines, path, 1, Absolute, GreaterThan, "$1.00"));
+    QVERIFY(RunItemQuery(lines, path, 1, 1, 1, "$1.00"));
     QCOMPARE(lines.toStringList(), QStringList{"BOLT - $5.00"});
-    QVERIFY(RunCreditQuery(lines, path, 1, Absolute, GreaterThan, "$1.00"));
+    QVERIFY(RunCreditQuery(lines, path, 1, 1, 1, "$1.00"));
     QCOMPARE(lines.toStringList(), QStringList{"SMITH - $3.00"});
-    QVERIFY(RunCashierQuery(lines, path, 3, Absolute, EqualTo, "0000:00:01:000"));
+    QVERIFY(RunCashierQuery(lines, path, 3, 1, 5, "0000:00:01:000"));
     QCOMPARE(lines.toStringList(), QStringList{"ANN - 0000:00:01:000"});
-    QVERIFY(!RunCashierQuery(lines, path, 2, Absolute, GreaterThan, "2"));
+    QVERIFY(!RunCashierQuery(lines, path, 2, 1, 1, "2"));
     QVERIFY(lines.isEmpty());
+    // A property the kind has not selects nothing.
+    QVERIFY(!RunCreditQuery(lines, path, 4, 1, 1, "0"));
     // A datafile with no entries of the kind: nothing, and no failure either.
     const QString bare = datafile(dir.path("bare.tb2"), {});
-    QVERIFY(!RunItemQuery(lines, bare, 2, Relative, GreaterThan, "3"));
-    QCOMPARE(QueryEngine::run(bare, ReportKind::Item, 2, Relative, GreaterThan, "3").error(),
+    QVERIFY(!RunItemQuery(lines, bare, 2, 2, 1, "3"));
+    QCOMPARE(QueryEngine::run(bare, ItemsSold, Relative, GreaterThan, "3").error(),
              FileError::None);
 }
 

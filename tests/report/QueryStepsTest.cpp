@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-using namespace QueryCode;
+using enum ReportProperty;
+using enum QueryMode;
 
 namespace {
 const QString NotValid =
@@ -25,97 +26,93 @@ private slots:
 
 void QueryStepsTest::checksValue_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("property");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<ReportProperty>("property");
+    QTest::addColumn<QueryMode>("mode");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown"); // "" when refused
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("keepFocus");
 
-    const int item = int(ReportKind::Item);
-    const int credit = int(ReportKind::Credit);
-    const int cashier = int(ReportKind::Cashier);
     const QString bad = QStringLiteral("Input not Valid");
     const QString e8778 = QStringLiteral("Error 8778");
 
-    QTest::newRow("item cost as money") << item << 1 << Absolute << "5"
+    QTest::newRow("item cost as money") << ItemCost << Absolute << "5"
                                         << "$5.00"
                                         << ""
                                         << "" << true;
-    QTest::newRow("item cost rounded") << item << 1 << Absolute << "1,234.567"
+    QTest::newRow("item cost rounded") << ItemCost << Absolute << "1,234.567"
                                        << "$1,234.57"
                                        << ""
                                        << "" << true;
-    QTest::newRow("item count kept as typed") << item << 2 << Absolute << "12"
+    QTest::newRow("item count kept as typed") << ItemsSold << Absolute << "12"
                                               << "12"
                                               << ""
                                               << "" << true;
-    QTest::newRow("item zero absolute") << item << 3 << Absolute << "0"
+    QTest::newRow("item zero absolute") << RemainingInventory << Absolute << "0"
                                         << "0"
                                         << ""
                                         << "" << true;
-    QTest::newRow("item letters") << item << 1 << Absolute << "five"
+    QTest::newRow("item letters") << ItemCost << Absolute << "five"
                                   << "" << bad << NotValid << true;
-    QTest::newRow("item empty") << item << 2 << Absolute << ""
+    QTest::newRow("item empty") << ItemsSold << Absolute << ""
                                 << "" << bad << NotValid << true;
-    QTest::newRow("item negative") << item << 2 << Absolute << "-1"
+    QTest::newRow("item negative") << ItemsSold << Absolute << "-1"
                                    << "" << bad << NotValid << true;
-    QTest::newRow("item negative money") << item << 1 << Absolute << "($2.00)"
+    QTest::newRow("item negative money") << ItemCost << Absolute << "($2.00)"
                                          << "" << bad << NotValid << true;
-    QTest::newRow("item relative zero") << item << 2 << Relative << "0"
+    QTest::newRow("item relative zero") << ItemsSold << Relative << "0"
                                         << "" << bad << NotValid << true;
-    QTest::newRow("item relative negative") << item << 4 << Relative << "-3"
+    QTest::newRow("item relative negative") << TotalInventory << Relative << "-3"
                                             << "" << bad << NotValid << true;
-    QTest::newRow("item relative money not rewritten") << item << 1 << Relative << "3"
+    QTest::newRow("item relative money not rewritten") << ItemCost << Relative << "3"
                                                        << "3"
                                                        << ""
                                                        << "" << true;
 
-    QTest::newRow("credit negative balance") << credit << 1 << Absolute << "-5"
+    QTest::newRow("credit negative balance") << Balance << Absolute << "-5"
                                              << "($5.00)"
                                              << ""
                                              << "" << true;
-    QTest::newRow("credit relative zero") << credit << 2 << Relative << "0"
+    QTest::newRow("credit relative zero") << NumberOfVisits << Relative << "0"
                                           << "0"
                                           << ""
                                           << "" << true;
-    QTest::newRow("credit relative negative") << credit << 2 << Relative << "-2"
+    QTest::newRow("credit relative negative") << NumberOfVisits << Relative << "-2"
                                               << "-2"
                                               << ""
                                               << "" << true;
-    QTest::newRow("credit spent as typed") << credit << 3 << Absolute << "7.5"
+    QTest::newRow("credit spent as typed") << TotalSpent << Absolute << "7.5"
                                            << "7.5"
                                            << ""
                                            << "" << true;
-    QTest::newRow("credit letters") << credit << 3 << Absolute << "x"
+    QTest::newRow("credit letters") << TotalSpent << Absolute << "x"
                                     << "" << bad << NotValid << true;
 
-    QTest::newRow("cashier duration") << cashier << 3 << Absolute << "0001:30:00:000"
+    QTest::newRow("cashier duration") << LoggedOnTime << Absolute << "0001:30:00:000"
                                       << "0001:30:00:000"
                                       << ""
                                       << "" << true;
-    QTest::newRow("cashier short hours") << cashier << 3 << Absolute << "1:30:00:000"
+    QTest::newRow("cashier short hours") << LoggedOnTime << Absolute << "1:30:00:000"
                                          << "" << e8778 << TimeNotValid << false;
-    QTest::newRow("cashier 60 minutes") << cashier << 3 << Absolute << "0001:60:00:000"
+    QTest::newRow("cashier 60 minutes") << LoggedOnTime << Absolute << "0001:60:00:000"
                                         << "" << e8778 << TimeNotValid << false;
-    QTest::newRow("cashier short milliseconds") << cashier << 3 << Absolute << "0001:30:00:00"
+    QTest::newRow("cashier short milliseconds") << LoggedOnTime << Absolute << "0001:30:00:00"
                                                 << "" << e8778 << TimeNotValid << false;
-    QTest::newRow("cashier duration count") << cashier << 3 << Relative << "2"
+    QTest::newRow("cashier duration count") << LoggedOnTime << Relative << "2"
                                             << "2"
                                             << ""
                                             << "" << true;
     QTest::newRow("cashier duration as count")
-        << cashier << 3 << Relative << "0001:30:00:000"
+        << LoggedOnTime << Relative << "0001:30:00:000"
         << "" << bad << NotValid + QStringLiteral(".") << true;
-    QTest::newRow("cashier sales letters") << cashier << 2 << Absolute << "lots"
+    QTest::newRow("cashier sales letters") << SalesPerformed << Absolute << "lots"
                                            << "" << bad << NotValid + QStringLiteral(".") << true;
-    QTest::newRow("cashier negative sales") << cashier << 2 << Absolute << "-4"
+    QTest::newRow("cashier negative sales") << SalesPerformed << Absolute << "-4"
                                             << "-4"
                                             << ""
                                             << "" << true;
-    QTest::newRow("cashier amount as money") << cashier << 1 << Absolute << "12.5"
+    QTest::newRow("cashier amount as money") << AmountSold << Absolute << "12.5"
                                              << "$12.50"
                                              << ""
                                              << "" << true;
@@ -123,16 +120,15 @@ void QueryStepsTest::checksValue_data()
 
 void QueryStepsTest::checksValue()
 {
-    QFETCH(int, kind);
-    QFETCH(int, property);
-    QFETCH(int, mode);
+    QFETCH(ReportProperty, property);
+    QFETCH(QueryMode, mode);
     QFETCH(QString, text);
     QFETCH(QString, shown);
     QFETCH(QString, title);
     QFETCH(QString, message);
     QFETCH(bool, keepFocus);
 
-    const QuerySteps::ValueCheck c = QuerySteps::checkValue(ReportKind(kind), property, mode, text);
+    const QuerySteps::ValueCheck c = QuerySteps::checkValue(property, mode, text);
     QCOMPARE(c.accepted, title.isEmpty());
     if (c.accepted)
         QCOMPARE(c.text, shown);

@@ -105,7 +105,7 @@ void ReportContentTest::sortsLines()
 void ReportContentTest::singleQueryText()
 {
     ReportContent r;
-    r.List2 = {"BOLT - $5.00", "NUT - $6.00"};
+    r.queryBLines = {"BOLT - $5.00", "NUT - $6.00"};
     r.display = ReadyDisplay("Search the ITEM COST property for an ABSOLUTE value greater than "
                              "$1.00.",
                              false, "Item", "", 0);
@@ -116,16 +116,16 @@ void ReportContentTest::singleQueryText()
                           "Search the ITEM COST property for an ABSOLUTE value greater than "
                           "$1.00.",
                           Dashes, "BOLT - $5.00", "NUT - $6.00", Rule}));
-    r.List2 = {};
+    r.queryBLines = {};
     QCOMPARE(ReportFile::lines(r, SavedAt).at(7), QStringLiteral("No data in list."));
 }
 
 void ReportContentTest::twoQueryText()
 {
     ReportContent r;
-    r.List1 = {"BOLT - 5", "NUT - 7"};
-    r.List2 = {};
-    r.List3 = Sync(r.List1, r.List2, 0);
+    r.queryALines = {"BOLT - 5", "NUT - 7"};
+    r.queryBLines = {};
+    r.finalNames = Sync(r.queryALines, r.queryBLines, 0);
     r.display = ReadyDisplay("A.", true, "Item", "B.", 0);
     QCOMPARE(ReportFile::lines(r, SavedAt), (QStringList{"Tallybird Report",
                                                          "Item Report",

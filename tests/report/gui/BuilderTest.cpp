@@ -240,10 +240,10 @@ void BuilderTest::singleReport()
     QCOMPARE(w.builder.result(), int(QDialog::Accepted));
     QVERIFY(!w.builder.isVisible());
     const ReportContent &r = w.builder.report();
-    QCOMPARE(r.List2.toStringList(), lines);
-    QVERIFY(r.List1.isEmpty() && r.List3.isEmpty());
-    QVERIFY(!r.display.multi);
-    QCOMPARE(r.display.Label7, sentence);
+    QCOMPARE(r.queryBLines.toStringList(), lines);
+    QVERIFY(r.queryALines.isEmpty() && r.finalNames.isEmpty());
+    QVERIFY(!r.display.crossReferenced);
+    QCOMPARE(r.display.sentenceB, sentence);
     QCOMPARE(r.display.caption, queryKind(ReportKind(kind)).kindWord + QStringLiteral(" Report"));
     QCOMPARE(w.status, (QStringList{"Preparing Report (busy)", "Ready"}));
     QVERIFY(w.dialogs.boxes.isEmpty());
@@ -394,7 +394,7 @@ void BuilderTest::crossReferencedReport()
     click(b, "Command1");
     QVERIFY(w.builder.isVisible());
     QVERIFY(w.builder.stage());
-    QCOMPARE(w.builder.report().List1.toStringList(), list1);
+    QCOMPARE(w.builder.report().queryALines.toStringList(), list1);
     QCOMPARE(caption(b, "Command1"), QStringLiteral("&Create Report"));
     QVERIFY(!enabled(b, "Command1") && !enabled(b, "Check1") && !enabled(b, "Check2"));
     QVERIFY(Drive::isChecked(b, check));
@@ -412,13 +412,13 @@ void BuilderTest::crossReferencedReport()
 
     QCOMPARE(w.builder.result(), int(QDialog::Accepted));
     const ReportContent &r = w.builder.report();
-    QCOMPARE(r.List1.toStringList(), list1);
-    QCOMPARE(r.List2.toStringList(), list2);
-    QCOMPARE(r.List3.toStringList(), list3);
-    QVERIFY(r.display.multi);
-    QCOMPARE(r.display.Label6, sentenceA);
-    QCOMPARE(r.display.Label7, sentenceB);
-    QCOMPARE(r.display.Label1, word);
+    QCOMPARE(r.queryALines.toStringList(), list1);
+    QCOMPARE(r.queryBLines.toStringList(), list2);
+    QCOMPARE(r.finalNames.toStringList(), list3);
+    QVERIFY(r.display.crossReferenced);
+    QCOMPARE(r.display.sentenceA, sentenceA);
+    QCOMPARE(r.display.sentenceB, sentenceB);
+    QCOMPARE(r.display.joinWord, word);
     QCOMPARE(w.status,
              (QStringList{"Preparing Report (busy)", "Ready", "Preparing Report (busy)", "Ready"}));
 }
@@ -447,7 +447,7 @@ void BuilderTest::checkBoxesExcludeEachOther()
     // Nothing ticked: a single report after all.
     click(b, "Command1");
     QCOMPARE(w.builder.result(), int(QDialog::Accepted));
-    QVERIFY(!w.builder.report().display.multi);
+    QVERIFY(!w.builder.report().display.crossReferenced);
 }
 
 void BuilderTest::restartAfterQueryA()
@@ -479,10 +479,10 @@ void BuilderTest::restartAfterQueryA()
     QCOMPARE(caption(b, "Label2"), QString());
     Drive::check(b, "Check1", true);
     click(b, "Command1");
-    QCOMPARE(w.builder.report().List1.toStringList(), QStringList{"T-SHIRT - 5"});
+    QCOMPARE(w.builder.report().queryALines.toStringList(), QStringList{"T-SHIRT - 5"});
     buildQuery(b, "optItemsSold", "optAbsolute", "Option1", "0");
     click(b, "Command1");
-    QCOMPARE(w.builder.report().List3.toStringList(), QStringList{"T"});
+    QCOMPARE(w.builder.report().finalNames.toStringList(), QStringList{"T"});
 }
 
 void BuilderTest::unreadableDatafileIsReported()
@@ -497,8 +497,8 @@ void BuilderTest::unreadableDatafileIsReported()
     QCOMPARE(w.dialogs.lastMessage().text,
              QStringLiteral("A File I/O Error has occured. Please try again.\nError: 53"));
     QCOMPARE(w.builder.result(), int(QDialog::Accepted));
-    QVERIFY(w.builder.report().List2.isEmpty());
-    QCOMPARE(w.builder.report().display.Label7,
+    QVERIFY(w.builder.report().queryBLines.isEmpty());
+    QCOMPARE(w.builder.report().display.sentenceB,
              QStringLiteral("Search the CREDIT BALANCE property for an ABSOLUTE value greater "
                             "than $0.00."));
 }

@@ -29,9 +29,9 @@ bool shown(QWidget *w, const char *name)
 ReportContent twoQueries()
 {
     ReportContent r;
-    r.List1 = {"BOLT - 5", "NUT - 7"};
-    r.List2 = {"BOLT - 12"};
-    r.List3 = Sync(r.List1, r.List2, 1);
+    r.queryALines = {"BOLT - 5", "NUT - 7"};
+    r.queryBLines = {"BOLT - 12"};
+    r.finalNames = Sync(r.queryALines, r.queryBLines, 1);
     r.display = ReadyDisplay("Sentence A.", true, "Item", "Sentence B.", 1);
     return r;
 }
@@ -55,7 +55,7 @@ private slots:
 void ReportWindowTest::showsSingleQuery()
 {
     ReportContent r;
-    r.List2 = {"HINGE - $12.50", "T-SHIRT - $15.00"};
+    r.queryBLines = {"HINGE - $12.50", "T-SHIRT - $15.00"};
     r.display = ReadyDisplay("The sentence.", false, "Credit", QString(), 0);
     ScriptedDialogs dialogs;
     Report w(r, dialogs);
@@ -68,7 +68,7 @@ void ReportWindowTest::showsSingleQuery()
     QCOMPARE(caption(&w, "Label4"), QStringLiteral("Query Results"));
     QCOMPARE(caption(&w, "Label7"), QStringLiteral("The sentence."));
     QCOMPARE(caption(&w, "Label6"), QString());
-    QCOMPARE(itemsOf(&w, "List2"), r.List2.toStringList());
+    QCOMPARE(itemsOf(&w, "List2"), r.queryBLines.toStringList());
     QCOMPARE(caption(&w, "Command1"), QStringLiteral("&Save"));
 }
 
