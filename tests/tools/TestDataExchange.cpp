@@ -12,7 +12,6 @@
 #include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -46,9 +45,9 @@ DataRecord cashier(const QString &name, const QString &pin, const Privileges &p)
 // A datafile with the master cashier, TEA (number 100) and SOAP (number 200).
 QString smallShop(const TempDir &dir, const QString &name = QStringLiteral("shop.tb2"))
 {
-    const QString path = dir.path(name);
+    const QString path = newDatafile(dir, name);
     const RecordStore store(path);
-    if (store.createNew(QDate(2024, 3, 1)) != FileError::None
+    if (path.isEmpty()
         || store.writeRecord(21, cashier("BOSS", "1234", Privileges::master())) != FileError::None
         || store.writeRecord(22, item("TEA", "100", 250, 3, 10)) != FileError::None
         || store.writeRecord(23, item("SOAP", "200", 99, 0, 5)) != FileError::None)
@@ -73,16 +72,22 @@ class TestDataExchange : public QObject
     Q_OBJECT
 
 private slots:
+    // The demo is made once; a test that writes to it takes a copy.
+    void initTestCase()
+    {
+        m_demo = m_dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), m_demo}).exitCode, 0);
+    }
+
     void exportThenImportRoundTripsTheItems()
     {
         TempDir dir;
         const QString demo = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), demo}).exitCode, 0);
+        QVERIFY(QFile::copy(m_demo, demo));
         const QString csv = dir.path(QStringLiteral("items.csv"));
         QCOMPARE(runTool({Export, Items, demo, csv}).exitCode, 0);
 
-        const QString fresh = dir.path(QStringLiteral("fresh.tb2"));
-        QCOMPARE(RecordStore(fresh).createNew(QDate(2024, 3, 1)), FileError::None);
+        const QString fresh = newDatafile(dir, QStringLiteral("fresh.tb2"));
         const Run imported = runTool({Import, Items, fresh, csv});
         QCOMPARE(imported.exitCode, 0);
         QVERIFY2(imported.out.contains(QStringLiteral("37 new item(s), 0 updated")),
@@ -289,8 +294,7 @@ private slots:
         const QString written = QString::fromUtf8(TempDir::readFile(csv));
         QVERIFY2(written.endsWith("\r\n" + cell + ",300,0.01,0,1,1\r\n"), qPrintable(written));
 
-        const QString fresh = dir.path(QStringLiteral("fresh.tb2"));
-        QCOMPARE(RecordStore(fresh).createNew(QDate(2024, 3, 1)), FileError::None);
+        const QString fresh = newDatafile(dir, QStringLiteral("fresh.tb2"));
         QCOMPARE(runTool({Import, Items, fresh, csv}).exitCode, 0);
         QCOMPARE(ItemEntry(itemsOf(fresh).back()).name(), name);
     }
@@ -380,10 +384,7 @@ private slots:
 
     void checkIsSilentOnTheDemo()
     {
-        TempDir dir;
-        const QString demo = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), demo}).exitCode, 0);
-        const Run run = runTool({Check, demo});
+        const Run run = runTool({Check, m_demo});
         QCOMPARE(run.out, QString());
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
@@ -702,6 +703,10 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("Usage:")), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
     }
+
+private:
+    TempDir m_dir;
+    QString m_demo;
 };
 
 TB_TEST(TestDataExchange)
