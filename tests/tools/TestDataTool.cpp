@@ -71,13 +71,12 @@ private slots:
 
     void demoIsAValidDatafile()
     {
-        const QString &path = m_demo;
         QVERIFY2(m_made.out.contains(QStringLiteral("MANAGER")), qPrintable(m_made.out));
 
-        QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
-        QCOMPARE(QFileInfo(path).size() % RecordLength, 0);
+        QCOMPARE(RecordStore(m_demo).testDatafile(), FileError::None);
+        QCOMPARE(QFileInfo(m_demo).size() % RecordLength, 0);
         QVERIFY(int(m_recs.size()) > HeaderRecords + 30);
-        QCOMPARE(qint64(m_recs.size()) * RecordLength, QFileInfo(path).size());
+        QCOMPARE(qint64(m_recs.size()) * RecordLength, QFileInfo(m_demo).size());
         for (int n = 1; n <= HeaderRecords; ++n)
             QVERIFY2(m_recs[n - 1].Name.textEquals(SharedMarker), qPrintable(QString::number(n)));
         // Created today: record 7 holds today's date and no transaction yet.
@@ -234,11 +233,10 @@ private slots:
 
     void dumpPrintsOneLinePerRecord()
     {
-        const QString &path = m_demo;
-        const Run run = runTool({QStringLiteral("dump"), path});
+        const Run run = runTool({QStringLiteral("dump"), m_demo});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = linesOf(run.out);
-        QCOMPARE(qint64(lines.size()) * RecordLength, QFileInfo(path).size());
+        QCOMPARE(qint64(lines.size()) * RecordLength, QFileInfo(m_demo).size());
         for (int i = 0; i < lines.size(); ++i)
             QVERIFY2(lines[i].startsWith(QString::number(i + 1) + QLatin1Char(' ')),
                      qPrintable(lines[i]));
@@ -481,14 +479,19 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command")
-            << QStringList{QStringLiteral("print"), QStringLiteral("x")};
-        QTest::newRow("demo without path") << QStringList{QStringLiteral("demo")};
-        QTest::newRow("dump without path") << QStringList{QStringLiteral("dump")};
-        QTest::newRow("two paths")
-            << QStringList{QStringLiteral("dump"), QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("demo"), QStringLiteral("--fast"), QStringLiteral("a")};
+        QTest::newRow("unknown command") << QStringList{"print", "x"};
+        QTest::newRow("demo without path") << QStringList{"demo"};
+        QTest::newRow("dump without path") << QStringList{"dump"};
+        QTest::newRow("two paths") << QStringList{"dump", "a", "b"};
+        QTest::newRow("unknown option") << QStringList{"demo", "--fast", "a"};
+        QTest::newRow("check without path") << QStringList{"check"};
+        QTest::newRow("check two paths") << QStringList{"check", "a", "b"};
+        QTest::newRow("export unknown kind") << QStringList{"export", "sales", "a"};
+        QTest::newRow("export pins of items") << QStringList{"export", "items", "--with-pins", "a"};
+        QTest::newRow("export unknown option") << QStringList{"export", "items", "--all", "a"};
+        QTest::newRow("import customers") << QStringList{"import", "customers", "a", "b"};
+        QTest::newRow("import without file") << QStringList{"import", "items", "a"};
+        QTest::newRow("backup three") << QStringList{"backup", "a", "b", "c"};
     }
 
     void usageOnWrongArguments()
