@@ -12,6 +12,17 @@
 
 using Fixtures::makeDatafile;
 
+namespace {
+// Items named after their record numbers: I21, I22 ...
+QList<DataRecord> numberedItems(int count)
+{
+    QList<DataRecord> items;
+    for (int n = FirstEntryRecord; n < FirstEntryRecord + count; ++n)
+        items.append(Fixtures::item(QStringLiteral("I%1").arg(n)));
+    return items;
+}
+} // namespace
+
 class DataFileTest : public QObject
 {
     Q_OBJECT
@@ -83,14 +94,9 @@ void DataFileTest::openFailures()
         QVERIFY(QDir().mkdir(path));
     } else if (setup == QLatin1String("fifo")) {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    } else if (setup == QLatin1String("100 bytes")) {
-        content = QByteArray(100, 'x');
+    } else if (setup.endsWith(QLatin1String(" bytes"))) {
+        content = QByteArray(setup.section(QLatin1Char(' '), 0, 0).toInt(), 'x');
         dir.writeFile(QStringLiteral("shop.tb2"), content);
-    } else if (setup == QLatin1String("129 bytes")) {
-        content = QByteArray(129, 'x');
-        dir.writeFile(QStringLiteral("shop.tb2"), content);
-    } else if (setup == QLatin1String("0 bytes")) {
-        dir.writeFile(QStringLiteral("shop.tb2"), QByteArray(""));
     } else if (setup == QLatin1String("empty path")) {
         path.clear();
     } else if (setup == QLatin1String("past the limit") || setup == QLatin1String("1 TiB")) {
@@ -336,11 +342,8 @@ void DataFileTest::scanVisitsEveryRecordAndAllowsWrites()
 {
     // More than two blocks, the last one partial.
     const int entries = 2 * DataFile::BlockRecords + 77;
-    QList<DataRecord> items;
-    for (int i = 0; i < entries; ++i)
-        items.append(Fixtures::item(QStringLiteral("I%1").arg(FirstEntryRecord + i)));
     TempDir dir;
-    const QString path = makeDatafile(dir, items);
+    const QString path = makeDatafile(dir, numberedItems(entries));
     const int count = HeaderRecords + entries;
 
     {
@@ -381,46 +384,30 @@ void DataFileTest::scanStopsAndStartsWhereAsked()
                            Fixtures::item(QStringLiteral("C"))});
     DataFile file(path);
     QCOMPARE(file.open(DataFile::Mode::Read), FileError::None);
+    // The records visited from `from` on, stopping after `last`; {-1} on an error.
+    const auto visited = [&](int from, int last) {
+        QList<int> seen;
+        const FileError error = file.scan(from, [&](int n, const RecordView &) {
+            seen.append(n);
+            return n < last;
+        });
+        return error == FileError::None ? seen : QList<int>({-1});
+    };
 
-    QList<int> seen;
-    QCOMPARE(file.scan(22,
-                       [&](int n, const RecordView &) {
-                           seen.append(n);
-                           return n < 22;
-                       }),
-             FileError::None);
-    QCOMPARE(seen, QList<int>({22}));
+    QCOMPARE(visited(22, 22), QList<int>({22}));
     QVERIFY(!file.atEnd());
-
-    seen.clear();
-    QCOMPARE(file.scan(0,
-                       [&](int n, const RecordView &) {
-                           seen.append(n);
-                           return true;
-                       }),
-             FileError::None);
-    QCOMPARE(seen.size(), 23);
-    QCOMPARE(seen.first(), 1);
-
-    seen.clear();
-    QCOMPARE(file.scan(24,
-                       [&](int n, const RecordView &) {
-                           seen.append(n);
-                           return true;
-                       }),
-             FileError::None);
-    QVERIFY(seen.isEmpty());
+    const QList<int> all = visited(0, MaxRecords);
+    QCOMPARE(all.size(), 23);
+    QCOMPARE(all.first(), 1);
+    QCOMPARE(visited(24, MaxRecords), QList<int>());
     QVERIFY(file.atEnd());
 }
 
 void DataFileTest::scanBackVisitsDescending()
 {
     const int entries = DataFile::BlockRecords + 10;
-    QList<DataRecord> items;
-    for (int i = 0; i < entries; ++i)
-        items.append(Fixtures::item(QStringLiteral("I%1").arg(FirstEntryRecord + i)));
     TempDir dir;
-    const QString path = makeDatafile(dir, items);
+    const QString path = makeDatafile(dir, numberedItems(entries));
     const int count = HeaderRecords + entries;
 
     DataFile file(path);
@@ -441,27 +428,30 @@ void DataFileTest::scanBackVisitsDescending()
 }
 
 namespace {
-quint32 crc32(QByteArrayView bytes)
+// Fields in the journal's byte order.
+template<typename... T>
+QByteArray le(T... fields)
 {
-    quint32 c = 0xFFFFFFFFu;
-    for (const char b : bytes) {
-        c ^= quint8(b);
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFFu;
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    (s << ... << fields);
+    return bytes;
 }
 
-// Ends a head or an entry of the journal with its length and checksum, as
-// its format has them.
-QByteArray sealed(QByteArray bytes, bool withLength, bool torn)
+// A head or an entry of the journal ended with its checksum (CRC-32); an entry
+// also holds its length.
+QByteArray sealed(QByteArray bytes, bool isEntry, bool torn = false)
 {
-    if (withLength)
+    if (isEntry)
         qToLittleEndian(quint32(bytes.size() + 4), bytes.data() + 4);
-    QDataStream s(&bytes, QIODevice::Append);
-    s.setByteOrder(QDataStream::LittleEndian);
-    s << (crc32(bytes) ^ quint32(torn));
-    return bytes;
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char b : std::as_const(bytes)) {
+        crc ^= quint8(b);
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return bytes + le(~crc ^ quint32(torn));
 }
 } // namespace
 
@@ -493,38 +483,27 @@ void DataFileTest::journalReplayedAfterRestart()
     TempDir dir;
     const QString path = makeDatafile(dir, {Fixtures::item(QStringLiteral("APPLE"))});
     const QByteArray before = TempDir::readFile(path);
-    const QString log = dir.writeFile(QStringLiteral("sales.log"),
-                                      intent ? "earlier\r\nsale\r\n" : "earlier\r\n");
+    const QString log =
+        dir.writeFile(QStringLiteral("sales.log"), intent ? "earlier\r\nsale\r\n" : "earlier\r\n");
     QByteArray thisId;
     for (const char *idFile : {"/etc/machine-id", "/var/lib/dbus/machine-id"})
         if (QFile f(QString::fromLatin1(idFile)); thisId.isEmpty() && f.open(QIODevice::ReadOnly))
             thisId = f.readLine().trimmed();
-    const QByteArray machine = (thisMachine ? thisId : QByteArray("another")).leftJustified(32, 0);
-
-    QByteArray entry, head;
-    QDataStream e(&entry, QIODevice::WriteOnly), h(&head, QIODevice::WriteOnly);
-    e.setByteOrder(QDataStream::LittleEndian);
-    h.setByteOrder(QDataStream::LittleEndian);
-    e << quint32(intent ? 0x494a4254 : 0x454a4254) << quint32(0) << quint64(7) << quint32(1)
-      << quint32(intent ? 0 : 1);
-    e.writeRawData(machine.constData(), 32);
-    if (!intent) {
-        e << qint32(FirstEntryRecord);
-        for (const QString name : {QStringLiteral("SOLD"), overwrote}) {
-            e.writeRawData(Fixtures::encoded(Fixtures::item(name)).constData(), RecordLength);
-            if (name != overwrote)
-                e << quint8(1);
-        }
-    }
+    const QByteArray machine = thisMachine ? thisId : QByteArray("another");
     const QByteArray logPath = QFile::encodeName(log);
-    e << quint32(logPath.size());
-    e.writeRawData(logPath.constData(), int(logPath.size()));
-    e << qint64(9) << quint32(intent ? 0 : 6);
-    e.writeRawData("sale\r\n", intent ? 0 : 6);
-    h << quint32(0x484a4254) << quint32(1) << quint64(7) << quint32(0) << qint64(512);
-    h.writeRawData(QByteArray("an earlier start").leftJustified(72, 0).constData(), 72);
+    const QByteArray sale = intent ? QByteArray() : QByteArray("sale\r\n");
+
+    QByteArray entry = le(quint32(intent ? 0x494a4254 : 0x454a4254), quint32(0), quint64(7),
+                          quint32(1), quint32(intent ? 0 : 1))
+                       + machine.leftJustified(32, 0);
+    if (!intent)
+        entry += le(qint32(FirstEntryRecord)) + Fixtures::encoded(Fixtures::item("SOLD"))
+                 + le(quint8(1)) + Fixtures::encoded(Fixtures::item(overwrote));
+    entry += le(quint32(logPath.size())) + logPath + le(qint64(9), quint32(sale.size())) + sale;
+    const QByteArray head = le(quint32(0x484a4254), quint32(1), quint64(7), quint32(0), qint64(512))
+                            + QByteArray("an earlier start").leftJustified(72, 0);
     dir.writeFile(QFileInfo(path).fileName() + QStringLiteral(".tallybird-journal"),
-                  sealed(head, false, false).leftJustified(512, 0) + sealed(entry, true, torn));
+                  sealed(head, false).leftJustified(512, 0) + sealed(entry, true, torn));
 
     const auto firstName = [&] {
         return RecordStore(path).readRecord(FirstEntryRecord)->Name.toText();

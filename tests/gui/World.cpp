@@ -9,19 +9,23 @@
 
 using namespace TestData;
 
-World::World(const QString &annPrivileges) : path(newDatafile(dir))
+World::World(const QString &annPrivileges)
+    : World({
+        cashier(QStringLiteral("ANN"), QStringLiteral("1234"), annPrivileges),
+        cashier(QStringLiteral("SAM"), QStringLiteral("4321"),
+                QStringLiteral("101000010010000000000")),
+        item(QStringLiteral("TEA"), QStringLiteral("1"), Currency::fromUnits(2), 10),
+        item(QStringLiteral("COFFEE"), QStringLiteral("2"), Currency::fromRaw(35000), 20),
+        item(QStringLiteral("BUN"), QStringLiteral("3"), Currency::fromRaw(7500), 30),
+        customer(QStringLiteral("BOB")),
+        customer(QStringLiteral("CAROL")),
+    })
 {
-    append(path,
-           {
-               cashier(QStringLiteral("ANN"), QStringLiteral("1234"), annPrivileges),
-               cashier(QStringLiteral("SAM"), QStringLiteral("4321"),
-                       QStringLiteral("101000010010000000000")),
-               item(QStringLiteral("TEA"), QStringLiteral("1"), Currency::fromUnits(2), 10),
-               item(QStringLiteral("COFFEE"), QStringLiteral("2"), Currency::fromRaw(35000), 20),
-               item(QStringLiteral("BUN"), QStringLiteral("3"), Currency::fromRaw(7500), 30),
-               customer(QStringLiteral("BOB")),
-               customer(QStringLiteral("CAROL")),
-           });
+}
+
+World::World(const QList<DataRecord> &records) : path(newDatafile(dir))
+{
+    append(path, records);
 }
 
 Interface &World::start()

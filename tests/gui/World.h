@@ -16,6 +16,8 @@ class World
 public:
     // `annPrivileges` is ANN's privilege string.
     explicit World(const QString &annPrivileges = Privileges::master().toString());
+    // A shop of only these records, from record 21 on.
+    explicit World(const QList<DataRecord> &records);
 
     // The program on the datafile, nobody logged on.
     Interface &start();

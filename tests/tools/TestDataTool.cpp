@@ -58,52 +58,48 @@ class TestDataTool : public QObject
     Q_OBJECT
 
 private slots:
+    // The demo is made once; no test changes it.
     void initTestCase()
     {
         if (!QFileInfo(toolPath()).isExecutable())
             QFAIL(qPrintable(QStringLiteral("tallybird-data not found at ") + toolPath()));
+        m_demo = m_dir.path(QStringLiteral("demo.tb2"));
+        m_made = runTool({QStringLiteral("demo"), m_demo});
+        QCOMPARE(m_made.exitCode, 0);
+        m_recs = readAll(m_demo);
     }
 
     void demoIsAValidDatafile()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        const Run run = runTool({QStringLiteral("demo"), path});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.contains(QStringLiteral("MANAGER")), qPrintable(run.out));
+        QVERIFY2(m_made.out.contains(QStringLiteral("MANAGER")), qPrintable(m_made.out));
 
-        QCOMPARE(RecordStore(path).testDatafile(), FileError::None);
-        QCOMPARE(QFileInfo(path).size() % RecordLength, 0);
-        const std::vector<DataRecord> recs = readAll(path);
-        QVERIFY(int(recs.size()) > HeaderRecords + 30);
-        QCOMPARE(qint64(recs.size()) * RecordLength, QFileInfo(path).size());
+        QCOMPARE(RecordStore(m_demo).testDatafile(), FileError::None);
+        QCOMPARE(QFileInfo(m_demo).size() % RecordLength, 0);
+        QVERIFY(int(m_recs.size()) > HeaderRecords + 30);
+        QCOMPARE(qint64(m_recs.size()) * RecordLength, QFileInfo(m_demo).size());
         for (int n = 1; n <= HeaderRecords; ++n)
-            QVERIFY2(recs[n - 1].Name.textEquals(SharedMarker), qPrintable(QString::number(n)));
+            QVERIFY2(m_recs[n - 1].Name.textEquals(SharedMarker), qPrintable(QString::number(n)));
         // Created today: record 7 holds today's date and no transaction yet.
-        QCOMPARE(recs[6].Price.type(), FieldValue::Type::Date);
-        QCOMPARE(recs[6].Number.toNumber(), 0.0);
+        QCOMPARE(m_recs[6].Price.type(), FieldValue::Type::Date);
+        QCOMPARE(m_recs[6].Number.toNumber(), 0.0);
         // No free records among the entries.
-        for (size_t i = HeaderRecords; i < recs.size(); ++i)
-            QVERIFY(recs[i].kind() != RecordKind::Free);
+        for (size_t i = HeaderRecords; i < m_recs.size(); ++i)
+            QVERIFY(m_recs[i].kind() != RecordKind::Free);
     }
 
     void demoSetsTheTaxRateAndACurrency()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
-        const std::vector<DataRecord> recs = readAll(path);
-        QVERIFY(recs.size() > 20);
+        QVERIFY(m_recs.size() > 20);
 
-        const DataRecord &tax = recs[0];
+        const DataRecord &tax = m_recs[0];
         QCOMPARE(tax.Price.type(), FieldValue::Type::Text);
         QCOMPARE(tax.Price.toText(), QStringLiteral("8.25"));
         QCOMPARE(tax.Number.toText(), QString()); // one tax only
-        const DataRecord &noTax = recs[19];
+        const DataRecord &noTax = m_recs[19];
         QCOMPARE(noTax.Number.toNumber(), 0.0);
         QCOMPARE(noTax.Price.toText(), tax.Price.toText());
 
-        const DataRecord &euro = recs[HeaderRecord::FirstCurrencySlot - 1];
+        const DataRecord &euro = m_recs[HeaderRecord::FirstCurrencySlot - 1];
         QCOMPARE(euro.Name.toText(), SharedMarker);
         QCOMPARE(euro.Number.toText(), QStringLiteral("EURO"));
         QCOMPARE(euro.Price.type(), FieldValue::Type::Currency);
@@ -113,18 +109,14 @@ private slots:
         QCOMPARE(euro.SpareB.toNumber(), 0.0);
         // The other three slots stay free.
         for (int n = HeaderRecord::FirstCurrencySlot + 1; n <= HeaderRecord::LastCurrencySlot; ++n)
-            QCOMPARE(recs[n - 1].Number.toText(), QString());
+            QCOMPARE(m_recs[n - 1].Number.toText(), QString());
     }
 
     void demoCashiers()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
-        const std::vector<DataRecord> recs = readAll(path);
-        QVERIFY(recs.size() > 22);
+        QVERIFY(m_recs.size() > 22);
 
-        const DataRecord &master = recs[FirstEntryRecord - 1];
+        const DataRecord &master = m_recs[FirstEntryRecord - 1];
         QCOMPARE(master.Name.toText(), CashierMarker);
         QCOMPARE(master.Number.toText(), QStringLiteral("MANAGER"));
         QCOMPARE(master.SpareA.type(), FieldValue::Type::Text);
@@ -137,17 +129,17 @@ private slots:
 
         int cashiers = 0, masters = 0;
         const DataRecord *sam = nullptr;
-        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
-            if (!recs[i].isCashier())
+        for (size_t i = HeaderRecords; i < m_recs.size(); ++i) {
+            if (!m_recs[i].isCashier())
                 continue;
             ++cashiers;
-            const QString priv = recs[i].SpareC.toText();
+            const QString priv = m_recs[i].SpareC.toText();
             QCOMPARE(priv.size(), 21);
             QCOMPARE(priv.mid(11), QStringLiteral("0000000000"));
             if (priv == Privileges::master().toString())
                 ++masters;
-            if (recs[i].Number.textEquals(QStringLiteral("SAM")))
-                sam = &recs[i];
+            if (m_recs[i].Number.textEquals(QStringLiteral("SAM")))
+                sam = &m_recs[i];
         }
         QCOMPARE(cashiers, 2);
         QCOMPARE(masters, 1);
@@ -160,15 +152,10 @@ private slots:
 
     void demoItemsAreConsistent()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
-        const std::vector<DataRecord> recs = readAll(path);
-
         QSet<QString> names, numbers;
         int items = 0;
-        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
-            const DataRecord &r = recs[i];
+        for (size_t i = HeaderRecords; i < m_recs.size(); ++i) {
+            const DataRecord &r = m_recs[i];
             if (!r.isItem())
                 continue;
             ++items;
@@ -199,13 +186,9 @@ private slots:
 
     void demoCustomers()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
-        const std::vector<DataRecord> recs = readAll(path);
         int customers = 0;
-        for (size_t i = HeaderRecords; i < recs.size(); ++i) {
-            const DataRecord &r = recs[i];
+        for (size_t i = HeaderRecords; i < m_recs.size(); ++i) {
+            const DataRecord &r = m_recs[i];
             if (!r.isCustomer())
                 continue;
             ++customers;
@@ -250,13 +233,10 @@ private slots:
 
     void dumpPrintsOneLinePerRecord()
     {
-        TempDir dir;
-        const QString path = dir.path(QStringLiteral("demo.tb2"));
-        QCOMPARE(runTool({QStringLiteral("demo"), path}).exitCode, 0);
-        const Run run = runTool({QStringLiteral("dump"), path});
+        const Run run = runTool({QStringLiteral("dump"), m_demo});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = linesOf(run.out);
-        QCOMPARE(qint64(lines.size()) * RecordLength, QFileInfo(path).size());
+        QCOMPARE(qint64(lines.size()) * RecordLength, QFileInfo(m_demo).size());
         for (int i = 0; i < lines.size(); ++i)
             QVERIFY2(lines[i].startsWith(QString::number(i + 1) + QLatin1Char(' ')),
                      qPrintable(lines[i]));
@@ -343,9 +323,8 @@ private slots:
         QFETCH(QString, expected);
 
         TempDir dir;
-        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const QString path = newDatafile(dir);
         const RecordStore store(path);
-        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
         DataRecord c;
         c.Name = FieldValue::fromText(CashierMarker);
         c.Number = FieldValue::fromText(QStringLiteral("PAT"));
@@ -362,9 +341,8 @@ private slots:
     void dumpKeepsEachRecordOnOneLine()
     {
         TempDir dir;
-        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const QString path = newDatafile(dir);
         const RecordStore store(path);
-        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
         DataRecord c;
         c.Name = FieldValue::fromText(SharedMarker);
         c.Number = FieldValue::fromText(QStringLiteral("SAY \"HI\""));
@@ -393,9 +371,8 @@ private slots:
     void dumpGoesOnPastABadRecord()
     {
         TempDir dir;
-        const QString path = dir.path(QStringLiteral("t.tb2"));
+        const QString path = newDatafile(dir);
         const RecordStore store(path);
-        QCOMPARE(store.createNew(QDate(2024, 3, 1)), FileError::None);
         DataRecord item;
         item.Name = FieldValue::fromText(QStringLiteral("SOAP"));
         QCOMPARE(store.writeRecord(21, item), FileError::None);
@@ -463,8 +440,7 @@ private slots:
     void dumpIgnoresAPartialRecord()
     {
         TempDir dir;
-        const QString path = dir.path(QStringLiteral("t.tb2"));
-        QCOMPARE(RecordStore(path).createNew(QDate(2024, 3, 1)), FileError::None);
+        const QString path = newDatafile(dir);
         QFile f(path);
         QVERIFY(f.open(QIODevice::Append));
         QCOMPARE(f.write(QByteArray(50, 'z')), qint64(50));
@@ -482,11 +458,10 @@ private slots:
     void dumpOpensAPathThatIsNotUtf8()
     {
         TempDir dir;
-        const QString made = dir.path(QStringLiteral("made.tb2"));
-        QCOMPARE(RecordStore(made).createNew(QDate(2024, 3, 1)), FileError::None);
-        const QString folder = QFileInfo(made).absolutePath();
+        const QString plain = newDatafile(dir);
+        const QString folder = QFileInfo(plain).absolutePath();
         const QByteArray native = QFile::encodeName(folder) + "/caf\xe9.tb2";
-        QCOMPARE(::rename(QFile::encodeName(made).constData(), native.constData()), 0);
+        QCOMPARE(::rename(QFile::encodeName(plain).constData(), native.constData()), 0);
 
         QProcess p;
         p.setProgram(QStringLiteral("/bin/sh"));
@@ -504,14 +479,19 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList();
-        QTest::newRow("unknown command")
-            << QStringList{QStringLiteral("print"), QStringLiteral("x")};
-        QTest::newRow("demo without path") << QStringList{QStringLiteral("demo")};
-        QTest::newRow("dump without path") << QStringList{QStringLiteral("dump")};
-        QTest::newRow("two paths")
-            << QStringList{QStringLiteral("dump"), QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("demo"), QStringLiteral("--fast"), QStringLiteral("a")};
+        QTest::newRow("unknown command") << QStringList{"print", "x"};
+        QTest::newRow("demo without path") << QStringList{"demo"};
+        QTest::newRow("dump without path") << QStringList{"dump"};
+        QTest::newRow("two paths") << QStringList{"dump", "a", "b"};
+        QTest::newRow("unknown option") << QStringList{"demo", "--fast", "a"};
+        QTest::newRow("check without path") << QStringList{"check"};
+        QTest::newRow("check two paths") << QStringList{"check", "a", "b"};
+        QTest::newRow("export unknown kind") << QStringList{"export", "sales", "a"};
+        QTest::newRow("export pins of items") << QStringList{"export", "items", "--with-pins", "a"};
+        QTest::newRow("export unknown option") << QStringList{"export", "items", "--all", "a"};
+        QTest::newRow("import customers") << QStringList{"import", "customers", "a", "b"};
+        QTest::newRow("import without file") << QStringList{"import", "items", "a"};
+        QTest::newRow("backup three") << QStringList{"backup", "a", "b", "c"};
     }
 
     void usageOnWrongArguments()
@@ -522,6 +502,12 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("Usage:")), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
     }
+
+private:
+    TempDir m_dir;
+    QString m_demo;
+    Run m_made;
+    std::vector<DataRecord> m_recs;
 };
 
 TB_TEST(TestDataTool)

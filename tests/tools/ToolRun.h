@@ -2,10 +2,14 @@
 
 // Runs tallybird-data as a user would, for the tests of its commands.
 
+#include "common/TempDir.h"
+
 #include "datafile/DataFile.h"
 #include "datafile/DataRecord.h"
+#include "datafile/RecordStore.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QProcess>
 #include <QStringList>
@@ -41,6 +45,13 @@ inline Run runTool(const QStringList &args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+// A datafile of header records only; empty when it could not be made.
+inline QString newDatafile(const TempDir &dir, const QString &name = QStringLiteral("t.tb2"))
+{
+    const QString path = dir.path(name);
+    return RecordStore(path).createNew(QDate(2024, 3, 1)) == FileError::None ? path : QString();
 }
 
 inline std::vector<DataRecord> readAll(const QString &path)

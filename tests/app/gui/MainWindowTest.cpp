@@ -3,6 +3,7 @@
 #include "common/TestMain.h"
 #include "gui/Drive.h"
 #include "gui/Harness.h"
+#include "gui/TestData.h"
 
 #include "app/Title.h"
 #include "datafile/MoneyText.h"
@@ -10,46 +11,23 @@
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 #include "ui/QtDialogs.h"
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
+
+using namespace TestData;
 
 namespace {
 const QString Locked = QStringLiteral("Terminal Locked - Log On Required");
-
-DataRecord item(const QString &name, const QString &number)
-{
-    DataRecord r;
-    r.Name = FieldValue::fromText(name);
-    r.Price = FieldValue::fromCurrency(Currency::fromUnits(2));
-    r.Number = FieldValue::fromText(number);
-    return r;
-}
-
-DataRecord customer(const QString &name)
-{
-    DataRecord r;
-    r.Name = FieldValue::fromText(SharedMarker);
-    r.Number = FieldValue::fromText(name);
-    return r;
-}
-
-QString newDatafile(const TempDir &dir, const QString &name = QStringLiteral("shop.tb2"))
-{
-    const QString path = dir.path(name);
-    RecordStore(path).createNew(QDate(2026, 12, 8));
-    return path;
-}
 
 // Captions of a menu's entries in order, "-" for a separator.
 QStringList captions(const QMenu *menu)
@@ -200,11 +178,8 @@ void MainWindowTest::startsOnExistingDatafile()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    RecordStore store(path);
-    store.writeRecord(21, item("TEA", "111"));
-    store.writeRecord(22, customer("SMITH"));
-    store.writeRecord(23, item("BREAD", "222"));
-    store.writeRecord(24, item("APPLES", "333"));
+    append(path,
+           {item("TEA", "111"), customer("SMITH"), item("BREAD", "222"), item("APPLES", "333")});
 
     Harness h;
     Interface &w = h.start(path);
@@ -261,14 +236,8 @@ void MainWindowTest::loadReadsSwitchesAndLogPath()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    RecordStore store(path);
-    DataRecord r;
-    take(store.readRecord(2), r);
-    r.Number = FieldValue::fromText(QStringLiteral("/var/log/till.txt"));
-    store.writeRecord(2, r);
-    take(store.readRecord(3), r);
-    r.Number = FieldValue::fromInt16(1); // as a number
-    store.writeRecord(3, r);
+    setHeader(path, 2, FieldValue::fromText(QStringLiteral("/var/log/till.txt")));
+    setHeader(path, 3, FieldValue::fromInt16(1)); // as a number
 
     Harness h;
     h.start(path);
@@ -277,12 +246,8 @@ void MainWindowTest::loadReadsSwitchesAndLogPath()
     QVERIFY(!h.action("mnuitmPrint")->isChecked());
 
     // The same switch stored as text counts too; a 0 turns the mark off.
-    take(store.readRecord(4), r);
-    r.Number = FieldValue::fromText(QStringLiteral("1"));
-    store.writeRecord(4, r);
-    take(store.readRecord(3), r);
-    r.Number = FieldValue::fromInt16(0);
-    store.writeRecord(3, r);
+    setHeader(path, 4, FieldValue::fromText(QStringLiteral("1")));
+    setHeader(path, 3, FieldValue::fromInt16(0));
     h.dialogs.answerFile(path);
     QVERIFY(h.trigger("mnuOpen"));
     QVERIFY(!h.action("mnuitmSave")->isChecked());
@@ -293,13 +258,8 @@ void MainWindowTest::pickListFollowsPreferences()
 {
     TempDir dir;
     const QString path = newDatafile(dir);
-    RecordStore store(path);
-    store.writeRecord(21, item("TEA", "900"));
-    store.writeRecord(22, item("BREAD", "100"));
-    DataRecord r;
-    take(store.readRecord(6), r);
-    r.Number = FieldValue::fromInt16(0); // item numbers
-    store.writeRecord(6, r);
+    append(path, {item("TEA", "900"), item("BREAD", "100")});
+    setHeader(path, 6, FieldValue::fromInt16(0)); // item numbers
 
     Harness h;
     h.start(path);
@@ -308,9 +268,7 @@ void MainWindowTest::pickListFollowsPreferences()
     QCOMPARE(combo->itemText(0), QStringLiteral("100"));
     QCOMPARE(combo->itemText(1), QStringLiteral("900"));
 
-    take(store.readRecord(8), r);
-    r.Number = FieldValue::fromInt16(1); // drop-down boxes off
-    store.writeRecord(8, r);
+    setHeader(path, 8, FieldValue::fromInt16(1)); // drop-down boxes off
     h.dialogs.answerFile(path);
     QVERIFY(h.trigger("mnuOpen"));
     QCOMPARE(combo->count(), 0);

@@ -1,12 +1,10 @@
-#include "common/Results.h"
 #include "common/TempDir.h"
 #include "common/TestMain.h"
 #include "gui/Drive.h"
-#include "gui/Harness.h"
 #include "gui/TestData.h"
+#include "gui/World.h"
 
 #include "cashier/Cashier.h"
-#include "cashier/CashierTime.h"
 #include "datafile/RecordCodec.h"
 #include "datafile/RecordStore.h"
 
@@ -14,19 +12,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QTest>
 
 using namespace TestData;
 
 namespace {
-DataRecord read(const QString &path, int n)
-{
-    DataRecord r;
-    take(RecordStore(path).readRecord(n), r);
-    return r;
-}
-
 QString shownName(Cashier &w)
 {
     return Drive::text(&w, "Text1");
@@ -35,6 +25,17 @@ QString shownName(Cashier &w)
 QAction *menu(Cashier &w, const char *name)
 {
     return w.findChild<QAction *>(name);
+}
+
+// Title and text of the last message box.
+QStringList said(const Harness &h)
+{
+    return {h.dialogs.lastMessage().title, h.dialogs.lastMessage().text};
+}
+
+int nextFree(const QString &path)
+{
+    return RecordStore(path).NextFreeRecord().valueOr(0);
 }
 } // namespace
 
@@ -63,6 +64,7 @@ void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
     Harness h;
     h.start();
     h.dialogs.answerFile(path);
+    const auto first = [&] { return RecordStore(path).readRecord(21).valueOr(DataRecord()); };
     int attempts = 0;
     Drive::onNextDialog([&](QDialog *d) {
         auto &w = *qobject_cast<Cashier *>(d);
@@ -79,10 +81,9 @@ void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
         d->close();
         ++attempts;
         QVERIFY(d->isVisible());
-        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Master Account Required"));
-        QCOMPARE(h.dialogs.lastMessage().text,
-                 QStringLiteral("At least one cashier must have all attributes on.  Please "
-                                "choose a user, and check of all boxes."));
+        QCOMPARE(said(h), QStringList({"Master Account Required",
+                                       "At least one cashier must have all attributes on.  Please "
+                                       "choose a user, and check of all boxes."}));
 
         // Ten of the eleven boxes are not enough.
         Drive::type(d, "Text1", "boss");
@@ -91,7 +92,7 @@ void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
         for (int k = 0; k < 10; ++k)
             boxes[k]->setChecked(true);
         Drive::click(d, "Command1");
-        QCOMPARE(read(path, 21).SpareC.toText(), QStringLiteral("111111111100000000000"));
+        QCOMPARE(first().SpareC.toText(), QStringLiteral("111111111100000000000"));
         d->reject();
         ++attempts;
         QVERIFY(d->isVisible());
@@ -103,27 +104,23 @@ void CashierWindowTest::masterRuleKeepsNewDatafileOpen()
     });
     QVERIFY(h.trigger("mnuNew"));
     QCOMPARE(attempts, 2);
-    const DataRecord boss = read(path, 21);
+    const DataRecord boss = first();
     QVERIFY(boss.isCashier());
     QCOMPARE(boss.Number.toText(), QStringLiteral("BOSS"));
     QCOMPARE(boss.SpareA.toText(), QStringLiteral("2468"));
     QCOMPARE(boss.SpareC.toText(), Privileges::master().toString());
     QCOMPARE(boss.Price.toCurrency(), Currency());
     QCOMPARE(boss.SpareD.toNumber(), 0.0);
-    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 22);
+    QCOMPARE(nextFree(path), 22);
     QCOMPARE(h.window().statusText(), QStringLiteral("Terminal Locked - Log On Required"));
 }
 
 void CashierWindowTest::walksCashiersAmongOtherRecords()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {item("TEA", "1"), cashier("ANN", "1111"), customer("SMITH"),
-                  cashier("BOB", "2222", "100000000000000000000", 3723004), item("JAM", "2")});
-    Harness h;
-    h.start(path);
-    h.ctx.DataFilePath = path;
-    Cashier w(h.ctx, &h.window());
+    World world({item("TEA", "1"), cashier("ANN", "1111"), customer("SMITH"),
+                 cashier("BOB", "2222", "100000000000000000000", 3723004), item("JAM", "2")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
     QCOMPARE(w.shownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
@@ -141,9 +138,8 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     QCOMPARE(shownName(w), QString());
     QVERIFY(h.dialogs.messages().isEmpty());
     w.next();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("There are no more cashiers in the database"));
+    QCOMPARE(said(h),
+             QStringList({"End of Database", "There are no more cashiers in the database"}));
     QCOMPARE(w.shownRecord(), 26);
 
     w.previous();
@@ -153,30 +149,25 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     // Only other records lie before the first cashier.
     h.dialogs.clear();
     w.previous();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of Cashier List"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("You are at the beginning of the cashier database"));
+    QCOMPARE(said(h), QStringList({"Beginning of Cashier List",
+                                   "You are at the beginning of the cashier database"}));
     QCOMPARE(w.shownRecord(), 22);
 
     // A cashier at record 21 has nothing before it at all.
-    QCOMPARE(RecordStore(path).DeleteRecord(21), FileError::None);
+    QCOMPARE(RecordStore(world.path).DeleteRecord(21), FileError::None);
     Cashier again(h.ctx, &h.window());
     QCOMPARE(again.shownRecord(), 21);
     again.previous();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Beginning of User List"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("You are at the beginning of the user database"));
+    QCOMPARE(said(h), QStringList({"Beginning of User List",
+                                   "You are at the beginning of the user database"}));
     QCOMPARE(h.window().statusText(), QStringLiteral("Ready"));
 }
 
 void CashierWindowTest::arrowPicturesWalk()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
+    World world({cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
     w.show();
     const auto picture = [](QWidget *label) {
         return qobject_cast<QLabel *>(label)->pixmap().toImage();
@@ -206,12 +197,9 @@ void CashierWindowTest::arrowPicturesWalk()
 
 void CashierWindowTest::functionKeysWalkSaveAndSearch()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
+    World world({cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
     w.show();
     QLineEdit *box = w.findChild<QLineEdit *>("Text4");
     QTest::keyClick(box, Qt::Key_F6);
@@ -221,7 +209,7 @@ void CashierWindowTest::functionKeysWalkSaveAndSearch()
 
     Drive::type(&w, "Text4", "7");
     QTest::keyClick(box, Qt::Key_F7);
-    QCOMPARE(read(path, 21).SpareB.toText(), QStringLiteral("7"));
+    QCOMPARE(world.record(21).SpareB.toText(), QStringLiteral("7"));
 
     h.dialogs.answerText("bob");
     QTest::keyClick(box, Qt::Key_F9);
@@ -230,18 +218,15 @@ void CashierWindowTest::functionKeysWalkSaveAndSearch()
     h.dialogs.answerYes();
     QTest::keyClick(box, Qt::Key_F8);
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Confirm Delete"));
-    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 22);
+    QCOMPARE(nextFree(world.path), 22);
     w.hide();
 }
 
 void CashierWindowTest::searchFindsNamesAndBlank()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111"), item("SAM", "3"), cashier("SAM", "2222")});
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
+    World world({cashier("ANN", "1111"), item("SAM", "3"), cashier("SAM", "2222")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
 
     h.dialogs.answerText("sam");
     menu(w, "mnuSearch")->trigger();
@@ -254,8 +239,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
 
     h.dialogs.answerText("NOBODY");
     menu(w, "mnuSearch")->trigger();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Search Error"));
-    QCOMPARE(h.dialogs.lastMessage().text, QStringLiteral("No records match search critera"));
+    QCOMPARE(said(h), QStringList({"Search Error", "No records match search critera"}));
     QCOMPARE(w.shownRecord(), 23);
 
     h.dialogs.answerText("*");
@@ -283,17 +267,15 @@ void CashierWindowTest::searchFindsNamesAndBlank()
 
 void CashierWindowTest::fullDatafileOffersNoBlankRecord()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
+    World world({cashier("ANN", "1111")});
+    Harness &h = world.h;
+    const QString &path = world.path;
     QByteArray bytes = TempDir::readFile(path);
-    bytes += *RecordCodec::encode(cashier("ANN", "1111"));
     const QByteArray filler = *RecordCodec::encode(item("TEA", "1"));
     while (bytes.size() < MaxRecords * RecordLength)
         bytes += filler;
-    dir.writeFile("shop.tb2", bytes);
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
+    world.dir.writeFile("shop.tb2", bytes);
+    Cashier w(h.ctx, &world.start());
     QCOMPARE(w.shownRecord(), 21);
     const QString full =
         QStringLiteral("The current database is full. The combined total of all "
@@ -303,8 +285,7 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
                          "records.");
 
     w.next();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Database is Full"));
-    QCOMPARE(h.dialogs.lastMessage().text, full);
+    QCOMPARE(said(h), QStringList({"Database is Full", full}));
     QCOMPARE(w.shownRecord(), 21);
 
     h.dialogs.answerText("*");
@@ -316,19 +297,16 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
     // A save still goes to ANN, not to the last record of the file.
     Drive::type(&w, "Text4", "5");
     w.save();
-    QCOMPARE(read(path, 21).SpareB.toText(), QStringLiteral("5"));
-    QCOMPARE(read(path, MaxRecords).Name.toText(), QStringLiteral("TEA"));
+    QCOMPARE(world.record(21).SpareB.toText(), QStringLiteral("5"));
+    QCOMPARE(world.record(MaxRecords).Name.toText(), QStringLiteral("TEA"));
 }
 
 void CashierWindowTest::saveRefusesBadInput()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111")});
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
-    const QByteArray before = TempDir::readFile(path);
+    World world({cashier("ANN", "1111")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
+    const QByteArray before = TempDir::readFile(world.path);
     const QString fill =
         QStringLiteral("Please ensure that all text boxes are filled out correctly.");
 
@@ -367,7 +345,7 @@ void CashierWindowTest::saveRefusesBadInput()
                                                     ? QStringLiteral("Invalid Character")
                                                     : QStringLiteral("Check Text Boxes"));
         QCOMPARE(h.dialogs.lastMessage().text, c.message);
-        QCOMPARE(TempDir::readFile(path), before);
+        QCOMPARE(TempDir::readFile(world.path), before);
     }
 
     // A name too long for the record is refused and the record keeps its content.
@@ -376,23 +354,27 @@ void CashierWindowTest::saveRefusesBadInput()
     Drive::type(&w, "Text1", QString(110, QLatin1Char('N')));
     h.dialogs.clear();
     w.save();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Record too Long"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("This record is too long!  Try shortening some of the fields."));
-    QCOMPARE(TempDir::readFile(path), before);
+    QCOMPARE(said(h),
+             QStringList({"Record too Long",
+                          "This record is too long!  Try shortening some of the fields."}));
+    QCOMPARE(TempDir::readFile(world.path), before);
 }
 
 void CashierWindowTest::leavingBoxesChecksTheirText()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111"), cashier("BOB", "2222")});
-    Harness h;
-    h.start(path);
+    World world({cashier("ANN", "1111"), cashier("BOB", "2222")});
+    Harness &h = world.h;
+    world.start();
     QVERIFY(h.logOn("ANN", "1111"));
     Cashier w(h.ctx, &h.window());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto edit = [&](const char *box, const QString &text) {
+        h.dialogs.clear();
+        Drive::focus(&w, box);
+        Drive::type(&w, box, text);
+        Drive::leave(&w, box);
+    };
 
     struct Case {
         const char *box;
@@ -409,48 +391,35 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
         {"Text4", "12", "", "12"},
     };
     for (const Case &c : cases) {
-        h.dialogs.clear();
-        Drive::focus(&w, c.box);
-        Drive::type(&w, c.box, c.typed);
-        Drive::leave(&w, c.box);
+        edit(c.box, c.typed);
         if (c.message.isEmpty()) {
             QVERIFY2(h.dialogs.messages().isEmpty(), c.box);
         } else {
             QCOMPARE(h.dialogs.messages().size(), 1);
-            QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Error 8778"));
-            QCOMPARE(h.dialogs.lastMessage().text, c.message);
+            QCOMPARE(said(h), QStringList({"Error 8778", c.message}));
             QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget *>(c.box));
         }
         QCOMPARE(Drive::text(&w, c.box), c.after);
     }
 
     // The time of the cashier on duty cannot be edited; another's can.
-    h.dialogs.clear();
-    Drive::focus(&w, "Text5");
-    Drive::type(&w, "Text5", "0100:00:00:000");
-    Drive::leave(&w, "Text5");
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Requested Modification not Possible"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("You cannot change the Time Logged On property of the cashier "
-                            "currently logged on."));
+    edit("Text5", "0100:00:00:000");
+    QCOMPARE(said(h), QStringList({"Requested Modification not Possible",
+                                   "You cannot change the Time Logged On property of the cashier "
+                                   "currently logged on."}));
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0000:00:00:000"));
 
     w.next();
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
-    h.dialogs.clear();
-    Drive::focus(&w, "Text5");
-    Drive::type(&w, "Text5", "0100:0:00:000");
-    Drive::leave(&w, "Text5");
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Error 8778"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("Please ensure that the 'Time Logged On' box contains valid input.  "
-                            "Data should be entered in the format hhhh:mm:ss:mss"));
-    h.dialogs.clear();
-    Drive::type(&w, "Text5", "0100:00:00:000");
-    Drive::leave(&w, "Text5");
+    edit("Text5", "0100:0:00:000");
+    QCOMPARE(said(h),
+             QStringList({"Error 8778",
+                          "Please ensure that the 'Time Logged On' box contains valid input.  "
+                          "Data should be entered in the format hhhh:mm:ss:mss"}));
+    edit("Text5", "0100:00:00:000");
     QVERIFY(h.dialogs.messages().isEmpty());
     w.save();
-    QCOMPARE(read(path, 22).SpareD.toNumber(), 360000000.0);
+    QCOMPARE(world.record(22).SpareD.toNumber(), 360000000.0);
 
     // Unticking the hide box shows the PIN in clear.
     Drive::check(&w, "Check1", false);
@@ -460,24 +429,20 @@ void CashierWindowTest::leavingBoxesChecksTheirText()
 
 void CashierWindowTest::deleteMovesToNextCashier()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111"), item("TEA", "1"), cashier("BOB", "2222")});
-    Harness h;
-    h.start(path);
-    Cashier w(h.ctx, &h.window());
+    World world({cashier("ANN", "1111"), item("TEA", "1"), cashier("BOB", "2222")});
+    Harness &h = world.h;
+    Cashier w(h.ctx, &world.start());
 
     h.dialogs.answerNo();
     menu(w, "mnuDelete")->trigger();
-    QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Confirm Delete"));
-    QCOMPARE(h.dialogs.lastMessage().text,
-             QStringLiteral("Are you sure you wish to delete this cashier record?"));
-    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 24);
+    QCOMPARE(said(h), QStringList({"Confirm Delete",
+                                   "Are you sure you wish to delete this cashier record?"}));
+    QCOMPARE(nextFree(world.path), 24);
 
     h.dialogs.answerYes();
     menu(w, "mnuDelete")->trigger();
-    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 23);
-    QCOMPARE(read(path, 21).Name.toText(), QStringLiteral("TEA"));
+    QCOMPARE(nextFree(world.path), 23);
+    QCOMPARE(world.record(21).Name.toText(), QStringLiteral("TEA"));
     QCOMPARE(w.shownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
 
@@ -489,17 +454,15 @@ void CashierWindowTest::deleteMovesToNextCashier()
     const int boxes = h.dialogs.boxes.size();
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), boxes);
-    QCOMPARE(RecordStore(path).NextFreeRecord().valueOr(0), 22);
+    QCOMPARE(nextFree(world.path), 22);
 }
 
 void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
-    append(path, {cashier("ANN", "1111", "000000100000000000000"), cashier("BOB", "2222"),
-                  cashier("CAT", "3333", "000000100000000000000")});
-    Harness h;
-    h.start(path);
+    World world({cashier("ANN", "1111", "000000100000000000000"), cashier("BOB", "2222"),
+                 cashier("CAT", "3333", "000000100000000000000")});
+    Harness &h = world.h;
+    world.start();
     QVERIFY(h.logOn("CAT", "3333"));
     QCOMPARE(h.ctx.session.onDuty().record, 23);
 
@@ -515,8 +478,8 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
     QVERIFY(h.ctx.session.isLoggedOn());
     h.clock.advance(9000);
     QVERIFY(h.trigger("mnuitmLogOff"));
-    QCOMPARE(read(path, 21).SpareD.toNumber(), 0.0);    // BOB
-    QCOMPARE(read(path, 22).SpareD.toNumber(), 9000.0); // CAT
+    QCOMPARE(world.record(21).SpareD.toNumber(), 0.0);    // BOB
+    QCOMPARE(world.record(22).SpareD.toNumber(), 9000.0); // CAT
 
     // Deleting the only master keeps the window open until a master exists again.
     QVERIFY(h.logOn("CAT", "3333"));
@@ -536,21 +499,19 @@ void CashierWindowTest::deletingLoggedOnCashierKeepsRecordNumberRight()
     });
     QVERIFY(h.trigger("mnuitmCashierSettings"));
     QVERIFY(h.ctx.session.isLoggedOn());
-    QCOMPARE(read(path, 21).SpareC.toText(), Privileges::master().toString());
+    QCOMPARE(world.record(21).SpareC.toText(), Privileges::master().toString());
 }
 
 void CashierWindowTest::resetsAskThenChange()
 {
-    TempDir dir;
-    const QString path = newDatafile(dir);
     DataRecord ann = cashier("ANN", "1111", Privileges::master().toString(), 5000);
     ann.Price = FieldValue::fromCurrency(Currency::fromUnits(90));
     ann.SpareB = FieldValue::fromInt16(9);
     DataRecord bob = ann;
     bob.Number = FieldValue::fromText(QStringLiteral("BOB"));
-    append(path, {ann, customer("SMITH", 4), item("TEA", "1", Currency::fromUnits(2), 10, 6), bob});
-    Harness h;
-    h.start(path);
+    World world({ann, customer("SMITH", 4), item("TEA", "1", Currency::fromUnits(2), 10, 6), bob});
+    Harness &h = world.h;
+    world.start();
     QVERIFY(h.logOn("ANN", "1111"));
 
     struct Reset {
@@ -563,46 +524,44 @@ void CashierWindowTest::resetsAskThenChange()
          "Are you sure you wish to reset cashier sales performed data?",
          "Cashier Sales Performed Data Reset.",
          [&] {
-             QCOMPARE(read(path, 21).SpareB.toNumber(), 0.0);
-             QCOMPARE(read(path, 24).SpareB.toNumber(), 0.0);
+             QCOMPARE(world.record(21).SpareB.toNumber(), 0.0);
+             QCOMPARE(world.record(24).SpareB.toNumber(), 0.0);
          }},
         {"mnuitmCashierMoney", "Reset Cashier Amount Sold Data",
          "Are you sure you wish to reset cashier amount data?", "Amount Sold Data Reset.",
-         [&] { QCOMPARE(read(path, 24).Price.toNumber(), 0.0); }},
+         [&] { QCOMPARE(world.record(24).Price.toNumber(), 0.0); }},
         {"mnuitmLoggedOnTime", "Reset Cashier Time Logged On Data",
          "Are you sure you wish to reset cashier time logged on data?",
          "Cashier Time Logged On Data Reset.",
          [&] {
-             QCOMPARE(read(path, 21).SpareD.toNumber(), 5000.0); // on duty: kept
-             QCOMPARE(read(path, 24).SpareD.toNumber(), 0.0);
+             QCOMPARE(world.record(21).SpareD.toNumber(), 5000.0); // on duty: kept
+             QCOMPARE(world.record(24).SpareD.toNumber(), 0.0);
          }},
         {"mnuitmVisit", "Reset Credit Number of Visits",
          "Are you sure you wish to reset credit number of visits data?",
          "Credit Number of Visits Data Reset.",
-         [&] { QCOMPARE(read(path, 22).SpareA.toNumber(), 0.0); }},
+         [&] { QCOMPARE(world.record(22).SpareA.toNumber(), 0.0); }},
         {"mnuResetItem", "Reset Item Sold Data", "Are you sure you wish to reset item sold data?",
          "Item sold data reset.",
          [&] {
-             QCOMPARE(read(path, 23).Sold.toNumber(), 0.0);
-             QCOMPARE(read(path, 23).Remaining.toNumber(), 10.0);
+             QCOMPARE(world.record(23).Sold.toNumber(), 0.0);
+             QCOMPARE(world.record(23).Remaining.toNumber(), 10.0);
          }},
     };
     for (const Reset &r : resets) {
-        const QByteArray before = TempDir::readFile(path);
+        const QByteArray before = TempDir::readFile(world.path);
         h.dialogs.clear();
         h.dialogs.answerNo();
         QVERIFY(h.trigger(r.command));
         QCOMPARE(h.dialogs.messages().size(), 1);
-        QCOMPARE(h.dialogs.lastMessage().title, r.title);
-        QCOMPARE(h.dialogs.lastMessage().text, r.question);
+        QCOMPARE(said(h), QStringList({r.title, r.question}));
         QCOMPARE(h.dialogs.lastMessage().buttons, Dialogs::Buttons::YesNo);
-        QCOMPARE(TempDir::readFile(path), before);
+        QCOMPARE(TempDir::readFile(world.path), before);
 
         h.dialogs.answerYes();
         QVERIFY(h.trigger(r.command));
         QCOMPARE(h.dialogs.lastMessage().icon, Dialogs::Icon::Information);
-        QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("Success"));
-        QCOMPARE(h.dialogs.lastMessage().text, r.success);
+        QCOMPARE(said(h), QStringList({"Success", r.success}));
         r.verify();
     }
 }
