@@ -307,7 +307,7 @@ int Interface::billLineCount() const
 
 void Interface::ClearBill()
 {
-    m_sale->clearBill();
+    m_sale->ClearBill();
 }
 
 void Interface::setNoDatafile()

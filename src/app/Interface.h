@@ -1,7 +1,7 @@
 #pragma once
 
 #include "datafile/FileStamp.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 
 #include <QMainWindow>
 
@@ -21,7 +21,7 @@ struct MainWindowMode {
 };
 
 // The main window: menus, the sale area, the status bar, and the open datafile.
-class Interface : public QMainWindow, public MainWindow
+class Interface : public QMainWindow, public MainWindowAccess
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ public:
     Interface(AppContext &ctx, const QString &commandLine, QWidget *parent = nullptr);
     ~Interface() override;
 
-    using MainWindow::ShowStatus;
+    using MainWindowAccess::ShowStatus;
     QWidget *widget() override { return this; }
     void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) override;
     QString statusText() const;

@@ -5,7 +5,7 @@
 #include "ui/ArrowImage.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 
 #include <QApplication>
@@ -45,8 +45,8 @@ void BrowserFrame::start(BrowserSettings settings, BoxBinding boxes, SaveCheck m
     connect(search, &QAction::triggered, this, &BrowserFrame::search);
     layout()->setMenuBar(m_menu);
 
-    using Arrow = MainWindow::Arrow;
-    const MainWindow &main = *m_ctx.mainWindow;
+    using Arrow = MainWindowAccess::Arrow;
+    const MainWindowAccess &main = *m_ctx.mainWindow;
     auto *previous = findChild<ArrowImage *>(QStringLiteral("Image2"));
     auto *next = findChild<ArrowImage *>(QStringLiteral("Image1"));
     previous->setPictures(main.arrowPicture(Arrow::Left), main.arrowPicture(Arrow::LeftInverted));
@@ -129,12 +129,12 @@ void BrowserFrame::setForm(const Form &texts)
 
 void BrowserFrame::status(const QString &text)
 {
-    m_ctx.mainWindow->ShowStatus(text, MainWindow::Lamp::Busy);
+    m_ctx.mainWindow->ShowStatus(text, MainWindowAccess::Lamp::Busy);
 }
 
 void BrowserFrame::ready()
 {
-    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
 }
 
 void BrowserFrame::critical(const BrowserMessage &message)

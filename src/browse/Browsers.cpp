@@ -4,7 +4,7 @@
 
 #include "datafile/MoneyText.h"
 #include "ui/AppContext.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui_CreditBrowse.h"
 #include "ui_CurrencyBrowse.h"
 #include "ui_Items.h"
@@ -13,7 +13,7 @@ namespace Browsers {
 
 void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
 {
-    MainWindow &main = *ctx.mainWindow;
+    MainWindowAccess &main = *ctx.mainWindow;
     BrowserFrame window(ctx, main.widget());
     Ui::Items ui;
     ui.setupUi(&window);
@@ -30,9 +30,9 @@ void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
     window.exec();
     if (!window.changed())
         return;
-    main.ShowStatus(QStringLiteral("Updating Item Lists"), MainWindow::Lamp::Busy);
+    main.ShowStatus(QStringLiteral("Updating Item Lists"), MainWindowAccess::Lamp::Busy);
     main.refillItemBox();
-    main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+    main.ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
 }
 
 void mnuCredit(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)

@@ -4,7 +4,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_Convert.h"
 

@@ -9,7 +9,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui_Cashier.h"
 
 #include <QCheckBox>
@@ -191,7 +191,7 @@ bool Cashier::save()
 {
     Session &session = m_ctx.session;
     int onDuty = 0;
-    if (session.isLoggedOn() && !newCashierMode()) {
+    if (session.isLoggedOn() && !NewCashierMode()) {
         const Session::OnDuty &cashier = session.onDuty();
         const Result<CashierStore::Found> found =
             CashierStore::locate(m_ctx.DataFilePath, {cashier.record, cashier.name, cashier.pin});
@@ -199,7 +199,7 @@ bool Cashier::save()
     }
     if (!BrowserFrame::save())
         return false;
-    if (onDuty != 0 && onDuty == shownRecord()) {
+    if (onDuty != 0 && onDuty == ShownRecord()) {
         session.foundAt(onDuty);
         session.renamed(form().value(CashierBox::Name), form().value(CashierBox::Pin));
     }
@@ -229,7 +229,7 @@ bool Cashier::masterCheckAllowsClose()
         ready();
     else
         m_ctx.mainWindow->ShowStatus(QStringLiteral("Terminal Locked - Log On Required"),
-                                     MainWindow::Lamp::Busy, true);
+                                     MainWindowAccess::Lamp::Busy, true);
     return !master || *master;
 }
 

@@ -20,8 +20,8 @@ public:
 
     // The record the form stands for, and whether it is the blank record
     // past the last cashier, where a save appends.
-    int shownRecord() const { return walk().CurrentRecord; }
-    bool newCashierMode() const { return walk().AtEnd; }
+    int ShownRecord() const { return walk().CurrentRecord; }
+    bool NewCashierMode() const { return walk().AtEnd; }
 
     QList<QCheckBox *> privilegeBoxes() const;
 

@@ -7,7 +7,7 @@
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 
 namespace CashierCommands {
 
@@ -77,20 +77,20 @@ Result<int> resetRecords(AppContext &ctx, Reset reset, int spared)
 
 void runReset(AppContext &ctx, Reset reset)
 {
-    MainWindow &main = *ctx.mainWindow;
+    MainWindowAccess &main = *ctx.mainWindow;
     QWidget *parent = main.widget();
     const ResetText text = resetText(reset);
     if (!checkAccess(ctx, parent, text.guard))
         return;
     if (!ctx.dialogs->askYesNo(parent, text.title, text.question))
         return;
-    main.ShowStatus(QStringLiteral("Resetting Statistics"), MainWindow::Lamp::Busy);
+    main.ShowStatus(QStringLiteral("Resetting Statistics"), MainWindowAccess::Lamp::Busy);
     // The cashier on duty keeps the time until log off adds to it.
     Result<CashierStore::Found> spared = CashierStore::Found();
     if (reset == Reset::TimeLoggedOn && ctx.session.isLoggedOn()) {
         spared = CashierStore::locate(ctx.DataFilePath, onDuty(ctx));
         if (spared && spared->record == 0) {
-            main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+            main.ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
             ctx.dialogs->cashierGone(parent, ctx.session.onDuty().name,
                                      QStringLiteral("Nothing has been reset."));
             return;
@@ -100,7 +100,7 @@ void runReset(AppContext &ctx, Reset reset)
     }
     const Result<int> written =
         spared ? resetRecords(ctx, reset, spared->record) : Result<int>(spared.error());
-    main.ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+    main.ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
     if (!written) {
         ctx.dialogs->ioError(parent, errorNumber(written.error()));
         return;
@@ -116,7 +116,7 @@ void logOn(AppContext &ctx)
 
 bool LogOff(AppContext &ctx)
 {
-    MainWindow &main = *ctx.mainWindow;
+    MainWindowAccess &main = *ctx.mainWindow;
     if (main.billLineCount() > 0) {
         if (!ctx.dialogs->askYesNo(main.widget(), QStringLiteral("Cancel Purchase"),
                                    QStringLiteral("Are you sure you wish to cancel the entire "

@@ -8,7 +8,7 @@
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_LogOn.h"
 
@@ -25,16 +25,16 @@ LogOn::LogOn(AppContext &ctx, QWidget *parent)
     EntryBox::selectAllOnFocus(ui->Text1);
     EntryBox::selectAllOnFocus(ui->Text2);
     EntryBox::maskWithAsterisks(ui->Text2);
-    connect(ui->Command1, &QPushButton::clicked, this, &LogOn::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &LogOn::logOn);
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
 LogOn::~LogOn() = default;
 
-void LogOn::Command1_Click()
+void LogOn::logOn()
 {
-    MainWindow &main = *m_ctx.mainWindow;
-    using Lamp = MainWindow::Lamp;
+    MainWindowAccess &main = *m_ctx.mainWindow;
+    using Lamp = MainWindowAccess::Lamp;
     main.ShowStatus(QStringLiteral("Searching Database for Cashier"), Lamp::Busy);
     const QString name = ui->Text1->text();
     const QString pin = ui->Text2->text();

@@ -19,7 +19,7 @@ public:
     ~LogOn() override;
 
     // Checks the name and PIN; on success unlocks the terminal and closes.
-    void Command1_Click();
+    void logOn();
 
 private:
     AppContext &m_ctx;

@@ -344,7 +344,7 @@ void ReportBuild::runQuery()
         appendReportLines(m_report.queryALines, std::move(lines));
         m_c.crossAnd->setEnabled(false);
         m_c.crossOr->setEnabled(false);
-        clearSteps();
+        ClearAll();
         m_stage = true;
         m_c.create->setText(CreateReport);
         focusLater(m_c.propertyButtons.first().button);
@@ -356,7 +356,7 @@ void ReportBuild::runQuery()
     }
 }
 
-void ReportBuild::clearSteps()
+void ReportBuild::ClearAll()
 {
     m_valuePending = false;
     for (const PropertyButton &p : m_c.propertyButtons)
@@ -379,7 +379,7 @@ void ReportBuild::clearSteps()
 
 void ReportBuild::restartQuery()
 {
-    clearSteps();
+    ClearAll();
     m_c.crossAnd->setChecked(false);
     m_c.crossOr->setChecked(false);
     m_c.crossAnd->setEnabled(true);

@@ -38,7 +38,7 @@ public:
     void setStatus(ReportStatus status) { m_status = std::move(status); }
 
     // Resets the step controls for a new query; the sentences stay.
-    void clearSteps();
+    void ClearAll();
     // "&Create Report" / "&Continue Building": runs the query built.
     void runQuery();
     // "&Restart Query".

@@ -5,7 +5,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_Cash.h"
 
@@ -34,8 +34,8 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     ui->Combo1->installEventFilter(this);
     ui->txtChange->installEventFilter(this);
 
-    connect(ui->txtChange, &QLineEdit::textEdited, this, &Cash::txtChange_Change);
-    connect(ui->Command1, &QPushButton::clicked, this, &Cash::Command1_Click);
+    connect(ui->txtChange, &QLineEdit::textEdited, this, &Cash::moneyGivenTyped);
+    connect(ui->Command1, &QPushButton::clicked, this, &Cash::complete);
     ui->txtChange->setFocus();
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
@@ -48,14 +48,14 @@ bool Cash::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusOut
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
         if (watched == ui->Combo1)
-            Combo1_LostFocus();
+            currencyLeft();
         else if (watched == ui->txtChange)
-            txtChange_LostFocus();
+            moneyGivenLeft();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void Cash::txtChange_Change()
+void Cash::moneyGivenTyped()
 {
     const ChangeShown shown = changeFor(ui->txtChange->text(), m_due, foreign());
     ui->Label5->setText(shown.change);
@@ -65,14 +65,14 @@ void Cash::txtChange_Change()
                                                "number in the 'Money Given' box."));
 }
 
-void Cash::txtChange_LostFocus()
+void Cash::moneyGivenLeft()
 {
     const QString left = moneyGivenOnLeaving(ui->txtChange->text(), foreign());
     if (left != ui->txtChange->text())
         ui->txtChange->setText(left);
 }
 
-void Cash::Combo1_LostFocus()
+void Cash::currencyLeft()
 {
     if (m_foreign || ui->Combo1->currentIndex() <= 0)
         return;
@@ -85,16 +85,16 @@ void Cash::Combo1_LostFocus()
     const QString given = ui->txtChange->text();
     if (const std::optional<Currency> native = MoneyText::parseCurrency(given)) {
         ui->txtChange->setText(foreignText(*m_foreign, convert(*native, *m_foreign)));
-        txtChange_Change();
+        moneyGivenTyped();
     }
     ui->Combo1->setEnabled(false);
 }
 
-void Cash::Command1_Click()
+void Cash::complete()
 {
     // A currency picked but not yet left counts as chosen.
-    Combo1_LostFocus();
-    txtChange_LostFocus();
+    currencyLeft();
+    moneyGivenLeft();
     const QString given = ui->txtChange->text();
     if (!moneyGivenIsValid(given, foreign())) {
         m_ctx.dialogs->critical(this, QStringLiteral("Input not Numerical"),

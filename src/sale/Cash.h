@@ -24,16 +24,16 @@ public:
     ~Cash() override;
 
     // "&Complete Purchase".
-    void Command1_Click();
+    void complete();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void txtChange_Change();
-    void txtChange_LostFocus();
+    void moneyGivenTyped();
+    void moneyGivenLeft();
     // The currency in the box becomes the payment's, once.
-    void Combo1_LostFocus();
+    void currencyLeft();
     const Purchase::Foreign *foreign() const { return m_foreign ? &*m_foreign : nullptr; }
 
     AppContext &m_ctx;

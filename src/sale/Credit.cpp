@@ -6,7 +6,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/UpdateList.h"
 #include "ui/WindowSetup.h"
 #include "ui_Credit.h"
@@ -31,7 +31,7 @@ Credit::Credit(AppContext &ctx, const ShownBill &bill, QWidget *parent)
     status(QStringLiteral("Ready"), false);
 
     ui->Combo1->installEventFilter(this);
-    connect(ui->Command1, &QPushButton::clicked, this, &Credit::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &Credit::complete);
     ui->Combo1->setFocus();
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
@@ -41,7 +41,8 @@ Credit::~Credit() = default;
 void Credit::status(const QString &text, bool busy)
 {
     if (m_ctx.mainWindow)
-        m_ctx.mainWindow->ShowStatus(text, busy ? MainWindow::Lamp::Busy : MainWindow::Lamp::Ready);
+        m_ctx.mainWindow->ShowStatus(text, busy ? MainWindowAccess::Lamp::Busy
+                                                : MainWindowAccess::Lamp::Ready);
 }
 
 bool Credit::eventFilter(QObject *watched, QEvent *event)
@@ -49,11 +50,11 @@ bool Credit::eventFilter(QObject *watched, QEvent *event)
     // Dropping the list down does not leave the box.
     if (watched == ui->Combo1 && event->type() == QEvent::FocusOut
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
-        Combo1_LostFocus();
+        customerLeft();
     return QDialog::eventFilter(watched, event);
 }
 
-void Credit::Combo1_LostFocus()
+void Credit::customerLeft()
 {
     const QString name = ui->Combo1->currentText();
     status(QStringLiteral("Searching Database for Customer"), true);
@@ -69,12 +70,12 @@ void Credit::Combo1_LostFocus()
         ui->Text1->setPlainText(place->account->notes());
 }
 
-void Credit::Command1_Click()
+void Credit::complete()
 {
     // Enter on the default button leaves no box: the customer named now is
     // the one who pays, and their comments are the ones kept.
     if (ui->Combo1->currentText() != m_lookedUp)
-        Combo1_LostFocus();
+        customerLeft();
     const QString customer = ui->Combo1->currentText();
     if (customer.trimmed().isEmpty()) {
         m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),

@@ -23,14 +23,14 @@ public:
     ~Credit() override;
 
     // "&Complete Purchase".
-    void Command1_Click();
+    void complete();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Looks the customer in the box up and shows the account's comments.
-    void Combo1_LostFocus();
+    void customerLeft();
     void status(const QString &text, bool busy);
 
     AppContext &m_ctx;

@@ -6,7 +6,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_Discount.h"
 
@@ -43,7 +43,7 @@ Discount::Discount(AppContext &ctx, Bill &bill, QWidget *parent)
         if (const auto amount = MoneyText::parseCurrency(ui->Text1->text()))
             ui->Text1->setText(MoneyText::formatCurrency(*amount));
     });
-    connect(ui->Command2, &QPushButton::clicked, this, &Discount::Command2_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &Discount::applyDiscount);
 
     // Without taxes there are none to take off.
     const Result<TaxSettings> tax = ShopFile(ctx.DataFilePath).taxSettings();
@@ -65,7 +65,7 @@ void Discount::fileError(int number)
     m_ctx.dialogs->ioError(this, number);
 }
 
-void Discount::Command2_Click()
+void Discount::applyDiscount()
 {
     using Refusal = Bill::Refusal;
     const auto notCalculated = [this] {

@@ -20,7 +20,7 @@ public:
     Discount(AppContext &ctx, Bill &bill, QWidget *parent = nullptr);
     ~Discount() override;
 
-    void Command2_Click();
+    void applyDiscount();
 
 private:
     void showPercentage(bool percentage);

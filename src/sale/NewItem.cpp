@@ -7,7 +7,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_NewItem.h"
 
@@ -45,7 +45,7 @@ NewItem::NewItem(AppContext &ctx, const QString &typed, QWidget *parent)
     connect(ui->Check1, &QCheckBox::toggled, this, [this](bool billOnly) {
         ui->Command1->setText(billOnly ? QStringLiteral("&Bill") : QStringLiteral("&Add"));
     });
-    connect(ui->Command1, &QPushButton::clicked, this, &NewItem::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &NewItem::storeItem);
 
     // A number typed at the counter is the item's number; anything else its name.
     if (MoneyText::isNumeric(typed)) {
@@ -72,15 +72,15 @@ QString NewItem::priceText() const
     return ui->Text3->text();
 }
 
-void NewItem::Command1_Click()
+void NewItem::storeItem()
 {
-    MainWindow *main = m_ctx.mainWindow;
-    const auto status = [main](const QString &text, MainWindow::Lamp lamp) {
+    MainWindowAccess *main = m_ctx.mainWindow;
+    const auto status = [main](const QString &text, MainWindowAccess::Lamp lamp) {
         if (main)
             main->ShowStatus(text, lamp);
     };
-    const auto ready = [&] { status(QStringLiteral("Ready"), MainWindow::Lamp::Ready); };
-    status(QStringLiteral("Adding New Item"), MainWindow::Lamp::Busy);
+    const auto ready = [&] { status(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready); };
+    status(QStringLiteral("Adding New Item"), MainWindowAccess::Lamp::Busy);
 
     const QString itemName = name();
     const std::optional<Currency> price = MoneyText::parseCurrency(ui->Text3->text());

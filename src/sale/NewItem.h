@@ -25,7 +25,7 @@ public:
     QString name() const;
     QString priceText() const;
 
-    void Command1_Click();
+    void storeItem();
 
 private:
     AppContext &m_ctx;

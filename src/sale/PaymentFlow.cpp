@@ -7,7 +7,7 @@
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 
 using namespace Purchase;
 

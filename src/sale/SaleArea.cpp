@@ -12,7 +12,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -74,7 +74,7 @@ void SaleArea::focusItemBox()
 
 void SaleArea::ready()
 {
-    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindow::Lamp::Ready);
+    m_ctx.mainWindow->ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
 }
 
 void SaleArea::fileError(FileError error)
@@ -120,7 +120,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_c.quantity) {
         if (!enter)
             return false;
-        ringItem(std::nullopt);
+        RingItem(std::nullopt);
         focusItemBox();
         return true;
     }
@@ -130,7 +130,7 @@ bool SaleArea::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (enter) {
         if (!m_c.item->currentText().isEmpty())
-            ringItem(std::nullopt);
+            RingItem(std::nullopt);
         focusItemBox();
         return true;
     }
@@ -159,16 +159,17 @@ void SaleArea::proposeItem()
     m_c.item->setUpdatesEnabled(true);
 }
 
-void SaleArea::ringItem(std::optional<int> record)
+void SaleArea::RingItem(std::optional<int> record)
 {
-    MainWindow &main = *m_ctx.mainWindow;
+    MainWindowAccess &main = *m_ctx.mainWindow;
     const QString typed = m_c.item->currentText();
     const QString quantity = m_c.quantity->text();
     Result<Sale::Rung> rung = Sale::Rung::Nothing;
     if (record) {
         rung = m_sale.ringRecord(m_ctx.DataFilePath, *record, quantity);
     } else {
-        main.ShowStatus(QStringLiteral("Searching Database for Item"), MainWindow::Lamp::Busy);
+        main.ShowStatus(QStringLiteral("Searching Database for Item"),
+                        MainWindowAccess::Lamp::Busy);
         rung = m_sale.ring(m_ctx.DataFilePath, typed, quantity);
     }
     ready();
@@ -208,7 +209,7 @@ void SaleArea::newItem(const QString &typed)
     if (const int record = dialog.storedRecord()) {
         m_ctx.mainWindow->refillItemBox();
         m_c.item->setEditText(dialog.name());
-        ringItem(record);
+        RingItem(record);
         return;
     }
     if (!m_sale.bill().billUnstored(dialog.name(), dialog.priceText(), m_c.quantity->text())) {
@@ -236,7 +237,7 @@ void SaleArea::removeItem()
     showBill();
 }
 
-void SaleArea::clearBill()
+void SaleArea::ClearBill()
 {
     if (const FileError error = m_sale.clear(m_ctx.DataFilePath); error != FileError::None)
         fileError(error);
@@ -248,7 +249,7 @@ void SaleArea::askClearBill()
     if (m_ctx.dialogs->askYesNo(m_ctx.mainWindow->widget(), QStringLiteral("Cancel Purchase"),
                                 QStringLiteral("Are you sure you wish to cancel the entire "
                                                "purchase?")))
-        clearBill();
+        ClearBill();
 }
 
 void SaleArea::resetBill()

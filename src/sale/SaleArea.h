@@ -42,13 +42,13 @@ public:
     Sale &sale() { return m_sale; }
 
     // Rings the item typed in the item box, or the item at `record` when given.
-    void ringItem(std::optional<int> record);
+    void RingItem(std::optional<int> record);
     // "Remo&ve Item": the selected line, its stock put back.
     void removeItem();
-    // "C&lear Bill": asks, then clearBill.
+    // "C&lear Bill": asks, then ClearBill.
     void askClearBill();
     // Cancels the whole bill, putting every item's stock back.
-    void clearBill();
+    void ClearBill();
     // Empties the bill without touching the datafile (another datafile opened).
     void resetBill();
     // "&Tax": the grand total.

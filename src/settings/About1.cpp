@@ -3,7 +3,7 @@
 #include "HelpFiles.h"
 #include "SettingsCommands.h"
 #include "ui/AppContext.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_About1.h"
 

@@ -1,7 +1,7 @@
 #include "HeadFoot.h"
 
 #include "ui/AppContext.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_HeadFoot.h"
 
@@ -15,7 +15,7 @@ HeadFoot::HeadFoot(AppContext &ctx, QWidget *parent)
     // A title bar without a close button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     ui->Text1->installEventFilter(this);
-    connect(ui->Command1, &QPushButton::clicked, this, &HeadFoot::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &HeadFoot::keepNote);
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
@@ -28,7 +28,7 @@ void HeadFoot::setPrompt(const QString &caption, const QString &prompt, const QS
     ui->Text1->setPlainText(text);
 }
 
-void HeadFoot::Command1_Click()
+void HeadFoot::keepNote()
 {
     m_ctx.NoteText = ui->Text1->toPlainText();
     m_closing = true;

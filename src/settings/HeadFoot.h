@@ -21,7 +21,7 @@ public:
     ~HeadFoot() override;
 
     void setPrompt(const QString &caption, const QString &prompt, const QString &text);
-    void Command1_Click();
+    void keepNote();
 
     void reject() override; // Escape does not close it
 

@@ -4,7 +4,7 @@
 #include "datafile/ShopFile.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_Pref.h"
 
@@ -17,7 +17,7 @@ Pref::Pref(AppContext &ctx, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), ui(std::make_unique<Ui::Pref>())
 {
     ui->setupUi(this);
-    connect(ui->Command1, &QPushButton::clicked, this, &Pref::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &Pref::storePreferences);
     // The same width whichever text the first line shows.
     ui->Label1->setMinimumWidth(ui->Label1->fontMetrics().horizontalAdvance(NoTransactions));
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
@@ -45,7 +45,7 @@ bool Pref::load()
     return true;
 }
 
-void Pref::Command1_Click()
+void Pref::storePreferences()
 {
     Preferences prefs;
     prefs.itemNames = ui->Option1->isChecked();

@@ -23,7 +23,7 @@ public:
     // datafile cannot be read.
     bool load();
     // "&OK": stores the choices, refills the item pick list and closes.
-    void Command1_Click();
+    void storePreferences();
 
 private:
     AppContext &m_ctx;

@@ -5,7 +5,7 @@
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/WindowSetup.h"
 #include "ui_SetTax.h"
 
@@ -23,7 +23,7 @@ SetTax::SetTax(AppContext &ctx, QWidget *parent)
     }
     connect(ui->Option1, &QRadioButton::toggled, this, &SetTax::showSecondRate);
     connect(ui->Check1, &QCheckBox::toggled, this, &SetTax::applyNoTax);
-    connect(ui->Command1, &QPushButton::clicked, this, &SetTax::Command1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &SetTax::storeRates);
     prepareDialog(this, ctx.mainWindow ? ctx.mainWindow->widget() : nullptr);
 }
 
@@ -65,7 +65,7 @@ void SetTax::applyNoTax(bool noTax)
         w->setEnabled(!noTax);
 }
 
-void SetTax::Command1_Click()
+void SetTax::storeRates()
 {
     if (ui->Text2->text().isEmpty())
         ui->Text2->setText(QStringLiteral("0"));

@@ -22,7 +22,7 @@ public:
     // datafile cannot be read.
     bool load();
     // "&OK": checks and stores the rates, then closes.
-    void Command1_Click();
+    void storeRates();
 
     // However the window closes, the main window's "&Tax" button follows the
     // no-tax box as it stands then.

@@ -11,7 +11,7 @@
 #include "datafile/StoredText.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
-#include "ui/MainWindow.h"
+#include "ui/MainWindowAccess.h"
 
 #include <QFile>
 #include <QFileInfo>

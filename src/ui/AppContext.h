@@ -6,7 +6,7 @@
 
 class Clock;
 class Dialogs;
-class MainWindow;
+class MainWindowAccess;
 
 // The program-wide state of one run, owned by main() and shared by every window.
 struct AppContext {
@@ -18,7 +18,7 @@ struct AppContext {
 
     QString NoteText; // header/footer text being edited
 
-    MainWindow *mainWindow = nullptr;
+    MainWindowAccess *mainWindow = nullptr;
     Dialogs *dialogs = nullptr;
     Clock *clock = nullptr;
 };

@@ -121,11 +121,11 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
                  cashier("BOB", "2222", "100000000000000000000", 3723004), item("JAM", "2")});
     Harness &h = world.h;
     Cashier w(h.ctx, &world.start());
-    QCOMPARE(w.shownRecord(), 22);
+    QCOMPARE(w.ShownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
     w.next();
-    QCOMPARE(w.shownRecord(), 24);
+    QCOMPARE(w.ShownRecord(), 24);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
     QCOMPARE(Drive::text(&w, "Text5"), QStringLiteral("0001:02:03:004"));
     QVERIFY(Drive::isChecked(&w, "ItemBrowse"));
@@ -133,14 +133,14 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
 
     // Past the last cashier: the blank record once, then the end message.
     w.next();
-    QVERIFY(w.newCashierMode());
-    QCOMPARE(w.shownRecord(), 26);
+    QVERIFY(w.NewCashierMode());
+    QCOMPARE(w.ShownRecord(), 26);
     QCOMPARE(shownName(w), QString());
     QVERIFY(h.dialogs.messages().isEmpty());
     w.next();
     QCOMPARE(said(h),
              QStringList({"End of Database", "There are no more cashiers in the database"}));
-    QCOMPARE(w.shownRecord(), 26);
+    QCOMPARE(w.ShownRecord(), 26);
 
     w.previous();
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
@@ -151,12 +151,12 @@ void CashierWindowTest::walksCashiersAmongOtherRecords()
     w.previous();
     QCOMPARE(said(h), QStringList({"Beginning of Cashier List",
                                    "You are at the beginning of the cashier database"}));
-    QCOMPARE(w.shownRecord(), 22);
+    QCOMPARE(w.ShownRecord(), 22);
 
     // A cashier at record 21 has nothing before it at all.
     QCOMPARE(RecordStore(world.path).DeleteRecord(21), FileError::None);
     Cashier again(h.ctx, &h.window());
-    QCOMPARE(again.shownRecord(), 21);
+    QCOMPARE(again.ShownRecord(), 21);
     again.previous();
     QCOMPARE(said(h), QStringList({"Beginning of User List",
                                    "You are at the beginning of the user database"}));
@@ -235,17 +235,17 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     QCOMPARE(input.title, QStringLiteral("Search Criteria"));
     QCOMPARE(input.text, QStringLiteral("Please enter a cashier name. To advance to a blank "
                                         "record, place an asterisk in the field and press enter."));
-    QCOMPARE(w.shownRecord(), 23); // the cashier, not the item of that name
+    QCOMPARE(w.ShownRecord(), 23); // the cashier, not the item of that name
 
     h.dialogs.answerText("NOBODY");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(said(h), QStringList({"Search Error", "No records match search critera"}));
-    QCOMPARE(w.shownRecord(), 23);
+    QCOMPARE(w.ShownRecord(), 23);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
-    QCOMPARE(w.shownRecord(), 24);
-    QVERIFY(w.newCashierMode());
+    QCOMPARE(w.ShownRecord(), 24);
+    QVERIFY(w.NewCashierMode());
     QCOMPARE(shownName(w), QString());
 
     // Again while the blank record is shown: the end message, and the form
@@ -253,7 +253,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().title, QStringLiteral("End of Database"));
-    QCOMPARE(w.shownRecord(), 24);
+    QCOMPARE(w.ShownRecord(), 24);
 
     // Cancel and an empty answer do nothing.
     const int shown = h.dialogs.boxes.size();
@@ -262,7 +262,7 @@ void CashierWindowTest::searchFindsNamesAndBlank()
     h.dialogs.answerText("");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.boxes.size(), shown + 2);
-    QCOMPARE(w.shownRecord(), 24);
+    QCOMPARE(w.ShownRecord(), 24);
 }
 
 void CashierWindowTest::fullDatafileOffersNoBlankRecord()
@@ -276,7 +276,7 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
         bytes += filler;
     world.dir.writeFile("shop.tb2", bytes);
     Cashier w(h.ctx, &world.start());
-    QCOMPARE(w.shownRecord(), 21);
+    QCOMPARE(w.ShownRecord(), 21);
     const QString full =
         QStringLiteral("The current database is full. The combined total of all "
                        "entries in this file (")
@@ -286,12 +286,12 @@ void CashierWindowTest::fullDatafileOffersNoBlankRecord()
 
     w.next();
     QCOMPARE(said(h), QStringList({"Database is Full", full}));
-    QCOMPARE(w.shownRecord(), 21);
+    QCOMPARE(w.ShownRecord(), 21);
 
     h.dialogs.answerText("*");
     menu(w, "mnuSearch")->trigger();
     QCOMPARE(h.dialogs.lastMessage().text, full);
-    QCOMPARE(w.shownRecord(), 21);
+    QCOMPARE(w.ShownRecord(), 21);
     QCOMPARE(shownName(w), QStringLiteral("ANN"));
 
     // A save still goes to ANN, not to the last record of the file.
@@ -443,13 +443,13 @@ void CashierWindowTest::deleteMovesToNextCashier()
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(nextFree(world.path), 23);
     QCOMPARE(world.record(21).Name.toText(), QStringLiteral("TEA"));
-    QCOMPARE(w.shownRecord(), 22);
+    QCOMPARE(w.ShownRecord(), 22);
     QCOMPARE(shownName(w), QStringLiteral("BOB"));
 
     h.dialogs.answerYes();
     menu(w, "mnuDelete")->trigger();
     QCOMPARE(shownName(w), QString());
-    QVERIFY(w.newCashierMode());
+    QVERIFY(w.NewCashierMode());
     // The blank record is never deleted.
     const int boxes = h.dialogs.boxes.size();
     menu(w, "mnuDelete")->trigger();

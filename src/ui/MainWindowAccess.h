@@ -8,12 +8,12 @@ class QWidget;
 // What the rest of the program may ask of the main window. The window owns
 // its controls and their enabled state; other windows and commands go
 // through these functions only.
-class MainWindow
+class MainWindowAccess
 {
 public:
     enum class Lamp { Busy, Ready };
 
-    virtual ~MainWindow() = default;
+    virtual ~MainWindowAccess() = default;
 
     virtual QWidget *widget() = 0;
 
