@@ -45,6 +45,7 @@ Interface::Interface(AppContext &ctx, const QString &commandLine, QWidget *paren
                            ui->Label6, ui->Command1, ui->Command2, ui->Command3, ui->Command4,
                            ui->Command5, ui->Command6},
                           this);
+    connect(m_sale, &SaleArea::itemStored, this, &Interface::refillItemBox);
     drawArrowPictures();
     new MenuKeys(ui->menubar, {ui->Command1, ui->Command2, ui->Command3, ui->Command4, ui->Command5,
                                ui->Command6});
@@ -99,8 +100,9 @@ void Interface::connectMenus()
         return [&ctx, command](QWidget *window) { return checkAccess(ctx, window, command); };
     };
     on(ui->mnuItems, [this, maySave] {
-        if (checkAccess(m_ctx, this, GuardedCommand::BrowseItems))
-            Browsers::mnuItems(m_ctx, maySave(GuardedCommand::SaveItem));
+        if (checkAccess(m_ctx, this, GuardedCommand::BrowseItems)
+            && Browsers::mnuItems(m_ctx, maySave(GuardedCommand::SaveItem)))
+            updateItemLists();
     });
     on(ui->mnuCredit, [this, maySave] {
         if (checkAccess(m_ctx, this, GuardedCommand::BrowseCredits))

@@ -35,7 +35,6 @@ public:
     QWidget *widget() override { return this; }
     void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) override;
     QString statusText() const;
-    void refillItemBox() override;
     int billLineCount() const override;
     void ClearBill() override;
     QPixmap arrowPicture(Arrow arrow) const override;
@@ -74,6 +73,8 @@ private:
     void drawArrowPictures();
     // With no tax the "&Tax" button is disabled and the grand total hidden.
     void applyNoTax(bool noTax);
+    // Refills the item box from the open datafile.
+    void refillItemBox();
     // The item box refilled after its entries changed, with the status saying so.
     void updateItemLists();
 

@@ -11,10 +11,9 @@
 
 namespace Browsers {
 
-void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
+bool mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
 {
-    MainWindowAccess &main = *ctx.mainWindow;
-    BrowserFrame window(ctx, main.widget());
+    BrowserFrame window(ctx, ctx.mainWindow->widget());
     Ui::Items ui;
     ui.setupUi(&window);
     window.start(BrowserTables::items(),
@@ -26,13 +25,9 @@ void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
                   {ItemBox::Remaining, ui.Text6}},
                  maySave);
     if (!window.loadedOk())
-        return;
+        return false;
     window.exec();
-    if (!window.changed())
-        return;
-    main.ShowStatus(QStringLiteral("Updating Item Lists"), MainWindowAccess::Lamp::Busy);
-    main.refillItemBox();
-    main.ShowStatus(QStringLiteral("Ready"), MainWindowAccess::Lamp::Ready);
+    return window.changed();
 }
 
 void mnuCredit(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)

@@ -8,10 +8,10 @@ struct AppContext;
 // menu command's own privilege check has let it through.
 namespace Browsers {
 
-// Management, Browse Items: the item browser; on closing after a save the
-// main window's item box is filled again. `maySave` is the check of Save
-// and Delete.
-void mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave);
+// Management, Browse Items: the item browser. `maySave` is the check of Save
+// and Delete. True when an item was saved or deleted: the item box's lists
+// are filled again.
+bool mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave);
 // Management, Browse Credits: the customer browser.
 void mnuCredit(AppContext &ctx, const BrowserFrame::SaveCheck &maySave);
 // Management, Browse Currencies: the four foreign-currency slots.

@@ -207,7 +207,7 @@ void SaleArea::newItem(const QString &typed)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (const int record = dialog.storedRecord()) {
-        m_ctx.mainWindow->refillItemBox();
+        emit itemStored();
         m_c.item->setEditText(dialog.name());
         RingItem(record);
         return;

@@ -68,6 +68,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+signals:
+    // A new item was stored at the counter: the item box's lists need it.
+    void itemStored();
+
 private:
     // The item box's checks before a key counts: a datafile, and a tax rate
     // unless sales are untaxed. False when the key is to be ignored.

@@ -22,8 +22,6 @@ public:
     virtual void ShowStatus(const QString &text, Lamp lamp, bool keepPointer) = 0;
     void ShowStatus(const QString &text, Lamp lamp) { ShowStatus(text, lamp, false); }
 
-    // Refills the item box from the open datafile.
-    virtual void refillItemBox() = 0;
     // The number of lines on the bill.
     virtual int billLineCount() const = 0;
     // Cancels the whole bill, putting every item's stock back.
