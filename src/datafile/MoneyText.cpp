@@ -282,6 +282,37 @@ QString formatCurrency(Currency amount)
 CurrencyFormat::CurrencyFormat()
     : m_locale(locale()), m_symbol(m_locale.currencySymbol()), m_digits(currencyDigits(m_locale))
 {
+    // A sample whose digits cannot be mistaken for the symbol's.
+    quint64 sample = 123456789;
+    for (int i = 0; i < m_digits; ++i)
+        sample *= 10;
+    double value = double(sample);
+    for (int i = 0; i < m_digits; ++i)
+        value /= 10;
+    const QString pattern = m_locale.toCurrencyString(value, m_symbol, m_digits);
+    const QString shown = number(sample);
+    const qsizetype at = pattern.indexOf(shown);
+    if (at >= 0 && pattern.indexOf(shown, at + 1) < 0) {
+        m_prefix = pattern.left(at);
+        m_suffix = pattern.mid(at + shown.size());
+        m_exact = true;
+    }
+}
+
+QString CurrencyFormat::number(quint64 units) const
+{
+    quint64 scale = 1;
+    for (int i = 0; i < m_digits; ++i)
+        scale *= 10;
+    QString text = m_locale.toString(units / scale);
+    if (m_digits > 0) {
+        QLocale plain = m_locale;
+        plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+        const QString fraction = plain.toString(units % scale);
+        text += m_locale.decimalPoint()
+                + QString(m_digits - fraction.size(), m_locale.zeroDigit().front()) + fraction;
+    }
+    return text;
 }
 
 QString CurrencyFormat::operator()(Currency amount) const
@@ -297,10 +328,15 @@ QString CurrencyFormat::operator()(Currency amount) const
     if ((magnitude % quint64(unit)) * 2 >= quint64(unit))
         ++units;
 
-    double shown = double(units);
-    for (int i = 0; i < m_digits; ++i)
-        shown /= 10;
-    const QString text = m_locale.toCurrencyString(shown, m_symbol, m_digits);
+    QString text;
+    if (m_exact) {
+        text = m_prefix + number(units) + m_suffix;
+    } else {
+        double shown = double(units);
+        for (int i = 0; i < m_digits; ++i)
+            shown /= 10;
+        text = m_locale.toCurrencyString(shown, m_symbol, m_digits);
+    }
     // A minus sign would break bill lines, which are split at their last "-".
     return negative && units != 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text;
 }

@@ -28,9 +28,18 @@ public:
     QString operator()(Currency amount) const;
 
 private:
+    // The amount of `units` (of 10^-digits) as the locale writes a number,
+    // digit for digit: a double would lose cents above about $100 billion.
+    QString number(quint64 units) const;
+
     QLocale m_locale;
     QString m_symbol;
     int m_digits;
+    // What the locale's currency format puts around the number; `exact`
+    // false when its pattern could not be told apart from the number.
+    QString m_prefix;
+    QString m_suffix;
+    bool m_exact = false;
 };
 
 // Reads everything formatCurrency writes, and plain numbers with or without

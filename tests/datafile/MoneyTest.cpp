@@ -147,6 +147,8 @@ void MoneyTest::formatCurrencyUs_data()
     QTest::newRow("negative half cent") << qint64(-1050) << "($0.11)";
     QTest::newRow("below half cent") << qint64(125) << "$0.01";
     QTest::newRow("rounds to zero: no parentheses") << qint64(-49) << "$0.00";
+    QTest::newRow("cents of the largest amounts")
+        << qint64(5444444444442341000) << "$544,444,444,444,234.10";
 }
 
 void MoneyTest::formatCurrencyUs()
@@ -295,8 +297,17 @@ void MoneyTest::formatThenParseRoundTrips()
     QFETCH(QString, locale);
     LocaleGuard guard{QLocale(locale)};
     const bool wholeUnits = locale == QLatin1String("ja_JP");
-    const qint64 amounts[] = {0,        100,       -100,        107000,         -107000,
-                              12345000, -12345000, 99999999900, -1234567890100, 10000};
+    const qint64 amounts[] = {0,
+                              100,
+                              -100,
+                              107000,
+                              -107000,
+                              12345000,
+                              -12345000,
+                              99999999900,
+                              -1234567890100,
+                              10000,
+                              5444444444442341000};
     for (qint64 raw : amounts) {
         const Currency amount = Currency::fromRaw(wholeUnits ? raw / 10000 * 10000 : raw);
         const QString text = MoneyText::formatCurrency(amount);

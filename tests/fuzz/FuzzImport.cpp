@@ -65,10 +65,7 @@ void money(const QString &text)
     (void)MoneyText::leadingNumber(text);
     const std::optional<Currency> amount = MoneyText::parseCurrency(text);
     FUZZ_CHECK(amount.has_value() == MoneyText::isNumeric(text));
-    // Amounts go through a double on their way to text: exact to the cent
-    // up to a hundred billion.
-    constexpr qint64 exact = 1'000'000'000'000'000; // raw units
-    if (!amount || amount->raw() > exact || amount->raw() < -exact)
+    if (!amount)
         return;
     const QString shown = MoneyText::formatCurrency(*amount);
     const std::optional<Currency> back = MoneyText::parseCurrency(shown);
