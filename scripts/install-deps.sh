@@ -23,6 +23,7 @@ packages=(
     appstream
     shared-mime-info
     dpkg-dev
+    lintian
     file
     clang
     libclang-rt-14-dev
@@ -51,5 +52,9 @@ fi
 
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+# Another program (an unattended upgrade, a software centre) may hold apt's
+# locks for a while: wait for it rather than fail.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
+"${as_root[@]}" apt-get "${wait_for_lock[@]}" update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_for_lock[@]}" install -y \
+    --no-install-recommends "${missing[@]}"

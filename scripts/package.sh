@@ -18,4 +18,11 @@ if ! dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6'; then
     echo "package: $deb does not depend on Qt's libraries" >&2
     exit 1
 fi
+# What a distribution's archive checks: no error or warning, and the
+# hardening flags in both programs.
+lintian --fail-on error,warning --display-info "$deb" | tee build/lintian.txt
+if grep -q 'hardening-' build/lintian.txt; then
+    echo "package: the programs are built without the hardening flags" >&2
+    exit 1
+fi
 echo "package: $deb"

@@ -189,6 +189,8 @@ void InstalledProgramTest::installsEveryFile_data()
                                    << "packaging/" + AppId + ".xml";
     QTest::newRow("metainfo") << "share/metainfo/" + AppId + ".metainfo.xml"
                               << "packaging/" + AppId + ".metainfo.xml";
+    QTest::newRow("copyright") << "share/doc/tallybird/copyright"
+                               << "packaging/copyright";
 }
 
 void InstalledProgramTest::installsEveryFile()
