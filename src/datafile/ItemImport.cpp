@@ -337,40 +337,47 @@ private:
     QList<Change> m_changes;
 };
 
+// Reads the catalogue and its header row; the first problem when it cannot.
+std::optional<Csv::Problem> readCatalogue(QByteArrayView csv, Csv::Table &table, Header &header)
+{
+    table = Csv::parse(csv);
+    // A spreadsheet writes plain "CSV" in the system's code page, on Windows
+    // most often 1252.
+    if (table.problem && !csv.isValidUtf8())
+        return Csv::Problem{table.problem->line,
+                            table.problem->reason
+                                + QStringLiteral("; the file is not UTF-8 text (most likely "
+                                                 "Windows-1252, which spreadsheets write for "
+                                                 "plain CSV): save it again as \"CSV UTF-8\" (in "
+                                                 "LibreOffice: Text CSV with the character set "
+                                                 "Unicode (UTF-8))")};
+    if (table.problem)
+        return table.problem;
+    if (table.rows.isEmpty())
+        return Csv::Problem{
+            1, QStringLiteral("the file is empty; the first line must name the columns")};
+    if (auto problem = readHeader(table.rows.first().fields, header))
+        return Csv::Problem{table.rows.first().line, *problem};
+    return std::nullopt;
+}
+
 } // namespace
 
 Outcome run(const QString &path, QByteArrayView csv)
 {
     Outcome outcome;
-    const auto refuse = [&](int line, const QString &reason) {
-        outcome.refused = Csv::Problem{line, reason};
-        return outcome;
-    };
-
-    const Csv::Table table = Csv::parse(csv);
-    // A spreadsheet writes plain "CSV" in the system's code page, on Windows
-    // most often 1252.
-    if (table.problem && !csv.isValidUtf8())
-        return refuse(table.problem->line,
-                      table.problem->reason
-                          + QStringLiteral("; the file is not UTF-8 text (most likely "
-                                           "Windows-1252, which spreadsheets write for plain "
-                                           "CSV): save it again as \"CSV UTF-8\" (in "
-                                           "LibreOffice: Text CSV with the character set "
-                                           "Unicode (UTF-8))"));
-    if (table.problem)
-        return refuse(table.problem->line, table.problem->reason);
-    if (table.rows.isEmpty())
-        return refuse(1, QStringLiteral("the file is empty; the first line must name the columns"));
-    Header header;
-    if (auto problem = readHeader(table.rows.first().fields, header))
-        return refuse(table.rows.first().line, *problem);
-
     // The plan is made and written in one opening of the datafile. A refusal
-    // ends the rewrite before the new file takes the old one's place.
+    // ends the rewrite before the new file takes the old one's place. The
+    // datafile is opened first, so that a catalogue given in its place is
+    // refused as no datafile.
+    Csv::Table table;
+    Header header;
     std::optional<Csv::Problem> refusal;
     Plan::Records records;
     const FileError error = RecordStore(path).rewrite([&](DataFile &file, QIODevice &target) {
+        refusal = readCatalogue(csv, table, header);
+        if (refusal)
+            return FileError::BadFileFormat;
         const Stored stored = readStored(file);
         if (stored.unreadable) {
             const auto [n, why] = *stored.unreadable;

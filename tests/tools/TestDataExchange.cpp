@@ -365,10 +365,13 @@ private slots:
         else
             QCOMPARE(TempDir::readFile(path), content);
 
-        const Run noCsv = runTool({Import, Items, smallShop(dir, QStringLiteral("ok.tb2")),
-                                   dir.path(QStringLiteral("none.csv"))});
+        const QString shop = smallShop(dir, QStringLiteral("ok.tb2"));
+        const Run noCsv = runTool({Import, Items, shop, dir.path(QStringLiteral("none.csv"))});
         QCOMPARE(noCsv.exitCode, 1);
         QVERIFY2(noCsv.err.contains(QStringLiteral("none.csv")), qPrintable(noCsv.err));
+        const Run swapped = runTool({Import, Items, csv, shop});
+        QVERIFY2(swapped.err.contains(csv + ": not a Tallybird datafile (error 321)"),
+                 qPrintable(swapped.err));
     }
 
     void importRefusesADatafileWithAnUnreadableItem()
