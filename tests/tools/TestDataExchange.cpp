@@ -343,8 +343,6 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("reason");
         QTest::newRow("zeros") << QByteArray(200, '\0') << "not a Tallybird datafile (error 321)";
-        QTest::newRow("unknown tag")
-            << QByteArray(2560, 'x') << "not a Tallybird datafile (error 321)";
         QTest::newRow("text") << OneMug.repeated(20) << "not a Tallybird datafile (error 321)";
         QTest::newRow("missing") << QByteArray() << "file not found (error 53)";
     }
