@@ -15,10 +15,11 @@
 const char *const BackupUsage =
     "  tallybird-data backup PATH [DIR]\n"
     "      Copies the datafile to NAME-YYYYMMDD-HHMMSS.tb2 (NAME: the datafile's\n"
-    "      name without .tb2, the time: now) beside it or in DIR. The copy is\n"
-    "      written beside its final name and renamed, takes the datafile's\n"
-    "      permissions, is compared with the datafile and then checked as\n"
-    "      check does. An existing file of that name is never replaced.\n"
+    "      name without .tb2, the time: now; NAME-YYYYMMDD-HHMMSS-2.tb2 and so on\n"
+    "      when that name is taken) beside it or in DIR. The copy is written\n"
+    "      beside its final name and renamed, takes the datafile's permissions,\n"
+    "      is compared with the datafile and then checked as check does. An\n"
+    "      existing file is never replaced.\n"
     "      Exit status: 0 done, 1 not copied, 3 copied, but check found\n"
     "      faults (printed as check prints them).\n";
 
@@ -70,8 +71,15 @@ int backupCommand(QStringList args)
         }
     }
 
-    const QString target = QDir(dir).filePath(backupFileName(path, QDateTime::currentDateTime()));
-    if (const FileError e = RecordStore::writeNewFile(target, bytes, path); e != FileError::None) {
+    // A copy kept earlier in the same second took the first name: the first
+    // number free is used.
+    const QDateTime now = QDateTime::currentDateTime();
+    int nth = 1;
+    QString target = QDir(dir).filePath(backupFileName(path, now, nth));
+    while (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+        target = QDir(dir).filePath(backupFileName(path, now, ++nth));
+    const FileError e = RecordStore::writeNewFile(target, bytes, path);
+    if (e != FileError::None) {
         err() << "tallybird-data: cannot write " << target << ": "
               << (e == FileError::PathAccess ? QStringLiteral("the file exists already")
                                              : errorText(e))

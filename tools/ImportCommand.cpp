@@ -18,16 +18,20 @@ const char *const ImportUsage =
     "  tallybird-data import items PATH FILE\n"
     "      Reads items from the CSV file FILE (UTF-8, a header row naming the\n"
     "      columns Name, Number, Price, Stock and optionally Sold and Remaining,\n"
-    "      as the item export writes them; a regular file of at most 64 MB). A\n"
-    "      name that export wrote with a ' in front (one beginning with =, +,\n"
-    "      -, @) is read without it. Names and numbers may not hold tabs, line\n"
-    "      breaks or other control characters. A row whose Number an item of the\n"
-    "      datafile has updates that item's name, price and stock and keeps its\n"
-    "      Sold; any other row adds a new item. Every row is checked first, as\n"
-    "      the item window checks an item; the first bad row is reported with\n"
-    "      its line and nothing is written. Otherwise the datafile is rewritten\n"
-    "      once: a new file beside it, renamed over it. Tills on the same\n"
-    "      datafile wait for it, and it waits for a sale they are storing.\n";
+    "      as the item export writes them; a regular file of at most 64 MB). From\n"
+    "      a spreadsheet, save it as \"CSV UTF-8\" with commas between the columns,\n"
+    "      the Number column formatted as text (or the spreadsheet drops its\n"
+    "      leading zeros). A name that export wrote with a ' in front (one\n"
+    "      beginning with =, +, -, @) is read without it. Names are stored\n"
+    "      trimmed and in capitals, as the till and the item window look them up.\n"
+    "      Names and numbers may not hold tabs, line breaks or other control\n"
+    "      characters. A row whose Number an item of the datafile has updates\n"
+    "      that item's name, price and stock and keeps its Sold; any other row\n"
+    "      adds a new item. Every row is checked first, as the item window checks\n"
+    "      an item; the first bad row is reported with its line and nothing is\n"
+    "      written. Otherwise the datafile is rewritten once: a new file beside\n"
+    "      it, renamed over it. Tills on the same datafile wait for it, and it\n"
+    "      waits for a sale they are storing.\n";
 
 namespace {
 

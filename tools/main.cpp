@@ -36,11 +36,12 @@
 
 namespace {
 
-const char *const DemoDumpUsage =
+const char *const DemoUsage =
     "  tallybird-data demo [--force] PATH\n"
     "      Writes a demo datafile with cashiers, items, customers, a tax rate\n"
     "      and a foreign currency. An existing file is only replaced with\n"
-    "      --force.\n"
+    "      --force.\n";
+const char *const DumpUsage =
     "  tallybird-data dump PATH\n"
     "      Prints every record of a datafile, one per line. A partial record\n"
     "      at the end of the file is ignored, as the program ignores it, and\n"
@@ -49,7 +50,7 @@ const char *const DemoDumpUsage =
 // Every command; the later ones bring their text from their own files.
 QString fullUsage()
 {
-    return QStringLiteral("Usage:\n") + QString::fromUtf8(DemoDumpUsage)
+    return QStringLiteral("Usage:\n") + QString::fromUtf8(DemoUsage) + QString::fromUtf8(DumpUsage)
            + QString::fromUtf8(CheckUsage) + QString::fromUtf8(ExportUsage)
            + QString::fromUtf8(ImportUsage) + QString::fromUtf8(BackupUsage)
            + QStringLiteral("\nEach command shows its own help with --help.\n"
@@ -428,6 +429,11 @@ int main(int argc, char **argv)
         return usage();
 
     const QString command = args.takeFirst();
+    if ((command == QLatin1String("demo") || command == QLatin1String("dump"))
+        && asksForHelp(args)) {
+        out() << "Usage:\n" << (command == QLatin1String("demo") ? DemoUsage : DumpUsage);
+        return ExitOk;
+    }
     if (command == QLatin1String("demo")) {
         const bool force = args.removeAll(QStringLiteral("--force")) > 0;
         if (args.size() != 1 || args[0].isEmpty() || args[0].startsWith(QLatin1Char('-')))

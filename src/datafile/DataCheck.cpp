@@ -117,6 +117,16 @@ Result<QList<Finding>> run(const QString &path)
                            .arg(quoted(name), MoneyText::numberText(item.sold()),
                                 MoneyText::numberText(item.remaining()),
                                 MoneyText::numberText(item.stock())));
+            // The till and the item browser turn what is typed into capitals
+            // and compare whole names.
+            const QString unfindable =
+                name != name.toUpper()   ? QStringLiteral("has lower-case letters")
+                : name != name.trimmed() ? QStringLiteral("begins or ends with a blank")
+                                         : QString();
+            if (!unfindable.isEmpty())
+                add(n, QStringLiteral("item %1: the name %2, so the till and the item browser can "
+                                      "never find it by name")
+                           .arg(quoted(name), unfindable));
             if (const auto first = itemNames.constFind(name); first != itemNames.cend())
                 add(n, QStringLiteral("item name %1 is also the name of record %2")
                            .arg(quoted(name))

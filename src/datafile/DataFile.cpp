@@ -32,11 +32,14 @@ FileError checkFirstRecord(int fd, qint64 size)
             return FileError::DeviceIO;
         done += r;
     }
-    const Result<DataRecord> first = RecordCodec::decode(QByteArrayView(bytes, RecordLength));
-    if (!first)
-        return first.error();
-    return first->Name.isText() && first->Name.toText() == SharedMarker ? FileError::None
-                                                                        : FileError::BadFileFormat;
+    // Without the header's name in front the file is of another kind (a text
+    // file, a picture); with it, a record that does not decode is a damaged
+    // datafile.
+    const QByteArrayView first(bytes, RecordLength);
+    const std::optional<FieldValue> name = RecordView(first).field(0);
+    if (!name || !name->isText() || name->toText() != SharedMarker)
+        return FileError::BadFileFormat;
+    return RecordCodec::decode(first).error();
 }
 
 } // namespace

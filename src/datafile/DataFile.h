@@ -47,9 +47,9 @@ public:
     // write permission), or Locked when another operation kept the lock past
     // lockPatience(). Read and ReadWrite, and Create on a file that is not
     // empty, open only a datafile: BadFileFormat when the file holds no whole
-    // record, is larger than MaxSize or record 1 is not a header record, the
-    // decoder's error when record 1 cannot be decoded. Truncate empties any
-    // file.
+    // record, is larger than MaxSize or record 1 is not a header record (also
+    // when it does not decode, as a text file's, unless its field 0 is the
+    // header's "***": then the decoder's error). Truncate empties any file.
     FileError open(Mode mode);
     void close();
     bool isOpen() const;

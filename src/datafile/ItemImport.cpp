@@ -50,6 +50,11 @@ std::optional<QString> readHeader(const QStringList &names, Header &header)
             if (name.compare(ColumnNames[c], Qt::CaseInsensitive) == 0)
                 column = c;
         }
+        // A spreadsheet set to a language with a decimal comma writes its
+        // "CSV" with semicolons.
+        if (column < 0 && names.size() == 1 && name.contains(QLatin1Char(';')))
+            return QStringLiteral("the columns are separated by semicolons, not commas: save the "
+                                  "file again as CSV with commas as separators");
         if (column < 0)
             return QStringLiteral("the column %1 is not one of Name, Number, Price, Sold, "
                                   "Stock, Remaining")
@@ -92,6 +97,13 @@ QString faultText(ItemFault fault, const ItemTexts &t)
     return QString();
 }
 
+QStringView withoutLeadingZeros(QStringView number)
+{
+    while (number.startsWith(QLatin1Char('0')))
+        number = number.mid(1);
+    return number;
+}
+
 std::optional<QString> unstorable(const QString &what, const QString &text)
 {
     const std::optional<QChar> refused = StoredText::firstRefused(text);
@@ -114,6 +126,7 @@ struct Stored {
     int count = 0;
     QHash<QString, QList<int>> byNumber;
     QHash<QString, QList<int>> byName;
+    QHash<int, QString> numberOf;
     std::optional<std::pair<int, FileError>> unreadable;
 };
 
@@ -135,6 +148,7 @@ Stored readStored(DataFile &file)
         }
         stored.byNumber[number->toText()].append(n);
         stored.byName[name->toText()].append(n);
+        stored.numberOf.insert(n, number->toText());
         return true;
     });
     if (error != FileError::None)
@@ -205,7 +219,7 @@ private:
 
     ItemTexts textsOf(const Csv::Row &row) const
     {
-        ItemTexts texts{Csv::fromTextCell(cell(row, Name)),
+        ItemTexts texts{Csv::fromTextCell(cell(row, Name).trimmed()).trimmed(),
                         cell(row, Number).trimmed(),
                         cell(row, Price),
                         cell(row, Sold),
@@ -234,6 +248,11 @@ private:
             return why;
         if (auto why = unstorable(QStringLiteral("item number"), texts.number))
             return why;
+        // The till and the item browser look names up in capitals, as their
+        // boxes turn what is typed into capitals.
+        const QString name = texts.name.toUpper();
+        if (auto why = unstorable(QStringLiteral("item name in capitals"), name))
+            return why;
 
         if (const auto other = m_lineOfNumber.constFind(texts.number);
             other != m_lineOfNumber.cend())
@@ -241,11 +260,11 @@ private:
                 .arg(quoted(texts.number))
                 .arg(*other);
         m_lineOfNumber.insert(texts.number, row.line);
-        if (const auto other = m_lineOfName.constFind(texts.name); other != m_lineOfName.cend())
+        if (const auto other = m_lineOfName.constFind(name); other != m_lineOfName.cend())
             return QStringLiteral("the item name %1 is also on line %2")
-                .arg(quoted(texts.name))
+                .arg(quoted(name))
                 .arg(*other);
-        m_lineOfName.insert(texts.name, row.line);
+        m_lineOfName.insert(name, row.line);
 
         const QList<int> holders = m_stored.byNumber.value(texts.number);
         if (holders.size() > 1)
@@ -255,15 +274,26 @@ private:
                 .arg(holders[0])
                 .arg(holders[1]);
         const int existing = holders.isEmpty() ? 0 : holders.first();
-        for (const int owner : m_stored.byName.value(texts.name)) {
-            if (owner != existing && !m_matched.contains(owner))
-                return QStringLiteral("the item name %1 belongs to the item at record %2 of the "
-                                      "datafile, which has another number")
-                    .arg(quoted(texts.name))
-                    .arg(owner);
+        for (const int owner : m_stored.byName.value(name)) {
+            if (owner == existing || m_matched.contains(owner))
+                continue;
+            const QString theirs = m_stored.numberOf.value(owner);
+            if (existing == 0 && theirs.size() > texts.number.size()
+                && withoutLeadingZeros(theirs) == withoutLeadingZeros(texts.number))
+                return QStringLiteral("the item number %1 is not in the datafile, but its item %2 "
+                                      "at record %3 has the number %4: a spreadsheet may have "
+                                      "dropped the leading zeros (import the Number column as "
+                                      "text)")
+                    .arg(quoted(texts.number), quoted(name), QString::number(owner),
+                         quoted(theirs));
+            return QStringLiteral("the item name %1 belongs to the item at record %2 of the "
+                                  "datafile, which has another number")
+                .arg(quoted(name))
+                .arg(owner);
         }
 
         ItemEntry item = check.item;
+        item.setName(name);
         if (existing > 0) {
             // Name, price and stock from the catalogue; what was sold stays.
             const qsizetype at = qsizetype(existing - 1) * RecordLength;
@@ -275,7 +305,7 @@ private:
                     .arg(existing)
                     .arg(errorText(old.error()));
             item = ItemEntry(*old);
-            item.setName(check.item.name());
+            item.setName(name);
             item.setPrice(check.item.price());
             item.setStock(check.item.stock());
             item.setRemaining(check.item.stock() - item.sold());
@@ -307,30 +337,47 @@ private:
     QList<Change> m_changes;
 };
 
+// Reads the catalogue and its header row; the first problem when it cannot.
+std::optional<Csv::Problem> readCatalogue(QByteArrayView csv, Csv::Table &table, Header &header)
+{
+    table = Csv::parse(csv);
+    // A spreadsheet writes plain "CSV" in the system's code page, on Windows
+    // most often 1252.
+    if (table.problem && !csv.isValidUtf8())
+        return Csv::Problem{table.problem->line,
+                            table.problem->reason
+                                + QStringLiteral("; the file is not UTF-8 text (most likely "
+                                                 "Windows-1252, which spreadsheets write for "
+                                                 "plain CSV): save it again as \"CSV UTF-8\" (in "
+                                                 "LibreOffice: Text CSV with the character set "
+                                                 "Unicode (UTF-8))")};
+    if (table.problem)
+        return table.problem;
+    if (table.rows.isEmpty())
+        return Csv::Problem{
+            1, QStringLiteral("the file is empty; the first line must name the columns")};
+    if (auto problem = readHeader(table.rows.first().fields, header))
+        return Csv::Problem{table.rows.first().line, *problem};
+    return std::nullopt;
+}
+
 } // namespace
 
 Outcome run(const QString &path, QByteArrayView csv)
 {
     Outcome outcome;
-    const auto refuse = [&](int line, const QString &reason) {
-        outcome.refused = Csv::Problem{line, reason};
-        return outcome;
-    };
-
-    const Csv::Table table = Csv::parse(csv);
-    if (table.problem)
-        return refuse(table.problem->line, table.problem->reason);
-    if (table.rows.isEmpty())
-        return refuse(1, QStringLiteral("the file is empty; the first line must name the columns"));
-    Header header;
-    if (auto problem = readHeader(table.rows.first().fields, header))
-        return refuse(table.rows.first().line, *problem);
-
     // The plan is made and written in one opening of the datafile. A refusal
-    // ends the rewrite before the new file takes the old one's place.
+    // ends the rewrite before the new file takes the old one's place. The
+    // datafile is opened first, so that a catalogue given in its place is
+    // refused as no datafile.
+    Csv::Table table;
+    Header header;
     std::optional<Csv::Problem> refusal;
     Plan::Records records;
     const FileError error = RecordStore(path).rewrite([&](DataFile &file, QIODevice &target) {
+        refusal = readCatalogue(csv, table, header);
+        if (refusal)
+            return FileError::BadFileFormat;
         const Stored stored = readStored(file);
         if (stored.unreadable) {
             const auto [n, why] = *stored.unreadable;

@@ -14,7 +14,9 @@
 // item has updates that item's name, price and stock and keeps what it has
 // sold; any other row adds a new item after the last record. A name that the
 // export wrote with a "'" in front, so that a spreadsheet keeps it as text, is
-// read without it (Csv::fromTextCell).
+// read without it (Csv::fromTextCell). Names are stored trimmed and in
+// capitals, as the item browser stores them, so that the till and the browser
+// find them.
 //
 // All or nothing: every row is checked first, as the item browser checks its
 // boxes, and must be storable; the first row that is not stops the import

@@ -66,11 +66,12 @@ void DataFileTest::openFailures_data()
         << "directory" << DataFile::Mode::Create << FileError::PathAccess;
     QTest::newRow("fifo, read") << "fifo" << DataFile::Mode::Read << FileError::PathAccess;
     QTest::newRow("100 bytes") << "100 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
-    // Record 1 of the 129 bytes "xxx..." starts with the unknown tag 0x7878.
+    // Record 1 of the 129 bytes "xxx..." starts with the unknown tag 0x7878:
+    // a text file, not a datafile.
     QTest::newRow("129 bytes, read-write")
-        << "129 bytes" << DataFile::Mode::ReadWrite << FileError::UnknownFieldType;
+        << "129 bytes" << DataFile::Mode::ReadWrite << FileError::BadFileFormat;
     QTest::newRow("129 bytes, create")
-        << "129 bytes" << DataFile::Mode::Create << FileError::UnknownFieldType;
+        << "129 bytes" << DataFile::Mode::Create << FileError::BadFileFormat;
     QTest::newRow("zero bytes, read")
         << "0 bytes" << DataFile::Mode::Read << FileError::BadFileFormat;
     QTest::newRow("empty path") << "empty path" << DataFile::Mode::Read << FileError::FileNotFound;

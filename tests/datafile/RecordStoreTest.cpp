@@ -134,12 +134,12 @@ void RecordStoreTest::testDatafile_data()
     QTest::newRow("record 1 all zero")
         << "file" << QByteArray(2560, '\0') << FileError::BadFileFormat;
     QTest::newRow("record 1 unknown tag")
-        << "file" << Bytes().tag(9).emptyFields(12).record() << FileError::UnknownFieldType;
+        << "file" << Bytes().tag(9).emptyFields(12).record() << FileError::BadFileFormat;
     QTest::newRow("record 1 text past end")
-        << "file" << Bytes().tag(8).raw(300, 2).record() + rest << FileError::FieldPastRecord;
+        << "file" << Bytes().tag(8).raw(300, 2).record() + rest << FileError::BadFileFormat;
     QTest::newRow("record 1 name broken later")
         << "file" << Bytes().text("***").tag(66).record() + rest << FileError::UnknownFieldType;
-    QTest::newRow("text file") << "file" << QByteArray(256, 'a') << FileError::UnknownFieldType;
+    QTest::newRow("text file") << "file" << QByteArray(256, 'a') << FileError::BadFileFormat;
     QTest::newRow("directory") << "directory" << QByteArray() << FileError::PathAccess;
     QTest::newRow("missing") << "missing" << QByteArray() << FileError::FileNotFound;
 }
@@ -378,13 +378,13 @@ void RecordStoreTest::everyOperationRefusesWhatOpenRefuses_data()
     const QByteArray rest(20 * RecordLength, '\0');
     QTest::newRow("zero bytes") << QByteArray("") << FileError::BadFileFormat;
     QTest::newRow("100 bytes") << QByteArray(100, '\0') << FileError::BadFileFormat;
-    QTest::newRow("PNG padded to 256 bytes") << png << FileError::UnknownFieldType;
+    QTest::newRow("PNG padded to 256 bytes") << png << FileError::BadFileFormat;
     QTest::newRow("record 1 an item")
         << Bytes().text("APPLE").emptyFields(12).record() + rest << FileError::BadFileFormat;
     QTest::newRow("record 1 all zero")
         << QByteArray(21 * RecordLength, '\0') << FileError::BadFileFormat;
     QTest::newRow("record 1 text past end")
-        << Bytes().tag(8).raw(300, 2).record() + rest << FileError::FieldPastRecord;
+        << Bytes().tag(8).raw(300, 2).record() + rest << FileError::BadFileFormat;
 }
 
 // The open check, every write and every delete give the same number for a

@@ -5,9 +5,11 @@
 #include "common/TestMain.h"
 #include "tools/ToolRun.h"
 
+#include "datafile/BackupName.h"
 #include "datafile/CashierEntry.h"
 #include "datafile/CustomerEntry.h"
 #include "datafile/DataRecord.h"
+#include "datafile/EntryWalk.h"
 #include "datafile/FieldValue.h"
 #include "datafile/ItemEntry.h"
 #include "datafile/RecordStore.h"
@@ -133,8 +135,8 @@ private slots:
         // blanks around a number are not part of it.
         const QString csv =
             dir.writeFile(QStringLiteral("in.csv"), "number,PRICE,Name,Stock,sold\r\n"
-                                                    " 100 ,\"3.75\",GREEN TEA,20,0\r\n"
-                                                    "300,1,MATCHES,5,2\r\n"
+                                                    " 100 ,\"3.75\", Green Tea ,20,0\r\n"
+                                                    "300,1,matches,5,2\r\n"
                                                     "200,0.99,TEA,5,0\r\n");
         const Run run = runTool({Import, Items, path, csv});
         QCOMPARE(run.exitCode, 0);
@@ -154,6 +156,8 @@ private slots:
         QCOMPARE(ItemEntry(recs[22]).name(), QStringLiteral("TEA"));
         const ItemEntry added(recs[23]);
         QCOMPARE(added.name(), QStringLiteral("MATCHES"));
+        QCOMPARE(EntryWalk(path, EntryWalk::items()).search(QStringLiteral("green tea"))->outcome,
+                 EntryWalk::Outcome::Shown);
         QCOMPARE(added.sold(), 2.0);
         QCOMPARE(added.remaining(), 3.0);
         QCOMPARE(recs[20], readAll(smallShop(dir, QStringLiteral("other.tb2")))[20]);
@@ -204,6 +208,12 @@ private slots:
         QTest::newRow("grand total") << head + "Grand Total 2,301,1,1\r\n" << 3 << "is not allowed";
         QTest::newRow("number twice") << head + "MUG,300,1,1\r\n"
                                       << 3 << "the item number \"300\" is also on line 2";
+        QTest::newRow("name twice in another case") << head + " coffee,301,1,1\r\n"
+                                                    << 3 << "the item name \"COFFEE\" is also on";
+        QTest::newRow("windows-1252") << head + "CAF\xC9,301,1,1\r\n"
+                                      << 3 << "save it again as \"CSV UTF-8\"";
+        QTest::newRow("semicolons") << QByteArray("Name;Number;Price;Stock\r\nMUG;301;1;1\r\n") << 1
+                                    << "the columns are separated by semicolons, not commas";
         QTest::newRow("name twice") << head + "COFFEE,301,1,1\r\n"
                                     << 3 << "the item name \"COFFEE\" is also on line 2";
         QTest::newRow("name of another item") << head + "SOAP,301,1,1\r\n"
@@ -298,7 +308,7 @@ private slots:
 
         const QString fresh = newDatafile(dir, QStringLiteral("fresh.tb2"));
         QCOMPARE(runTool({Import, Items, fresh, csv}).exitCode, 0);
-        QCOMPARE(ItemEntry(itemsOf(fresh).back()).name(), name);
+        QCOMPARE(ItemEntry(itemsOf(fresh).back()).name(), name.toUpper());
     }
 
     void importStopsAtTheEntryLimit()
@@ -333,7 +343,7 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::addColumn<QString>("reason");
         QTest::newRow("zeros") << QByteArray(200, '\0') << "not a Tallybird datafile (error 321)";
-        QTest::newRow("unknown tag") << QByteArray(2560, 'x') << "unknown field type (error 458)";
+        QTest::newRow("text") << OneMug.repeated(20) << "not a Tallybird datafile (error 321)";
         QTest::newRow("missing") << QByteArray() << "file not found (error 53)";
     }
 
@@ -353,10 +363,13 @@ private slots:
         else
             QCOMPARE(TempDir::readFile(path), content);
 
-        const Run noCsv = runTool({Import, Items, smallShop(dir, QStringLiteral("ok.tb2")),
-                                   dir.path(QStringLiteral("none.csv"))});
+        const QString shop = smallShop(dir, QStringLiteral("ok.tb2"));
+        const Run noCsv = runTool({Import, Items, shop, dir.path(QStringLiteral("none.csv"))});
         QCOMPARE(noCsv.exitCode, 1);
         QVERIFY2(noCsv.err.contains(QStringLiteral("none.csv")), qPrintable(noCsv.err));
+        const Run swapped = runTool({Import, Items, csv, shop});
+        QVERIFY2(swapped.err.contains(csv + ": not a Tallybird datafile (error 321)"),
+                 qPrintable(swapped.err));
     }
 
     void importRefusesADatafileWithAnUnreadableItem()
@@ -376,6 +389,40 @@ private slots:
                  qPrintable(run.err));
         QCOMPARE(TempDir::readFile(path), before);
         QCOMPARE(dir.files(), (QStringList{QStringLiteral("in.csv"), QStringLiteral("shop.tb2")}));
+    }
+
+    // Rows that the datafile's own items make ambiguous.
+    void importRefusesWhatTheItemsMakeAmbiguous_data()
+    {
+        QTest::addColumn<QString>("number"); // of JAM, the datafile's third item
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("number of two items") << "200" << QByteArray("SOAP,200,1,1")
+                                             << "the item number \"200\" belongs to more than one "
+                                                "item of the datafile (records 23 and 24)";
+        QTest::newRow("leading zeros dropped")
+            << "00123" << QByteArray("JAM,123,1,1")
+            << "the item number \"123\" is not in the datafile, but its item \"JAM\" at record "
+               "24 has the number \"00123\": a spreadsheet may have dropped the leading zeros "
+               "(import the Number column as text)";
+    }
+
+    void importRefusesWhatTheItemsMakeAmbiguous()
+    {
+        QFETCH(QString, number);
+        QFETCH(QByteArray, row);
+        QFETCH(QString, reason);
+        TempDir dir;
+        const QString path = smallShop(dir);
+        QCOMPARE(RecordStore(path).writeRecord(24, item("JAM", number, 1, 0, 1)), FileError::None);
+        const QByteArray before = TempDir::readFile(path);
+        const QString csv =
+            dir.writeFile(QStringLiteral("in.csv"), "Name,Number,Price,Stock\n" + row + "\n");
+        const Run run = runTool({Import, Items, path, csv});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("in.csv, line 2: ") + reason),
+                 qPrintable(run.err));
+        QCOMPARE(TempDir::readFile(path), before);
     }
 
     void checkIsSilentOnTheDemo()
@@ -417,6 +464,14 @@ private slots:
             << "record 11: header record: the currency \"EURO\" has the symbol \"EU\", not "
                "one character";
         QTest::newRow("partial record") << 11 << "a partial record of 5 byte(s) at the end";
+        QTest::newRow("lower case")
+            << 13
+            << "record 24: item \"Organic Honey\": the name has lower-case letters, so the till "
+               "and the item browser can never find it by name";
+        QTest::newRow("blanks") << 14
+                                << "record 24: item \" JAM\": the name begins or ends with a "
+                                   "blank, so the till and the item browser can never find it "
+                                   "by name";
         QTest::newRow("escape in a name")
             << 12 << "record 24: item \"J\\x1b[2J\": Sold 3 + Remaining 6 is not Stock 10";
     }
@@ -451,7 +506,12 @@ private slots:
             }());
             break;
         case 2:
-            written = store.writeRecord(24, item("TEA", "300", 1, 0, 1));
+        case 13:
+        case 14:
+            written = store.writeRecord(24, item(fault == 2    ? "TEA"
+                                                 : fault == 13 ? "Organic Honey"
+                                                               : " JAM",
+                                                 "300", 1, 0, 1));
             break;
         case 3:
             written = store.writeRecord(24, item("JAM", "200", 1, 0, 1));
@@ -623,10 +683,15 @@ private slots:
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY2(run.out.contains(copy), qPrintable(run.out));
 
-        // Without DIR the copy goes beside the datafile.
+        // Without DIR the copy goes beside the datafile, under the first name
+        // not taken: the names of the coming seconds are.
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int s = 0; s < 10; ++s)
+            dir.writeFile(backupFileName(path, now.addSecs(s)), "taken");
         QCOMPARE(runTool({Backup, path}).exitCode, 0);
-        QCOMPARE(dir.files().filter(QRegularExpression(QStringLiteral("^shop-.*\\.tb2$"))).size(),
-                 1);
+        const QStringList numbered = dir.files().filter(QRegularExpression("^shop-.*-2\\.tb2$"));
+        QCOMPARE(numbered.size(), 1);
+        QCOMPARE(TempDir::readFile(dir.path(numbered[0])), TempDir::readFile(path));
     }
 
     void backupReportsWhatCheckFinds()
@@ -659,7 +724,7 @@ private slots:
     void eachCommandHasHelp_data()
     {
         QTest::addColumn<QString>("command");
-        for (const char *c : {"check", "export", "import", "backup"})
+        for (const char *c : {"demo", "dump", "check", "export", "import", "backup"})
             QTest::newRow(c) << QString::fromLatin1(c);
     }
 
@@ -668,6 +733,7 @@ private slots:
         QFETCH(QString, command);
         const Run run = runTool({command, QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
         QVERIFY2(run.out.contains(QStringLiteral("tallybird-data ") + command),
                  qPrintable(run.out));
         const Run all = runTool({QStringLiteral("--help")});
