@@ -158,6 +158,7 @@ void ItemBrowserTest::changesAnItem()
         // A name of 40 characters, even of the widest letter, is in sight as a whole.
         Drive::type(d, "Text1", QString(40, QLatin1Char('W')));
         auto *name = d->findChild<QLineEdit *>("Text1");
+        name->repaint(); // where the box scrolls its text to
         QCOMPARE(name->cursorPositionAt(QPoint(0, name->height() / 2)), 0);
         Drive::type(d, "Text1", "MOCHA");
         Drive::type(d, "Text3", "1234.56");
