@@ -1,5 +1,6 @@
 #include "BoxRules.h"
 
+#include "datafile/CurrencySlot.h"
 #include "datafile/MoneyText.h"
 
 namespace BoxRules {
@@ -38,8 +39,22 @@ BoxRule wholeRewritten()
 BoxRule money()
 {
     return [](const QString &text, const QString &, const Form &) {
-        const auto amount = MoneyText::parseCurrency(text);
+        const auto amount = moneyAmount(text);
         return amount ? accept(MoneyText::formatCurrency(*amount)) : BoxCheck();
+    };
+}
+
+BoxRule moneyOrEmpty()
+{
+    return [](const QString &text, const QString &before, const Form &form) {
+        return money()(text.trimmed().isEmpty() ? QStringLiteral("0") : text, before, form);
+    };
+}
+
+BoxRule rate()
+{
+    return [](const QString &text, const QString &, const Form &) {
+        return rateValue(text) ? accept() : BoxCheck();
     };
 }
 
@@ -66,10 +81,27 @@ BoxRule amountWithSymbol(BoxKey symbolBox)
     return [symbolBox](const QString &text, const QString &, const Form &form) {
         const QString symbol = form.value(symbolBox);
         const QString amount = amountAfterSymbol(text, symbol);
-        if (!MoneyText::isNumeric(amount))
+        if (!moneyAmount(amount))
             return BoxCheck();
         return accept(symbol + amount);
     };
+}
+
+std::optional<Currency> moneyAmount(const QString &text)
+{
+    const auto amount = MoneyText::parseCurrency(text);
+    // Only an amount past the range reads as its very ends.
+    if (!amount || *amount == Currency::max() || *amount < -Currency::max())
+        return std::nullopt;
+    return amount;
+}
+
+std::optional<double> rateValue(const QString &text)
+{
+    const auto value = MoneyText::parseNumber(text);
+    if (!value || !CurrencySlot::holdsRate(*value))
+        return std::nullopt;
+    return value;
 }
 
 std::optional<QString> wholeText(const QString &text)

@@ -11,16 +11,26 @@ namespace BoxRules {
 BoxRule whole();
 // Numeric and a whole number; the box then shows that number.
 BoxRule wholeRewritten();
-// Numeric; the box then shows the amount in the currency format.
+// An amount the datafile holds; the box then shows it in the currency format.
 BoxRule money();
+// As money(), but an empty box stands for 0.
+BoxRule moneyOrEmpty();
+// A currency's value as the datafile can hold it; the text stays as typed.
+BoxRule rate();
 // Numeric; the text stays as typed.
 BoxRule numeric();
 // A currency symbol: not empty and not a number. The symbol in front of the
 // amount in `amountBox` becomes the new one.
 BoxRule symbol(BoxKey amountBox);
 // An amount with the symbol of `symbolBox` in front: numeric once that is
-// taken away; the box then shows the symbol in front again.
+// taken away, and an amount the datafile holds; the box then shows the symbol in front again.
 BoxRule amountWithSymbol(BoxKey symbolBox);
+
+// The amount a text stands for; nullopt when it is not a number or lies past
+// the largest amount the datafile holds, where reading it would saturate.
+std::optional<Currency> moneyAmount(const QString &text);
+// A currency's value; nullopt when the datafile cannot hold it as typed.
+std::optional<double> rateValue(const QString &text);
 
 // The whole number a text stands for, as a box shows it; nullopt when the
 // text is not a whole number.

@@ -292,6 +292,9 @@ bool BrowserFrame::save()
         critical(m_settings.full(m_ctx.DataFilePath));
         return false;
     }
+    // The boxes show what was stored, as leaving them would (a price as money).
+    m_shown = m_settings.show(out->record);
+    setForm(m_shown);
     m_changed = true;
     return true;
 }

@@ -201,7 +201,7 @@ BrowserSettings customers()
         {CustomerBox::Balance, zero, BoxRules::money(), rejectedText("Balance")},
         {CustomerBox::Visits, QStringLiteral("0"), BoxRules::wholeRewritten(),
          rejectedText("Number of Visits")},
-        {CustomerBox::TotalSpent, zero, BoxRules::money(), rejectedText("Total Spent")},
+        {CustomerBox::TotalSpent, zero, BoxRules::moneyOrEmpty(), rejectedText("Total Spent")},
     };
     s.show = [](const DataRecord &record) {
         const CustomerEntry customer(record);
@@ -215,11 +215,11 @@ BrowserSettings customers()
     };
     s.build = [](const Form &form, const DataRecord &) {
         const QString name = form.value(CustomerBox::Name);
-        const auto balance = MoneyText::parseCurrency(form.value(CustomerBox::Balance));
+        const auto balance = BoxRules::moneyAmount(form.value(CustomerBox::Balance));
         const QString visits = form.value(CustomerBox::Visits);
         const QString spentText = form.value(CustomerBox::TotalSpent);
         const auto spent =
-            spentText.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(spentText);
+            spentText.isEmpty() ? std::optional(Currency()) : BoxRules::moneyAmount(spentText);
         if (isMarkerOrEmpty(name) || !balance || !MoneyText::isWholeNumber(visits) || !spent)
             return refuse();
         CustomerEntry customer;
@@ -261,8 +261,7 @@ BrowserSettings currencies()
         {CurrencyBox::Name, QString(), {}, QString(), true},
         {CurrencyBox::Symbol, QString(), BoxRules::symbol(CurrencyBox::Received),
          rejectedText("Currency Symbol")},
-        {CurrencyBox::Value, QStringLiteral("0"), BoxRules::numeric(),
-         rejectedText("Current Value")},
+        {CurrencyBox::Value, QStringLiteral("0"), BoxRules::rate(), rejectedText("Current Value")},
         {CurrencyBox::Transactions, QStringLiteral("0"), BoxRules::wholeRewritten(),
          rejectedText("Number of Transactions in this Currency")},
         {CurrencyBox::Received, QStringLiteral("0"),
@@ -274,7 +273,7 @@ BrowserSettings currencies()
         return Form{
             {CurrencyBox::Name, slot.name()},
             {CurrencyBox::Symbol, slot.symbol()},
-            {CurrencyBox::Value, BoxRules::plainAmount(slot.value(), 0)},
+            {CurrencyBox::Value, MoneyText::numberText(slot.rate())},
             {CurrencyBox::Transactions, MoneyText::numberText(slot.transactions())},
             {CurrencyBox::Received, slot.symbol() + BoxRules::plainAmount(slot.received(), 2)},
         };
@@ -282,13 +281,13 @@ BrowserSettings currencies()
     s.build = [](const Form &form, const DataRecord &stored) {
         const QString name = form.value(CurrencyBox::Name);
         const QString symbol = form.value(CurrencyBox::Symbol);
-        const auto value = MoneyText::parseCurrency(form.value(CurrencyBox::Value));
+        const auto value = BoxRules::rateValue(form.value(CurrencyBox::Value));
         const QString transactions = form.value(CurrencyBox::Transactions);
         // A total typed without its symbol, or still showing the old one, is still the total.
         const QString received =
             BoxRules::amountAfterSymbol(form.value(CurrencyBox::Received), symbol);
         const auto total =
-            received.isEmpty() ? std::optional(Currency()) : MoneyText::parseCurrency(received);
+            received.isEmpty() ? std::optional(Currency()) : BoxRules::moneyAmount(received);
         if (isMarkerOrEmpty(name)
             || name.compare(QLatin1String("Native Currency"), Qt::CaseInsensitive) == 0
             || symbol.isEmpty() || MoneyText::isNumeric(symbol) || !value
@@ -298,7 +297,7 @@ BrowserSettings currencies()
         slot.markAsSlot();
         slot.setName(name);
         slot.setSymbol(symbol);
-        slot.setValue(*value);
+        slot.setRate(*value);
         slot.setTransactions(*MoneyText::parseNumber(transactions));
         slot.setReceived(*total);
         return write(slot.record());

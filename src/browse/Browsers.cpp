@@ -16,6 +16,10 @@ bool mnuItems(AppContext &ctx, const BrowserFrame::SaveCheck &maySave)
     BrowserFrame window(ctx, ctx.mainWindow->widget());
     Ui::Items ui;
     ui.setupUi(&window);
+    // Room for a whole name of 40 characters, even of the widest capital, and the box's margins.
+    const QFontMetrics metrics = ui.Text1->fontMetrics();
+    ui.Text1->setMinimumWidth(metrics.horizontalAdvance(QString(40, QLatin1Char('W')))
+                              + metrics.height());
     window.start(BrowserTables::items(),
                  {{ItemBox::Name, ui.Text1},
                   {ItemBox::Number, ui.Text2},

@@ -8,7 +8,7 @@
 #include "ui/WindowSetup.h"
 #include "ui_Convert.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 
 using CurrencyConversion::Rate;
 
@@ -29,7 +29,7 @@ Convert::Convert(AppContext &ctx, QWidget *parent)
     for (const Side &side : {m_a, m_b}) {
         for (const CurrencyConversion::Entry &entry : *entries)
             side.list->addItem(entry.text,
-                               entry.rate ? QVariant::fromValue(entry.rate->raw()) : QVariant());
+                               entry.rate ? QVariant::fromValue(*entry.rate) : QVariant());
         side.list->setCurrentIndex(0);
         write(side.box, CurrencyConversion::amountText(0, std::nullopt));
         EntryBox::selectAllOnFocus(side.box);
@@ -37,11 +37,11 @@ Convert::Convert(AppContext &ctx, QWidget *parent)
     }
     connect(m_a.box, &QLineEdit::textChanged, this, [this] {
         if (!m_writing)
-            convertFrom(m_a, m_b);
+            convertFrom(m_a, m_b, true);
     });
     connect(m_b.box, &QLineEdit::textChanged, this, [this] {
         if (!m_writing)
-            convertFrom(m_b, m_a);
+            convertFrom(m_b, m_a, true);
     });
     // A new currency on one side shows the other side's amount in it.
     connect(m_b.list, &QComboBox::currentIndexChanged, this, [this] { convertFrom(m_a, m_b); });
@@ -55,7 +55,7 @@ Rate Convert::rate(const Side &side) const
     const QVariant raw = side.list->currentData();
     if (!raw.isValid())
         return std::nullopt;
-    return Currency::fromRaw(raw.toLongLong());
+    return raw.toDouble();
 }
 
 void Convert::write(QLineEdit *box, const QString &text)
@@ -65,12 +65,15 @@ void Convert::write(QLineEdit *box, const QString &text)
     m_writing = false;
 }
 
-void Convert::convertFrom(const Side &from, const Side &to)
+void Convert::convertFrom(const Side &from, const Side &to, bool typing)
 {
     const QString text = from.box->text();
     // A box emptied to type a new amount stands for 0.
     const bool empty = text.trimmed().isEmpty();
     if (!empty && !MoneyText::isNumeric(text)) {
+        // "1," on the way to "1,500" is no error until the box is left so.
+        if (typing && CurrencyConversion::mayBecomeNumber(text))
+            return;
         write(from.box, CurrencyConversion::amountText(0, rate(from)));
         write(to.box, CurrencyConversion::amountText(0, rate(to)));
         m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
@@ -89,13 +92,22 @@ void Convert::convertFrom(const Side &from, const Side &to)
 
 bool Convert::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        // A native amount is shown in the currency format once the user leaves it.
-        for (const Side &side : {m_a, m_b}) {
-            if (watched != side.box || rate(side))
+    // Focus taken by a message box or another window is not the user leaving.
+    const auto reason = event->type() == QEvent::FocusOut
+                            ? static_cast<QFocusEvent *>(event)->reason()
+                            : Qt::ActiveWindowFocusReason;
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        for (const auto &[side, other] : {std::pair(m_a, m_b), std::pair(m_b, m_a)}) {
+            if (watched != side.box)
                 continue;
-            if (const auto amount = MoneyText::parseCurrency(side.box->text()))
-                write(side.box, MoneyText::formatCurrency(*amount));
+            const QString text = side.box->text();
+            // A number left half typed is refused as any other text.
+            if (!text.trimmed().isEmpty() && !MoneyText::isNumeric(text))
+                convertFrom(side, other, false);
+            // A native amount is shown in the currency format once the user leaves it.
+            else if (!rate(side))
+                if (const auto amount = MoneyText::parseCurrency(text))
+                    write(side.box, MoneyText::formatCurrency(*amount));
         }
     }
     return QDialog::eventFilter(watched, event);

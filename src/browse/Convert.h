@@ -35,8 +35,9 @@ private:
         QLineEdit *box;
         QString name; // the list's label, named in the message
     };
-    // The amount of `from` shown in the other side's currency.
-    void convertFrom(const Side &from, const Side &to);
+    // The amount of `from` shown in the other side's currency; `typing`: the
+    // text is still being typed.
+    void convertFrom(const Side &from, const Side &to, bool typing = false);
     CurrencyConversion::Rate rate(const Side &side) const;
     void write(QLineEdit *box, const QString &text);
 

@@ -9,12 +9,20 @@ double convert(double amount, Rate from, Rate to)
 {
     double native = amount;
     if (from) {
-        const double value = from->toDouble();
-        if (value == 0)
+        if (*from == 0)
             return 0;
-        native = amount / value;
+        native = amount / *from;
     }
-    return to ? native * to->toDouble() : native;
+    return to ? native * *to : native;
+}
+
+bool mayBecomeNumber(const QString &text)
+{
+    // Digits, a group, or the closing parenthesis still to come.
+    for (const char *rest : {"0", "00", "000", "0)", "00)", "000)", ")"})
+        if (MoneyText::isNumeric(text + QLatin1String(rest)))
+            return true;
+    return false;
 }
 
 QString amountText(double amount, Rate currency)
@@ -33,7 +41,7 @@ Result<QList<Entry>> entries(const QString &path)
     for (const StoredSlot &s : *stored) {
         const CurrencySlot slot(s.data);
         if (!slot.isFree())
-            list.append({slot.entryText(), slot.value()});
+            list.append({slot.entryText(), slot.rate()});
     }
     return list;
 }

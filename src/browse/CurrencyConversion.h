@@ -13,7 +13,7 @@
 // the native currency.
 namespace CurrencyConversion {
 
-using Rate = std::optional<Currency>;
+using Rate = std::optional<double>;
 
 // `amount` of currency `from` in currency `to`. A foreign amount goes through
 // the native amount. A currency whose value is 0 converts to 0.
@@ -22,6 +22,10 @@ double convert(double amount, Rate from, Rate to);
 // How a converter box shows an amount: native amounts in the currency format,
 // foreign ones as plain numbers.
 QString amountText(double amount, Rate currency);
+
+// True for a text on its way to a number ("1,", "-", "1e", "("): while it
+// is typed it is no error yet.
+bool mayBecomeNumber(const QString &text);
 
 struct Entry {
     QString text; // "Native Currency", or the name, " (", the symbol and ")"

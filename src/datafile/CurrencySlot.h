@@ -15,7 +15,16 @@ public:
     QString name() const { return m_record.Number.toText(); }
     void setName(const QString &name) { m_record.Number = FieldValue::fromText(name); }
     bool isFree() const { return name().isEmpty(); }
-    // How much of this currency equals one unit of the native currency.
+    // How much of this currency equals one unit of the native currency, as
+    // typed: a won or a rupiah is worth a few hundred-thousandths of a dollar.
+    double rate() const { return m_record.Price.toNumber(); }
+    // Stored as a currency amount, as it always was, where that holds it
+    // exactly; any other value as a double. Only for values holdsRate() accepts.
+    void setRate(double rate);
+    // False for a value the datafile cannot hold as typed: not finite, or more
+    // significant digits than a double keeps.
+    static bool holdsRate(double rate);
+    // The value rounded to the ten-thousandth.
     Currency value() const { return m_record.Price.toCurrency(); }
     void setValue(Currency value) { m_record.Price = FieldValue::fromCurrency(value); }
     double transactions() const { return m_record.SpareA.toNumber(); }

@@ -26,7 +26,7 @@ QList<Foreign> offeredCurrencies(const QList<Slot> &stored)
         f.slot = s.record;
         f.name = slot.name();
         f.symbol = slot.symbol();
-        f.value = slot.value();
+        f.value = slot.rate();
         f.entry = slot.entryText();
         offered << f;
     }
@@ -44,7 +44,7 @@ std::optional<Foreign> currencyForEntry(const QList<Foreign> &offered, const QSt
 
 Currency convert(Currency native, const Foreign &foreign)
 {
-    return Currency::fromDouble(native.toDouble() * foreign.value.toDouble());
+    return Currency::fromDouble(native.toDouble() * foreign.value);
 }
 
 QString foreignText(const Foreign &foreign, Currency amount)

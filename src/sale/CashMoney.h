@@ -18,7 +18,7 @@ struct Foreign {
     QString entry; // as offered: name, " (", symbol, ")"
     QString name;
     QString symbol;
-    Currency value; // how much of it one native unit buys
+    double value = 0; // how much of it one native unit buys, as stored
 };
 
 // The foreign currencies offered for cash: the used slots, in order.

@@ -294,6 +294,12 @@ void BrowserTablesTest::boxRules_data()
                            << "1234.5" << true << "$1,234.50";
     QTest::newRow("money: negative") << "money"
                                      << "-3" << true << "($3.00)";
+    QTest::newRow("money: past the largest") << "money"
+                                             << "1e300" << false << "";
+    QTest::newRow("money: past the smallest") << "money"
+                                              << "-922337203685478" << false << "";
+    QTest::newRow("money or empty: empty") << "moneyOrEmpty"
+                                           << "" << true << "$0.00";
     QTest::newRow("money: letters") << "money"
                                     << "abc" << false << "";
     QTest::newRow("numeric") << "numeric"
@@ -311,6 +317,7 @@ void BrowserTablesTest::boxRules()
     const BoxRule r = rule == "whole"            ? BoxRules::whole()
                       : rule == "wholeRewritten" ? BoxRules::wholeRewritten()
                       : rule == "money"          ? BoxRules::money()
+                      : rule == "moneyOrEmpty"   ? BoxRules::moneyOrEmpty()
                                                  : BoxRules::numeric();
     const BoxCheck check = r(text, QString(), Form());
     QCOMPARE(check.ok, ok);

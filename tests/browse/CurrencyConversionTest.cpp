@@ -30,6 +30,7 @@ void CurrencyConversionTest::convert_data()
     QTest::newRow("to value 0") << 10.0 << -1.0 << 0.0 << 0.0;
     QTest::newRow("native to native") << 7.5 << -1.0 << -1.0 << 7.5;
     QTest::newRow("negative") << -10.0 << -1.0 << 2.0 << -20.0;
+    QTest::newRow("value below a ten-thousandth") << 3.0 << 0.00004 << -1.0 << 75000.0;
 }
 
 void CurrencyConversionTest::convert()
@@ -38,7 +39,7 @@ void CurrencyConversionTest::convert()
     QFETCH(double, from);
     QFETCH(double, to);
     QFETCH(double, expected);
-    const auto rate = [](double v) { return v < 0 ? Rate() : Rate(Currency::fromDouble(v)); };
+    const auto rate = [](double v) { return v < 0 ? Rate() : Rate(v); };
     QCOMPARE(CurrencyConversion::convert(amount, rate(from), rate(to)), expected);
 }
 
@@ -46,9 +47,8 @@ void CurrencyConversionTest::amountText()
 {
     QCOMPARE(CurrencyConversion::amountText(10, std::nullopt), QStringLiteral("$10.00"));
     QCOMPARE(CurrencyConversion::amountText(-10.7, std::nullopt), QStringLiteral("($10.70)"));
-    QCOMPARE(CurrencyConversion::amountText(20, Currency::fromUnits(2)), QStringLiteral("20"));
-    QCOMPARE(CurrencyConversion::amountText(0.125, Currency::fromUnits(2)),
-             QStringLiteral("0.125"));
+    QCOMPARE(CurrencyConversion::amountText(20, 2.0), QStringLiteral("20"));
+    QCOMPARE(CurrencyConversion::amountText(0.125, 2.0), QStringLiteral("0.125"));
 }
 
 #include "CurrencyConversionTest.moc"

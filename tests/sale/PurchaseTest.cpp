@@ -42,7 +42,7 @@ Foreign euro()
     f.name = QStringLiteral("EURO");
     f.symbol = QStringLiteral("€");
     f.entry = QStringLiteral("EURO (€)");
-    f.value = *Currency::fromDecimal("1.5");
+    f.value = 1.5;
     return f;
 }
 
@@ -67,7 +67,7 @@ QString shop(const TempDir &dir, bool logOn, bool printOn)
     slot.markAsSlot();
     slot.setName("EURO");
     slot.setSymbol("€");
-    slot.setValue(euro().value);
+    slot.setRate(euro().value);
     slot.setTransactions(0);
     slot.setReceived(Currency());
     DataRecord on;
@@ -213,7 +213,7 @@ void PurchaseTest::foreignCurrency()
     CurrencySlot used(DataRecord{});
     used.setName("EURO");
     used.setSymbol("€");
-    used.setValue(euro().value);
+    used.setRate(euro().value);
     const QList<Foreign> offered =
         offeredCurrencies({{10, used.record()}, {11, CurrencySlot(DataRecord{}).record()}});
     QCOMPARE(offered.size(), 1);
@@ -226,6 +226,10 @@ void PurchaseTest::foreignCurrency()
     // 10.00 due at 1.5 to the native unit: "€15".
     QCOMPARE(foreignText(*chosen, convert(Currency::fromUnits(10), *chosen)),
              QStringLiteral("€15"));
+    // A currency worth less than a ten-thousandth of the native unit keeps its value.
+    used.setRate(0.00004);
+    QCOMPARE(convert(Currency::fromUnits(1000), offeredCurrencies({{10, used.record()}})[0]),
+             *Currency::fromDecimal("0.04"));
     QCOMPARE(moneyGivenOnLeaving("20", &*chosen), QStringLiteral("€20"));
     QCOMPARE(moneyGivenOnLeaving("20", nullptr), QStringLiteral("$20.00"));
     QCOMPARE(moneyGivenOnLeaving("2x", nullptr), QStringLiteral("2x"));

@@ -122,6 +122,16 @@ void CreditBrowserTest::totalSpentIsChecked()
         Drive::type(d, "Text5", "1,000");
         Drive::leave(d, "Text5");
         QCOMPARE(Drive::text(d, "Text5"), QStringLiteral("$1,000.00"));
+        Drive::type(d, "Text5", "");
+        Drive::leave(d, "Text5");
+        QCOMPARE(Drive::text(d, "Text5"), QStringLiteral("$0.00"));
+        // Past the largest amount the datafile holds: refused, not stored as that largest.
+        Drive::type(d, "Text2", "BOB");
+        Drive::type(d, "Text3", "1e300");
+        press(d, Qt::Key_F7);
+        QVERIFY(dialogs.lastMessageWas(
+            Dialogs::Icon::Critical, "Input Error",
+            "Please ensure that you have entered valid input in all the boxes."));
     }));
     QCOMPARE(TempDir::readFile(world.path), before);
 }

@@ -21,7 +21,7 @@ const QString MaximumText = QStringLiteral("The maximum number of currencies hav
 struct Stored {
     QString name;
     QString symbol;
-    Currency value;
+    double value;
 };
 
 void storeCurrencies(const QString &path, const QList<Stored> &currencies)
@@ -32,7 +32,7 @@ void storeCurrencies(const QString &path, const QList<Stored> &currencies)
         CurrencySlot slot(read(path, n));
         slot.setName(currencies[i].name);
         slot.setSymbol(currencies[i].symbol);
-        slot.setValue(currencies[i].value);
+        slot.setRate(currencies[i].value);
         QCOMPARE(store.writeRecord(n, slot.record()), FileError::None);
     }
 }
@@ -145,6 +145,10 @@ void CurrencyTest::leavingBoxesChecksThem_data()
                            << "2.5"
                            << ""
                            << "2.5";
+    QTest::newRow("value: more digits than kept") << "Text3"
+                                                  << "1.2345678901234567"
+                                                  << "Current Value"
+                                                  << "2";
     QTest::newRow("count: fraction") << "Text4"
                                      << "1.5"
                                      << "Number of Transactions in this Currency"
@@ -170,7 +174,7 @@ void CurrencyTest::leavingBoxesChecksThem()
     QFETCH(QString, message);
     QFETCH(QString, after);
     World world;
-    storeCurrencies(world.path, {{"FOO", "F", Currency::fromUnits(2)}});
+    storeCurrencies(world.path, {{"FOO", "F", 2}});
     world.startLoggedOn();
     auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Currencies, [&](QDialog *d) {
@@ -190,7 +194,7 @@ void CurrencyTest::leavingBoxesChecksThem()
 void CurrencyTest::symbolFollowsIntoTheTotal()
 {
     World world;
-    storeCurrencies(world.path, {{"FOO", "F", Currency::fromUnits(2)}});
+    storeCurrencies(world.path, {{"FOO", "F", 2}});
     world.startLoggedOn();
     QVERIFY(inWindow(world, Currencies, [&](QDialog *d) {
         Drive::type(d, "Text5", "F40");
@@ -214,10 +218,7 @@ void CurrencyTest::symbolFollowsIntoTheTotal()
 void CurrencyTest::fourCurrenciesAtMost()
 {
     World world;
-    storeCurrencies(world.path, {{"A", "a", Currency::fromUnits(1)},
-                                 {"B", "b", Currency::fromUnits(2)},
-                                 {"C", "c", Currency::fromUnits(3)},
-                                 {"D", "d", Currency::fromUnits(4)}});
+    storeCurrencies(world.path, {{"A", "a", 1}, {"B", "b", 2}, {"C", "c", 3}, {"D", "d", 4}});
     world.startLoggedOn();
     auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Currencies, [&](QDialog *d) {
@@ -239,20 +240,19 @@ void CurrencyTest::fourCurrenciesAtMost()
         press(d, Qt::Key_F9);
         QVERIFY(dialogs.lastMessageWas(Dialogs::Icon::Critical, "Search Error",
                                        "No records match search critera"));
-        // A save stays in its slot.
-        Drive::type(d, "Text3", "2.5");
+        // A save stays in its slot, with the value as typed.
+        Drive::type(d, "Text3", "0.000063");
         press(d, Qt::Key_F7);
+        QCOMPARE(Drive::text(d, "Text3"), QStringLiteral("0.000063"));
     }));
-    QCOMPARE(slotAt(world.path, 11).value(), Currency::fromRaw(25000));
+    QCOMPARE(slotAt(world.path, 11).rate(), 0.000063);
     QCOMPARE(slotAt(world.path, 12).value(), Currency::fromUnits(3));
 }
 
 void CurrencyTest::threeCurrenciesSearchStarShowsLast()
 {
     World world;
-    storeCurrencies(world.path, {{"A", "a", Currency::fromUnits(1)},
-                                 {"B", "b", Currency::fromUnits(2)},
-                                 {"C", "c", Currency::fromUnits(3)}});
+    storeCurrencies(world.path, {{"A", "a", 1}, {"B", "b", 2}, {"C", "c", 3}});
     world.startLoggedOn();
     QVERIFY(inWindow(world, Currencies, [&](QDialog *d) {
         world.h.dialogs.answerText("*");
@@ -284,12 +284,11 @@ void CurrencyTest::privilege()
 void CurrencyTest::converterBothWays()
 {
     World world;
-    storeCurrencies(world.path, {{"FOO", "F", Currency::fromUnits(2)},
-                                 {"BAR", "B", Currency::fromUnits(4)},
-                                 {"NIL", "N", Currency()}});
+    storeCurrencies(world.path,
+                    {{"FOO", "F", 2}, {"BAR", "B", 4}, {"NIL", "N", 0}, {"DONG", "D", 0.00004}});
     world.startLoggedOn();
     QVERIFY(inWindow(world, Converter, [&](QDialog *d) {
-        const QStringList lists{"Native Currency", "FOO (F)", "BAR (B)", "NIL (N)"};
+        const QStringList lists{"Native Currency", "FOO (F)", "BAR (B)", "NIL (N)", "DONG (D)"};
         QCOMPARE(entries(d, "Combo1"), lists);
         QCOMPARE(entries(d, "Combo2"), lists);
         QCOMPARE(Drive::text(d, "Text1"), QStringLiteral("$0.00"));
@@ -316,6 +315,13 @@ void CurrencyTest::converterBothWays()
         QCOMPARE(Drive::text(d, "Text1"), QStringLiteral("0"));
         Drive::type(d, "Text1", "10");
         QCOMPARE(Drive::text(d, "Text2"), QStringLiteral("0"));
+        // A value below a ten-thousandth converts at its own value.
+        choose(d, "Combo1", 4);
+        Drive::type(d, "Text1", "3");
+        QCOMPARE(Drive::text(d, "Text2"), QStringLiteral("300000"));
+        choose(d, "Combo2", 0);
+        QCOMPARE(Drive::text(d, "Text2"), QStringLiteral("$75,000.00"));
+        choose(d, "Combo2", 2);
 
         // A native amount is shown as money once the box is left.
         choose(d, "Combo1", 0);
@@ -331,7 +337,7 @@ void CurrencyTest::converterBothWays()
 void CurrencyTest::converterRefusesLetters()
 {
     World world;
-    storeCurrencies(world.path, {{"FOO", "F", Currency::fromUnits(2)}});
+    storeCurrencies(world.path, {{"FOO", "F", 2}});
     world.startLoggedOn();
     auto &dialogs = world.h.dialogs;
     QVERIFY(inWindow(world, Converter, [&](QDialog *d) {
@@ -351,6 +357,16 @@ void CurrencyTest::converterRefusesLetters()
         Drive::type(d, "Text2", "");
         QVERIFY(dialogs.messages().isEmpty());
         QCOMPARE(Drive::text(d, "Text1"), QStringLiteral("$0.00"));
+        // Half typed, a number is no error yet; left so, it is.
+        Drive::type(d, "Text1", "-1,500");
+        QVERIFY(dialogs.messages().isEmpty());
+        QCOMPARE(Drive::text(d, "Text2"), QStringLiteral("-3000"));
+        Drive::type(d, "Text1", "1e");
+        Drive::leave(d, "Text1");
+        QVERIFY(dialogs.lastMessageWas(Dialogs::Icon::Critical, "Input Error",
+                                       "Please ensure that you are entering a valid number in "
+                                       "the 'Currency Name A' box."));
+        QCOMPARE(Drive::text(d, "Text2"), QStringLiteral("0"));
     }));
 }
 

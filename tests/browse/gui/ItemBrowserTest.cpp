@@ -155,9 +155,15 @@ void ItemBrowserTest::changesAnItem()
     world.startLoggedOn();
     QVERIFY(inWindow(world, Items, [&](QDialog *d) {
         press(d, Qt::Key_F6);
+        // A name of 40 characters, even of the widest letter, is in sight as a whole.
+        Drive::type(d, "Text1", QString(40, QLatin1Char('W')));
+        auto *name = d->findChild<QLineEdit *>("Text1");
+        name->repaint(); // where the box scrolls its text to
+        QCOMPARE(name->cursorPositionAt(QPoint(0, name->height() / 2)), 0);
         Drive::type(d, "Text1", "MOCHA");
-        Drive::type(d, "Text3", "$1,234.56");
+        Drive::type(d, "Text3", "1234.56");
         press(d, Qt::Key_Return); // the default button
+        QCOMPARE(Drive::text(d, "Text3"), QStringLiteral("$1,234.56"));
     }));
     const ItemEntry mocha(read(world.path, 24));
     QCOMPARE(mocha.name(), QStringLiteral("MOCHA"));
@@ -278,6 +284,10 @@ void ItemBrowserTest::leavingBoxesChecksThem_data()
                            << "3.5"
                            << ""
                            << "$3.50";
+    QTest::newRow("price: past the largest") << "Text3"
+                                             << "1e300"
+                                             << "Price"
+                                             << "$2.00";
     QTest::newRow("sold: letters") << "Text4"
                                    << "x"
                                    << "Items Sold"
