@@ -72,9 +72,9 @@ QStringList headerFaults(int n, const DataRecord &record)
             if (slot.symbol().size() != 1)
                 faults << QStringLiteral("the currency %1 has the symbol %2, not one character")
                               .arg(quoted(slot.name()), quoted(slot.symbol()));
-            if (slot.value() <= Currency())
+            if (!(slot.rate() > 0))
                 faults << QStringLiteral("the currency %1 has the value %2")
-                              .arg(quoted(slot.name()), MoneyText::decimalText(slot.value()));
+                              .arg(quoted(slot.name()), MoneyText::numberText(slot.rate()));
         }
     }
     return faults;

@@ -540,7 +540,7 @@ private slots:
         case 10:
             written = header(11, [](DataRecord &r) {
                 r.Number = FieldValue::fromText("EURO");
-                r.Price = FieldValue::fromCurrency(Currency::fromRaw(9200));
+                r.Price = FieldValue::fromNumber(0.00004); // worth less than 1/10000: no fault
                 r.SpareC = FieldValue::fromText("EU");
             });
             break;
