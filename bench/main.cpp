@@ -4,7 +4,8 @@
 //
 //   tallybird-bench [--smoke] [benchmark options]
 //
-// --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI.
+// --smoke (or TALLYBIRD_BENCH_SMOKE=1) runs each benchmark once, for CI. With
+// --benchmark_repetitions=N the summary gives each benchmark's median.
 
 #include "app/Interface.h"
 #include "datafile/CashierEntry.h"
@@ -47,6 +48,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -789,15 +791,45 @@ public:
         }
     }
 
-    void printSummary() const
+    // With --benchmark_repetitions each benchmark reports once a repetition:
+    // the summary keeps the median of them.
+    void keepMedians()
     {
+        std::vector<Result> medians;
+        for (const Result &r : m_results) {
+            if (std::any_of(medians.begin(), medians.end(),
+                            [&](const Result &m) { return m.name == r.name; }))
+                continue;
+            std::vector<Result> runs;
+            std::copy_if(m_results.begin(), m_results.end(), std::back_inserter(runs),
+                         [&](const Result &o) { return o.name == r.name && !o.failed; });
+            if (runs.empty()) {
+                medians.push_back(r);
+                continue;
+            }
+            std::sort(runs.begin(), runs.end(),
+                      [](const Result &a, const Result &b) { return a.seconds < b.seconds; });
+            Result median = runs[runs.size() / 2];
+            if (runs.size() % 2 == 0)
+                median.seconds = (runs[runs.size() / 2 - 1].seconds + median.seconds) / 2;
+            median.repetitions = int(runs.size());
+            medians.push_back(median);
+        }
+        m_results = medians;
+    }
+
+    void printSummary()
+    {
+        keepMedians();
         const double floor = secondsOf("ReadWholeFile");
         size_t width = 9;
         for (const Result &r : m_results)
             width = std::max(width, r.name.size());
         const int w = int(width);
-        std::printf("\nSummary: %d records (%lld bytes); ratio = time / time of ReadWholeFile\n",
-                    MaxRecords, qint64(MaxRecords) * RecordLength);
+        const int repeated = m_results.empty() ? 1 : m_results.front().repetitions;
+        std::printf("\nSummary: %d records (%lld bytes); ratio = time / time of ReadWholeFile%s\n",
+                    MaxRecords, qint64(MaxRecords) * RecordLength,
+                    repeated > 1 ? "; the median of the repetitions" : "");
         std::printf("%-*s %14s %10s %12s\n", w, "benchmark", "time/op", "ratio", "iterations");
         for (const Result &r : m_results) {
             if (r.failed) {
@@ -825,6 +857,7 @@ private:
         std::string name;
         double seconds = 0;
         benchmark::IterationCount iterations = 0;
+        int repetitions = 1;
         bool failed = false;
     };
 
@@ -862,6 +895,11 @@ int main(int argc, char **argv)
             smoke = true;
         else
             args.push_back(argv[i]);
+        // The benchmark library prints its own options after these.
+        if (std::string(argv[i]) == "--help")
+            std::printf("usage: tallybird-bench [--smoke] [benchmark options]\n"
+                        "  --smoke  run each benchmark once (CI); also TALLYBIRD_BENCH_SMOKE=1\n"
+                        "  --benchmark_repetitions=N  the summary then gives each median\n\n");
     }
     int benchArgc = int(args.size());
     args.push_back(nullptr);

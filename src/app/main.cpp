@@ -1,6 +1,6 @@
+#include "app/Title.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
-#include "app/Title.h"
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
@@ -8,8 +8,25 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char Usage[] =
+    "Usage: tallybird [DATAFILE]\n"
+    "The till of a small shop counter. DATAFILE (the rest of the command line, blanks\n"
+    "and all) is opened at start; without it, File > Open or File > New.\n"
+    "On a machine without a display, QT_QPA_PLATFORM=offscreen runs it on an\n"
+    "invisible screen. The data tool is tallybird-data; see tallybird(1).\n";
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Asked for help, it answers without a window, so without a display too.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallybird"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallybird.png")));

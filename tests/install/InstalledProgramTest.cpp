@@ -148,6 +148,7 @@ private slots:
     void fileTypeOfDatafiles();
     void lookUpFindsTheDataFolder();
     void startsOnADatafileElsewhere();
+    void helpNeedsNoDisplay();
 
 private:
     QString installed(const QString &path) const { return m_prefix.filePath(path); }
@@ -349,4 +350,17 @@ void InstalledProgramTest::startsOnADatafileElsewhere()
 }
 
 #include "InstalledProgramTest.moc"
+void InstalledProgramTest::helpNeedsNoDisplay()
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    program.setProcessEnvironment(env);
+    program.start(installed("bin/tallybird"), {"--help"});
+    QVERIFY(program.waitForFinished());
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(program.readAllStandardOutput().startsWith("Usage: tallybird [DATAFILE]\n"));
+}
+
 TB_TEST(InstalledProgramTest)
