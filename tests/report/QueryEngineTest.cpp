@@ -280,16 +280,20 @@ void QueryEngineTest::readsFiguresAsTheirKind()
     text.Sold = FieldValue::fromText(QStringLiteral("6 boxes")); // typed into a box
     DataRecord half = item("HALF", 1);
     half.Sold = FieldValue::fromDouble(2.5);
+    DataRecord most = item("MOST", 1);
+    most.Sold = FieldValue::fromDouble(2.7);
+    DataRecord money = item("MONEY", 1);
+    money.Sold = FieldValue::fromCurrency(*Currency::fromDecimal("2.7"));
     DataRecord empty = item("EMPTY", 1);
     empty.Sold = FieldValue();
     DataRecord oddPrice = item("ODD", 1);
     oddPrice.Price = FieldValue::fromText(QStringLiteral("3.255"));
-    const QString path = datafile(dir.path("shop.tb2"), {text, half, empty, oddPrice});
+    const QString path = datafile(dir.path("shop.tb2"), {text, half, most, money, empty, oddPrice});
     QVERIFY(!path.isEmpty());
 
     QCOMPARE(
         QueryEngine::run(path, ItemsSold, Absolute, GreaterOrEqual, "0").valueOr({}).toStringList(),
-        (QStringList{"TEXT - 6", "HALF - 2", "EMPTY - 0", "ODD - 0"}));
+        (QStringList{"TEXT - 6", "HALF - 2", "MOST - 3", "MONEY - 3", "EMPTY - 0", "ODD - 0"}));
     QCOMPARE(
         QueryEngine::run(path, ItemCost, Absolute, GreaterThan, "$3.00").valueOr({}).toStringList(),
         QStringList{"ODD - $3.26"});
