@@ -85,6 +85,7 @@ void CsvTest::refuses_data()
                                   << "not UTF-8 text: byte 0xe9 at column 4";
     QTest::newRow("stray continuation") << QByteArray("\x80") << 1 << "byte 0x80";
     QTest::newRow("overlong slash") << QByteArray("a\n\xC0\xAF") << 2 << "byte 0xc0";
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << 1 << "byte 0xe0";
     QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << 1 << "byte 0xed";
     QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << 1 << "byte 0xf4";
     QTest::newRow("cut short at the end") << QByteArray("ok\n\xE2\x82") << 2 << "byte 0xe2";
