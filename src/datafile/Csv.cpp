@@ -73,11 +73,6 @@ bool startsLikeFormula(QStringView text)
     return i < text.size() && QStringView(u"=+-@\t\r").contains(text[i]);
 }
 
-bool isBlank(const QStringList &fields)
-{
-    return fields.size() == 1 && fields.first().isEmpty();
-}
-
 } // namespace
 
 Table parse(QByteArrayView utf8)
@@ -104,8 +99,10 @@ Table parse(QByteArrayView utf8)
         afterQuote = false;
     };
     const auto endRow = [&] {
+        // A line of just "" is a row of one empty field, not an empty line.
+        const bool blank = row.fields.isEmpty() && current.isEmpty() && !afterQuote;
         endField();
-        if (!isBlank(row.fields))
+        if (!blank)
             table.rows << row;
         row = Row{line, {}};
     };

@@ -55,6 +55,8 @@ void CsvTest::parses_data()
     QTest::newRow("utf-8 text") << QByteArray("caf\xC3\xA9,\xE2\x82\xAC 1\r\n")
                                 << QStringList{QString::fromUtf8("1:caf\xC3\xA9|\xE2\x82\xAC 1")};
     QTest::newRow("blanks kept") << QByteArray(" a , b ") << QStringList{"1: a | b "};
+    QTest::newRow("empty quoted field alone")
+        << QByteArray("\"\"\r\nb\r\n\"\"") << QStringList{"1:", "2:b", "3:"};
     QTest::newRow("cr at the end") << QByteArray("a,b\r") << QStringList{"1:a|b"};
     QTest::newRow("nothing") << QByteArray() << QStringList{};
 }
@@ -83,6 +85,7 @@ void CsvTest::refuses_data()
                                   << "not UTF-8 text: byte 0xe9 at column 4";
     QTest::newRow("stray continuation") << QByteArray("\x80") << 1 << "byte 0x80";
     QTest::newRow("overlong slash") << QByteArray("a\n\xC0\xAF") << 2 << "byte 0xc0";
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << 1 << "byte 0xe0";
     QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << 1 << "byte 0xed";
     QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << 1 << "byte 0xf4";
     QTest::newRow("cut short at the end") << QByteArray("ok\n\xE2\x82") << 2 << "byte 0xe2";
@@ -108,6 +111,7 @@ void CsvTest::writtenFieldsReadBack_data()
     QTest::newRow("comma") << QStringList{"a,b", ""} << "\"a,b\",\r\n";
     QTest::newRow("quote") << QStringList{"2\" PIPE"} << "\"2\"\" PIPE\"\r\n";
     QTest::newRow("line ends") << QStringList{"x\r\ny", "z\n"} << "\"x\r\ny\",\"z\n\"\r\n";
+    QTest::newRow("lone cr") << QStringList{"a\rb"} << "\"a\rb\"\r\n";
     QTest::newRow("non-ASCII") << QStringList{QString::fromUtf8("\xE2\x82\xAC")}
                                << QString::fromUtf8("\xE2\x82\xAC\r\n");
     // Unquoted, it would be read as the file's byte order mark.

@@ -111,20 +111,26 @@ void RecordCodecTest::allZeroRecordIsThirteenEmptyFields()
 void RecordCodecTest::recordLengthLimit_data()
 {
     QTest::addColumn<int>("notesLength");
+    QTest::addColumn<int>("int32s"); // empty fields made 32-bit integers, 4 bytes more each
     QTest::addColumn<bool>("fits");
     // "***" (7) + name "BOB" (7) + notes (4 + n) + 10 empty fields (20) = 38 + n
-    QTest::newRow("exactly 128") << 90 << true;
-    QTest::newRow("one byte over") << 91 << false;
-    QTest::newRow("far over") << 500 << false;
+    QTest::newRow("exactly 128") << 90 << 0 << true;
+    QTest::newRow("one byte over") << 91 << 0 << false;
+    QTest::newRow("far over") << 500 << 0 << false;
+    QTest::newRow("with integers, exactly 128") << 82 << 2 << true;
+    QTest::newRow("with integers, one byte over") << 83 << 2 << false;
 }
 
 void RecordCodecTest::recordLengthLimit()
 {
     QFETCH(int, notesLength);
+    QFETCH(int, int32s);
     QFETCH(bool, fits);
     DataRecord r = Fixtures::customer(QStringLiteral("BOB"));
     r.Notes = FieldValue::fromText(QString(notesLength, QLatin1Char('n')));
-    QCOMPARE(RecordCodec::encodedSize(r), 38 + notesLength);
+    for (int i = 0; i < int32s; ++i)
+        r.field(FieldCount - 1 - i) = FieldValue::fromInt32(-1);
+    QCOMPARE(RecordCodec::encodedSize(r), 38 + notesLength + 4 * int32s);
     const auto result = RecordCodec::encode(r);
     if (fits) {
         QCOMPARE(result.error(), FileError::None);

@@ -137,6 +137,8 @@ void QueryEngineTest::selects_data()
                                << indices({});
     QTest::newRow("lowest negative")
         << v << Relative << LessThan << -2.0 << QList<double>{} << indices({});
+    QTest::newRow("highest 0.7 is 1")
+        << v << Relative << GreaterThan << 0.7 << QList<double>{8} << indices({3});
     QTest::newRow("highest 1.4 is 1")
         << v << Relative << GreaterThan << 1.4 << QList<double>{8} << indices({3});
     QTest::newRow("highest huge") << v << Relative << GreaterThan << 1e300
@@ -280,16 +282,24 @@ void QueryEngineTest::readsFiguresAsTheirKind()
     text.Sold = FieldValue::fromText(QStringLiteral("6 boxes")); // typed into a box
     DataRecord half = item("HALF", 1);
     half.Sold = FieldValue::fromDouble(2.5);
+    DataRecord most = item("MOST", 1);
+    most.Sold = FieldValue::fromDouble(2.7);
+    DataRecord money = item("MONEY", 1);
+    money.Sold = FieldValue::fromCurrency(*Currency::fromDecimal("2.7"));
+    DataRecord damaged = item("NAN", 1);
+    damaged.Sold = FieldValue::fromDouble(qQNaN());
     DataRecord empty = item("EMPTY", 1);
     empty.Sold = FieldValue();
     DataRecord oddPrice = item("ODD", 1);
     oddPrice.Price = FieldValue::fromText(QStringLiteral("3.255"));
-    const QString path = datafile(dir.path("shop.tb2"), {text, half, empty, oddPrice});
+    const QString path =
+        datafile(dir.path("shop.tb2"), {text, half, most, money, damaged, empty, oddPrice});
     QVERIFY(!path.isEmpty());
 
     QCOMPARE(
         QueryEngine::run(path, ItemsSold, Absolute, GreaterOrEqual, "0").valueOr({}).toStringList(),
-        (QStringList{"TEXT - 6", "HALF - 2", "EMPTY - 0", "ODD - 0"}));
+        (QStringList{"TEXT - 6", "HALF - 2", "MOST - 3", "MONEY - 3", "NAN - 0", "EMPTY - 0",
+                     "ODD - 0"}));
     QCOMPARE(
         QueryEngine::run(path, ItemCost, Absolute, GreaterThan, "$3.00").valueOr({}).toStringList(),
         QStringList{"ODD - $3.26"});

@@ -192,6 +192,8 @@ void PurchaseTest::changeWhileTyping_data()
                                         << "15" << true << false << "Error";
     QTest::newRow("fraction of a cent") << "10"
                                         << "6.435" << true << true << "€3.57";
+    QTest::newRow("short by a fraction of a cent") << "5"
+                                                   << "6.435" << true << true << "€-1.44";
 }
 
 void PurchaseTest::changeWhileTyping()
@@ -233,6 +235,9 @@ void PurchaseTest::foreignCurrency()
     QCOMPARE(moneyGivenOnLeaving("20", &*chosen), QStringLiteral("€20"));
     QCOMPARE(moneyGivenOnLeaving("20", nullptr), QStringLiteral("$20.00"));
     QCOMPARE(moneyGivenOnLeaving("2x", nullptr), QStringLiteral("2x"));
+    Foreign dollar = *chosen;
+    dollar.symbol = QStringLiteral("$");
+    QCOMPARE(moneyGivenOnLeaving("$20", &dollar), QStringLiteral("$20"));
     QVERIFY(moneyGivenIsValid("€20", &*chosen));
     QVERIFY(!moneyGivenIsValid("€", &*chosen));
     QVERIFY(!moneyGivenIsValid("twenty", nullptr));
@@ -306,6 +311,10 @@ void PurchaseTest::transactionNumbers()
         RecordStore(path).readRecord(HeaderRecord::LastTransaction).valueOr(DataRecord());
     QCOMPARE(counter.Number.toNumber(), 2.0);
     QVERIFY(TransactionCounter::isOnDay(counter.Price, QDate(2026, 12, 9)));
+
+    DataRecord past = counter;
+    past.Number = FieldValue::fromDouble(3e9);
+    QCOMPARE(TransactionCounter::next(past, QDate(2026, 12, 9)), 1);
 }
 
 void PurchaseTest::switchesOff()
@@ -319,6 +328,8 @@ void PurchaseTest::switchesOff()
     QVERIFY(log.entries.isEmpty());
     QVERIFY(first.printed.isEmpty() && second.printed.isEmpty());
     QCOMPARE(second.plan.transaction, 2);
+    // The cashier is credited with the grand totals, taxes included.
+    QCOMPARE(entryAt<CashierEntry>(path, 21).amountSold(), *Currency::fromDecimal("15.40"));
 }
 
 void PurchaseTest::logAndBill_data()
