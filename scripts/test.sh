@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Tallybird and runs every test, then a short run of the benchmark, the
-# Debian package, and the checks of the datafile layer (the kill test, the fuzz
+# Builds Tallybird (warnings are errors here) and runs every test, then a
+# short run of the benchmark, the Debian package, the distribution's checks of
+# it (lintian), and the checks of the datafile layer (the kill test, the fuzz
 # targets and every logic test once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer). Each step says how long it took.
 set -euo pipefail
@@ -13,7 +14,7 @@ took() {
 }
 
 bash scripts/install-deps.sh
-cmake -S . -B build
+cmake -S . -B build -DTALLYBIRD_WERROR=ON
 cmake --build build -j2
 took "build"
 
@@ -34,7 +35,8 @@ took "kill test"
 
 # The fuzz targets, a fixed number of runs each from the seed corpus; what
 # they find beyond the seeds goes to a scratch corpus, never to the seeds.
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTALLYBIRD_FUZZ=ON -DTALLYBIRD_BENCH=OFF
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTALLYBIRD_FUZZ=ON -DTALLYBIRD_BENCH=OFF \
+    -DTALLYBIRD_WERROR=ON
 cmake --build build-fuzz -j2 --target fuzz_record fuzz_datafile fuzz_import
 took "fuzz build"
 rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus/record build-fuzz/corpus/datafile \
@@ -55,7 +57,7 @@ took "fuzzing"
 # The logic tests (every folder's core test executable, the tool's tests and
 # the kill test) once more with AddressSanitizer and UndefinedBehaviorSanitizer.
 # TALLYBIRD_SANITIZE_ALL=1 takes the window tests as well (about twice the time).
-cmake -S . -B build-asan -DTALLYBIRD_SANITIZE=ON -DTALLYBIRD_BENCH=OFF
+cmake -S . -B build-asan -DTALLYBIRD_SANITIZE=ON -DTALLYBIRD_BENCH=OFF -DTALLYBIRD_WERROR=ON
 core_tests=(tst_datafile tst_browse tst_cashier tst_report tst_sale tst_settings tst_tools)
 if [ "${TALLYBIRD_SANITIZE_ALL:-0}" = 1 ]; then
     cmake --build build-asan -j2

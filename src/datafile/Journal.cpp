@@ -286,10 +286,12 @@ FileError Journal::replay(int datafd, qint64 from, quint32 seq, bool sync)
         struct stat st {
         };
         const QByteArray path = QFile::encodeName(side.path);
+        bool cut = true;
         if (intent->machine == bootIdentity().left(MachineBytes)
             && ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > side.offset)
-            (void)::truncate(path.constData(), side.offset);
-        if (!writeFully(m_fd, QByteArray(4, '\0'), at))
+            cut = ::truncate(path.constData(), side.offset) == 0;
+        // A log that cannot be cut now keeps the intent for the next open to try.
+        if (cut && !writeFully(m_fd, QByteArray(4, '\0'), at))
             return ioError();
     }
     if (!sync) {

@@ -127,6 +127,7 @@ void FieldValueTest::oleDateOutOfRange()
     QCOMPARE(OleDate::toDateTime(45366.99999999999), QDateTime(QDate(2024, 3, 16), QTime(0, 0)));
     QVERIFY(!OleDate::toDate(std::numeric_limits<double>::quiet_NaN()).isValid());
     QVERIFY(!OleDate::toDate(1e12).isValid());
+    QVERIFY(!OleDate::toDate(2958466.0).isValid()); // 1 January 10000
     QVERIFY(!OleDate::toDateTime(-1e12).isValid());
 }
 

@@ -4,12 +4,15 @@
 #include "common/TempDir.h"
 #include "datafile/RecordStore.h"
 
+#include <QTest>
+
 namespace TestData {
 
 QString newDatafile(const TempDir &dir, const QString &name)
 {
     const QString path = dir.path(name);
-    RecordStore(path).createNew(QDate(2026, 12, 8));
+    if (RecordStore(path).createNew(QDate(2026, 12, 8)) != FileError::None)
+        QTest::qFail("the datafile could not be made", __FILE__, __LINE__);
     return path;
 }
 
@@ -52,16 +55,20 @@ void append(const QString &path, const QList<DataRecord> &records)
     const RecordStore store(path);
     int n = store.NextFreeRecord().valueOr(0);
     for (const DataRecord &r : records)
-        store.writeRecord(n++, r);
+        if (store.writeRecord(n++, r) != FileError::None)
+            QTest::qFail("a record could not be written", __FILE__, __LINE__);
 }
 
 void setHeader(const QString &path, int record, const FieldValue &number)
 {
     const RecordStore store(path);
     DataRecord r;
-    take(store.readRecord(record), r);
+    FileError error = take(store.readRecord(record), r);
     r.Number = number;
-    store.writeRecord(record, r);
+    if (error == FileError::None)
+        error = store.writeRecord(record, r);
+    if (error != FileError::None)
+        QTest::qFail("a header record could not be set", __FILE__, __LINE__);
 }
 
 } // namespace TestData

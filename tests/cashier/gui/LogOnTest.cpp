@@ -36,8 +36,8 @@ void logOn(Harness &h, const QString &name, const QString &pin)
 double timeOnDuty(const QString &path, int record)
 {
     DataRecord r;
-    take(RecordStore(path).readRecord(record), r);
-    return r.SpareD.toNumber();
+    return take(RecordStore(path).readRecord(record), r) == FileError::None ? r.SpareD.toNumber()
+                                                                            : -1;
 }
 } // namespace
 
@@ -203,7 +203,7 @@ void LogOnTest::logOffWithBillAsksFirst()
     QCOMPARE(h.find<QLabel>("LabelSubTotal")->text(), QStringLiteral("$0.00"));
     QCOMPARE(timeOnDuty(path, 21), 1000.0);
     DataRecord tea;
-    take(RecordStore(path).readRecord(22), tea);
+    QCOMPARE(take(RecordStore(path).readRecord(22), tea), FileError::None);
     QCOMPARE(tea.Sold.toNumber(), 0.0);
     QCOMPARE(tea.Remaining.toNumber(), 10.0);
 }

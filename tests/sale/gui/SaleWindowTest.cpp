@@ -239,7 +239,8 @@ void SaleWindowTest::keysPressButtonsOrOpenMenus_data()
     QTest::addColumn<bool>("loggedOn");
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("opens"); // a menu, or "" for the sale button
-    const int alt = Qt::Key_Alt, altC = Qt::ALT | Qt::Key_C, altR = Qt::ALT | Qt::Key_R;
+    const int alt = Qt::Key_Alt, altC = (Qt::ALT | Qt::Key_C).toCombined(),
+              altR = (Qt::ALT | Qt::Key_R).toCombined();
     QTest::newRow("Cash") << true << QList<int>{altC} << QString();
     QTest::newRow("Credit") << true << QList<int>{altR} << QString();
     QTest::newRow("Cashier menu while locked") << false << QList<int>{altC} << "mnuCashier";

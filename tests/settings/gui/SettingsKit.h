@@ -21,7 +21,8 @@ namespace SettingsKit {
 inline DataRecord read(const QString &path, int n)
 {
     DataRecord r;
-    take(RecordStore(path).readRecord(n), r);
+    if (take(RecordStore(path).readRecord(n), r) != FileError::None)
+        QTest::qFail("the record could not be read", __FILE__, __LINE__);
     return r;
 }
 
