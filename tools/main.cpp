@@ -14,6 +14,7 @@
 #include "datafile/FileError.h"
 #include "datafile/HeaderRecords.h"
 #include "datafile/ItemEntry.h"
+#include "datafile/MoneyText.h"
 #include "datafile/NativePath.h"
 #include "datafile/OleDate.h"
 #include "datafile/RecordCodec.h"
@@ -236,15 +237,22 @@ int writeDemo(const QString &path, bool force)
         }))
         return fail(HeaderRecord::NoTax);
 
-    // One foreign currency in the first slot.
-    if (!change(HeaderRecord::FirstCurrencySlot, [](DataRecord &rec) {
-            CurrencySlot euro(rec);
-            euro.setName(QStringLiteral("EURO"));
-            euro.setValue(Currency::fromRaw(9200)); // 0.92 per native unit
-            euro.setTransactions(0);
-            euro.setReceived(Currency());
-            euro.setSymbol(QStringLiteral("\u20ac"));
-            rec = euro.record();
+    // A footer never set prints as 0 at the end of every bill.
+    if (!change(HeaderRecord::BillNotes, [](DataRecord &rec) { rec.Price = text(QString()); }))
+        return fail(HeaderRecord::BillNotes);
+
+    // One foreign currency in the first slot, other than the shop's own.
+    const bool euroShop =
+        MoneyText::locale().currencySymbol(QLocale::CurrencyIsoCode) == QLatin1String("EUR");
+    if (!change(HeaderRecord::FirstCurrencySlot, [euroShop](DataRecord &rec) {
+            CurrencySlot foreign(rec);
+            foreign.setName(euroShop ? QStringLiteral("US DOLLAR") : QStringLiteral("EURO"));
+            // Per native unit: 1.09 dollars to the euro, 0.92 euros to the dollar.
+            foreign.setValue(Currency::fromRaw(euroShop ? 10900 : 9200));
+            foreign.setTransactions(0);
+            foreign.setReceived(Currency());
+            foreign.setSymbol(euroShop ? QStringLiteral("$") : QStringLiteral("\u20ac"));
+            rec = foreign.record();
         }))
         return fail(HeaderRecord::FirstCurrencySlot);
 

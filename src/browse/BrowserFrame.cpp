@@ -83,6 +83,8 @@ void BrowserFrame::setupField(const BrowserField &field)
         EntryBox::upperCase(edit);
     if (!field.rule)
         return;
+    // Checked boxes hold numbers and amounts.
+    EntryBox::keypadDecimalPoint(edit);
     new CheckedBox(
         edit,
         [this, rule = field.rule](QLineEdit *e, const QString &before) {

@@ -33,6 +33,7 @@ Convert::Convert(AppContext &ctx, QWidget *parent)
         side.list->setCurrentIndex(0);
         write(side.box, CurrencyConversion::amountText(0, std::nullopt));
         EntryBox::selectAllOnFocus(side.box);
+        EntryBox::keypadDecimalPoint(side.box);
         side.box->installEventFilter(this);
     }
     connect(m_a.box, &QLineEdit::textChanged, this, [this] {
@@ -72,7 +73,7 @@ void Convert::convertFrom(const Side &from, const Side &to, bool typing)
     const bool empty = text.trimmed().isEmpty();
     if (!empty && !MoneyText::isNumeric(text)) {
         // "1," on the way to "1,500" is no error until the box is left so.
-        if (typing && CurrencyConversion::mayBecomeNumber(text))
+        if (typing && MoneyText::mayBecomeNumber(text))
             return;
         write(from.box, CurrencyConversion::amountText(0, rate(from)));
         write(to.box, CurrencyConversion::amountText(0, rate(to)));

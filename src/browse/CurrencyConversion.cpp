@@ -16,15 +16,6 @@ double convert(double amount, Rate from, Rate to)
     return to ? native * *to : native;
 }
 
-bool mayBecomeNumber(const QString &text)
-{
-    // Digits, a group, or the closing parenthesis still to come.
-    for (const char *rest : {"0", "00", "000", "0)", "00)", "000)", ")"})
-        if (MoneyText::isNumeric(text + QLatin1String(rest)))
-            return true;
-    return false;
-}
-
 QString amountText(double amount, Rate currency)
 {
     if (!currency)

@@ -23,10 +23,6 @@ double convert(double amount, Rate from, Rate to);
 // foreign ones as plain numbers.
 QString amountText(double amount, Rate currency);
 
-// True for a text on its way to a number ("1,", "-", "1e", "("): while it
-// is typed it is no error yet.
-bool mayBecomeNumber(const QString &text);
-
 struct Entry {
     QString text; // "Native Currency", or the name, " (", the symbol and ")"
     Rate rate;

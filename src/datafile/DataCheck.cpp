@@ -7,6 +7,7 @@
 #include "ItemEntry.h"
 #include "MoneyText.h"
 #include "StoredText.h"
+#include "TaxSettings.h"
 
 #include <QHash>
 
@@ -40,7 +41,7 @@ QStringList headerFaults(int n, const DataRecord &record)
     case HeaderRecord::TaxRates:
     case HeaderRecord::NoTax: {
         const QString rate = record.Price.toText();
-        if (!rate.isEmpty() && !MoneyText::isNumeric(rate))
+        if (!rate.isEmpty() && !TaxRate::isStoredNumber(rate))
             faults << QStringLiteral("the tax rate %1 is not a number").arg(quoted(rate));
         break;
     }
@@ -49,7 +50,7 @@ QStringList headerFaults(int n, const DataRecord &record)
     }
     if (n == HeaderRecord::TaxRates) {
         const QString second = record.Number.toText();
-        if (!second.isEmpty() && !MoneyText::isNumeric(second))
+        if (!second.isEmpty() && !TaxRate::isStoredNumber(second))
             faults << QStringLiteral("the second tax rate %1 is not a number").arg(quoted(second));
     }
     if (n == HeaderRecord::SaveToLog || n == HeaderRecord::PrintBill

@@ -362,6 +362,22 @@ bool isNumeric(const QString &text)
     return parseNumber(text).has_value();
 }
 
+bool mayBecomeNumber(const QString &text)
+{
+    for (const char *rest : {"0", "00", "000", "0)", "00)", "000)", ")"})
+        if (isNumeric(text + QLatin1String(rest)))
+            return true;
+    return false;
+}
+
+std::optional<QString> plainNumber(const QString &text)
+{
+    const auto plain = normalize(text);
+    if (!plain || !toDouble(*plain))
+        return std::nullopt;
+    return QString::fromStdString(*plain);
+}
+
 bool isWholeNumber(const QString &text)
 {
     const auto value = parseNumber(text);

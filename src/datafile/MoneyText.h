@@ -51,6 +51,15 @@ std::optional<Currency> parseCurrency(const QString &text);
 // True exactly when parseNumber accepts the text.
 bool isNumeric(const QString &text);
 
+// True for a text on its way to a number as a person types it ("1,", "1 0",
+// "-", "1e", "("): while it is typed it is no error yet.
+bool mayBecomeNumber(const QString &text);
+
+// The number a text stands for, as parseNumber reads it, written plainly with
+// a dot and the digits as typed ("1234.50", "-5", "1e3"); nullopt when the
+// text is not a number.
+std::optional<QString> plainNumber(const QString &text);
+
 // True when the text is numeric and its value has no fractional part.
 bool isWholeNumber(const QString &text);
 

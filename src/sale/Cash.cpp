@@ -18,6 +18,7 @@ Cash::Cash(AppContext &ctx, const ShownBill &bill, QWidget *parent)
 {
     ui->setupUi(this);
     EntryBox::selectAllOnFocus(ui->txtChange);
+    EntryBox::keypadDecimalPoint(ui->txtChange);
     m_due = bill.grandTotal;
     ui->Label3->setText(MoneyText::formatCurrency(bill.grandTotal));
 
@@ -57,12 +58,9 @@ bool Cash::eventFilter(QObject *watched, QEvent *event)
 
 void Cash::moneyGivenTyped()
 {
-    const ChangeShown shown = changeFor(ui->txtChange->text(), m_due, foreign());
-    ui->Label5->setText(shown.change);
-    if (!shown.valid)
-        m_ctx.dialogs->critical(this, QStringLiteral("Input Error"),
-                                QStringLiteral("Please ensure that you are entering a valid "
-                                               "number in the 'Money Given' box."));
+    // No message while typing: it would take the next keys. Completion
+    // refuses what is still no number.
+    ui->Label5->setText(changeFor(ui->txtChange->text(), m_due, foreign()).change);
 }
 
 void Cash::moneyGivenLeft()

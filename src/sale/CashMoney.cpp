@@ -63,10 +63,10 @@ ChangeShown changeFor(const QString &given, Currency due, const Foreign *foreign
 {
     if (given.trimmed().isEmpty())
         return {true, QString()};
-    const std::optional<double> paid =
-        MoneyText::parseNumber(foreign ? withoutSymbol(given, *foreign) : given);
+    const QString number = foreign ? withoutSymbol(given, *foreign) : given;
+    const std::optional<double> paid = MoneyText::parseNumber(number);
     if (!paid)
-        return {false, QStringLiteral("Error")};
+        return {false, MoneyText::mayBecomeNumber(number) ? QString() : QStringLiteral("Error")};
     const Currency change = Currency::fromDouble(*paid - due.toDouble());
     return {true, foreign ? foreignText(*foreign, change) : MoneyText::formatCurrency(change)};
 }

@@ -36,7 +36,7 @@ QString foreignText(const Foreign &foreign, Currency amount);
 
 // What the change box shows while money is typed.
 struct ChangeShown {
-    bool valid = true; // false: "Input Error", and the change shows "Error"
+    bool valid = true; // false: no figure, and "Error" unless more typing can make one
     QString change;
 };
 // `due` is the amount due in the payment's currency (native when `foreign`

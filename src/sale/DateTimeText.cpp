@@ -13,7 +13,11 @@ QString dateTimeText(const QDateTime &now)
     static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(zone);
-    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+    // Bills and logs are kept for years: the year has all four digits.
+    static const QRegularExpression year(QStringLiteral("y+"));
+    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    dateFormat.replace(year, QStringLiteral("yyyy"));
+    return locale.toString(now.date(), dateFormat) + QLatin1Char(' ')
            + locale.toString(now.time(), timeFormat.trimmed());
 }
 

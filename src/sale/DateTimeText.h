@@ -5,8 +5,9 @@
 
 namespace Purchase {
 
-// The date and time of the log and the bill: the short date and the long
-// time of the locale, without a time zone, one blank between.
+// The date and time of the log and the bill: the short date of the locale
+// with a four-digit year and its long time without a time zone, one blank
+// between.
 QString dateTimeText(const QDateTime &now);
 
 } // namespace Purchase

@@ -10,20 +10,12 @@
 #include "ui/WindowSetup.h"
 #include "ui_Discount.h"
 
-namespace {
-std::optional<double> secondRate(const TaxSettings &tax)
-{
-    if (tax.rate2.isEmpty())
-        return std::nullopt;
-    return MoneyText::leadingNumber(tax.rate2);
-}
-} // namespace
-
 Discount::Discount(AppContext &ctx, Bill &bill, QWidget *parent)
     : QDialog(parent), m_ctx(ctx), m_bill(bill), ui(std::make_unique<Ui::Discount>())
 {
     ui->setupUi(this);
     EntryBox::selectAllOnFocus(ui->Text1);
+    EntryBox::keypadDecimalPoint(ui->Text1);
     // The "%" comes and goes without moving the other controls.
     QSizePolicy policy = ui->Label1->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -87,8 +79,7 @@ void Discount::applyDiscount()
             fileError(errorNumber(tax.error()));
             return;
         }
-        const Refusal refusal =
-            m_bill.taxFree(MoneyText::leadingNumber(tax->rate1), secondRate(*tax));
+        const Refusal refusal = m_bill.taxFree(tax->firstRate(), tax->secondRate());
         if (refusal == Refusal::TaxFreeTwice) {
             m_ctx.dialogs->message(this, Dialogs::Icon::None, QStringLiteral("Tax Free"),
                                    QStringLiteral("The tax can only be removed from the grand "

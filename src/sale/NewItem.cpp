@@ -29,6 +29,7 @@ NewItem::NewItem(AppContext &ctx, const QString &typed, QWidget *parent)
     EntryBox::upperCase(ui->Text1);
     for (QLineEdit *box : {ui->Text1, ui->Text2, ui->Text3})
         EntryBox::selectAllOnFocus(box);
+    EntryBox::keypadDecimalPoint(ui->Text3);
     new CheckedBox(
         ui->Text2,
         [](QLineEdit *box, const QString &) { return MoneyText::isNumeric(box->text()); },

@@ -96,7 +96,7 @@ bool SaleArea::itemKeyAllowed()
         return false;
     }
     // No sale starts before a tax rate is set or taxes are switched off.
-    if (MoneyText::leadingNumber(tax->rate1) == 0 && !tax->noTax) {
+    if (tax->firstRate() == 0 && !tax->noTax) {
         m_ctx.dialogs->critical(window, QStringLiteral("Tax Rate Required"),
                                 QStringLiteral("Please enter a tax rate."));
         return false;
@@ -265,11 +265,7 @@ void SaleArea::applyTax()
         fileError(tax.error());
         return;
     }
-    std::optional<double> rate2;
-    if (!tax->rate2.isEmpty())
-        rate2 = MoneyText::leadingNumber(tax->rate2);
-    if (m_sale.bill().applyTax(MoneyText::leadingNumber(tax->rate1), rate2)
-        == Bill::Refusal::TooLarge)
+    if (m_sale.bill().applyTax(tax->firstRate(), tax->secondRate()) == Bill::Refusal::TooLarge)
         m_ctx.dialogs->critical(m_ctx.mainWindow->widget(), QStringLiteral("Input Error"),
                                 Bill::tooLargeText());
     showBill();

@@ -2,6 +2,7 @@
 
 #include "SettingsErrors.h"
 #include "datafile/ShopFile.h"
+#include "datafile/TaxSettings.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/EntryBox.h"
@@ -15,6 +16,8 @@ SetTax::SetTax(AppContext &ctx, QWidget *parent)
     ui->setupUi(this);
     EntryBox::selectAllOnFocus(ui->Text1);
     EntryBox::selectAllOnFocus(ui->Text2);
+    EntryBox::keypadDecimalPoint(ui->Text1);
+    EntryBox::keypadDecimalPoint(ui->Text2);
     // The second rate comes and goes without moving the other controls.
     for (QWidget *w : {static_cast<QWidget *>(ui->Text2), static_cast<QWidget *>(ui->Label3)}) {
         QSizePolicy policy = w->sizePolicy();
@@ -40,8 +43,8 @@ bool SetTax::load()
     const TaxSettings &tax = *read;
     ui->Option1->setChecked(true);
     showSecondRate();
-    ui->Text1->setText(tax.rate1);
-    ui->Text2->setText(tax.rate2);
+    ui->Text1->setText(TaxRate::toTyped(tax.rate1));
+    ui->Text2->setText(TaxRate::toTyped(tax.rate2));
     if (!tax.rate2.isEmpty())
         ui->Option2->setChecked(true);
     ui->Check1->setChecked(tax.noTax);
@@ -72,16 +75,28 @@ void SetTax::storeRates()
     const bool two = ui->Option2->isChecked();
     // With one tax the second box is hidden and its text is not stored, so
     // it is not held against the user.
-    if (!isValidTaxRate(ui->Text1->text()) || (two && !isValidTaxRate(ui->Text2->text()))) {
+    const std::optional<QString> rate1 = TaxRate::toStored(ui->Text1->text());
+    const std::optional<QString> rate2 = two ? TaxRate::toStored(ui->Text2->text()) : QString();
+    if (!rate1 || !rate2) {
         m_ctx.dialogs->critical(this, QStringLiteral("Invalid Input"),
                                 QStringLiteral("Please ensure that you have entered a valid tax "
                                                "rate."));
         return;
     }
 
+    // What the user typed is held to the datafile's characters, even where
+    // the stored number leaves them out.
+    TaxSettings typed;
+    typed.rate1 = ui->Text1->text();
+    typed.rate2 = two ? ui->Text2->text() : QString();
+    if (const std::optional<QChar> refused = typed.unstorableCharacter()) {
+        m_ctx.dialogs->unstorableCharacter(this, *refused);
+        return;
+    }
+
     TaxSettings tax;
-    tax.rate1 = ui->Text1->text();
-    tax.rate2 = two ? ui->Text2->text() : QString();
+    tax.rate1 = *rate1;
+    tax.rate2 = *rate2;
     tax.noTax = ui->Check1->isChecked();
     const FileError error = ShopFile(m_ctx.DataFilePath).setTaxSettings(tax);
     if (error == FileError::BadRecordLength) {

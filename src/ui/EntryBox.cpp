@@ -1,8 +1,11 @@
 #include "EntryBox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -31,6 +34,28 @@ protected:
         return false;
     }
 };
+
+class KeypadPoint : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString point = QLocale().decimalPoint();
+        if (!(key->modifiers() & Qt::KeypadModifier) || key->text() == point
+            || (key->text() != QLatin1String(".") && key->text() != QLatin1String(",")))
+            return false;
+        QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), point, key->isAutoRepeat(),
+                        ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &typed);
+        return true;
+    }
+};
 } // namespace
 
 void EntryBox::upperCase(QLineEdit *box)
@@ -55,6 +80,11 @@ void EntryBox::selectAllOnFocus(QComboBox *box)
     // The combo box takes the focus and hands it to its line edit by a
     // direct call, past any filter on the line edit.
     box->installEventFilter(new SelectAll(box));
+}
+
+void EntryBox::keypadDecimalPoint(QLineEdit *box)
+{
+    box->installEventFilter(new KeypadPoint(box));
 }
 
 void EntryBox::maskWithAsterisks(QLineEdit *box)

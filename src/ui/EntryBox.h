@@ -16,6 +16,9 @@ void upperCase(QLineEdit *box);
 // Selects the whole text whenever the box gets the focus.
 void selectAllOnFocus(QLineEdit *box);
 void selectAllOnFocus(QComboBox *box);
+// The keypad's decimal key types the locale's decimal separator, whichever
+// one the keyboard layout gives it.
+void keypadDecimalPoint(QLineEdit *box);
 // A hidden PIN shows one "*" per character, whatever the style's own mark.
 void maskWithAsterisks(QLineEdit *box);
 

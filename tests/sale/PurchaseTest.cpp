@@ -13,6 +13,7 @@
 #include "datafile/RecordStore.h"
 #include "datafile/TransactionCounter.h"
 #include "sale/Checkout.h"
+#include "sale/DateTimeText.h"
 #include "sale/LogFile.h"
 
 #include <QFile>
@@ -156,6 +157,8 @@ private slots:
     void switchesOff();
     void logAndBill_data();
     void logAndBill();
+    void dateHasFourDigitYear_data();
+    void dateHasFourDigitYear();
     void failedCompletionChangesNothing_data();
     void failedCompletionChangesNothing();
     void logRefusedByItsMount();
@@ -368,6 +371,26 @@ void PurchaseTest::logAndBill()
     QCOMPARE(c.printed.size(), 1);
     if (!bill.isEmpty())
         QCOMPARE(c.printed[0], QString::fromUtf8(expectedFile(bill)).chopped(1).split('\n'));
+}
+
+void PurchaseTest::dateHasFourDigitYear_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("en_US") << "en_US"
+                           << "12/8/2026 9:05:00 AM";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "08.12.2026 09:05:00";
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "08/12/2026 09:05:00";
+}
+
+void PurchaseTest::dateHasFourDigitYear()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    Fixtures::LocaleGuard guard{QLocale(locale)};
+    QCOMPARE(dateTimeText(Morning), text);
 }
 
 void PurchaseTest::failedCompletionChangesNothing_data()

@@ -95,6 +95,8 @@ private slots:
         QCOMPARE(tax.Price.type(), FieldValue::Type::Text);
         QCOMPARE(tax.Price.toText(), QStringLiteral("8.25"));
         QCOMPARE(tax.Number.toText(), QString()); // one tax only
+        // An empty footer: one never set prints as 0.
+        QCOMPARE(m_recs[HeaderRecord::BillNotes - 1].Price, FieldValue::fromText(QString()));
         const DataRecord &noTax = m_recs[19];
         QCOMPARE(noTax.Number.toNumber(), 0.0);
         QCOMPARE(noTax.Price.toText(), tax.Price.toText());
@@ -110,6 +112,32 @@ private slots:
         // The other three slots stay free.
         for (int n = HeaderRecord::FirstCurrencySlot + 1; n <= HeaderRecord::LastCurrencySlot; ++n)
             QCOMPARE(m_recs[n - 1].Number.toText(), QString());
+    }
+
+    // The demo checks clean in every locale, and its foreign currency is not
+    // the shop's own.
+    void demoInEveryLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("foreign");
+        QTest::newRow("en_US") << "en_US.UTF-8"
+                               << "EURO";
+        QTest::newRow("de_DE") << "de_DE.UTF-8"
+                               << "US DOLLAR";
+        QTest::newRow("fr_FR") << "fr_FR.UTF-8"
+                               << "US DOLLAR";
+    }
+
+    void demoInEveryLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, foreign);
+        TempDir dir;
+        const QString path = dir.path(QStringLiteral("demo.tb2"));
+        QCOMPARE(runTool({QStringLiteral("demo"), path}, locale).exitCode, 0);
+        const Run check = runTool({QStringLiteral("check"), path}, locale);
+        QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
+        QCOMPARE(readAll(path)[HeaderRecord::FirstCurrencySlot - 1].Number.toText(), foreign);
     }
 
     void demoCashiers()

@@ -34,9 +34,15 @@ inline QString toolPath()
         .filePath(QStringLiteral("../tallybird-data"));
 }
 
-inline Run runTool(const QStringList &args)
+// `locale` ("de_DE.UTF-8") is the user's locale; by default the test's own.
+inline Run runTool(const QStringList &args, const QString &locale = QString())
 {
     QProcess p;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        p.setProcessEnvironment(env);
+    }
     p.start(toolPath(), args);
     Run r;
     if (!p.waitForStarted(10000) || !p.waitForFinished(60000))

@@ -3,6 +3,7 @@
 #include "gui/TestData.h"
 
 #include "browse/BrowserSettings.h"
+#include "datafile/DatafileFixtures.h"
 #include "datafile/ItemEntry.h"
 
 #include <QComboBox>
@@ -38,6 +39,7 @@ private slots:
     void walksAndSearches();
     void savesNewItemAndRefillsItemBox();
     void changesAnItem();
+    void keypadPriceInTheLocale();
     void deletesLastItemAndAddsAtTheEnd();
     void blankSavedAfterAnotherTillsAppend();
     void recordMovedElsewhereIsLeftAlone_data();
@@ -171,6 +173,24 @@ void ItemBrowserTest::changesAnItem()
     QCOMPARE(mocha.stock(), 20.0);
     QVERIFY(itemBoxHolds(world, "MOCHA"));
     QVERIFY(!itemBoxHolds(world, "COFFEE"));
+}
+
+void ItemBrowserTest::keypadPriceInTheLocale()
+{
+    for (const char *locale : {"de_DE", "fr_FR"}) {
+        Fixtures::LocaleGuard guard{QLocale(locale)};
+        World world;
+        world.startLoggedOn();
+        QVERIFY(inWindow(world, Items, [&](QDialog *d) {
+            Drive::focus(d, "Text3");
+            Drive::keys("1");
+            Drive::press(Qt::Key_Period, Qt::KeypadModifier);
+            Drive::keys("30");
+            press(d, Qt::Key_Return);
+            QCOMPARE(world.h.dialogs.boxes.size(), 0);
+        }));
+        QCOMPARE(ItemEntry(read(world.path, 23)).price(), Currency::fromRaw(13000));
+    }
 }
 
 void ItemBrowserTest::deletesLastItemAndAddsAtTheEnd()

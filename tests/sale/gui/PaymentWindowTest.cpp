@@ -6,7 +6,9 @@
 #include "datafile/CashierEntry.h"
 #include "datafile/CurrencySlot.h"
 #include "datafile/CustomerEntry.h"
+#include "datafile/DatafileFixtures.h"
 #include "datafile/HeaderRecords.h"
+#include "datafile/MoneyText.h"
 #include "datafile/RecordStore.h"
 #include "ui/QtDialogs.h"
 
@@ -73,6 +75,8 @@ class PaymentWindowTest : public QObject
 
 private slots:
     void cashWithChange();
+    void moneyGivenInTheLocale_data();
+    void moneyGivenInTheLocale();
     void chargedAsShown();
     void grandTotalFirst();
     void foreignCurrency_data();
@@ -93,10 +97,9 @@ void PaymentWindowTest::cashWithChange()
         QCOMPARE(d->windowTitle(), QStringLiteral("Cash"));
         QCOMPARE(d->focusWidget(), d->findChild<QWidget *>("txtChange"));
         due = label(d, "Label3");
+        // No message while typing: it would take the next keys.
         Drive::type(d, "txtChange", "2x");
-        QVERIFY(world.h.dialogs.lastMessageWas(
-            Icon::Critical, "Input Error",
-            "Please ensure that you are entering a valid number in the 'Money Given' box."));
+        QCOMPARE(world.h.dialogs.boxes.size(), 0);
         QCOMPARE(label(d, "Label5"), QStringLiteral("Error"));
         Drive::type(d, "txtChange", "20");
         change = label(d, "Label5");
@@ -121,6 +124,58 @@ void PaymentWindowTest::cashWithChange()
     QCOMPARE(ann.salesPerformed(), 1.0);
     QCOMPARE(ann.amountSold(), *Currency::fromDecimal("4.28"));
     QCOMPARE(world.record(HeaderRecord::LastTransaction).Number.toNumber(), 1.0);
+}
+
+void PaymentWindowTest::moneyGivenInTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("keys"); // "|": the keypad's decimal key
+    QTest::addColumn<QString>("change");
+    QTest::newRow("de_DE keypad") << "de_DE"
+                                  << "20|5"
+                                  << "16.22";
+    QTest::newRow("de_DE grouped") << "de_DE"
+                                   << "1.000"
+                                   << "995.72";
+    QTest::newRow("de_DE point alone") << "de_DE"
+                                       << "."
+                                       << "Error";
+    QTest::newRow("fr_FR blank") << "fr_FR"
+                                 << "1 000"
+                                 << "995.72";
+    QTest::newRow("fr_FR narrow blank") << "fr_FR"
+                                        << "1\u202f000,5"
+                                        << "996.22";
+    QTest::newRow("fr_FR keypad") << "fr_FR"
+                                  << "2|5"
+                                  << "-1.78";
+    QTest::newRow("en_US keypad") << "en_US"
+                                  << "2|5"
+                                  << "-1.78";
+}
+
+void PaymentWindowTest::moneyGivenInTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, keys);
+    QFETCH(QString, change);
+    World world;
+    Fixtures::LocaleGuard guard{QLocale(locale)};
+    Interface &w = taxedSale(world);
+    Drive::onNextDialog([&](QDialog *d) {
+        Drive::focus(d, "txtChange");
+        for (const QChar c : keys) {
+            if (c == u'|')
+                Drive::press(Qt::Key_Period, Qt::KeypadModifier);
+            else
+                Drive::keys(c);
+        }
+        QCOMPARE(world.h.dialogs.boxes.size(), 0);
+        const auto amount = Currency::fromDecimal(change.toStdString());
+        QCOMPARE(label(d, "Label5"), amount ? MoneyText::formatCurrency(*amount) : change);
+        d->reject();
+    });
+    Drive::click(&w, "Command2");
 }
 
 void PaymentWindowTest::chargedAsShown()

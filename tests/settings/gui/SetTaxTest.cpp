@@ -3,8 +3,10 @@
 #include "common/TempDir.h"
 #include "common/TestMain.h"
 
-#include "sale/SaleArea.h"
+#include "datafile/DatafileFixtures.h"
+#include "datafile/MoneyText.h"
 #include "datafile/TaxSettings.h"
+#include "sale/SaleArea.h"
 #include <QLabel>
 
 #include <QCheckBox>
@@ -60,6 +62,8 @@ private slots:
     void closingSetsTaxButton_data();
     void closingSetsTaxButton();
     void tabOrder();
+    void rateChargesAlikeInEveryLocale_data();
+    void rateChargesAlikeInEveryLocale();
 };
 
 void SetTaxTest::showsStoredRates_data()
@@ -362,6 +366,57 @@ void SetTaxTest::tabOrder()
         d->reject();
     });
     QVERIFY(h.trigger("mnuTax"));
+}
+
+void SetTaxTest::rateChargesAlikeInEveryLocale_data()
+{
+    QTest::addColumn<QString>("typedIn"); // "": stored so by an earlier version
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("C") << "C"
+                       << "8.25";
+    QTest::newRow("de_DE") << "de_DE"
+                           << "8,25";
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << "8,25";
+    QTest::newRow("stored with a comma") << ""
+                                         << "8,25";
+}
+
+void SetTaxTest::rateChargesAlikeInEveryLocale()
+{
+    QFETCH(QString, typedIn);
+    QFETCH(QString, typed);
+    TempDir dir;
+    const QString path = newDatafile(dir);
+    if (typedIn.isEmpty()) {
+        storeRates(path, FieldValue::fromText(typed), FieldValue::fromText(QString()), 0);
+    } else {
+        Fixtures::LocaleGuard guard{QLocale(typedIn)};
+        Harness h;
+        startLoggedOn(h, path);
+        Drive::onNextDialog([&](QDialog *d) {
+            Drive::type(d, "Text1", typed);
+            Drive::click(d, "Command1");
+        });
+        QVERIFY(h.trigger("mnuTax"));
+        QCOMPARE(h.dialogs.boxes.size(), 0);
+    }
+    for (const char *locale : {"C", "de_DE", "fr_FR"}) {
+        Fixtures::LocaleGuard guard{QLocale(locale)};
+        Harness h;
+        startLoggedOn(h, path);
+        Drive::onNextDialog([&](QDialog *d) {
+            QCOMPARE(Drive::text(d, "Text1"),
+                     QString("8.25").replace(".", MoneyText::locale().decimalPoint()));
+            d->reject();
+        });
+        QVERIFY(h.trigger("mnuTax"));
+        h.window().saleArea().sale().bill().ring("TEA", *Currency::fromDecimal("1234.50"), "1", 0);
+        h.window().saleArea().showBill();
+        Drive::click(&h.window(), "Command5");
+        QCOMPARE(MoneyText::parseCurrency(h.find<QLabel>("labelGrandTotal")->text()),
+                 Currency::fromDecimal("1336.35"));
+    }
 }
 
 #include "SetTaxTest.moc"
