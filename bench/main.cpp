@@ -649,7 +649,8 @@ public:
     QString openFileName(QWidget *, const QString &) override { return QString(); }
     QString saveFileName(QWidget *, const QString &) override { return QString(); }
     bool printerSetup(QWidget *) override { return false; }
-    bool printLines(const QStringList &) override { return false; }
+    bool printLines(const QStringList &, const QString &) override { return false; }
+    bool openDrawer(const TillSettings &) override { return false; }
     bool openUrl(const QUrl &) override { return false; }
 
     int shown = 0;

@@ -7,6 +7,7 @@
 #include "datafile/ShopFile.h"
 #include "report/Reports.h"
 #include "sale/SaleArea.h"
+#include "sale/TillCommands.h"
 #include "settings/SettingsCommands.h"
 #include "ui/AppContext.h"
 #include "ui/Clock.h"
@@ -123,6 +124,9 @@ void Interface::connectMenus()
             applyNoTax(*noTax);
     });
     on(ui->mnuitmPrintSetup, [&ctx] { SettingsCommands::mnuitmPrintSetup(ctx); });
+    on(ui->mnuitmTestBill, [&ctx] { TillCommands::mnuitmTestBill(ctx); });
+    on(ui->mnuitmDrawerSetup, [&ctx] { SettingsCommands::mnuitmDrawerSetup(ctx); });
+    on(ui->mnuitmNoSale, [&ctx] { TillCommands::mnuitmNoSale(ctx); });
     on(ui->mnuitmLogSetup, [&ctx] { SettingsCommands::mnuitmLogSetup(ctx); });
     on(ui->mnuitmCaption, [&ctx] { SettingsCommands::mnuitmCaption(ctx); });
     on(ui->mnuitmAbout, [&ctx] { SettingsCommands::mnuitmAbout(ctx); });

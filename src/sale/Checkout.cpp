@@ -28,6 +28,15 @@ Outcome carryOut(const QString &path, const Plan &planned, TransactionLog &log,
                  const std::function<bool(const QStringList &)> &print,
                  std::unique_ptr<QFile> device)
 {
+    return carryOut(path, planned, log, std::function<bool(const Plan &)>([&](const Plan &p) {
+                        return print(p.print);
+                    }),
+                    std::move(device));
+}
+
+Outcome carryOut(const QString &path, const Plan &planned, TransactionLog &log,
+                 const std::function<bool(const Plan &)> &print, std::unique_ptr<QFile> device)
+{
     const Sale &sale = planned.sale;
     Outcome done;
     const auto replan = [&](const Facts &facts) {
@@ -37,8 +46,8 @@ Outcome carryOut(const QString &path, const Plan &planned, TransactionLog &log,
                                    p.printBill, p.unstorable};
     };
     const SaleRecords::Done carried = SaleRecords::carryOut(
-        path, asked(sale.payment, sale.cashier), replan, log,
-        [&] { return print(done.plan.print); }, std::move(device));
+        path, asked(sale.payment, sale.cashier), replan, log, [&] { return print(done.plan); },
+        std::move(device));
     if (carried.failed != Outcome::Failed::Nothing)
         return {carried.failed, carried.errorNumber, {}};
     return done;

@@ -37,5 +37,10 @@ constexpr int PrinterErrorNumber = SaleRecords::PrinterErrorNumber;
 Outcome carryOut(const QString &path, const Plan &planned, TransactionLog &log,
                  const std::function<bool(const QStringList &)> &print,
                  std::unique_ptr<QFile> device = nullptr);
+// The same, the printer given the whole plan as carried out (its transaction
+// number names the print job).
+Outcome carryOut(const QString &path, const Plan &planned, TransactionLog &log,
+                 const std::function<bool(const Plan &)> &print,
+                 std::unique_ptr<QFile> device = nullptr);
 
 } // namespace Purchase

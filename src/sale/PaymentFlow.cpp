@@ -1,6 +1,8 @@
 #include "PaymentFlow.h"
 
 #include "LogFile.h"
+#include "TillCommands.h"
+#include "TillTexts.h"
 #include "datafile/Cp1252.h"
 #include "datafile/MoneyText.h"
 #include "datafile/StoredText.h"
@@ -87,8 +89,8 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     plan.sale.now = ctx.clock->now();
 
     LogFile log(ctx.LogFilePath);
-    const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const QStringList &lines) {
-        return ctx.dialogs->printLines(lines);
+    const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const Plan &carried) {
+        return ctx.dialogs->printLines(carried.print, TillTexts::billJobName(carried.transaction));
     });
     const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
     switch (outcome.failed) {
@@ -115,6 +117,8 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
         return databaseFull();
     }
     ctx.session.foundAt(outcome.plan.sale.cashier.record);
+    if (!credit)
+        TillCommands::openDrawerAfterSale(ctx, window);
     if (credit)
         ctx.dialogs->information(window, QStringLiteral("Current Balance"),
                                  credit->customer + QStringLiteral(" has a balance of ")

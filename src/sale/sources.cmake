@@ -9,6 +9,7 @@ list(APPEND TB_CORE_SOURCES
     src/sale/PurchasePlan.cpp
     src/sale/Sale.cpp
     src/sale/ShownBill.cpp
+    src/sale/TillTexts.cpp
 )
 list(APPEND TB_GUI_SOURCES
     src/sale/Cash.cpp
@@ -17,6 +18,7 @@ list(APPEND TB_GUI_SOURCES
     src/sale/NewItem.cpp
     src/sale/PaymentFlow.cpp
     src/sale/SaleArea.cpp
+    src/sale/TillCommands.cpp
     src/ui/Cash.ui
     src/ui/Credit.ui
     src/ui/Discount.ui

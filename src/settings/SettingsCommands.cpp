@@ -1,6 +1,7 @@
 #include "SettingsCommands.h"
 
 #include "About1.h"
+#include "DrawerSetup.h"
 #include "HeadFoot.h"
 #include "HelpFiles.h"
 #include "Pref.h"
@@ -194,6 +195,14 @@ void mnuitmPrintSetup(AppContext &ctx)
                                             "printer settings between now and the time of "
                                             "transaction completion, Tallybird will print using "
                                             "those settings instead."));
+}
+
+void mnuitmDrawerSetup(AppContext &ctx)
+{
+    if (!checkAccess(ctx, mainWidget(ctx), GuardedCommand::ChangeSettings))
+        return;
+    DrawerSetup dialog(ctx, mainWidget(ctx));
+    dialog.exec();
 }
 
 void mnuitmCaption(AppContext &ctx)

@@ -16,6 +16,8 @@ bool mnuPref(AppContext &ctx);
 std::optional<bool> mnuTax(AppContext &ctx);
 // "Printer &Setup": the bill header and footer, then the printer settings.
 void mnuitmPrintSetup(AppContext &ctx);
+// "Cash &Drawer Setup": how this till's cash drawer opens.
+void mnuitmDrawerSetup(AppContext &ctx);
 // "&Log File Setup": a new log file or one to append to, remembered in the
 // datafile.
 void mnuitmLogSetup(AppContext &ctx);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TillSettings.h"
 #include "datafile/FileError.h"
 #include "datafile/StoredText.h"
 
@@ -31,11 +32,17 @@ public:
     // "" on Cancel. `filter` uses Qt's form: "Tallybird Files (*.tb2);;All Files (*)".
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter) = 0;
-    // The printer setup dialog; false on Cancel.
+    // The printer setup dialog; false on Cancel. The choice is kept for this
+    // till (TillSettings).
     virtual bool printerSetup(QWidget *parent) = 0;
-    // Prints the lines on the default printer as one document; false when
-    // there is no printer or the print system refuses the job.
-    virtual bool printLines(const QStringList &lines) = 0;
+    // Prints the lines on the till's printer as one document named `jobName`,
+    // laid out for its paper; false when there is no printer or the print
+    // system refuses the job.
+    virtual bool printLines(const QStringList &lines, const QString &jobName) = 0;
+    // Opens the cash drawer the way `till` says: a pulse sent as a raw job to
+    // the till's printer, or its command run (which must succeed); false
+    // when it could not be done. With no drawer there is nothing to open.
+    virtual bool openDrawer(const TillSettings &till) = 0;
     // Opens a file or a mailto: link in the user's program for it, without waiting.
     virtual bool openUrl(const QUrl &url) = 0;
 

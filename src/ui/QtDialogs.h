@@ -21,14 +21,20 @@ public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &filter) override;
     bool printerSetup(QWidget *parent) override;
-    bool printLines(const QStringList &lines) override;
+    bool printLines(const QStringList &lines, const QString &jobName) override;
+    bool openDrawer(const TillSettings &till) override;
 
-    // One text line per printed line in the printer's fixed font, a new page
-    // when one is full; false when the printer cannot take the document.
+    // The lines laid out for the paper's width in the printer's fixed font,
+    // one printed line each, a new page when one is full; on a roll, one page
+    // as long as the lines. False when the printer cannot take the document.
     static bool printLinesOn(QPrinter &printer, const QStringList &lines);
     bool openUrl(const QUrl &url) override;
 
 private:
+    // The printer of the last setup on this till, or the default queue with
+    // its own default paper.
     QPrinter &printer();
-    std::unique_ptr<QPrinter> m_printer; // keeps the choice made in printer setup
+    // The printer's queue when it takes jobs now; "" when there is none.
+    QString readyQueue();
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -19,3 +19,7 @@ list(APPEND TB_GUI_SOURCES
     src/ui/UpdateList.cpp
     src/ui/WindowSetup.cpp
 )
+list(APPEND TB_CORE_SOURCES
+    src/ui/BillLayout.cpp
+    src/ui/TillSettings.cpp
+)

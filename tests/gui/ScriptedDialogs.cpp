@@ -24,6 +24,8 @@ void ScriptedDialogs::clear()
 {
     boxes.clear();
     printed.clear();
+    printJobs.clear();
+    drawerOpened.clear();
     opened.clear();
     m_answers.clear();
     unanswered = 0;
@@ -83,10 +85,17 @@ bool ScriptedDialogs::printerSetup(QWidget *)
     return printerSetupAccepted;
 }
 
-bool ScriptedDialogs::printLines(const QStringList &lines)
+bool ScriptedDialogs::printLines(const QStringList &lines, const QString &jobName)
 {
     printed.append(lines);
+    printJobs.append(jobName);
     return printSucceeds;
+}
+
+bool ScriptedDialogs::openDrawer(const TillSettings &till)
+{
+    drawerOpened.append(till.drawer);
+    return drawerOpens;
 }
 
 bool ScriptedDialogs::openUrl(const QUrl &url)

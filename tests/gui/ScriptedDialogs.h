@@ -35,10 +35,13 @@ public:
 
     QList<Box> boxes;
     QList<QStringList> printed;
+    QStringList printJobs; // each printed document's name
+    QList<TillSettings::Drawer> drawerOpened;
     QList<QUrl> opened;
     int unanswered = 0;
     bool printerSetupAccepted = true;
     bool printSucceeds = true;
+    bool drawerOpens = true;
     bool openUrlSucceeds = true;
 
     // The boxes of kind "message" only.
@@ -61,7 +64,8 @@ public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &filter) override;
     bool printerSetup(QWidget *parent) override;
-    bool printLines(const QStringList &lines) override;
+    bool printLines(const QStringList &lines, const QString &jobName) override;
+    bool openDrawer(const TillSettings &till) override;
     bool openUrl(const QUrl &url) override;
 
 private:

@@ -17,7 +17,8 @@ int main(int argc, char **argv)
         std::fflush(stdout);
         if (std::system(argv[i]) != 0)
             return 2;
-        std::puts(dialogs.printLines({"BUNS & CO", "", "TEA - $2.00   X   1"}) ? "printed"
-                                                                               : "refused");
+        std::puts(dialogs.printLines({"BUNS & CO", "", "TEA - $2.00   X   1"}, "Tallybird bill #1")
+                      ? "printed"
+                      : "refused");
     }
 }

@@ -436,7 +436,7 @@ void PaymentWindowTest::noPrinterAnswersAtOnce()
         QSKIP("this machine has a printer; the bill would really be printed");
     // Nobody to print to: the completion hears so at once and says "Printer Error".
     QtDialogs dialogs;
-    QVERIFY(!dialogs.printLines({"TEA - $2.00   X   1"}));
+    QVERIFY(!dialogs.printLines({"TEA - $2.00   X   1"}, "Tallybird bill #1"));
 }
 
 TB_TEST(PaymentWindowTest)
