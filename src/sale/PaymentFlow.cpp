@@ -68,9 +68,7 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     if (newCustomer && facts->customer.record >= DatabaseFullRecord)
         return databaseFull();
     if (facts->saveToLog && ctx.LogFilePath.isEmpty()) {
-        ctx.dialogs->critical(window, QStringLiteral("No Log File"),
-                              QStringLiteral("No log file defined. Please define a log file, or "
-                                             "turn of the 'Save Transaction to Log' option."));
+        ctx.dialogs->noLogFile(window);
         return false;
     }
     // What cannot be stored, a new customer's name too, is refused before the
@@ -92,21 +90,14 @@ bool completePurchase(AppContext &ctx, QWidget *window, const ShownBill &bill,
     const Outcome outcome = carryOut(ctx.DataFilePath, plan, log, [&](const Plan &carried) {
         return ctx.dialogs->printLines(carried.print, TillTexts::billJobName(carried.transaction));
     });
-    const QString number = QStringLiteral("\nError: ") + QString::number(outcome.errorNumber);
     switch (outcome.failed) {
     case Outcome::Failed::Nothing:
         break;
     case Outcome::Failed::Log:
-        ctx.dialogs->critical(window, QStringLiteral("Log File Error"),
-                              QStringLiteral("There has been an error saving to the log file. "
-                                             "Please check your file settings and try again.")
-                                  + number);
+        ctx.dialogs->logFileError(window, outcome.errorNumber);
         return false;
     case Outcome::Failed::Printer:
-        ctx.dialogs->critical(window, QStringLiteral("Printer Error"),
-                              QStringLiteral("There has been an error printing the bill. Please "
-                                             "check your printer settings and try again.")
-                                  + number);
+        ctx.dialogs->printerError(window, outcome.errorNumber);
         return false;
     case Outcome::Failed::Datafile:
         ctx.dialogs->ioError(window, outcome.errorNumber);

@@ -36,9 +36,7 @@ bool logNoSale(AppContext &ctx, QWidget *window)
     if (!settings->saveToLog)
         return true;
     if (ctx.LogFilePath.isEmpty()) {
-        ctx.dialogs->critical(window, QStringLiteral("No Log File"),
-                              QStringLiteral("No log file defined. Please define a log file, or "
-                                             "turn of the 'Save Transaction to Log' option."));
+        ctx.dialogs->noLogFile(window);
         return false;
     }
     Result<QByteArray> entry =
@@ -46,11 +44,7 @@ bool logNoSale(AppContext &ctx, QWidget *window)
     Result<Journal::SideWrite> written =
         entry ? LogFile(ctx.LogFilePath).append(*entry) : Result<Journal::SideWrite>(entry.error());
     if (!written) {
-        ctx.dialogs->critical(window, QStringLiteral("Log File Error"),
-                              QStringLiteral("There has been an error saving to the log file. "
-                                             "Please check your file settings and try again.\n"
-                                             "Error: ")
-                                  + QString::number(errorNumber(written.error())));
+        ctx.dialogs->logFileError(window, errorNumber(written.error()));
         return false;
     }
     return true;
@@ -99,10 +93,7 @@ void mnuitmTestBill(AppContext &ctx)
     if (!ctx.dialogs->printLines(
             TillTexts::testBill(*notes, ctx.session.onDuty().name, ctx.clock->now()),
             QStringLiteral("Tallybird test bill")))
-        ctx.dialogs->critical(window, QStringLiteral("Printer Error"),
-                              QStringLiteral("There has been an error printing the bill. Please "
-                                             "check your printer settings and try again.\nError: ")
-                                  + QString::number(Purchase::PrinterErrorNumber));
+        ctx.dialogs->printerError(window, Purchase::PrinterErrorNumber);
 }
 
 } // namespace TillCommands

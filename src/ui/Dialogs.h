@@ -78,6 +78,27 @@ public:
         else
             ioError(parent, errorNumber(error));
     }
+    // The log is on and names no file.
+    void noLogFile(QWidget *parent)
+    {
+        critical(parent, QStringLiteral("No Log File"),
+                 QStringLiteral("No log file defined. Please define a log file, or turn of the "
+                                "'Save Transaction to Log' option."));
+    }
+    void logFileError(QWidget *parent, int errorNumber)
+    {
+        critical(parent, QStringLiteral("Log File Error"),
+                 QStringLiteral("There has been an error saving to the log file. Please check "
+                                "your file settings and try again.\nError: ")
+                     + QString::number(errorNumber));
+    }
+    void printerError(QWidget *parent, int errorNumber)
+    {
+        critical(parent, QStringLiteral("Printer Error"),
+                 QStringLiteral("There has been an error printing the bill. Please check your "
+                                "printer settings and try again.\nError: ")
+                     + QString::number(errorNumber));
+    }
     // No room for another entry in the datafile at `path`.
     static QString databaseFullText(const QString &path)
     {
