@@ -177,6 +177,9 @@ QString field(const QString &text)
 
 QString line(const QStringList &fields)
 {
+    // An empty line is no row: a row of one empty field is written quoted.
+    if (fields.size() == 1 && fields.first().isEmpty())
+        return QStringLiteral("\"\"\r\n");
     QString out;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)

@@ -112,6 +112,7 @@ void CsvTest::writtenFieldsReadBack_data()
     QTest::newRow("quote") << QStringList{"2\" PIPE"} << "\"2\"\" PIPE\"\r\n";
     QTest::newRow("line ends") << QStringList{"x\r\ny", "z\n"} << "\"x\r\ny\",\"z\n\"\r\n";
     QTest::newRow("lone cr") << QStringList{"a\rb"} << "\"a\rb\"\r\n";
+    QTest::newRow("one empty field") << QStringList{""} << "\"\"\r\n";
     QTest::newRow("non-ASCII") << QStringList{QString::fromUtf8("\xE2\x82\xAC")}
                                << QString::fromUtf8("\xE2\x82\xAC\r\n");
     // Unquoted, it would be read as the file's byte order mark.
