@@ -10,9 +10,10 @@ const char *const CheckUsage =
     "      a record that does not decode, an item whose Sold + Remaining is not\n"
     "      its Stock, an item name that the till can never find (lower-case\n"
     "      letters, blanks at either end), an item name or number that more\n"
-    "      than one item has, a cashier with an empty name or PIN, no master\n"
-    "      cashier (one with every privilege), a header record that does not\n"
-    "      hold what it should.\n"
+    "      than one item has, a text with a control character (an escape, a\n"
+    "      line break outside the notes), a cashier with an empty name or PIN,\n"
+    "      no master cashier (one with every privilege), a header record that\n"
+    "      does not hold what it should.\n"
     "      Never writes. Exit status: 0 nothing found, 1 the file cannot be\n"
     "      read, 3 faults found.\n";
 

@@ -109,6 +109,23 @@ Result<QList<Finding>> run(const QString &path)
                 add(n, QStringLiteral("header record: ") + fault);
             return true;
         }
+        // Stored before the program refused them (an old import, another
+        // program): on the bill and in the log such a character acts as a code.
+        for (int i = 0; i < FieldCount && record.kind() != RecordKind::Free; ++i) {
+            const FieldValue &field = record.field(i);
+            const auto lines =
+                &field == &record.Notes ? StoredText::Lines::Several : StoredText::Lines::One;
+            const std::optional<QChar> c =
+                field.isText() ? StoredText::firstRefused(field.toText(), lines) : std::nullopt;
+            if (c && StoredText::isControl(*c)) {
+                const QString code =
+                    QString::number(c->unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+                add(n, QStringLiteral("%1 holds the control character U+%2, which the program "
+                                      "never stores")
+                           .arg(quoted(field.toText()), code));
+                break;
+            }
+        }
         switch (record.kind()) {
         case RecordKind::Item: {
             const ItemEntry item(record);
